@@ -1,0 +1,134 @@
+#include "message_box.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <vector>
+
+namespace porvel {
+namespace {
+
+struct CaptionPair {
+    const char16_t* russian;
+    const char16_t* english;
+};
+
+// The Russian OK is written with the Cyrillic letters О and К.
+constexpr CaptionPair kOkCaption = {u"ОК", u"OK"};
+constexpr CaptionPair kNoCaption = {u"Нет", u"No"};
+constexpr CaptionPair kCancelCaption = {u"Отмена", u"Cancel"};
+constexpr CaptionPair kYesCaption = {u"Да", u"Yes"};
+constexpr CaptionPair kAbortCaption = {u"Прервать", u"Abort"};
+constexpr CaptionPair kRetryCaption = {u"Повторить", u"Retry"};
+
+QString Pick(const CaptionPair& pair, Language language) {
+    return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
+}
+
+struct ButtonSpec {
+    QMessageBox::StandardButton standard;
+    int answer;
+    const QString* caption;  // null: the platform's own caption
+};
+
+std::vector<ButtonSpec> ButtonsOf(unsigned style, const MessageButtons& captions) {
+    using QMB = QMessageBox;
+    switch (style & box::kButtonsMask) {
+        case box::kOkCancel:
+            return {{QMB::Ok, box::kIdOk, &captions.Ok},
+                    {QMB::Cancel, box::kIdCancel, &captions.Cancel}};
+        case box::kAbortRetryIgnore:
+            return {{QMB::Abort, box::kIdAbort, &captions.Abort},
+                    {QMB::Retry, box::kIdRetry, &captions.Retry},
+                    {QMB::Ignore, box::kIdIgnore, nullptr}};
+        case box::kYesNoCancel:
+            return {{QMB::Yes, box::kIdYes, &captions.Yes},
+                    {QMB::No, box::kIdNo, &captions.No},
+                    {QMB::Cancel, box::kIdCancel, &captions.Cancel}};
+        case box::kYesNo:
+            return {{QMB::Yes, box::kIdYes, &captions.Yes}, {QMB::No, box::kIdNo, &captions.No}};
+        case box::kRetryCancel:
+            return {{QMB::Retry, box::kIdRetry, &captions.Retry},
+                    {QMB::Cancel, box::kIdCancel, &captions.Cancel}};
+        default:
+            return {{QMB::Ok, box::kIdOk, &captions.Ok}};
+    }
+}
+
+QMessageBox::Icon IconOf(unsigned style) {
+    switch (style & box::kIconMask) {
+        case box::kIconStop: return QMessageBox::Critical;
+        case box::kIconQuestion: return QMessageBox::Question;
+        case box::kIconWarning: return QMessageBox::Warning;
+        case box::kIconInformation: return QMessageBox::Information;
+        default: return QMessageBox::NoIcon;
+    }
+}
+
+int ShowOnThisThread(const QString& text, const QString& caption, unsigned style) {
+    QMessageBox messageBox;
+    messageBox.setWindowTitle(caption);
+    messageBox.setText(text);
+    messageBox.setIcon(IconOf(style));
+    messageBox.setWindowModality(Qt::ApplicationModal);
+
+    const std::vector<ButtonSpec> specs = ButtonsOf(style, CurrentMessageButtons());
+    std::vector<QAbstractButton*> buttons;
+    QAbstractButton* cancel = nullptr;
+    for (const ButtonSpec& spec : specs) {
+        QPushButton* button = messageBox.addButton(spec.standard);
+        if (spec.caption) button->setText(*spec.caption);
+        buttons.push_back(button);
+        if (spec.answer == box::kIdCancel) cancel = button;
+    }
+    const std::size_t defaultIndex = (style & box::kDefaultButtonMask) >> box::kDefaultButtonShift;
+    messageBox.setDefaultButton(
+        static_cast<QPushButton*>(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]));
+    // Escape and the close box answer Cancel where there is one, and OK on a lone OK button.
+    if (cancel)
+        messageBox.setEscapeButton(cancel);
+    else if (specs.size() == 1)
+        messageBox.setEscapeButton(buttons.front());
+
+    messageBox.exec();
+    QAbstractButton* clicked = messageBox.clickedButton();
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i] == clicked) return specs[i].answer;
+    // Closed without a button (the window went away): as Escape would have answered.
+    if (cancel) return box::kIdCancel;
+    return specs.size() == 1 ? specs.front().answer : box::kFailed;
+}
+
+}  // namespace
+
+MessageButtons& CurrentMessageButtons() {
+    static MessageButtons captions;
+    return captions;
+}
+
+void SetMessageButtonsLang(Language language) {
+    MessageButtons& captions = CurrentMessageButtons();
+    captions.Ok = Pick(kOkCaption, language);
+    captions.No = Pick(kNoCaption, language);
+    captions.Cancel = Pick(kCancelCaption, language);
+    captions.Yes = Pick(kYesCaption, language);
+    captions.Abort = Pick(kAbortCaption, language);
+    captions.Retry = Pick(kRetryCaption, language);
+}
+
+int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style) {
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (!app) return box::kFailed;
+    if (QThread::currentThread() == app->thread()) return ShowOnThisThread(text, caption, style);
+
+    // A worker hands the box to the main thread and waits for the user's answer there.
+    int answer = box::kFailed;
+    QMetaObject::invokeMethod(
+        app, [&] { answer = ShowOnThisThread(text, caption, style); },
+        Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+}  // namespace porvel

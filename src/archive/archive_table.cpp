@@ -1,0 +1,119 @@
+#include "archive_table.h"
+
+namespace porvel {
+
+const std::array<int, ArchiveTable::kColumns> ArchiveTable::kDesignWidths = {
+    40, 86, 88, 102, 94, 85, 83, 74, 71, 239, 0, 0, 0};
+
+namespace {
+
+struct HeaderPair {
+    const char16_t* russian;
+    const char16_t* english;
+};
+
+constexpr std::array<HeaderPair, ArchiveTable::kColumns - ArchiveTable::kHiddenColumns>
+    kHeaders = {{
+        {u"№", u"№"},
+        {u"Время", u"Time"},
+        {u"Дата", u"Date"},
+        {u"Объект", u"Object"},
+        {u"Материал", u"Material"},
+        {u"Ратм, кПа", u"Pair, kPa"},
+        {u"m, с/см3", u"m, s/cm3"},
+        {u"a, см3/с", u"a, cm3/s"},
+        {u"h, см", u"h, cm"},
+        {u"Марка водонепроницаемости", u"Brand waterproof"},
+    }};
+
+}  // namespace
+
+ArchiveTable::ArchiveTable(QObject* parent) : QAbstractTableModel(parent), rows_(kStartRows) {}
+
+void ArchiveTable::SetRowCount(int rows) {
+    rows = std::max(rows, kMinRows);
+    const int old = RowCount();
+    if (rows > old) {
+        beginInsertRows({}, old - 1, rows - 2);
+        rows_.resize(static_cast<std::size_t>(rows));
+        endInsertRows();
+    } else if (rows < old) {
+        beginRemoveRows({}, rows - 1, old - 2);
+        rows_.resize(static_cast<std::size_t>(rows));
+        endRemoveRows();
+    }
+}
+
+QString ArchiveTable::Cell(int col, int row) const {
+    if (col < 0 || col >= kColumns || row < 0 || row >= RowCount()) return {};
+    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+}
+
+void ArchiveTable::SetCell(int col, int row, const QString& text) {
+    if (col < 0 || col >= kColumns || row < 0 || row >= RowCount()) return;
+    QString& cell = rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    if (cell == text) return;
+    cell = text;
+    if (row == 0) {
+        emit headerDataChanged(Qt::Horizontal, col, col);
+    } else {
+        const QModelIndex at = index(row - 1, col);
+        emit dataChanged(at, at, {Qt::DisplayRole});
+    }
+}
+
+void ArchiveTable::ClearRow(int row) {
+    for (int col = 0; col < kColumns; ++col) SetCell(col, row, QString());
+}
+
+bool ArchiveTable::IsEmpty() const { return Cell(column::kNumber, 1).isEmpty(); }
+
+QString ArchiveTable::HeaderText(int col, Language language) {
+    if (col < 0 || col >= static_cast<int>(kHeaders.size())) return {};
+    const HeaderPair& pair = kHeaders[static_cast<std::size_t>(col)];
+    return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
+}
+
+void ArchiveTable::SetHeaderLanguage(Language language) {
+    for (int col = 0; col < kColumns; ++col) SetCell(col, 0, HeaderText(col, language));
+}
+
+std::optional<int> ArchiveTable::WholeNumber(int col, int row) const {
+    bool ok = false;
+    const int value = Cell(col, row).trimmed().toInt(&ok);
+    if (!ok) return std::nullopt;
+    return value;
+}
+
+std::optional<int> ArchiveTable::SlotOf(int row) const { return WholeNumber(column::kSlot, row); }
+
+std::optional<int> ArchiveTable::SampleCountOf(int row) const {
+    const auto length = WholeNumber(column::kCurveLength, row);
+    if (!length) return std::nullopt;
+    return *length - 2;
+}
+
+std::optional<int> ArchiveTable::SampleRateOf(int row) const {
+    return WholeNumber(column::kSampleRate, row);
+}
+
+int ArchiveTable::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : RowCount() - 1;
+}
+
+int ArchiveTable::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant ArchiveTable::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::EditRole)) return {};
+    return Cell(index.column(), index.row() + 1);
+}
+
+QVariant ArchiveTable::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Horizontal) return Cell(section, 0);
+    return section + 1;
+}
+
+}  // namespace porvel

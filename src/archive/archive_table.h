@@ -1,0 +1,75 @@
+// The archive table: 13 columns of text, header row 0 and one data row per measurement, the
+// last three columns being the hidden curve length, sample rate and curve slot. Every view and
+// every output reads this one model.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QString>
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "language.h"
+
+namespace porvel {
+
+namespace column {
+enum : int {
+    kNumber = 0,
+    kTime = 1,
+    kDate = 2,
+    kObject = 3,
+    kMaterial = 4,
+    kAtmosphere = 5,
+    kM = 6,
+    kA = 7,
+    kH = 8,
+    kGrade = 9,
+    kCurveLength = 10,
+    kSampleRate = 11,
+    kSlot = 12,
+};
+}  // namespace column
+
+class ArchiveTable : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    static constexpr int kColumns = 13;
+    static constexpr int kHiddenColumns = 3;
+    static constexpr int kStartRows = 9;  // header and 8 empty data rows
+    static constexpr int kMinRows = 2;    // the header and one data row always exist
+    static const std::array<int, kColumns> kDesignWidths;
+
+    explicit ArchiveTable(QObject* parent = nullptr);
+
+    // The grid as the program sees it: row 0 is the header, rows 1.. hold measurements.
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    void SetRowCount(int rows);
+    QString Cell(int col, int row) const;
+    void SetCell(int col, int row, const QString& text);
+    void ClearRow(int row);
+    // Empty when the number cell of the first data row is empty.
+    bool IsEmpty() const;
+    void SetHeaderLanguage(Language language);
+    static QString HeaderText(int col, Language language);
+
+    // A row's curve: its slot (column 12 as a whole number), sample count and rate.
+    std::optional<int> SlotOf(int row) const;
+    std::optional<int> SampleCountOf(int row) const;
+    std::optional<int> SampleRateOf(int row) const;
+
+    // Qt's view of it: data rows only, with row 0 as the horizontal header.
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+private:
+    using Row = std::array<QString, kColumns>;
+    std::optional<int> WholeNumber(int col, int row) const;
+
+    std::vector<Row> rows_;
+};
+
+}  // namespace porvel

@@ -1,0 +1,119 @@
+#include "enter_records.h"
+
+#include <QDateTime>
+#include <unordered_set>
+#include <vector>
+
+#include "archive_record.h"
+#include "archive_table.h"
+#include "curve_store.h"
+#include "locale_format.h"
+#include "name_tables.h"
+#include "pressure.h"
+#include "protocol.h"
+
+namespace porvel {
+namespace {
+
+constexpr double kHStep = 0.01;
+constexpr qint64 kMinutesPerDay = 24 * 60;
+
+QDate RecordDate(const ArchiveRecord& r) {
+    return QDate(record::kBaseYear + r.year, r.month, r.day);
+}
+
+QTime RecordTime(const ArchiveRecord& r) { return QTime(r.hour, r.minute, 0); }
+
+// Date and time to the minute as one number; none when either does not make sense.
+std::optional<qint64> MinuteKey(const QDate& date, const QTime& time) {
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    return date.toJulianDay() * kMinutesPerDay + time.hour() * 60 + time.minute();
+}
+
+std::optional<qint64> RowMinuteKey(const ArchiveTable& table, int row) {
+    return MinuteKey(ParseDate(table.Cell(column::kDate, row)),
+                     ParseTime(table.Cell(column::kTime, row)));
+}
+
+const std::uint8_t* CurveSlot(const std::uint8_t* curveArea, unsigned i) {
+    return curveArea + static_cast<std::size_t>(i) * protocol::kCurveSlotBytes;
+}
+
+}  // namespace
+
+int LowestFreeSlot(const ArchiveTable& table) {
+    std::vector<bool> named(static_cast<std::size_t>(table.RowCount()), false);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        const auto slot = table.SlotOf(row);
+        if (slot && *slot >= 0 && *slot < static_cast<int>(named.size()))
+            named[static_cast<std::size_t>(*slot)] = true;
+    }
+    int slot = 0;
+    while (slot < static_cast<int>(named.size()) && named[static_cast<std::size_t>(slot)]) ++slot;
+    return slot;
+}
+
+void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& r,
+                 const NameTable& objects, const NameTable& materials, Language language) {
+    using namespace column;
+    table.ClearRow(row);
+    table.SetCell(kNumber, row, QString::number(r.number));
+    table.SetCell(kTime, row, FormatTime(RecordTime(r)));
+    table.SetCell(kDate, row, FormatDate(RecordDate(r)));
+    table.SetCell(kObject, row, objects.Name(r.object, language));
+    table.SetCell(kMaterial, row, materials.Name(r.material, language));
+    table.SetCell(kAtmosphere, row, FormatFixed(PressureToKPa(r.atmosphere), 1));
+    const double m = r.m;
+    table.SetCell(kM, row, FormatFixed(m, 1));
+    table.SetCell(kA, row, FormatFixed(1.0 / m, 4));
+    if (RoundToStep(r.h, kHStep) != 0) table.SetCell(kH, row, FormatFixed(r.h, 1));
+    table.SetCell(kGrade, row,
+                  r.grade != 0 ? QStringLiteral("W") + QString::number(r.grade)
+                               : QStringLiteral(" - "));
+    table.SetCell(kCurveLength, row, QString::number(r.curveLength));
+    table.SetCell(kSampleRate, row, QString::number(r.sampleRate));
+    table.SetCell(kSlot, row, QString::number(slot));
+}
+
+void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
+                  const std::uint8_t* records, const std::uint8_t* curveArea,
+                  const NameTable& objects, const NameTable& materials, Language language) {
+    if (count > 0) UseHoursMinutesTimeFormat();
+
+    auto decode = [records](unsigned i) {
+        return ArchiveRecord::Decode(records + static_cast<std::size_t>(i) * protocol::kRecordSize);
+    };
+    auto enter = [&](unsigned i, const ArchiveRecord& r, int row, int slot) {
+        EnterRecord(table, row, slot, r, objects, materials, language);
+        curves.StoreBlock(slot, CurveSlot(curveArea, i));
+    };
+
+    if (table.IsEmpty()) {
+        if (count == 0) {
+            table.SetRowCount(table.RowCount() + 1);
+            return;
+        }
+        table.SetRowCount(static_cast<int>(count) + 1);
+        for (unsigned i = 0; i < count; ++i)
+            enter(i, decode(i), static_cast<int>(i) + 1, static_cast<int>(i));
+        return;
+    }
+
+    // Rows whose date or time does not parse cannot be duplicates of anything.
+    std::unordered_set<qint64> taken;
+    for (int row = 1; row < table.RowCount(); ++row)
+        if (const auto key = RowMinuteKey(table, row)) taken.insert(*key);
+
+    for (unsigned i = 0; i < count; ++i) {
+        const ArchiveRecord r = decode(i);
+        const auto key = MinuteKey(RecordDate(r), RecordTime(r));
+        if (key && taken.count(*key)) continue;
+        const int slot = LowestFreeSlot(table);
+        if (!curves.ValidSlot(slot)) return;  // the store cannot hold another curve
+        table.SetRowCount(table.RowCount() + 1);
+        enter(i, r, table.RowCount() - 1, slot);
+        if (key) taken.insert(*key);
+    }
+}
+
+}  // namespace porvel

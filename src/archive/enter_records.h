@@ -1,0 +1,30 @@
+// Turning the records of an archive read into table rows and their curves into store slots.
+#pragma once
+
+#include <cstdint>
+
+#include "language.h"
+
+namespace porvel {
+
+class ArchiveTable;
+class CurveStore;
+class NameTable;
+struct ArchiveRecord;
+
+// Into an empty table the records become rows 1..N with slots 0..N-1; into a filled one each
+// is appended unless a row of the same date, hour and minute exists. `records` holds `count`
+// records of 36 bytes and `curveArea` their curve blocks, one 64 KiB slot each: only records
+// that were really received.
+void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
+                  const std::uint8_t* records, const std::uint8_t* curveArea,
+                  const NameTable& objects, const NameTable& materials, Language language);
+
+// Writes the 13 cells of one record into `row`, naming `slot` as its curve.
+void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& record,
+                 const NameTable& objects, const NameTable& materials, Language language);
+
+// The lowest slot number that no data row of the table names.
+int LowestFreeSlot(const ArchiveTable& table);
+
+}  // namespace porvel

@@ -1,0 +1,120 @@
+#include "locale_format.h"
+
+#include <QLocale>
+#include <atomic>
+#include <cmath>
+
+namespace porvel {
+namespace {
+
+std::atomic<bool> hoursMinutes{false};
+
+QLocale NumberLocale() {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::IncludeTrailingZeroesAfterDot);
+    return locale;
+}
+
+// A plain leading '-' whatever sign the locale prefers, and none on a text whose digits are all
+// zero ("-0.0" becomes "0.0").
+QString PlainSign(const QString& text, const QLocale& locale) {
+    const QString minus = locale.negativeSign();
+    if (!text.startsWith(minus)) return text;
+    const QString digits = text.mid(minus.size());
+    const QChar zero = locale.zeroDigit().at(0);
+    for (const QChar c : digits)
+        if (c.isDigit() && c != zero) return QLatin1Char('-') + digits;
+    return digits;
+}
+
+// The character that the locale puts between hours and minutes.
+QString TimeSeparator() {
+    const QString format = QLocale().timeFormat(QLocale::ShortFormat);
+    const qsizetype h = format.indexOf(QLatin1Char('h'), 0, Qt::CaseInsensitive);
+    for (qsizetype i = h < 0 ? 0 : h; i < format.size(); ++i) {
+        const QChar c = format[i];
+        if (!c.isLetter() && c != QLatin1Char('\'')) return QString(c);
+    }
+    return QStringLiteral(":");
+}
+
+}  // namespace
+
+QString FormatFixed(double value, int decimals) {
+    if (!std::isfinite(value)) return kNotANumberText;
+    const QLocale locale = NumberLocale();
+    return PlainSign(locale.toString(value, 'f', decimals), locale);
+}
+
+QString FormatScientific(double value) {
+    if (!std::isfinite(value)) return kNotANumberText;
+    QLocale locale = NumberLocale();
+    QString text = locale.toString(value, 'E', 3);
+    text.replace(locale.negativeSign(), QStringLiteral("-"));
+    text.replace(locale.exponential().toUpper(), QStringLiteral("E"));
+    return text;
+}
+
+bool ParseNumber(const QString& text, double* value) {
+    bool ok = false;
+    const QLocale locale = NumberLocale();
+    QString normalized = text.trimmed();
+    normalized.replace(QLatin1Char('-'), locale.negativeSign());
+    const double parsed = locale.toDouble(normalized, &ok);
+    if (ok && value) *value = parsed;
+    return ok;
+}
+
+QString DateFormat() {
+    QString format = QLocale().dateFormat(QLocale::ShortFormat);
+    QString widened;
+    bool quoted = false;
+    for (qsizetype i = 0; i < format.size();) {
+        const QChar c = format[i];
+        if (c == QLatin1Char('\'')) quoted = !quoted;
+        if (!quoted && c == QLatin1Char('y')) {
+            qsizetype run = 0;
+            while (i + run < format.size() && format[i + run] == QLatin1Char('y')) ++run;
+            widened += QStringLiteral("yyyy");
+            i += run;
+            continue;
+        }
+        widened += c;
+        ++i;
+    }
+    return widened;
+}
+
+QString FormatDate(const QDate& date) {
+    if (!date.isValid()) return kNotANumberText;
+    return QLocale().toString(date, DateFormat());
+}
+
+QDate ParseDate(const QString& text) { return QLocale().toDate(text.trimmed(), DateFormat()); }
+
+QString TimeFormat() {
+    if (hoursMinutes.load()) return QStringLiteral("HH") + TimeSeparator() + QStringLiteral("mm");
+    return QLocale().timeFormat(QLocale::ShortFormat);
+}
+
+void UseHoursMinutesTimeFormat() { hoursMinutes.store(true); }
+
+void ResetTimeFormat() { hoursMinutes.store(false); }
+
+QString FormatTime(const QTime& time) {
+    if (!time.isValid()) return kNotANumberText;
+    return QLocale().toString(time, TimeFormat());
+}
+
+QTime ParseTime(const QString& text) {
+    const QString trimmed = text.trimmed();
+    const QLocale locale;
+    for (const QString& format : {TimeFormat(), locale.timeFormat(QLocale::ShortFormat),
+                                  locale.timeFormat(QLocale::LongFormat)}) {
+        const QTime time = locale.toTime(trimmed, format);
+        if (time.isValid()) return time;
+    }
+    return {};
+}
+
+}  // namespace porvel

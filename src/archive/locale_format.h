@@ -1,0 +1,36 @@
+// Numbers, dates and times as the table shows them, in the user's locale (the default QLocale).
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+
+namespace porvel {
+
+// The text of a cell whose value cannot be rendered.
+inline const QString kNotANumberText = QStringLiteral("NAN");
+
+// Fixed decimals, the locale's decimal separator, no group separator; a value that rounds to
+// zero shows no minus sign. Infinite and NaN values give "NAN".
+QString FormatFixed(double value, int decimals);
+// Mantissa with three decimals and a signed two-digit exponent: 1.500E-03.
+QString FormatScientific(double value);
+// Accepts the locale's decimal separator and an exponent; false when the text is no number.
+bool ParseNumber(const QString& text, double* value);
+
+// The locale's short date format with the year widened to four digits, so that writing and
+// parsing agree on the century.
+QString DateFormat();
+QString FormatDate(const QDate& date);
+QDate ParseDate(const QString& text);
+
+// The program-wide time format: the locale's short format until the first archive read puts
+// it to hours and minutes, two digits each, with the locale's separator.
+QString TimeFormat();
+void UseHoursMinutesTimeFormat();
+// Back to the locale's format; for tests that need a run's starting state.
+void ResetTimeFormat();
+QString FormatTime(const QTime& time);
+QTime ParseTime(const QString& text);
+
+}  // namespace porvel

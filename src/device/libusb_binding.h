@@ -1,0 +1,57 @@
+// The binding to the libusb-0.1 library, loaded at run time: finds the instrument on the bus,
+// opens it and moves raw bytes over its two bulk endpoints.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "dynamic_library.h"
+#include "transport.h"
+
+struct usb_bus;
+struct usb_device;
+struct usb_dev_handle;
+
+namespace porvel {
+
+class LibUsbBinding : public Transport {
+public:
+    enum LoadResult { kLoaded = 0, kLibraryMissing = 1, kEntryMissing = 2 };
+    enum FindResult { kFound = 0, kAbsent = 1 };
+
+    static constexpr int kEntryCount = 43;
+    // Entry names in the order they are resolved.
+    static const std::array<const char*, kEntryCount> kEntryNames;
+
+    LibUsbBinding();
+    ~LibUsbBinding() override;
+    LibUsbBinding(const LibUsbBinding&) = delete;
+    LibUsbBinding& operator=(const LibUsbBinding&) = delete;
+
+    // "libusb0.dll" on Windows, "libusb-0.1.so.4" elsewhere, unless PORVEL_USB_LIBRARY names
+    // another file. Read at every load, so a test may point it elsewhere.
+    static std::string LibraryFileName();
+
+    int Load();
+    int FindAndOpen();
+    void Close();
+    int Write(const std::uint8_t* bytes, int count) override;
+    int Read(std::uint8_t* destination, int count) override;
+    void Reset();
+
+    bool LibraryLoaded() const { return library_ != nullptr; }
+    usb_dev_handle* DeviceHandle() const { return device_; }
+
+private:
+    struct Entries;
+
+    LibraryHandle library_ = nullptr;
+    usb_dev_handle* device_ = nullptr;
+    std::array<void*, kEntryCount> slots_{};
+};
+
+// The program's one binding; only the exchange worker calls it.
+LibUsbBinding& LibUSB();
+
+}  // namespace porvel

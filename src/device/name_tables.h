@@ -1,0 +1,41 @@
+// The object and material name tables: 20 entries each, a Russian and an English name per entry,
+// mirroring the instrument's two lists.
+#pragma once
+
+#include <QString>
+#include <array>
+
+#include "language.h"
+#include "protocol.h"
+
+namespace porvel {
+
+struct EntryNames {
+    QString russian;
+    QString english;
+};
+
+class NameTable {
+public:
+    static constexpr int kEntries = static_cast<int>(protocol::kListEntries);
+    // The text a lookup outside the table yields.
+    static const QString kUnknownName;
+
+    explicit NameTable(const std::array<EntryNames, protocol::kListEntries>& initial);
+
+    // Entry 0..19 in the given language; any other index names no entry and yields "NAN".
+    QString Name(int index, Language language) const;
+    void Replace(int index, const QString& russian, const QString& english);
+
+private:
+    std::array<EntryNames, protocol::kListEntries> entries_;
+};
+
+NameTable DefaultMaterialNames();
+NameTable DefaultObjectNames();
+
+// The program's two tables, filled with the defaults at start and replaced by list reads.
+NameTable& MaterialNames();
+NameTable& ObjectNames();
+
+}  // namespace porvel

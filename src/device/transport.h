@@ -1,0 +1,28 @@
+// What an exchange needs from the outside world: a byte pipe to the instrument and a clock.
+// Tests pass fakes of both, so that nothing waits and every transfer can be scripted.
+#pragma once
+
+#include <cstdint>
+
+namespace porvel {
+
+class Transport {
+public:
+    virtual ~Transport() = default;
+    // Both return the byte count moved, negative on failure; a short count is not a failure.
+    virtual int Write(const std::uint8_t* bytes, int count) = 0;
+    virtual int Read(std::uint8_t* destination, int count) = 0;
+};
+
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual void SleepMs(int ms) = 0;
+};
+
+class SystemClock : public Clock {
+public:
+    void SleepMs(int ms) override;
+};
+
+}  // namespace porvel

@@ -15,7 +15,7 @@ struct usb_dev_handle;
 
 namespace porvel {
 
-class LibUsbBinding : public Transport {
+class LibUsbBinding : public DeviceLink {
 public:
     enum LoadResult { kLoaded = 0, kLibraryMissing = 1, kEntryMissing = 2 };
     enum FindResult { kFound = 0, kAbsent = 1 };
@@ -33,9 +33,9 @@ public:
     // another file. Read at every load, so a test may point it elsewhere.
     static std::string LibraryFileName();
 
-    int Load();
-    int FindAndOpen();
-    void Close();
+    int Load() override;
+    int FindAndOpen() override;
+    void Close() override;
     int Write(const std::uint8_t* bytes, int count) override;
     int Read(std::uint8_t* destination, int count) override;
     void Reset();

@@ -14,6 +14,14 @@ public:
     virtual int Read(std::uint8_t* destination, int count) = 0;
 };
 
+// The device side of an exchange: load the library, find and open the instrument, close it.
+class DeviceLink : public Transport {
+public:
+    virtual int Load() = 0;         // 0 ready, 1 library missing, 2 an entry missing
+    virtual int FindAndOpen() = 0;  // 0 found and open, 1 not on the bus
+    virtual void Close() = 0;
+};
+
 class Clock {
 public:
     virtual ~Clock() = default;

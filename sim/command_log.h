@@ -1,0 +1,31 @@
+// The instrument's log of what the host asked of it: one line per command with the time since
+// the scenario was loaded, plus lines for pace violations and injected faults. Kept as text and
+// optionally appended to a file as it grows.
+#pragma once
+
+#include <string>
+
+#include "protocol.h"
+#include "sim_constants.h"
+
+namespace porvel::sim {
+
+const char* CommandName(protocol::Command command);
+// "12.3 ms": a duration as the log and the violation texts show it.
+std::string FormatMs(Micros duration);
+
+class CommandLog {
+  public:
+    explicit CommandLog(TimePoint start, std::string filePath = {});
+
+    // One line: milliseconds since the start with one decimal, a blank, the text.
+    void Add(const std::string& text);
+    const std::string& Text() const { return text_; }
+
+  private:
+    TimePoint start_;
+    std::string filePath_;
+    std::string text_;
+};
+
+}  // namespace porvel::sim

@@ -1,0 +1,46 @@
+#include "measurement.h"
+
+#include "byte_order.h"
+#include "crc16.h"
+#include "sim_constants.h"
+
+namespace porvel::sim {
+
+using namespace protocol;
+
+std::vector<std::uint16_t> BuildCurveBlock(const std::vector<std::uint16_t>& samples) {
+    std::vector<std::uint16_t> block(samples);
+    block.push_back(kEndMarker);
+    // The CRC runs over the little-endian bytes of the words before it.
+    std::vector<std::uint8_t> bytes(block.size() * 2);
+    for (std::size_t i = 0; i < block.size(); ++i) WriteU16(&bytes[2 * i], block[i]);
+    block.push_back(Crc16(bytes.data(), bytes.size()));
+    return block;
+}
+
+StoredMeasurement BuildMeasurement(const MeasurementFields& fields) {
+    StoredMeasurement stored;
+    stored.curveBlock = BuildCurveBlock(fields.samples);
+    std::uint8_t* r = stored.record.data();
+    WriteU16(r + kRecordNumberOffset, fields.number);
+    WriteU16(r + kRecordObjectOffset, fields.object);
+    WriteU16(r + kRecordMaterialOffset, fields.material);
+    r[kRecordSecondOffset] = static_cast<std::uint8_t>(fields.second);
+    r[kRecordMinuteOffset] = static_cast<std::uint8_t>(fields.minute);
+    r[kRecordHourOffset] = static_cast<std::uint8_t>(fields.hour);
+    r[kRecordDayOffset] = static_cast<std::uint8_t>(fields.day);
+    r[kRecordMonthOffset] = static_cast<std::uint8_t>(fields.month);
+    r[kRecordYearOffset] = static_cast<std::uint8_t>(fields.year - kRecordYearBase);
+    WriteU16(r + kRecordGradeOffset, fields.grade);
+    WriteF32(r + kRecordMOffset, fields.m);
+    WriteF32(r + kRecordHOffset, fields.h);
+    const auto length = static_cast<std::uint16_t>(stored.curveBlock.size());
+    WriteU16(r + kRecordCurveLengthOffset, fields.curveLengthOverride.value_or(length));
+    WriteU16(r + kRecordRateOffset, fields.rate);
+    WriteU16(r + kRecordAtmosphereOffset, fields.atmosphere);
+    WriteU16(r + kRecordMarkerOffset, kEndMarker);
+    StoreCrc(r, kRecordCrcOffset);
+    return stored;
+}
+
+}  // namespace porvel::sim

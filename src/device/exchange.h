@@ -1,0 +1,92 @@
+// One exchange with the instrument as a state machine: connect, carry out the operation, close.
+// It talks to the outside only through the link, the clock and the view, so that it runs the
+// same on the worker thread of the program and in tests with fakes.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "exchange_texts.h"
+#include "exchange_types.h"
+#include "language.h"
+#include "transport.h"
+
+namespace porvel {
+
+class NameTable;
+
+// Rows 1..20 of an editor's grid, columns 0..3.
+using EditorRow = std::array<QString, 4>;
+using EditorRows = std::array<EditorRow, protocol::kListEntries>;
+
+// What the exchange reports into. Implementations decide on which thread each call runs; every
+// call returns only when it is done, so the exchange keeps its order.
+class ExchangeView {
+public:
+    virtual ~ExchangeView() = default;
+    virtual void Update(const UpdateEffect& effect) = 0;
+    // An OK box with a stop icon; returns when the user has confirmed it.
+    virtual void ShowMessage(const QString& text, const QString& caption) = 0;
+    virtual void SetPriority(WorkerPriority priority) = 0;
+    // The end of an archive read: `count` records really received, with their curve slots.
+    virtual void HandOverArchive(unsigned count, const std::uint8_t* records,
+                                 const std::uint8_t* curveArea) = 0;
+    virtual void FillGrid(const EditorRows& rows) = 0;
+    virtual EditorRows ReadGrid() = 0;
+    virtual void CloseDialog() = 0;
+    // The record array could not be made; the program cannot go on.
+    virtual void ExitProgram(int code) = 0;
+};
+
+class Exchange {
+public:
+    Exchange(ExchangeGlobals& globals, DeviceLink& link, Clock& clock, ExchangeView& view,
+             NameTable& objects, NameTable& materials, Language language);
+
+    // Runs passes until the end state has run.
+    void Run();
+    // One pass: the update routine, then the current state once. False after the end state.
+    bool Pass();
+
+    int Progress() const { return progress_; }
+    unsigned ReceivedRecords() const { return received_; }
+
+private:
+    void Connect();
+    void ReadVersion();
+    void ReadParameters();
+    void ReadRecords();
+    void ReadList(bool materials);
+    void WriteList(bool materials);
+    void ReadScreen();
+    void End();
+
+    void Update();
+    void SetLink(LinkStatus status) { g_.linkStatus = status; }
+    void SetState(ExchangeState state) { g_.state = state; }
+    bool Cancelled() const { return g_.cancel.load(); }
+    Operation Op() const { return g_.operation.load(); }
+    void CrcMessage();
+    void FillGridFromLists();
+
+    ExchangeGlobals& g_;
+    DeviceLink& link_;
+    Clock& clock_;
+    ExchangeView& view_;
+    NameTable& objects_;
+    NameTable& materials_;
+    Language language_;
+    int progress_ = 0;
+    unsigned received_ = 0;
+    bool ended_ = false;
+};
+
+// The editor grid of a list read, from the name tables and the list blocks.
+EditorRows ObjectGridRows(const NameTable& objects, const NameTable& materials,
+                          const ObjectListBlock& block, Language language);
+EditorRows MaterialGridRows(const NameTable& materials, const MaterialListBlock& block,
+                            Language language);
+
+}  // namespace porvel

@@ -35,11 +35,11 @@ std::string FormatMs(Micros duration) {
     return text;
 }
 
-CommandLog::CommandLog(TimePoint start, std::string filePath)
-    : start_(start), filePath_(std::move(filePath)) {}
+CommandLog::CommandLog(TimeSource& time, std::string filePath)
+    : time_(&time), start_(time.Now()), filePath_(std::move(filePath)) {}
 
 void CommandLog::Add(const std::string& text) {
-    const auto elapsed = std::chrono::duration_cast<Micros>(SteadyClock::now() - start_);
+    const auto elapsed = std::chrono::duration_cast<Micros>(time_->Now() - start_);
     char stamp[32];
     std::snprintf(stamp, sizeof stamp, "%.1f ", static_cast<double>(elapsed.count()) / 1000.0);
     const std::string line = stamp + text + "\n";

@@ -1,5 +1,5 @@
 // The instrument's log of what the host asked of it: one line per command with the time since
-// the scenario was loaded, plus lines for pace violations and injected faults. Kept as text and
+// the scenario was loaded (on the instrument's clock), plus lines for pace violations and injected faults. Kept as text and
 // optionally appended to a file as it grows.
 #pragma once
 
@@ -7,6 +7,7 @@
 
 #include "protocol.h"
 #include "sim_constants.h"
+#include "time_source.h"
 
 namespace porvel::sim {
 
@@ -16,13 +17,15 @@ std::string FormatMs(Micros duration);
 
 class CommandLog {
   public:
-    explicit CommandLog(TimePoint start, std::string filePath = {});
+    // Times count from now on `time`, which must outlive the log.
+    explicit CommandLog(TimeSource& time, std::string filePath = {});
 
     // One line: milliseconds since the start with one decimal, a blank, the text.
     void Add(const std::string& text);
     const std::string& Text() const { return text_; }
 
   private:
+    TimeSource* time_;
     TimePoint start_;
     std::string filePath_;
     std::string text_;

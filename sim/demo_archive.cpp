@@ -189,10 +189,10 @@ ObjectDefs DemoObjects() {
 
 ScreenBlock ResultScreen(const StoredMeasurement& measurement, const ObjectDefs& objects) {
     const std::uint8_t* r = measurement.record.data();
-    const double m = ReadF32(r + kRecordMOffset);
-    const double h = ReadF32(r + kRecordHOffset);
-    const std::uint16_t object = ReadU16(r + kRecordObjectOffset);
-    const std::uint16_t grade = ReadU16(r + kRecordGradeOffset);
+    const double m = ReadF32(r + record::kMOffset);
+    const double h = ReadF32(r + record::kHOffset);
+    const std::uint16_t object = ReadU16(r + record::kObjectOffset);
+    const std::uint16_t grade = ReadU16(r + record::kGradeOffset);
     char line[32];
 
     constexpr int kLeft = 1;
@@ -200,15 +200,15 @@ ScreenBlock ResultScreen(const StoredMeasurement& measurement, const ObjectDefs&
     constexpr int kLineHeight = 9;
     constexpr int kBatteryX = 84;
     ScreenCanvas canvas;
-    std::snprintf(line, sizeof line, "N%u %02u:%02u", ReadU16(r + kRecordNumberOffset),
-                  r[kRecordHourOffset], r[kRecordMinuteOffset]);
+    std::snprintf(line, sizeof line, "N%u %02u:%02u", ReadU16(r + record::kNumberOffset),
+                  r[record::kHourOffset], r[record::kMinuteOffset]);
     canvas.Text(kLeft + 1, 1, line);
     DrawBattery(canvas, kBatteryX, 1);
     canvas.Invert(0, 0, kDisplayWidth, kHeaderHeight);
 
     int y = kHeaderHeight + 1;
-    std::snprintf(line, sizeof line, "%02u.%02u.%02u", r[kRecordDayOffset], r[kRecordMonthOffset],
-                  r[kRecordYearOffset]);
+    std::snprintf(line, sizeof line, "%02u.%02u.%02u", r[record::kDayOffset], r[record::kMonthOffset],
+                  r[record::kYearOffset]);
     canvas.Text(kLeft, y, line);
     y += kLineHeight;
     const QByteArray name = objects[object % kListEntries].english.toLatin1();

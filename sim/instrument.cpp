@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
 #include "byte_order.h"
 #include "parameter_block.h"
@@ -50,11 +49,13 @@ std::string Hex(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-Instrument::Instrument(DeviceMemory memory, Faults faults, std::string logPath)
-    : memory_(std::move(memory)),
+Instrument::Instrument(DeviceMemory memory, Faults faults, std::string logPath,
+                       TimeSource& time)
+    : time_(&time),
+      memory_(std::move(memory)),
       faults_(std::move(faults)),
       parameters_(BuildParameterBlock(memory_.archive.size())),
-      log_(SteadyClock::now(), std::move(logPath)),
+      log_(time, std::move(logPath)),
       appeared_(faults_.absentSearches == 0),
       onBus_(appeared_) {}
 
@@ -95,7 +96,7 @@ int Instrument::Read(std::uint8_t* buffer, std::size_t size, int timeoutMs) {
 }
 
 int Instrument::TakeOut(const std::uint8_t* data, std::size_t size, int timeoutMs) {
-    const TimePoint now = SteadyClock::now();
+    const TimePoint now = time_->Now();
     const std::optional<Frame> frame = ParseFrame(data, size);
     if (listWrite_.Draining()) {
         if (!frame) {
@@ -225,13 +226,13 @@ void Instrument::Prepare(Command command, std::vector<std::uint8_t> payload, Tim
 int Instrument::GiveIn(std::uint8_t* buffer, std::size_t size, int timeoutMs) {
     if (!pending_) {
         log_.Add("read with no reply pending: timed out");
-        std::this_thread::sleep_for(TimeoutOf(timeoutMs));
+        time_->SleepFor(TimeoutOf(timeoutMs));
         return kErrTimeout;
     }
     Reply& reply = *pending_;
     if (reply.headerSent) return GivePayload(buffer, size);
 
-    const TimePoint now = SteadyClock::now();
+    const TimePoint now = time_->Now();
     if (now + kPaceSlack < reply.earliestHeader) {
         Violation("header of " + std::string(CommandName(reply.command)) + " read " +
                   FormatMs(Since(reply.sentAt, now)) + " after the command, needs " +
@@ -243,10 +244,10 @@ int Instrument::GiveIn(std::uint8_t* buffer, std::size_t size, int timeoutMs) {
         if (reply.readyAt - now > TimeoutOf(timeoutMs)) {
             log_.Add(std::string("header of ") + CommandName(reply.command) +
                      " not ready within the read's timeout");
-            std::this_thread::sleep_for(TimeoutOf(timeoutMs));
+            time_->SleepFor(TimeoutOf(timeoutMs));
             return kErrTimeout;
         }
-        std::this_thread::sleep_until(reply.readyAt);
+        SleepUntil(*time_, reply.readyAt);
     }
     const std::size_t count = std::min(size, reply.header.size());
     std::memcpy(buffer, reply.header.data(), count);
@@ -297,7 +298,7 @@ void Instrument::Violation(const std::string& what) {
 }
 
 int Instrument::FailAfterTimeout(int timeoutMs) {
-    std::this_thread::sleep_for(TimeoutOf(timeoutMs));
+    time_->SleepFor(TimeoutOf(timeoutMs));
     return kErrTimeout;
 }
 

@@ -15,12 +15,16 @@
 #include "device_memory.h"
 #include "faults.h"
 #include "list_write.h"
+#include "time_source.h"
 
 namespace porvel::sim {
 
 class Instrument {
   public:
-    Instrument(DeviceMemory memory, Faults faults, std::string logPath = {});
+    // `time` judges the host's pauses and runs the device's own waits; it must outlive the
+    // instrument.
+    Instrument(DeviceMemory memory, Faults faults, std::string logPath = {},
+               TimeSource& time = RealTime());
 
     // Returns the byte count taken or delivered, or a negative errno value (sim_constants.h).
     int Write(const std::uint8_t* data, std::size_t size, int timeoutMs);
@@ -80,6 +84,7 @@ class Instrument {
     void AfterTransfer(unsigned transfer);
     void Unplug(unsigned transfer);
 
+    TimeSource* time_;
     DeviceMemory memory_;
     Faults faults_;
     ParameterBlock parameters_{};

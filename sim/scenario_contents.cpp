@@ -71,11 +71,11 @@ bool ScenarioParser::Demo(const std::vector<Word>& words) {
     scenario_.memory = DemoMemory();
     // Records added after the demo carry on from its last measurement.
     const RecordBytes& last = scenario_.memory.archive.back().record;
-    lastNumber_ = ReadU16(&last[kRecordNumberOffset]);
+    lastNumber_ = ReadU16(&last[record::kNumberOffset]);
     lastTaken_ = QDateTime(
-        QDate(kRecordYearBase + last[kRecordYearOffset], last[kRecordMonthOffset],
-              last[kRecordDayOffset]),
-        QTime(last[kRecordHourOffset], last[kRecordMinuteOffset], last[kRecordSecondOffset]));
+        QDate(record::kBaseYear + last[record::kYearOffset], last[record::kMonthOffset],
+              last[record::kDayOffset]),
+        QTime(last[record::kHourOffset], last[record::kMinuteOffset], last[record::kSecondOffset]));
     return true;
 }
 
@@ -103,8 +103,8 @@ bool ScenarioParser::ParseDateTime(MeasurementFields* fields) {
     if (args_.Has("date")) {
         const QDate date = QDate::fromString(QString::fromStdString(args_.Value("date")),
                                              QStringLiteral("yyyy-MM-dd"));
-        if (!date.isValid() || date.year() < kRecordYearBase ||
-            date.year() > kRecordYearBase + kLargestYearOffset)
+        if (!date.isValid() || date.year() < record::kBaseYear ||
+            date.year() > record::kBaseYear + kLargestYearOffset)
             return Fail("date must read yyyy-mm-dd, years 2000 to 2255, not \"" +
                         args_.Value("date") + "\"");
         fields->year = date.year();

@@ -19,7 +19,7 @@ std::string LogPath() {
 void ReportLoadProblem(ShimState& state, const std::string& problem) {
     state.loadError = problem;
     std::fprintf(stderr, "porvel-sim: %s\n", problem.c_str());
-    CommandLog log(SteadyClock::now(), LogPath());
+    CommandLog log(RealTime(), LogPath());
     log.Add("scenario not loaded: " + problem);
 }
 

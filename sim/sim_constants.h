@@ -1,11 +1,14 @@
 // Numbers of the simulated instrument that the wire protocol itself does not fix: how fast the
-// device prepares a reply, how much slack its pace checks allow, the error codes of its bus,
-// the pressure scale of its sensor and the defaults of a measurement.
+// device prepares a reply, how much slack its pace checks allow, the error codes of its bus and
+// the defaults of a measurement. Where the fields of a record lie is in record_layout.h.
 #pragma once
 
 #include <cerrno>
 #include <chrono>
+#include <cstddef>
 #include <cstdint>
+
+#include "record_layout.h"
 
 namespace porvel::sim {
 
@@ -30,33 +33,13 @@ constexpr int kErrNotClaimed = -EPERM;
 constexpr int kErrNotSupported = -ENOSYS;
 constexpr int kErrStall = -EPIPE;
 
-// The sensor: 13108 counts are 103.4 kPa, linear from 0.
-constexpr double kCountsPerScale = 13108.0;
-constexpr double kKPaPerScale = 103.4;
+// Raw pressure counts and kPa, on the scale of the record's sensor.
 constexpr double CountsFromKPa(double kPa) {
-    return kPa * kCountsPerScale / kKPaPerScale;
+    return kPa * record::kSensorScaleCounts / record::kSensorScaleKPa;
 }
 constexpr double KPaFromCounts(double counts) {
-    return counts * kKPaPerScale / kCountsPerScale;
+    return counts * record::kSensorScaleKPa / record::kSensorScaleCounts;
 }
-
-// Record fields the protocol leaves to the archive (offsets in the 36-byte record).
-constexpr std::size_t kRecordNumberOffset = 0;
-constexpr std::size_t kRecordObjectOffset = 2;
-constexpr std::size_t kRecordMaterialOffset = 4;
-constexpr std::size_t kRecordSecondOffset = 8;
-constexpr std::size_t kRecordMinuteOffset = 9;
-constexpr std::size_t kRecordHourOffset = 10;
-constexpr std::size_t kRecordDayOffset = 11;
-constexpr std::size_t kRecordMonthOffset = 12;
-constexpr std::size_t kRecordYearOffset = 13;
-constexpr std::size_t kRecordGradeOffset = 14;
-constexpr std::size_t kRecordMOffset = 16;
-constexpr std::size_t kRecordHOffset = 20;
-constexpr std::size_t kRecordRateOffset = 26;
-constexpr std::size_t kRecordAtmosphereOffset = 28;
-constexpr std::size_t kRecordCrcOffset = 34;
-constexpr int kRecordYearBase = 2000;
 
 // The most samples a curve can hold: curve length n = samples + 2 must stay within 32767.
 constexpr std::size_t kMaxSamples = 32765;

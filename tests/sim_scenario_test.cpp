@@ -41,20 +41,20 @@ TEST(SimScenario, RecordLineFillsEveryField) {
     const StoredMeasurement& stored = scenario.memory.archive[0];
     const RecordBytes& r = stored.record;
     EXPECT_TRUE(RecordValid(r.data()));
-    EXPECT_EQ(U16(r, kRecordNumberOffset), 12);
-    EXPECT_EQ(U16(r, kRecordObjectOffset), 3);
-    EXPECT_EQ(U16(r, kRecordMaterialOffset), 1);
-    EXPECT_EQ(r[kRecordSecondOffset], 37);
-    EXPECT_EQ(r[kRecordMinuteOffset], 5);
-    EXPECT_EQ(r[kRecordHourOffset], 14);
-    EXPECT_EQ(r[kRecordDayOffset], 5);
-    EXPECT_EQ(r[kRecordMonthOffset], 11);
-    EXPECT_EQ(r[kRecordYearOffset], 26);
-    EXPECT_EQ(U16(r, kRecordGradeOffset), 0);  // m = 2.5 is below the first grade
-    EXPECT_FLOAT_EQ(ReadF32(&r[kRecordMOffset]), 2.5f);
-    EXPECT_FLOAT_EQ(ReadF32(&r[kRecordHOffset]), 1.24f);
-    EXPECT_EQ(U16(r, kRecordAtmosphereOffset), 12840);
-    EXPECT_EQ(U16(r, kRecordRateOffset), 4);
+    EXPECT_EQ(U16(r, record::kNumberOffset), 12);
+    EXPECT_EQ(U16(r, record::kObjectOffset), 3);
+    EXPECT_EQ(U16(r, record::kMaterialOffset), 1);
+    EXPECT_EQ(r[record::kSecondOffset], 37);
+    EXPECT_EQ(r[record::kMinuteOffset], 5);
+    EXPECT_EQ(r[record::kHourOffset], 14);
+    EXPECT_EQ(r[record::kDayOffset], 5);
+    EXPECT_EQ(r[record::kMonthOffset], 11);
+    EXPECT_EQ(r[record::kYearOffset], 26);
+    EXPECT_EQ(U16(r, record::kGradeOffset), 0);  // m = 2.5 is below the first grade
+    EXPECT_FLOAT_EQ(ReadF32(&r[record::kMOffset]), 2.5f);
+    EXPECT_FLOAT_EQ(ReadF32(&r[record::kHOffset]), 1.24f);
+    EXPECT_EQ(U16(r, record::kAtmosphereOffset), 12840);
+    EXPECT_EQ(U16(r, record::kSampleRateOffset), 4);
     EXPECT_EQ(CurveLength(r.data()), 602);
     ASSERT_EQ(stored.curveBlock.size(), 602u);
     EXPECT_NEAR(KPa(stored.curveBlock.front()), 32.0, 0.2);
@@ -72,15 +72,15 @@ TEST(SimScenario, RawCurveDefaultsAndGradeFollowing) {
               (std::vector<std::uint16_t>{4000, 4100, 65535, 0, 0xAAAA, raw.curveBlock.back()}));
     EXPECT_TRUE(CurveBlockValid(reinterpret_cast<const std::uint8_t*>(raw.curveBlock.data()),
                                 static_cast<std::uint16_t>(raw.curveBlock.size())));
-    EXPECT_EQ(U16(raw.record, kRecordGradeOffset), 8);
+    EXPECT_EQ(U16(raw.record, record::kGradeOffset), 8);
 
     // Numbered and timed after the one before, across midnight.
     const RecordBytes& next = scenario.memory.archive[1].record;
-    EXPECT_EQ(U16(next, kRecordNumberOffset), 2);
-    EXPECT_EQ(next[kRecordDayOffset], 2);
-    EXPECT_EQ(next[kRecordHourOffset], 0);
-    EXPECT_EQ(next[kRecordMinuteOffset], 5);
-    EXPECT_EQ(U16(next, kRecordGradeOffset), 14);
+    EXPECT_EQ(U16(next, record::kNumberOffset), 2);
+    EXPECT_EQ(next[record::kDayOffset], 2);
+    EXPECT_EQ(next[record::kHourOffset], 0);
+    EXPECT_EQ(next[record::kMinuteOffset], 5);
+    EXPECT_EQ(U16(next, record::kGradeOffset), 14);
     EXPECT_EQ(CurveLength(next.data()), 9);  // the override, whatever the block holds
 
     EXPECT_EQ(scenario.memory.archive[2].curveBlock.size(), 2u);  // marker and CRC only
@@ -240,8 +240,8 @@ TEST(SimScenario, DemoLineStartsFromTheDemoAndRecordsCarryOn) {
     ASSERT_EQ(scenario.memory.archive.size(), demo.memory.archive.size() + 1);
     const RecordBytes& last = demo.memory.archive.back().record;
     const RecordBytes& added = scenario.memory.archive.back().record;
-    EXPECT_EQ(U16(added, kRecordNumberOffset), U16(last, kRecordNumberOffset) + 1);
-    EXPECT_EQ(added[kRecordDayOffset], last[kRecordDayOffset]);
+    EXPECT_EQ(U16(added, record::kNumberOffset), U16(last, record::kNumberOffset) + 1);
+    EXPECT_EQ(added[record::kDayOffset], last[record::kDayOffset]);
     EXPECT_EQ(scenario.memory.objects, demo.memory.objects);
 }
 
@@ -296,8 +296,8 @@ TEST_F(SimDemo, EveryRecordAndCurveIsValidAndRealistic) {
         EXPECT_GE(samples, 200u);
         EXPECT_LE(samples, 4000u);
 
-        const float m = ReadF32(&r[kRecordMOffset]);
-        const std::uint16_t grade = U16(r, kRecordGradeOffset);
+        const float m = ReadF32(&r[record::kMOffset]);
+        const std::uint16_t grade = U16(r, record::kGradeOffset);
         double lowest = 0, highest = 0;
         if (grade == 0) {
             ++ungraded;
@@ -307,13 +307,13 @@ TEST_F(SimDemo, EveryRecordAndCurveIsValidAndRealistic) {
             EXPECT_GE(m, lowest);
             EXPECT_LE(m, highest);
         }
-        const float h = ReadF32(&r[kRecordHOffset]);
+        const float h = ReadF32(&r[record::kHOffset]);
         EXPECT_TRUE(h == 0.0f || (h >= 0.5f && h <= 3.0f)) << h;
 
-        const double atmosphere = KPa(U16(r, kRecordAtmosphereOffset));
+        const double atmosphere = KPa(U16(r, record::kAtmosphereOffset));
         EXPECT_GE(atmosphere, 99.0);
         EXPECT_LE(atmosphere, 101.5);
-        const std::uint16_t rate = U16(r, kRecordRateOffset);
+        const std::uint16_t rate = U16(r, record::kSampleRateOffset);
         EXPECT_GE(rate, 1);
         EXPECT_LE(rate, 5);
         // From a vacuum of 30-40 kPa absolute, rising towards atmospheric.
@@ -323,12 +323,12 @@ TEST_F(SimDemo, EveryRecordAndCurveIsValidAndRealistic) {
         EXPECT_LT(KPa(curve[samples - 1]), atmosphere + 0.3);
         EXPECT_LT(KPa(curve[samples / 4]), KPa(curve[samples / 2]));
 
-        EXPECT_LT(U16(r, kRecordObjectOffset), protocol::kListEntries);
-        EXPECT_LT(U16(r, kRecordMaterialOffset), protocol::kListEntries);
-        objects.insert(U16(r, kRecordObjectOffset));
+        EXPECT_LT(U16(r, record::kObjectOffset), protocol::kListEntries);
+        EXPECT_LT(U16(r, record::kMaterialOffset), protocol::kListEntries);
+        objects.insert(U16(r, record::kObjectOffset));
         const QDateTime taken(
-            QDate(2000 + r[kRecordYearOffset], r[kRecordMonthOffset], r[kRecordDayOffset]),
-            QTime(r[kRecordHourOffset], r[kRecordMinuteOffset]));
+            QDate(2000 + r[record::kYearOffset], r[record::kMonthOffset], r[record::kDayOffset]),
+            QTime(r[record::kHourOffset], r[record::kMinuteOffset]));
         ASSERT_TRUE(taken.isValid());
         minutes.insert(taken);
     }

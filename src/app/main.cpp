@@ -3,9 +3,7 @@
 #include <cstdio>
 
 #include "demo_library.h"
-#include "instrument_summary_window.h"
-#include "language.h"
-#include "message_box.h"
+#include "main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -15,8 +13,7 @@ int main(int argc, char** argv) {
                      qPrintable(porvel::BundledSimulatorPath()));
         return 2;
     }
-    porvel::SetMessageButtonsLang(porvel::Language::Russian);
-    porvel::InstrumentSummaryWindow window;
+    porvel::TForm1 window;
     window.show();
     return app.exec();
 }

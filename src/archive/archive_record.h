@@ -1,31 +1,11 @@
 // The 36-byte archive record of one measurement, as the instrument sends it.
 #pragma once
 
-#include <cstddef>
 #include <cstdint>
 
-#include "protocol.h"
+#include "record_layout.h"
 
 namespace porvel {
-
-namespace record {
-constexpr std::size_t kNumberOffset = 0;
-constexpr std::size_t kObjectOffset = 2;
-constexpr std::size_t kMaterialOffset = 4;
-constexpr std::size_t kSecondOffset = 8;
-constexpr std::size_t kMinuteOffset = 9;
-constexpr std::size_t kHourOffset = 10;
-constexpr std::size_t kDayOffset = 11;
-constexpr std::size_t kMonthOffset = 12;
-constexpr std::size_t kYearOffset = 13;  // years since 2000
-constexpr std::size_t kGradeOffset = 14;
-constexpr std::size_t kMOffset = 16;
-constexpr std::size_t kHOffset = 20;
-constexpr std::size_t kCurveLengthOffset = protocol::kRecordCurveLengthOffset;
-constexpr std::size_t kSampleRateOffset = 26;
-constexpr std::size_t kAtmosphereOffset = 28;
-constexpr int kBaseYear = 2000;
-}  // namespace record
 
 struct ArchiveRecord {
     std::uint16_t number = 0;

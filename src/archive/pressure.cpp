@@ -4,14 +4,15 @@
 #include <cstdint>
 #include <limits>
 
+#include "record_layout.h"
+
 namespace porvel {
 namespace {
-constexpr double kFullScaleKPa = 103.4;
-constexpr long double kPerCount = 1.0L / 13108.0L;
+constexpr long double kPerCount = 1.0L / record::kSensorScaleCounts;
 }  // namespace
 
 double PressureToKPa(std::uint16_t counts) {
-    const long double scaled = static_cast<long double>(counts) * kFullScaleKPa;
+    const long double scaled = static_cast<long double>(counts) * record::kSensorScaleKPa;
     return static_cast<double>(scaled * kPerCount);
 }
 

@@ -113,7 +113,7 @@ Fn As(void* entry) {
 
 LibUsbBinding::LibUsbBinding() = default;
 
-LibUsbBinding::~LibUsbBinding() = default;
+LibUsbBinding::~LibUsbBinding() { Close(); }
 
 std::string LibUsbBinding::LibraryFileName() {
     const char* named = std::getenv(kLibraryVariable);
@@ -153,11 +153,12 @@ int LibUsbBinding::FindAndOpen() {
         }
     }
     if (!instrument) {
-        device_ = nullptr;
+        Close();  // a handle left from an exchange that did not reach its end
         return kAbsent;
     }
     if (busChanges == 0 && deviceChanges == 0 && device_) return kFound;
 
+    Close();  // replaced, not leaked
     device_ = As<OpenFn>(slots_[kOpen])(instrument);
     As<SetIntFn>(slots_[kSetConfiguration])(device_, kConfiguration);
     As<SetIntFn>(slots_[kClaimInterface])(device_, kInterface);

@@ -1,0 +1,264 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
+
+#include "bmtread_usb.h"
+#include "design_metrics.h"
+#include "main_texts.h"
+#include "menu_icons.h"
+#include "message_box.h"
+#include "progress_dialog.h"
+
+namespace porvel {
+namespace {
+
+constexpr int kClientWidth = 995;
+constexpr int kClientHeight = 521;
+constexpr int kMinimumWidth = 400;
+constexpr int kButtonHeight = 31;
+constexpr int kButton1Left = 1, kButton1Width = 141;
+constexpr int kButton2Left = 405, kButton2Width = 160;
+constexpr int kButton3Width = 174, kButton3RightGap = 995 - 811 - 174;
+constexpr int kGridTop = 30;
+constexpr int kRowHeight = 20;
+constexpr int kWindowFontPx = 14;
+constexpr int kGridFontPx = 17;
+
+// Column 0 is the grid's fixed column: it looks like the header, not like data.
+class FixedColumnDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
+        QStyledItemDelegate::initStyleOption(option, index);
+        option->backgroundBrush = option->palette.button();
+    }
+};
+constexpr int kWaitStepMs = 20;
+
+}  // namespace
+
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent),
+      Button1(new QPushButton(this)),
+      Button2(new QPushButton(this)),
+      Button3(new QPushButton(this)),
+      StringGrid1(new QTableView(this)),
+      PopupMenu1(new QMenu(this)),
+      archive_(new ArchiveTable(this)) {
+    setObjectName(QStringLiteral("Form1"));
+    QFont windowFont = font();
+    windowFont.setPixelSize(Design(kWindowFontPx));
+    setFont(windowFont);
+    setCentralWidget(new QWidget(this));
+    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, StringGrid1})
+        w->setParent(centralWidget());
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2->setObjectName(QStringLiteral("Button2"));
+    Button3->setObjectName(QStringLiteral("Button3"));
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setSizeGripEnabled(false);
+
+    BuildMenus();
+    BuildTable();
+    // The editors that these two buttons open come with the editors themselves.
+    Button2->setEnabled(false);
+    Button3->setEnabled(false);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+
+    setMinimumWidth(Design(kMinimumWidth));
+    resize(Design(kClientWidth), Design(kClientHeight) + menuBar()->sizeHint().height() +
+                                     statusBar()->sizeHint().height());
+    FormCreate();
+}
+
+void TForm1::BuildMenus() {
+    auto item = [this](QMenu* menu, MenuIcon icon, const char* name) {
+        QAction* action = menu->addAction(MenuIconOf(icon), QString());
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    FileMenu = menuBar()->addMenu(QString());
+    New = item(FileMenu, MenuIcon::New, "New");
+    Open = item(FileMenu, MenuIcon::Open, "Open");
+    Save = item(FileMenu, MenuIcon::Save, "Save");
+    SaveAs = item(FileMenu, MenuIcon::Save, "SaveAs");
+    SaveExel = item(FileMenu, MenuIcon::Export, "SaveExel");
+    FileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    Print = item(FileMenu, MenuIcon::Print, "Print");
+    FileMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    Exit = item(FileMenu, MenuIcon::Exit, "Exit");
+
+    EditMenu = menuBar()->addMenu(QString());
+    Copy1 = item(EditMenu, MenuIcon::Copy, "Copy1");
+    Copy2 = item(EditMenu, MenuIcon::Copy, "Copy2");
+    ScreenShot = item(EditMenu, MenuIcon::Screenshot, "ScreenShot");
+
+    Language1 = menuBar()->addMenu(QStringLiteral("Language(Язык)"));
+    Lang0 = item(Language1, MenuIcon::Russian, "Lang0");
+    Lang0->setText(QStringLiteral("русский"));
+    Lang1 = item(Language1, MenuIcon::English, "Lang1");
+    Lang1->setText(QStringLiteral("english"));
+    Lang0->setCheckable(true);
+    Lang1->setCheckable(true);
+
+    HelpMenu = menuBar()->addMenu(QString());
+    TableW = item(HelpMenu, MenuIcon::TableW, "TableW");
+    Contents = item(HelpMenu, MenuIcon::Contents, "Contents");
+    About = item(HelpMenu, MenuIcon::About, "About");
+
+    Delete = PopupMenu1->addAction(QString());
+    Delete->setObjectName(QStringLiteral("Delete"));
+
+    // Commands whose windows and files are not part of the program yet stay disabled.
+    for (QAction* pending : {New, Open, Save, SaveAs, SaveExel, Print, Copy1, Copy2, ScreenShot,
+                             TableW, Contents, About, Delete})
+        pending->setEnabled(false);
+
+    connect(Exit, &QAction::triggered, this, &TForm1::ExitClick);
+    connect(Lang0, &QAction::triggered, this, &TForm1::Lang0Click);
+    connect(Lang1, &QAction::triggered, this, &TForm1::Lang1Click);
+}
+
+void TForm1::BuildTable() {
+    StringGrid1->setModel(archive_);
+    StringGrid1->verticalHeader()->hide();
+    StringGrid1->verticalHeader()->setDefaultSectionSize(Design(kRowHeight));
+    StringGrid1->verticalHeader()->setMinimumSectionSize(1);
+    StringGrid1->horizontalHeader()->setHighlightSections(false);
+    StringGrid1->horizontalHeader()->setSectionsClickable(false);
+    StringGrid1->horizontalHeader()->setMinimumSectionSize(0);
+    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    StringGrid1->setShowGrid(true);
+    QFont font = StringGrid1->font();
+    font.setPixelSize(Design(kGridFontPx));
+    StringGrid1->setFont(font);
+    StringGrid1->setItemDelegateForColumn(column::kNumber, new FixedColumnDelegate(StringGrid1));
+    for (int col = 0; col < ArchiveTable::kColumns; ++col)
+        StringGrid1->setColumnWidth(col, Design(ArchiveTable::kDesignWidths[col]));
+}
+
+void TForm1::FormCreate() {
+    SetCurrentLanguage(Language::Russian);
+    SetLang();
+    HiddenColumns = ArchiveTable::kHiddenColumns;
+    for (int col = ArchiveTable::kColumns - HiddenColumns; col < ArchiveTable::kColumns; ++col) {
+        StringGrid1->setColumnWidth(col, 0);
+        StringGrid1->setColumnHidden(col, true);
+    }
+}
+
+void TForm1::SetLang() {
+    const Language lang = CurrentLanguage();
+    auto text = [lang](MainText row) { return MainTextOf(row, lang); };
+    Lang1->setChecked(lang == Language::English);
+    Lang0->setChecked(lang == Language::Russian);
+    setWindowTitle(WindowCaption(fileState_, lang));
+
+    FileMenu->setTitle(text(MainText::File));
+    New->setText(text(MainText::New));
+    Open->setText(text(MainText::Open));
+    Save->setText(text(MainText::Save));
+    SaveAs->setText(text(MainText::SaveAs));
+    SaveExel->setText(text(MainText::ExportToExcel));
+    Print->setText(text(MainText::Print));
+    Exit->setText(text(MainText::Exit));
+    EditMenu->setTitle(text(MainText::Edit));
+    Copy1->setText(text(MainText::CopyTable));
+    Copy2->setText(text(MainText::CopySelection));
+    ScreenShot->setText(text(MainText::Screenshot));
+    HelpMenu->setTitle(text(MainText::Help));
+    TableW->setText(text(MainText::TableW));
+    Contents->setText(text(MainText::Contents));
+    About->setText(text(MainText::About));
+
+    Button1->setText(text(MainText::ReadFromDevice));
+    Button2->setText(text(MainText::ObjectsSetting));
+    Button3->setText(text(MainText::MaterialsSetting));
+
+    SetMessageButtonsLang(lang);
+    archive_->SetHeaderLanguage(lang);
+    Delete->setText(text(MainText::Delete));
+}
+
+void TForm1::Lang0Click() {
+    SetCurrentLanguage(Language::Russian);
+    SetLang();
+}
+
+void TForm1::Lang1Click() {
+    SetCurrentLanguage(Language::English);
+    SetLang();
+}
+
+void TForm1::Button1Click() {
+    if (ExchangeRunning()) return;
+    auto* dialog = new TForm2(this);
+    ExchangeControls controls;
+    controls.gauge = dialog->CGauge1;
+    controls.dialog = dialog;
+    controls.statusLabel = dialog->Label1;
+    controls.archive = archive_;
+    BMTreadUSB* worker =
+        StartExchange(Operation::ReadArchive, ListsFlag::Unchanged, controls, CurrentLanguage());
+    if (!worker) {
+        delete dialog;
+        return;
+    }
+    // The dialog may be closed by its close box while the read goes on; the button waits for
+    // the worker, and the dialog goes with it.
+    Button1->setEnabled(false);
+    connect(worker, &QThread::finished, this, [this] { Button1->setEnabled(true); });
+    connect(worker, &QThread::finished, dialog, &QObject::deleteLater);
+    dialog->exec();
+}
+
+void TForm1::ExitClick() { close(); }
+
+void TForm1::WaitForExchange() {
+    // The worker hands its last steps to this thread, so wait with the event loop running.
+    if (!ExchangeRunning()) return;
+    TheExchange().cancel = true;
+    QEventLoop loop;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &loop, [&loop] {
+        if (!ExchangeRunning()) loop.quit();
+    });
+    poll.start(kWaitStepMs);
+    loop.exec();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    WaitForExchange();
+    event->accept();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    LayOut();
+}
+
+void TForm1::LayOut() {
+    const int width = centralWidget()->width();
+    const int height = centralWidget()->height();
+    Button1->setGeometry(Design(kButton1Left), 0, Design(kButton1Width), Design(kButtonHeight));
+    // Anchored to the top only: keeps its place relative to the width.
+    const int left2 = width * kButton2Left / kClientWidth;
+    Button2->setGeometry(left2, 0, Design(kButton2Width), Design(kButtonHeight));
+    Button3->setGeometry(width - Design(kButton3RightGap) - Design(kButton3Width), 0,
+                         Design(kButton3Width), Design(kButtonHeight));
+    StringGrid1->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop));
+}
+
+}  // namespace porvel

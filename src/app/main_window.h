@@ -1,0 +1,76 @@
+// TForm1: the main window with the archive table, the exchange buttons and the menus.
+#pragma once
+
+#include <QMainWindow>
+
+#include "archive_table.h"
+#include "file_state.h"
+#include "language.h"
+
+class QAction;
+class QMenu;
+class QPushButton;
+class QTableView;
+
+namespace porvel {
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    ArchiveTable* Archive() { return archive_; }
+    const FileState& File() const { return fileState_; }
+
+    // The three bookkeeping columns at the end of the table that are never shown.
+    int HiddenColumns = 0;
+
+    QPushButton* Button1;
+    QPushButton* Button2;
+    QPushButton* Button3;
+    QTableView* StringGrid1;
+    QMenu* PopupMenu1;
+
+    QMenu* FileMenu;
+    QMenu* EditMenu;
+    QMenu* Language1;
+    QMenu* HelpMenu;
+    QAction* New;
+    QAction* Open;
+    QAction* Save;
+    QAction* SaveAs;
+    QAction* SaveExel;
+    QAction* Print;
+    QAction* Exit;
+    QAction* Copy1;
+    QAction* Copy2;
+    QAction* ScreenShot;
+    QAction* Lang0;
+    QAction* Lang1;
+    QAction* TableW;
+    QAction* Contents;
+    QAction* About;
+    QAction* Delete;
+
+    void SetLang();
+    void Lang0Click();
+    void Lang1Click();
+    void Button1Click();
+    void ExitClick();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void FormCreate();
+    void BuildMenus();
+    void BuildTable();
+    void LayOut();
+    void WaitForExchange();
+
+    ArchiveTable* archive_;
+    FileState fileState_;
+};
+
+}  // namespace porvel

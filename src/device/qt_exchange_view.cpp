@@ -1,0 +1,92 @@
+#include "qt_exchange_view.h"
+
+#include <QCoreApplication>
+#include <QDialog>
+#include <QThread>
+
+#include "curve_store.h"
+#include "editor_grid.h"
+#include "enter_records.h"
+#include "message_box.h"
+#include "name_tables.h"
+
+namespace porvel {
+
+QtExchangeView::QtExchangeView(ExchangeControls controls, Language language)
+    : controls_(std::move(controls)), language_(language) {}
+
+void QtExchangeView::OnMainThread(const std::function<void()>& work) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return;
+    // A blocking hand-off from the main thread to itself would never return.
+    if (QThread::currentThread() == app->thread()) {
+        work();
+        return;
+    }
+    QMetaObject::invokeMethod(app, work, Qt::BlockingQueuedConnection);
+}
+
+EditorGrid* QtExchangeView::LiveGrid() const {
+    return controls_.gridOwner ? controls_.grid : nullptr;
+}
+
+void QtExchangeView::Update(const UpdateEffect& effect) {
+    OnMainThread([&] {
+        if (controls_.gauge) {
+            controls_.gauge->setValue(effect.gauge);
+            if (effect.hideGauge) controls_.gauge->hide();
+        }
+        if (effect.status && controls_.statusLabel) controls_.statusLabel->setText(*effect.status);
+        if (effect.caption && controls_.dialog) controls_.dialog->setWindowTitle(*effect.caption);
+    });
+}
+
+void QtExchangeView::ShowMessage(const QString& text, const QString& caption) {
+    LocalizedMessageBox(text, caption, box::kError);
+}
+
+void QtExchangeView::SetPriority(WorkerPriority priority) {
+    QThread* self = QThread::currentThread();
+    if (self == QCoreApplication::instance()->thread()) return;
+    self->setPriority(priority == WorkerPriority::Idle ? QThread::IdlePriority
+                                                       : QThread::NormalPriority);
+}
+
+void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records,
+                                     const std::uint8_t* curveArea) {
+    OnMainThread([&] {
+        if (!controls_.archive) return;
+        EnterRecords(*controls_.archive, Curves(), count, records, curveArea, ObjectNames(),
+                     MaterialNames(), language_);
+    });
+}
+
+void QtExchangeView::FillGrid(const EditorRows& rows) {
+    OnMainThread([&] {
+        if (EditorGrid* grid = LiveGrid()) grid->SetRows(rows);
+    });
+}
+
+EditorRows QtExchangeView::ReadGrid() {
+    EditorRows rows;
+    OnMainThread([&] {
+        if (EditorGrid* grid = LiveGrid()) rows = grid->Rows();
+    });
+    return rows;
+}
+
+void QtExchangeView::CloseDialog() {
+    OnMainThread([&] {
+        if (!controls_.dialog) return;
+        if (auto* dialog = qobject_cast<QDialog*>(controls_.dialog.data()))
+            dialog->done(QDialog::Accepted);
+        else
+            controls_.dialog->close();
+    });
+}
+
+void QtExchangeView::ExitProgram(int code) {
+    OnMainThread([code] { QCoreApplication::exit(code); });
+}
+
+}  // namespace porvel

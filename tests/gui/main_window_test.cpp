@@ -1,0 +1,188 @@
+// The main window: captions in both languages, the commands that are not there yet, and an
+// archive read from the simulated instrument with the progress dialog.
+#include <QAction>
+#include <QPixmap>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+#include <dlfcn.h>
+
+#include "archive_table.h"
+#include "bmtread_usb.h"
+#include "exchange_types.h"
+#include "main_window.h"
+#include "progress_dialog.h"
+
+using namespace porvel;
+
+namespace {
+
+struct Sim {
+    Sim() {
+        qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
+        handle = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    }
+    bool Load(const char* scenario) {
+        auto load = reinterpret_cast<int (*)(const char*)>(dlsym(handle, "porvel_sim_load_scenario"));
+        return handle && load(scenario) == 0;
+    }
+    QString Log() const {
+        auto log = reinterpret_cast<const char* (*)()>(dlsym(handle, "porvel_sim_log"));
+        return QString::fromUtf8(log());
+    }
+    void* handle = nullptr;
+};
+
+// Every caption that the language switch sets, in one list.
+QStringList Captions(TForm1& w) {
+    QStringList texts{w.windowTitle()};
+    for (QMenu* menu : {w.FileMenu, w.EditMenu, w.Language1, w.HelpMenu}) texts << menu->title();
+    for (QAction* a : {w.New, w.Open, w.Save, w.SaveAs, w.SaveExel, w.Print, w.Exit, w.Copy1,
+                       w.Copy2, w.ScreenShot, w.Lang0, w.Lang1, w.TableW, w.Contents, w.About,
+                       w.Delete})
+        texts << a->text();
+    for (QPushButton* b : {w.Button1, w.Button2, w.Button3}) texts << b->text();
+    for (int col = 0; col < ArchiveTable::kColumns; ++col) texts << w.Archive()->Cell(col, 0);
+    return texts;
+}
+
+TForm2* WaitForProgressDialog() {
+    TForm2* dialog = nullptr;
+    (void)QTest::qWaitFor(
+        [&] {
+            dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
+            return dialog != nullptr;
+        },
+        5000);
+    return dialog;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void startsInRussianWithTheBookkeepingColumnsHidden();
+    void switchingLanguageBackRestoresEveryCaption();
+    void commandsNotYetBuiltAreDisabled();
+    void readingTheArchiveFillsTheTable();
+    void cancelWhileSearchingLeavesTheTableAsItWas();
+};
+
+void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
+    TForm1 w;
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel"));
+    QVERIFY(w.Lang0->isChecked());
+    QVERIFY(!w.Lang1->isChecked());
+    QCOMPARE(w.Button1->text(), QStringLiteral("Загрузить архив"));
+    QCOMPARE(w.HiddenColumns, 3);
+    QCOMPARE(w.Archive()->RowCount(), 9);
+    for (int col = 10; col < 13; ++col) {
+        QVERIFY(w.StringGrid1->isColumnHidden(col));
+        QVERIFY(w.Archive()->Cell(col, 0).isEmpty());
+    }
+    QCOMPARE(w.Archive()->Cell(0, 0), QStringLiteral("№"));
+    QCOMPARE(w.Archive()->Cell(9, 0), QStringLiteral("Марка водонепроницаемости"));
+    QCOMPARE(w.StringGrid1->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("Время"));
+}
+
+void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {
+    TForm1 w;
+    const QStringList russian = Captions(w);
+    w.Lang1->trigger();
+    QVERIFY(w.Lang1->isChecked());
+    QVERIFY(!w.Lang0->isChecked());
+    QCOMPARE(w.Button3->text(), QStringLiteral("Materials Setting "));
+    QCOMPARE(w.Button2->text(), QStringLiteral("Objects Setting "));
+    QCOMPARE(w.Copy2->text(), QStringLiteral("Copy select to clipboard (Ctrl+C)"));
+    QCOMPARE(w.Archive()->Cell(0, 0), QStringLiteral("№"));
+    QCOMPARE(w.Archive()->Cell(5, 0), QStringLiteral("Pair, kPa"));
+    QCOMPARE(w.Language1->title(), QStringLiteral("Language(Язык)"));
+    const QStringList english = Captions(w);
+    QVERIFY(english != russian);
+    w.Lang0->trigger();
+    QCOMPARE(Captions(w), russian);
+}
+
+void MainWindowTest::commandsNotYetBuiltAreDisabled() {
+    TForm1 w;
+    for (QAction* a : {w.New, w.Open, w.Save, w.SaveAs, w.SaveExel, w.Print, w.Copy1, w.Copy2,
+                       w.ScreenShot, w.TableW, w.Contents, w.About, w.Delete})
+        QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+    QVERIFY(!w.Button2->isEnabled());
+    QVERIFY(!w.Button3->isEnabled());
+    for (QAction* a : {w.Exit, w.Lang0, w.Lang1}) QVERIFY(a->isEnabled());
+    QVERIFY(w.Button1->isEnabled());
+}
+
+void MainWindowTest::readingTheArchiveFillsTheTable() {
+    Sim sim;
+    QVERIFY(sim.Load("record number=12 date=2026-11-05 time=14:05:37 m=12.5 h=1.24 samples=300\n"
+                     "record number=13 m=2.5 h=0 samples=400\n"
+                     "record number=14 date=2026-11-06 time=09:30 m=45 samples=500\n"
+                     "object 0 ru=\"Плита-А\" en=\"Slab A\"\n"));
+    TForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    QList<int> progress;
+    QTimer::singleShot(0, [&] {
+        TForm2* dialog = WaitForProgressDialog();
+        QVERIFY(dialog);
+        QCOMPARE(dialog->Button1->text(), QStringLiteral("Отмена"));
+        connect(dialog->CGauge1, &QProgressBar::valueChanged,
+                [&](int v) { progress << v; });
+    });
+    QTest::mouseClick(w.Button1, Qt::LeftButton);  // returns when the dialog has closed
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 20000);
+
+    ArchiveTable& t = *w.Archive();
+    QCOMPARE(t.RowCount(), 4);
+    QCOMPARE(t.Cell(column::kNumber, 1), QStringLiteral("12"));
+    QCOMPARE(t.Cell(column::kTime, 1), QStringLiteral("14:05"));
+    QCOMPARE(t.Cell(column::kObject, 1), QStringLiteral("Плита-А"));  // the instrument's names
+    QCOMPARE(t.Cell(column::kNumber, 3), QStringLiteral("14"));
+    QCOMPARE(t.Cell(column::kCurveLength, 3), QStringLiteral("502"));
+    QCOMPARE(t.Cell(column::kSlot, 3), QStringLiteral("2"));
+    QVERIFY(progress.contains(46));
+    QVERIFY(progress.contains(73));
+    QCOMPARE(progress.last(), 100);
+    QVERIFY(w.Button1->isEnabled());
+    QVERIFY2(!sim.Log().contains(QStringLiteral("violation")), qPrintable(sim.Log()));
+    // For a look at the window: PORVEL_SCREENSHOT_DIR=/tmp main_window_test
+    if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
+        QVERIFY(w.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/main_window.png")));
+}
+
+void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
+    Sim sim;
+    QVERIFY(sim.Load("record\nfault absent searches=100000\n"));
+    TForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        TForm2* dialog = WaitForProgressDialog();
+        QVERIFY(dialog);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->Label1->text(), QStringLiteral("Проверьте подключение"),
+                                  5000);
+        seen = dialog->windowTitle();
+        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);
+    QCOMPARE(seen, QStringLiteral("Подключение"));
+    QCOMPARE(w.Archive()->RowCount(), 9);
+    QVERIFY(w.Archive()->IsEmpty());
+    QVERIFY(!TheExchange().cancel.load());
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,150 @@
+// An archive read of 128 records with curves of 32767 words from the simulated instrument, the
+// way the program does it: worker thread, hand-offs to the main thread, the table filled there.
+// Prints the wall time against the protocol floor (the pauses the protocol demands plus the
+// time the simulator itself spends in its transfers, both measured in this run), and the
+// longest gap between 10 ms timer ticks of the main thread meanwhile.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <dlfcn.h>
+
+#include "archive_table.h"
+#include "exchange.h"
+#include "libusb_binding.h"
+#include "name_tables.h"
+#include "progress_dialog.h"
+#include "qt_exchange_view.h"
+
+using namespace porvel;
+using Steady = std::chrono::steady_clock;
+
+namespace {
+
+constexpr const char* kScenario = "generate count=128 samples=32765\n";
+constexpr double kRatioGoal = 1.03;
+constexpr double kGapGoalMs = 50.0;
+constexpr int kTickMs = 10;
+
+double Seconds(Steady::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// Passes every transfer to the binding and adds up the time spent inside it.
+class TimedLink : public DeviceLink {
+public:
+    explicit TimedLink(DeviceLink& inner) : inner_(inner) {}
+    int Load() override { return Timed([&] { return inner_.Load(); }); }
+    int FindAndOpen() override { return Timed([&] { return inner_.FindAndOpen(); }); }
+    void Close() override {
+        Timed([&] {
+            inner_.Close();
+            return 0;
+        });
+    }
+    int Write(const std::uint8_t* b, int n) override {
+        return Timed([&] { return inner_.Write(b, n); });
+    }
+    int Read(std::uint8_t* b, int n) override { return Timed([&] { return inner_.Read(b, n); }); }
+    Steady::duration inside{};
+
+private:
+    template <typename F>
+    int Timed(F f) {
+        const auto start = Steady::now();
+        const int r = f();
+        inside += Steady::now() - start;
+        return r;
+    }
+    DeviceLink& inner_;
+};
+
+// Real sleeps, with the time asked for added up.
+class CountingClock : public porvel::Clock {
+public:
+    void SleepMs(int ms) override {
+        asked += std::chrono::milliseconds(ms);
+        real.SleepMs(ms);
+    }
+    Steady::duration asked{};
+    SystemClock real;
+};
+
+class Worker : public QThread {
+public:
+    Worker(ExchangeControls controls) : controls_(controls) {}
+    void run() override {
+        TimedLink link(LibUSB());
+        QtExchangeView view(controls_, Language::Russian);
+        Exchange exchange(TheExchange(), link, clock, view, ObjectNames(), MaterialNames(),
+                          Language::Russian);
+        const auto start = Steady::now();
+        exchange.Run();
+        wall = Steady::now() - start;
+        transfers = link.inside;
+        received = exchange.ReceivedRecords();
+    }
+    CountingClock clock;
+    Steady::duration wall{}, transfers{};
+    unsigned received = 0;
+
+private:
+    ExchangeControls controls_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
+    void* sim = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    auto load = sim ? reinterpret_cast<int (*)(const char*)>(dlsym(sim, "porvel_sim_load_scenario"))
+                    : nullptr;
+    if (!load || load(kScenario) != 0) {
+        std::fprintf(stderr, "cannot load the simulated instrument\n");
+        return 1;
+    }
+
+    ArchiveTable table;
+    TForm2 dialog;
+    ExchangeControls controls;
+    controls.gauge = dialog.CGauge1;
+    controls.dialog = &dialog;
+    controls.statusLabel = dialog.Label1;
+    controls.archive = &table;
+    TheExchange().state = ExchangeState::Connect;
+    TheExchange().operation = Operation::ReadArchive;
+
+    QElapsedTimer sinceTick;
+    double longestGapMs = 0;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        if (sinceTick.isValid())
+            longestGapMs = std::max(longestGapMs, sinceTick.nsecsElapsed() / 1e6);
+        sinceTick.restart();
+    });
+
+    Worker worker(controls);
+    QObject::connect(&worker, &QThread::finished, &app, &QApplication::quit);
+    ticker.start(kTickMs);
+    worker.start();
+    app.exec();
+    worker.wait();
+
+    const double wall = Seconds(worker.wall);
+    const double pauses = Seconds(worker.clock.asked);
+    const double transfers = Seconds(worker.transfers);
+    const double floor = pauses + transfers;
+    const double ratio = wall / floor;
+    std::printf("archive read of %u records x 32767 words through libporvel-sim.so\n",
+                worker.received);
+    std::printf("  wall %.3f s, floor %.3f s (pauses %.3f s + simulator transfers %.3f s)\n", wall,
+                floor, pauses, transfers);
+    std::printf("  wall / floor = %.4f (goal <= %.2f)\n", ratio, kRatioGoal);
+    std::printf("  longest gap between %d ms ticks of the main thread: %.1f ms (goal < %.0f ms)\n",
+                kTickMs, longestGapMs - kTickMs, kGapGoalMs);
+    std::printf("  table rows: %d\n", table.RowCount() - 1);
+    return worker.received == 128 ? 0 : 1;
+}

@@ -1,6 +1,8 @@
 #include "main_window.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QHeaderView>
@@ -15,6 +17,7 @@
 #include "bmtread_usb.h"
 #include "design_metrics.h"
 #include "main_texts.h"
+#include "help_window.h"
 #include "menu_icons.h"
 #include "message_box.h"
 #include "progress_dialog.h"
@@ -80,6 +83,7 @@ TForm1::TForm1(QWidget* parent)
     resize(Design(kClientWidth), Design(kClientHeight) + menuBar()->sizeHint().height() +
                                      statusBar()->sizeHint().height());
     FormCreate();
+    qApp->installEventFilter(this);
 }
 
 void TForm1::BuildMenus() {
@@ -122,10 +126,11 @@ void TForm1::BuildMenus() {
 
     // Commands whose windows and files are not part of the program yet stay disabled.
     for (QAction* pending : {New, Open, Save, SaveAs, SaveExel, Print, Copy1, Copy2, ScreenShot,
-                             TableW, Contents, About, Delete})
+                             TableW, About, Delete})
         pending->setEnabled(false);
 
     connect(Exit, &QAction::triggered, this, &TForm1::ExitClick);
+    connect(Contents, &QAction::triggered, this, &TForm1::ContentsClick);
     connect(Lang0, &QAction::triggered, this, &TForm1::Lang0Click);
     connect(Lang1, &QAction::triggered, this, &TForm1::Lang1Click);
 }
@@ -225,6 +230,22 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::ExitClick() { close(); }
+
+void TForm1::ContentsClick() { ShowHelp(CurrentLanguage()); }
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    // Key preview: F1 anywhere in the window opens the help, and the key goes on as usual.
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && widget->window() == this) FormKeyDown(Qt::Key_F1);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::FormKeyDown(int key) {
+    if (key == Qt::Key_F1) ContentsClick();
+}
 
 void TForm1::WaitForExchange() {
     // The worker hands its last steps to this thread, so wait with the event loop running.

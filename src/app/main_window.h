@@ -57,9 +57,12 @@ public:
     void Lang1Click();
     void Button1Click();
     void ExitClick();
+    void ContentsClick();
+    void FormKeyDown(int key);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QThread>
+#include <cstdlib>
 
 #include "curve_store.h"
 #include "editor_grid.h"
@@ -86,7 +87,9 @@ void QtExchangeView::CloseDialog() {
 }
 
 void QtExchangeView::ExitProgram(int code) {
-    OnMainThread([code] { QCoreApplication::exit(code); });
+    // Out of memory with the user told: end at once. An orderly shutdown would wait for this
+    // very thread, which still has the dialog to close through the main thread.
+    std::_Exit(code);
 }
 
 }  // namespace porvel

@@ -71,6 +71,7 @@ private slots:
     void startsInRussianWithTheBookkeepingColumnsHidden();
     void switchingLanguageBackRestoresEveryCaption();
     void commandsNotYetBuiltAreDisabled();
+    void f1OpensTheHelpInTheCurrentLanguage();
     void readingTheArchiveFillsTheTable();
     void cancelWhileSearchingLeavesTheTableAsItWas();
 };
@@ -114,12 +115,31 @@ void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {
 void MainWindowTest::commandsNotYetBuiltAreDisabled() {
     TForm1 w;
     for (QAction* a : {w.New, w.Open, w.Save, w.SaveAs, w.SaveExel, w.Print, w.Copy1, w.Copy2,
-                       w.ScreenShot, w.TableW, w.Contents, w.About, w.Delete})
+                       w.ScreenShot, w.TableW, w.About, w.Delete})
         QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(!w.Button2->isEnabled());
     QVERIFY(!w.Button3->isEnabled());
-    for (QAction* a : {w.Exit, w.Lang0, w.Lang1}) QVERIFY(a->isEnabled());
+    for (QAction* a : {w.Exit, w.Lang0, w.Lang1, w.Contents}) QVERIFY(a->isEnabled());
     QVERIFY(w.Button1->isEnabled());
+}
+
+void MainWindowTest::f1OpensTheHelpInTheCurrentLanguage() {
+    TForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.StringGrid1->setFocus();
+    QTest::keyClick(w.StringGrid1, Qt::Key_F1, Qt::ShiftModifier);
+    auto helpWindow = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QStringLiteral("HelpWindow") && top->isVisible()) return top;
+        return static_cast<QWidget*>(nullptr);
+    };
+    QTRY_VERIFY(helpWindow());
+    QCOMPARE(helpWindow()->windowTitle(), QStringLiteral("Porvel — справка"));
+    w.Lang1->trigger();
+    w.Contents->trigger();
+    QCOMPARE(helpWindow()->windowTitle(), QStringLiteral("Porvel — help"));
+    helpWindow()->close();
 }
 
 void MainWindowTest::readingTheArchiveFillsTheTable() {

@@ -1,19 +1,28 @@
-#include <QApplication>
 #include <QStringList>
 #include <cstdio>
+#include <exception>
 
 #include "demo_library.h"
 #include "main_window.h"
+#include "porvel_application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    porvel::PorvelApplication app(argc, argv);
     QStringList arguments = app.arguments().mid(1);
     if (arguments.removeAll(QStringLiteral("--demo")) > 0 && !porvel::UseBundledSimulator()) {
         std::fprintf(stderr, "porvel: the simulated instrument %s is missing\n",
                      qPrintable(porvel::BundledSimulatorPath()));
         return 2;
     }
-    porvel::TForm1 window;
-    window.show();
-    return app.exec();
+    // An error during start-up is shown, and the program ends without its message loop.
+    try {
+        porvel::TForm1 window;
+        window.show();
+        return app.exec();
+    } catch (const std::exception& error) {
+        porvel::PorvelApplication::ShowError(QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        porvel::PorvelApplication::ShowError(QString());
+    }
+    return 1;
 }

@@ -27,13 +27,13 @@ QString Pick(const CaptionPair& pair, Language language) {
     return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
 }
 
-struct ButtonSpec {
+struct ButtonPlan {
     QMessageBox::StandardButton standard;
     int answer;
     const QString* caption;  // null: the platform's own caption
 };
 
-std::vector<ButtonSpec> ButtonsOf(unsigned style, const MessageButtons& captions) {
+std::vector<ButtonPlan> ButtonsOf(unsigned style, const MessageButtons& captions) {
     using QMB = QMessageBox;
     switch (style & box::kButtonsMask) {
         case box::kOkCancel:
@@ -74,14 +74,14 @@ int ShowOnThisThread(const QString& text, const QString& caption, unsigned style
     messageBox.setIcon(IconOf(style));
     messageBox.setWindowModality(Qt::ApplicationModal);
 
-    const std::vector<ButtonSpec> specs = ButtonsOf(style, CurrentMessageButtons());
+    const std::vector<ButtonPlan> plans = ButtonsOf(style, CurrentMessageButtons());
     std::vector<QAbstractButton*> buttons;
     QAbstractButton* cancel = nullptr;
-    for (const ButtonSpec& spec : specs) {
-        QPushButton* button = messageBox.addButton(spec.standard);
-        if (spec.caption) button->setText(*spec.caption);
+    for (const ButtonPlan& plan : plans) {
+        QPushButton* button = messageBox.addButton(plan.standard);
+        if (plan.caption) button->setText(*plan.caption);
         buttons.push_back(button);
-        if (spec.answer == box::kIdCancel) cancel = button;
+        if (plan.answer == box::kIdCancel) cancel = button;
     }
     const std::size_t defaultIndex = (style & box::kDefaultButtonMask) >> box::kDefaultButtonShift;
     messageBox.setDefaultButton(
@@ -89,16 +89,16 @@ int ShowOnThisThread(const QString& text, const QString& caption, unsigned style
     // Escape and the close box answer Cancel where there is one, and OK on a lone OK button.
     if (cancel)
         messageBox.setEscapeButton(cancel);
-    else if (specs.size() == 1)
+    else if (plans.size() == 1)
         messageBox.setEscapeButton(buttons.front());
 
     messageBox.exec();
     QAbstractButton* clicked = messageBox.clickedButton();
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i] == clicked) return specs[i].answer;
+        if (buttons[i] == clicked) return plans[i].answer;
     // Closed without a button (the window went away): as Escape would have answered.
     if (cancel) return box::kIdCancel;
-    return specs.size() == 1 ? specs.front().answer : box::kFailed;
+    return plans.size() == 1 ? plans.front().answer : box::kFailed;
 }
 
 }  // namespace

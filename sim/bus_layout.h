@@ -20,7 +20,7 @@ struct BusDevice {
 };
 
 class BusLayout {
-  public:
+public:
     explicit BusLayout(const Scenario& scenario);
 
     // Every device that can be on the buses, in bus order (buses ascending).
@@ -36,7 +36,7 @@ class BusLayout {
     // Whether device i was in the lists after the last FindDevices.
     bool Shown(std::size_t i) const;
 
-  private:
+private:
     using Key = std::pair<std::size_t, unsigned>;  // device index, attachment
 
     std::vector<BusDevice> devices_;

@@ -1,6 +1,6 @@
 // The instrument's log of what the host asked of it: one line per command with the time since
-// the scenario was loaded (on the instrument's clock), plus lines for pace violations and injected faults. Kept as text and
-// optionally appended to a file as it grows.
+// the scenario was loaded (on the instrument's clock), plus lines for pace violations and injected
+// faults. Kept as text and optionally appended to a file as it grows.
 #pragma once
 
 #include <string>
@@ -16,7 +16,7 @@ const char* CommandName(protocol::Command command);
 std::string FormatMs(Micros duration);
 
 class CommandLog {
-  public:
+public:
     // Times count from now on `time`, which must outlive the log.
     explicit CommandLog(TimeSource& time, std::string filePath = {});
 
@@ -24,7 +24,7 @@ class CommandLog {
     void Add(const std::string& text);
     const std::string& Text() const { return text_; }
 
-  private:
+private:
     TimeSource* time_;
     TimePoint start_;
     std::string filePath_;

@@ -207,8 +207,8 @@ ScreenBlock ResultScreen(const StoredMeasurement& measurement, const ObjectDefs&
     canvas.Invert(0, 0, kDisplayWidth, kHeaderHeight);
 
     int y = kHeaderHeight + 1;
-    std::snprintf(line, sizeof line, "%02u.%02u.%02u", r[record::kDayOffset], r[record::kMonthOffset],
-                  r[record::kYearOffset]);
+    std::snprintf(line, sizeof line, "%02u.%02u.%02u", r[record::kDayOffset],
+                  r[record::kMonthOffset], r[record::kYearOffset]);
     canvas.Text(kLeft, y, line);
     y += kLineHeight;
     const QByteArray name = objects[object % kListEntries].english.toLatin1();

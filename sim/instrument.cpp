@@ -49,8 +49,7 @@ std::string Hex(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 
-Instrument::Instrument(DeviceMemory memory, Faults faults, std::string logPath,
-                       TimeSource& time)
+Instrument::Instrument(DeviceMemory memory, Faults faults, std::string logPath, TimeSource& time)
     : time_(&time),
       memory_(std::move(memory)),
       faults_(std::move(faults)),

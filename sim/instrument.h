@@ -20,7 +20,7 @@
 namespace porvel::sim {
 
 class Instrument {
-  public:
+public:
     // `time` judges the host's pauses and runs the device's own waits; it must outlive the
     // instrument.
     Instrument(DeviceMemory memory, Faults faults, std::string logPath = {},
@@ -45,7 +45,7 @@ class Instrument {
     const DeviceMemory& Memory() const { return memory_; }
     const ParameterBlock& Parameters() const { return parameters_; }
 
-  private:
+private:
     struct Frame {
         protocol::Command command;
         std::uint16_t argument = 0;

@@ -19,7 +19,7 @@ std::size_t ListSize(ListKind kind);
 const char* ListName(ListKind kind);
 
 class ListWriteReceiver {
-  public:
+public:
     enum class Result { Taken, Complete, Violation };
 
     void Start(ListKind kind, TimePoint commandTime);
@@ -40,7 +40,7 @@ class ListWriteReceiver {
     // reason into `problem`.
     Result Feed(const std::uint8_t* data, std::size_t size, TimePoint now, std::string* problem);
 
-  private:
+private:
     enum class Stage { Idle, Header, Pieces, Draining };
 
     Result Refuse(const std::string& reason, std::string* problem);

@@ -13,7 +13,7 @@ namespace porvel::sim {
 // Deterministic on every platform: raw 32-bit draws of a fixed-seed Mersenne twister, shaped by
 // our own arithmetic (the standard distributions differ between libraries).
 class NoiseSource {
-  public:
+public:
     explicit NoiseSource(std::uint32_t seed) : engine_(seed) {}
     // Uniform in [0, 1).
     double Uniform();
@@ -22,7 +22,7 @@ class NoiseSource {
     // Uniform integer in [lowest, highest].
     int Between(int lowest, int highest);
 
-  private:
+private:
     std::mt19937 engine_;
 };
 

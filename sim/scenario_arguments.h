@@ -12,7 +12,7 @@
 namespace porvel::sim {
 
 class Arguments {
-  public:
+public:
     // False with a reason for a missing or extra leading word, an unknown or repeated key.
     bool Take(const std::vector<Word>& words, std::size_t leading,
               std::initializer_list<const char*> known, std::string* error);
@@ -26,7 +26,7 @@ class Arguments {
                   std::string* error) const;
     bool Real(const std::string& key, double* value, std::string* error) const;
 
-  private:
+private:
     std::vector<std::string> leading_;
     std::map<std::string, std::string> values_;
 };

@@ -13,11 +13,11 @@
 namespace porvel::sim {
 
 class ScenarioParser {
-  public:
+public:
     bool Parse(const std::string& text, std::string* error);
     const Scenario& Result() const { return scenario_; }
 
-  private:
+private:
     // A fault that names a record; checked once all records are known.
     struct RecordReference {
         std::size_t ordinal;

@@ -14,7 +14,7 @@ constexpr int kPageRows = 8;
 static_assert(kDisplayWidth * kDisplayHeight / kPageRows == protocol::kScreenSize);
 
 class ScreenCanvas {
-  public:
+public:
     // Pixels outside the display are ignored.
     void Set(int x, int y, bool ink);
     bool Get(int x, int y) const;
@@ -26,7 +26,7 @@ class ScreenCanvas {
 
     const ScreenBlock& Block() const { return block_; }
 
-  private:
+private:
     ScreenBlock block_{};
 };
 

@@ -14,7 +14,7 @@
 namespace porvel::sim {
 
 class UsbBusList {
-  public:
+public:
     // Starts afresh for a new layout: no buses until the first Refresh.
     void Reset();
     // Relinks the lists to what `layout` shows now; `attachment` numbers the instrument's
@@ -25,7 +25,7 @@ class UsbBusList {
     // The layout index of a device of the current lists; false for anything else.
     bool IndexOf(const struct usb_device* device, std::size_t* index) const;
 
-  private:
+private:
     struct CurrentDevice {
         struct usb_device* device;
         std::size_t index;

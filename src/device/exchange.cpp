@@ -21,7 +21,7 @@ constexpr int kRecordsSpan = 80;
 constexpr int kScreenSentProgress = 40;
 constexpr int kScreenHeaderProgress = 80;
 constexpr int kDone = 100;
-constexpr int kEncodeSpan = 50;       // progress (50 (e + 1)) div 40 while a block is built
+constexpr int kEncodeSpan = 50;  // progress (50 (e + 1)) div 40 while a block is built
 constexpr int kEncodeFields = 40;
 constexpr int kSendStart = 25;
 constexpr int kSendSpan = 25;
@@ -33,15 +33,24 @@ struct ListSteps {
 
 ListSteps MaterialSteps(Operation op) {
     switch (op) {
-        case Operation::ReadArchive: return {1, 2, 3, 4};
-        case Operation::ReadObjects: return {10, 20, 30, 40};
-        default: return {40, 60, 80, 100};
+        case Operation::ReadArchive:
+            return {1, 2, 3, 4};
+        case Operation::ReadObjects:
+            return {10, 20, 30, 40};
+        default:
+            return {40, 60, 80, 100};
     }
 }
 
 ListSteps ObjectSteps(Operation op, bool listsNeeded) {
     if (op == Operation::ReadArchive) return {5, 6, 7, 8};
     return {listsNeeded ? 50 : 30, listsNeeded ? 70 : 60, 80, 100};
+}
+
+// The record array lives from the read of the records to the end of that exchange.
+void Release(std::vector<std::uint8_t>& records) {
+    records.clear();
+    records.shrink_to_fit();
 }
 
 }  // namespace
@@ -69,16 +78,36 @@ bool Exchange::Pass() {
     if (Cancelled() && state != ExchangeState::Connect && state != ExchangeState::End)
         SetState(ExchangeState::End);
     switch (g_.state.load()) {
-        case ExchangeState::Connect: Connect(); break;
-        case ExchangeState::ReadVersion: ReadVersion(); break;
-        case ExchangeState::ReadParameters: ReadParameters(); break;
-        case ExchangeState::ReadRecords: ReadRecords(); break;
-        case ExchangeState::ReadMaterials: ReadList(true); break;
-        case ExchangeState::WriteMaterials: WriteList(true); break;
-        case ExchangeState::ReadObjects: ReadList(false); break;
-        case ExchangeState::WriteObjects: WriteList(false); break;
-        case ExchangeState::ReadScreen: ReadScreen(); break;
-        case ExchangeState::End: End(); break;
+        case ExchangeState::Connect:
+            Connect();
+            break;
+        case ExchangeState::ReadVersion:
+            ReadVersion();
+            break;
+        case ExchangeState::ReadParameters:
+            ReadParameters();
+            break;
+        case ExchangeState::ReadRecords:
+            ReadRecords();
+            break;
+        case ExchangeState::ReadMaterials:
+            ReadList(true);
+            break;
+        case ExchangeState::WriteMaterials:
+            WriteList(true);
+            break;
+        case ExchangeState::ReadObjects:
+            ReadList(false);
+            break;
+        case ExchangeState::WriteObjects:
+            WriteList(false);
+            break;
+        case ExchangeState::ReadScreen:
+            ReadScreen();
+            break;
+        case ExchangeState::End:
+            End();
+            break;
     }
     return !ended_;
 }
@@ -121,11 +150,21 @@ void Exchange::Connect() {
         case Operation::ReadObjects:
             SetState(lists ? ExchangeState::ReadMaterials : ExchangeState::ReadObjects);
             break;
-        case Operation::ReadMaterials: SetState(ExchangeState::ReadMaterials); break;
-        case Operation::WriteObjects: SetState(ExchangeState::WriteObjects); break;
-        case Operation::WriteMaterials: SetState(ExchangeState::WriteMaterials); break;
-        case Operation::ReadScreen: SetState(ExchangeState::ReadScreen); break;
-        default: SetState(ExchangeState::End); break;
+        case Operation::ReadMaterials:
+            SetState(ExchangeState::ReadMaterials);
+            break;
+        case Operation::WriteObjects:
+            SetState(ExchangeState::WriteObjects);
+            break;
+        case Operation::WriteMaterials:
+            SetState(ExchangeState::WriteMaterials);
+            break;
+        case Operation::ReadScreen:
+            SetState(ExchangeState::ReadScreen);
+            break;
+        default:
+            SetState(ExchangeState::End);
+            break;
     }
 }
 
@@ -218,8 +257,7 @@ void Exchange::ReadRecords() {
 
 void Exchange::ReadList(bool materials) {
     const Operation op = Op();
-    const ListSteps steps =
-        materials ? MaterialSteps(op) : ObjectSteps(op, g_.listsNeeded.load());
+    const ListSteps steps = materials ? MaterialSteps(op) : ObjectSteps(op, g_.listsNeeded.load());
     if (materials) view_.SetPriority(WorkerPriority::Idle);
 
     const Command command = materials ? Command::ReadMaterials : Command::ReadObjects;
@@ -276,9 +314,9 @@ void Exchange::WriteList(bool materials) {
             double a0 = 0, a1 = 0;
             ok = ParseNumber(row[2], &a0) && ParseNumber(row[3], &a1);
             if (ok)
-                EncodeMaterialEntry(entry, language_,
-                                    {row[1], otherName, static_cast<float>(a0),
-                                     static_cast<float>(a1)});
+                EncodeMaterialEntry(
+                    entry, language_,
+                    {row[1], otherName, static_cast<float>(a0), static_cast<float>(a1)});
         } else {
             bool parsed = false;
             const uint index = row[3].trimmed().toUInt(&parsed);
@@ -332,18 +370,17 @@ void Exchange::ReadScreen() {
     view_.SetPriority(WorkerPriority::Idle);
     progress_ = kScreenSentProgress;
     Update();
-    const ReplyResult reply =
-        ReadReply(link_, clock_, Command::ReadScreen, 0, g_.screen.data(), g_.screen.size(),
-                  [&](ReplyStep s) {
-                      SetLink(LinkStatus::Ok);
-                      if (s == ReplyStep::HeaderReceived) {
-                          progress_ = kScreenHeaderProgress;
-                          Update();
-                      } else if (s == ReplyStep::PayloadReceived) {
-                          progress_ = kDone;
-                          Update();
-                      }
-                  });
+    const ReplyResult reply = ReadReply(link_, clock_, Command::ReadScreen, 0, g_.screen.data(),
+                                        g_.screen.size(), [&](ReplyStep s) {
+                                            SetLink(LinkStatus::Ok);
+                                            if (s == ReplyStep::HeaderReceived) {
+                                                progress_ = kScreenHeaderProgress;
+                                                Update();
+                                            } else if (s == ReplyStep::PayloadReceived) {
+                                                progress_ = kDone;
+                                                Update();
+                                            }
+                                        });
     if (!reply.ok) {
         SetLink(LinkStatus::LinkError);
         return;
@@ -355,14 +392,14 @@ void Exchange::End() {
     link_.Close();
     if (Cancelled()) {
         g_.cancel = false;
+        Release(g_.records);  // what was received is dropped, not handed over
         view_.CloseDialog();
     } else {
         switch (Op()) {
             case Operation::ReadArchive:
                 g_.listsNeeded = false;
                 view_.HandOverArchive(received_, g_.records.data(), g_.curveArea.data());
-                g_.records.clear();
-                g_.records.shrink_to_fit();
+                Release(g_.records);
                 view_.CloseDialog();
                 break;
             case Operation::ReadObjects:
@@ -372,7 +409,8 @@ void Exchange::End() {
             case Operation::ReadMaterials:
                 view_.FillGrid(MaterialGridRows(materials_, g_.materials, language_));
                 break;
-            default: break;
+            default:
+                break;
         }
     }
     view_.SetPriority(WorkerPriority::Idle);

@@ -40,16 +40,26 @@ struct StateTexts {
 
 StateTexts TextsOf(ExchangeState state) {
     switch (state) {
-        case ExchangeState::Connect: return {&kConnection, nullptr};
-        case ExchangeState::ReadVersion: return {&kVersionRead, nullptr};
-        case ExchangeState::ReadParameters: return {&kParametersRead, nullptr};
-        case ExchangeState::ReadRecords: return {&kDataRead, &kArchiveRead};
-        case ExchangeState::ReadMaterials: return {&kDataRead, &kMaterialsLoading};
-        case ExchangeState::WriteMaterials: return {nullptr, &kMaterialsSave};
-        case ExchangeState::ReadObjects: return {&kDataRead, &kObjectsLoading};
-        case ExchangeState::WriteObjects: return {nullptr, &kObjectsSave};
-        case ExchangeState::ReadScreen: return {nullptr, &kDataRead};
-        case ExchangeState::End: return {nullptr, &kReady};
+        case ExchangeState::Connect:
+            return {&kConnection, nullptr};
+        case ExchangeState::ReadVersion:
+            return {&kVersionRead, nullptr};
+        case ExchangeState::ReadParameters:
+            return {&kParametersRead, nullptr};
+        case ExchangeState::ReadRecords:
+            return {&kDataRead, &kArchiveRead};
+        case ExchangeState::ReadMaterials:
+            return {&kDataRead, &kMaterialsLoading};
+        case ExchangeState::WriteMaterials:
+            return {nullptr, &kMaterialsSave};
+        case ExchangeState::ReadObjects:
+            return {&kDataRead, &kObjectsLoading};
+        case ExchangeState::WriteObjects:
+            return {nullptr, &kObjectsSave};
+        case ExchangeState::ReadScreen:
+            return {nullptr, &kDataRead};
+        case ExchangeState::End:
+            return {nullptr, &kReady};
     }
     return {nullptr, nullptr};
 }
@@ -58,11 +68,16 @@ StateTexts TextsOf(ExchangeState state) {
 
 QString Text(ExchangeText text, Language language) {
     switch (text) {
-        case ExchangeText::Warning: return Pick(kWarning, language);
-        case ExchangeText::CrcError: return Pick(kCrcError, language);
-        case ExchangeText::MemoryError: return Pick(kMemoryError, language);
-        case ExchangeText::BadEditorCell: return Pick(kBadEditorCell, language);
-        case ExchangeText::Ready: return Pick(kReady, language);
+        case ExchangeText::Warning:
+            return Pick(kWarning, language);
+        case ExchangeText::CrcError:
+            return Pick(kCrcError, language);
+        case ExchangeText::MemoryError:
+            return Pick(kMemoryError, language);
+        case ExchangeText::BadEditorCell:
+            return Pick(kBadEditorCell, language);
+        case ExchangeText::Ready:
+            return Pick(kReady, language);
     }
     return {};
 }
@@ -71,10 +86,17 @@ UpdateEffect ComputeUpdate(int progress, LinkStatus link, ExchangeState state, L
     UpdateEffect effect;
     effect.gauge = std::min(progress, 100);
     switch (link) {
-        case LinkStatus::Ok: effect.status = QString(); break;
-        case LinkStatus::LibraryNotReady: break;
-        case LinkStatus::NotOnBus: effect.status = Pick(kCheckConnection, language); return effect;
-        case LinkStatus::LinkError: effect.status = Pick(kLinkError, language); return effect;
+        case LinkStatus::Ok:
+            effect.status = QString();
+            break;
+        case LinkStatus::LibraryNotReady:
+            break;
+        case LinkStatus::NotOnBus:
+            effect.status = Pick(kCheckConnection, language);
+            return effect;
+        case LinkStatus::LinkError:
+            effect.status = Pick(kLinkError, language);
+            return effect;
         case LinkStatus::NoData:
             effect.status = Pick(kNoData, language);
             effect.holdNoData = true;

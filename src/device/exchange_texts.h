@@ -10,10 +10,10 @@
 namespace porvel {
 
 enum class ExchangeText {
-    Warning,           // message caption
-    CrcError,          // a block failed its check
-    MemoryError,       // no memory for the record array
-    BadEditorCell,     // a coefficient or index cell of the editor is no number
+    Warning,        // message caption
+    CrcError,       // a block failed its check
+    MemoryError,    // no memory for the record array
+    BadEditorCell,  // a coefficient or index cell of the editor is no number
     Ready,
 };
 
@@ -21,11 +21,11 @@ QString Text(ExchangeText text, Language language);
 
 // What one run of the update routine does to the controls of the window it reports into.
 struct UpdateEffect {
-    int gauge = 0;                    // progress, at most 100
-    std::optional<QString> status;    // new text of the status label, if it changes
-    std::optional<QString> caption;   // new caption of the dialog, if it changes
+    int gauge = 0;                   // progress, at most 100
+    std::optional<QString> status;   // new text of the status label, if it changes
+    std::optional<QString> caption;  // new caption of the dialog, if it changes
     bool hideGauge = false;
-    bool holdNoData = false;          // "No Data" stays 300 ms before the worker goes on
+    bool holdNoData = false;  // "No Data" stays 300 ms before the worker goes on
 };
 
 UpdateEffect ComputeUpdate(int progress, LinkStatus link, ExchangeState state, Language language);

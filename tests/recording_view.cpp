@@ -1,0 +1,81 @@
+#include "recording_view.h"
+
+#include <algorithm>
+
+namespace porvel::testing {
+
+void RecordingView::Update(const UpdateEffect& effect) {
+    calls.push_back(Call::Update);
+    updates.push_back(effect);
+    controls.gauge = effect.gauge;
+    if (effect.status) controls.status = *effect.status;
+    if (effect.caption) controls.caption = *effect.caption;
+    if (effect.hideGauge) controls.gaugeVisible = false;
+    if (onUpdate) onUpdate(controls);
+}
+
+void RecordingView::ShowMessage(const QString& text, const QString& caption) {
+    calls.push_back(Call::Message);
+    messages.push_back({text, caption});
+}
+
+void RecordingView::SetPriority(WorkerPriority priority) {
+    calls.push_back(Call::Priority);
+    priorities.push_back(priority);
+}
+
+void RecordingView::HandOverArchive(unsigned count, const std::uint8_t* records,
+                                    const std::uint8_t* curveArea) {
+    calls.push_back(Call::HandOver);
+    HandOver handOver;
+    handOver.count = count;
+    if (count > 0) {
+        handOver.records.assign(records, records + count * protocol::kRecordSize);
+        handOver.curves.assign(curveArea, curveArea + count * protocol::kCurveSlotBytes);
+    }
+    handOvers.push_back(std::move(handOver));
+    if (onHandOver) onHandOver();
+}
+
+void RecordingView::FillGrid(const EditorRows& rows) {
+    calls.push_back(Call::FillGrid);
+    fills.push_back(rows);
+}
+
+EditorRows RecordingView::ReadGrid() {
+    calls.push_back(Call::ReadGrid);
+    ++gridReads;
+    return grid;
+}
+
+void RecordingView::CloseDialog() {
+    calls.push_back(Call::CloseDialog);
+    ++dialogCloses;
+}
+
+void RecordingView::ExitProgram(int code) {
+    calls.push_back(Call::Exit);
+    exitCodes.push_back(code);
+}
+
+std::vector<int> RecordingView::GaugeSteps() const {
+    std::vector<int> steps;
+    for (const UpdateEffect& effect : updates)
+        if (steps.empty() || steps.back() != effect.gauge) steps.push_back(effect.gauge);
+    return steps;
+}
+
+std::vector<QString> RecordingView::StatusTexts() const {
+    std::vector<QString> texts;
+    for (const UpdateEffect& effect : updates) {
+        if (!effect.status || effect.status->isEmpty()) continue;
+        if (texts.empty() || texts.back() != *effect.status) texts.push_back(*effect.status);
+    }
+    return texts;
+}
+
+int RecordingView::CountOf(Call call) const {
+    return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+}
+
+}  // namespace porvel::testing

@@ -3,6 +3,7 @@
 // Prints the wall time against the protocol floor (the pauses the protocol demands plus the
 // time the simulator itself spends in its transfers, both measured in this run), and the
 // longest gap between 10 ms timer ticks of the main thread meanwhile.
+#include <dlfcn.h>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QThread>
@@ -10,7 +11,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <dlfcn.h>
 
 #include "archive_table.h"
 #include "exchange.h"
@@ -29,14 +29,20 @@ constexpr double kRatioGoal = 1.03;
 constexpr double kGapGoalMs = 50.0;
 constexpr int kTickMs = 10;
 
-double Seconds(Steady::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Steady::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // Passes every transfer to the binding and adds up the time spent inside it.
 class TimedLink : public DeviceLink {
 public:
     explicit TimedLink(DeviceLink& inner) : inner_(inner) {}
-    int Load() override { return Timed([&] { return inner_.Load(); }); }
-    int FindAndOpen() override { return Timed([&] { return inner_.FindAndOpen(); }); }
+    int Load() override {
+        return Timed([&] { return inner_.Load(); });
+    }
+    int FindAndOpen() override {
+        return Timed([&] { return inner_.FindAndOpen(); });
+    }
     void Close() override {
         Timed([&] {
             inner_.Close();
@@ -46,7 +52,9 @@ public:
     int Write(const std::uint8_t* b, int n) override {
         return Timed([&] { return inner_.Write(b, n); });
     }
-    int Read(std::uint8_t* b, int n) override { return Timed([&] { return inner_.Read(b, n); }); }
+    int Read(std::uint8_t* b, int n) override {
+        return Timed([&] { return inner_.Read(b, n); });
+    }
     Steady::duration inside{};
 
 private:

@@ -6,3 +6,5 @@ scripts/setup.sh
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 build/bin/exchange_read_bench
+build/bin/chart_bench
+build/bin/archive_file_bench

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole suite twice: in the normal build and
-# under AddressSanitizer with UndefinedBehaviorSanitizer.
+# under AddressSanitizer with UndefinedBehaviorSanitizer; then the exchange tests once more under
+# ThreadSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -18,5 +19,12 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0:strict_string_checks=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 (cd build-asan && ctest --output-on-failure -j2 --timeout 600)
+
+echo "== ThreadSanitizer build (exchange tests only)"
+scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=Debug -DPORVEL_TSAN=ON -DPORVEL_BUILD_BENCH=OFF
+TSAN_OPTIONS="halt_on_error=1" build-tsan/bin/porvel_exchange_tests
+
+echo "== archive file fuzz target: the seed corpus replayed (clang, libFuzzer)"
+scripts/fuzz.sh --replay
 
 echo "== all tests passed"

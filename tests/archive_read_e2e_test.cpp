@@ -85,8 +85,7 @@ TEST_F(ArchiveReadE2E, EveryRecordAndCurveReachesTheTable) {
     Open();
     std::array<std::uint8_t, protocol::kVersionBufferSize> version{};
     SystemClock clock;
-    ASSERT_TRUE(
-        ReadReply(usb_, clock, Command::ReadVersion, 0, version.data(), version.size()).ok);
+    ASSERT_TRUE(ReadReply(usb_, clock, Command::ReadVersion, 0, version.data(), version.size()).ok);
     EXPECT_EQ(std::string(reinterpret_cast<char*>(version.data())), "PORVEL-2 v3.05 12.2025");
 
     const ReadResult read = ReadWholeArchive(usb_);

@@ -100,7 +100,7 @@ TEST_P(EnterRecordsTest, CellFormats) {
 
 TEST_P(EnterRecordsTest, HIsShownOnlyWhenItRoundsAwayFromZero) {
     const std::vector<std::pair<float, const char*>> rows = {
-        {0.004f, ""}, {0.006f, "0.0"}, {0.04f, "0.0"}, {1.24f, "1.2"},
+        {0.004f, ""},  {0.006f, "0.0"},  {0.04f, "0.0"},  {1.24f, "1.2"},
         {-0.006f, ""}, {-0.016f, "0.0"}, {-1.26f, "-1.3"}};
     ReceivedBatch batch;
     for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -37,15 +37,15 @@ TEST_P(ReplyCap, AsksForTheHeaderLengthLoweredToTheCap) {
     EXPECT_EQ(r.announced, row.header);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Caps, ReplyCap,
-    ::testing::Values(CapRow{Command::ReadRecord, 40, 36}, CapRow{Command::ReadRecord, 36, 36},
-                      CapRow{Command::ReadRecord, 10, 10},
-                      CapRow{Command::ReadMaterials, 0xFFFFFFFF, 880},
-                      CapRow{Command::ReadObjects, 0x80000000, 720},
-                      CapRow{Command::ReadVersion, 101, 100},
-                      CapRow{Command::ReadCurve, 70000, 65536},
-                      CapRow{Command::ReadScreen, 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Caps, ReplyCap,
+                         ::testing::Values(CapRow{Command::ReadRecord, 40, 36},
+                                           CapRow{Command::ReadRecord, 36, 36},
+                                           CapRow{Command::ReadRecord, 10, 10},
+                                           CapRow{Command::ReadMaterials, 0xFFFFFFFF, 880},
+                                           CapRow{Command::ReadObjects, 0x80000000, 720},
+                                           CapRow{Command::ReadVersion, 101, 100},
+                                           CapRow{Command::ReadCurve, 70000, 65536},
+                                           CapRow{Command::ReadScreen, 0, 0}));
 
 TEST(ReplyReader, SendsTheFramePausesAndReadsInOrder) {
     FakeTransport usb;

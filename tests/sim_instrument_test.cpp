@@ -47,7 +47,7 @@ DeviceMemory SmallArchive() {
 
 // The program's side of the wire.
 class Host {
-  public:
+public:
     explicit Host(Instrument& device) : device_(device) {}
 
     int Send(Command command, std::uint16_t argument = 0) {
@@ -84,7 +84,7 @@ class Host {
         return reply;
     }
 
-  private:
+private:
     Instrument& device_;
 };
 

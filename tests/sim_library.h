@@ -28,7 +28,8 @@ public:
 
     // Loads a scenario; the test fails with the simulator's reason when it does not parse.
     void Load(const std::string& scenario) const {
-        const int result = Entry<int (*)(const char*)>("porvel_sim_load_scenario")(scenario.c_str());
+        const int result =
+            Entry<int (*)(const char*)>("porvel_sim_load_scenario")(scenario.c_str());
         ASSERT_EQ(result, 0) << Entry<const char* (*)()>("porvel_sim_last_error")();
     }
     int Count(const char* counter) const { return Entry<int (*)()>(counter)(); }

@@ -260,7 +260,7 @@ TEST(SimGrade, BoundsOfTheGradeTable) {
 }
 
 class SimDemo : public ::testing::Test {
-  protected:
+protected:
     static void SetUpTestSuite() { memory_ = new DeviceMemory(DemoMemory()); }
     static void TearDownTestSuite() { delete memory_; }
     static DeviceMemory* memory_;

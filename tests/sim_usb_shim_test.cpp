@@ -194,7 +194,7 @@ std::string Ask(Sim& sim, usb_dev_handle* handle, Command command) {
 }
 
 class SimUsbShim : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         Sim& sim = Library();
         // Whatever the caller's environment names, these tests start from the demo.

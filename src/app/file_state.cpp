@@ -11,4 +11,11 @@ QString WindowCaption(const FileState& state, Language language) {
     return caption;
 }
 
+QString MarkRowDeleted(FileState& state, const QString& caption) {
+    state.named = true;
+    const bool wasModified = state.modified;
+    state.modified = true;
+    return wasModified ? caption : caption + QLatin1Char('*');
+}
+
 }  // namespace porvel

@@ -17,4 +17,9 @@ struct FileState {
 // "Porvel", "Porvel - name", either possibly followed by "*".
 QString WindowCaption(const FileState& state, Language language);
 
+// After a table row was deleted: the archive counts as named and modified, and `caption` gets
+// its "*" unless it was modified already. The caption is extended, not rebuilt, so an archive
+// read from the instrument and never named shows "Porvel*".
+QString MarkRowDeleted(FileState& state, const QString& caption);
+
 }  // namespace porvel

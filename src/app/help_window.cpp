@@ -5,7 +5,9 @@
 #include <QUrl>
 
 // The pages are compiled into the static library; make sure their resource is registered.
-static void RegisterHelpPages() { Q_INIT_RESOURCE(help); }
+static void RegisterHelpPages() {
+    Q_INIT_RESOURCE(help);
+}
 
 namespace porvel {
 namespace {
@@ -30,8 +32,8 @@ void ShowHelp(Language language) {
         window->resize(kWidth, kHeight);
     }
     const bool russian = language == Language::Russian;
-    window->setSource(QUrl(russian ? QStringLiteral("qrc:/help/ru.html")
-                                   : QStringLiteral("qrc:/help/en.html")));
+    window->setSource(
+        QUrl(russian ? QStringLiteral("qrc:/help/ru.html") : QStringLiteral("qrc:/help/en.html")));
     window->setWindowTitle(window->documentTitle());
     window->show();
     window->raise();

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "demo_library.h"
+#include "file_commands.h"
 #include "main_window.h"
 #include "porvel_application.h"
 
@@ -17,6 +18,9 @@ int main(int argc, char** argv) {
     // An error during start-up is shown, and the program ends without its message loop.
     try {
         porvel::TForm1 window;
+        // The file named on the command line; one that cannot be read is reported, and the
+        // program starts all the same.
+        if (!arguments.isEmpty()) window.Files().OpenCommandLine(arguments);
         window.show();
         return app.exec();
     } catch (const std::exception& error) {

@@ -67,8 +67,12 @@ QString MainTextOf(MainText row, Language lang) {
     return QString::fromUtf16(lang == Language::Russian ? pair.russian : pair.english);
 }
 
-Language CurrentLanguage() { return language.load(); }
+Language CurrentLanguage() {
+    return language.load();
+}
 
-void SetCurrentLanguage(Language lang) { language.store(lang); }
+void SetCurrentLanguage(Language lang) {
+    language.store(lang);
+}
 
 }  // namespace porvel

@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -15,12 +15,17 @@
 #include <QTimer>
 
 #include "bmtread_usb.h"
+#include "chart_double_click.h"
+#include "curve_store.h"
+#include "curve_view_state.h"
 #include "design_metrics.h"
-#include "main_texts.h"
+#include "file_commands.h"
 #include "help_window.h"
+#include "main_texts.h"
 #include "menu_icons.h"
 #include "message_box.h"
 #include "progress_dialog.h"
+#include "table_handlers.h"
 
 namespace porvel {
 namespace {
@@ -55,7 +60,7 @@ TForm1::TForm1(QWidget* parent)
       Button1(new QPushButton(this)),
       Button2(new QPushButton(this)),
       Button3(new QPushButton(this)),
-      StringGrid1(new QTableView(this)),
+      StringGrid1(new ArchiveGridView(this)),
       PopupMenu1(new QMenu(this)),
       archive_(new ArchiveTable(this)) {
     setObjectName(QStringLiteral("Form1"));
@@ -74,6 +79,8 @@ TForm1::TForm1(QWidget* parent)
 
     BuildMenus();
     BuildTable();
+    fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
+    fileCommands_->Connect(New, Open, Save, SaveAs);
     // The editors that these two buttons open come with the editors themselves.
     Button2->setEnabled(false);
     Button3->setEnabled(false);
@@ -136,7 +143,7 @@ void TForm1::BuildMenus() {
 }
 
 void TForm1::BuildTable() {
-    StringGrid1->setModel(archive_);
+    StringGrid1->SetArchive(archive_);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->verticalHeader()->setDefaultSectionSize(Design(kRowHeight));
     StringGrid1->verticalHeader()->setMinimumSectionSize(1);
@@ -152,9 +159,16 @@ void TForm1::BuildTable() {
     StringGrid1->setItemDelegateForColumn(column::kNumber, new FixedColumnDelegate(StringGrid1));
     for (int col = 0; col < ArchiveTable::kColumns; ++col)
         StringGrid1->setColumnWidth(col, Design(ArchiveTable::kDesignWidths[col]));
+    tableHandlers_ = new TableHandlers(
+        {StringGrid1, archive_, PopupMenu1, statusBar(), centralWidget(), Copy1, Copy2, Delete},
+        [this] { setWindowTitle(MarkRowDeleted(fileState_, windowTitle())); }, this);
+    // A double click on a row selected through its number cell charts that row's curve.
+    connect(StringGrid1, &ArchiveGridView::RowDoubleClicked, this,
+            [this](int row) { StringGrid1DblClick(*archive_, row, true, this); });
 }
 
 void TForm1::FormCreate() {
+    CurveView().plottedRows.Clear();
     SetCurrentLanguage(Language::Russian);
     SetLang();
     HiddenColumns = ArchiveTable::kHiddenColumns;
@@ -229,14 +243,17 @@ void TForm1::Button1Click() {
     dialog->exec();
 }
 
-void TForm1::ExitClick() { close(); }
+void TForm1::ExitClick() {
+    close();
+}
 
-void TForm1::ContentsClick() { ShowHelp(CurrentLanguage()); }
+void TForm1::ContentsClick() {
+    ShowHelp(CurrentLanguage());
+}
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: F1 anywhere in the window opens the help, and the key goes on as usual.
-    if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         auto* widget = qobject_cast<QWidget*>(watched);
         if (widget && widget->window() == this) FormKeyDown(Qt::Key_F1);
     }
@@ -262,6 +279,11 @@ void TForm1::WaitForExchange() {
 
 void TForm1::closeEvent(QCloseEvent* event) {
     WaitForExchange();
+    // A failed save keeps the window open, so the archive can still be saved elsewhere.
+    if (!fileCommands_->Action2Execute()) {
+        event->ignore();
+        return;
+    }
     event->accept();
 }
 

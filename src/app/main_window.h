@@ -3,6 +3,7 @@
 
 #include <QMainWindow>
 
+#include "archive_grid_view.h"
 #include "archive_table.h"
 #include "file_state.h"
 #include "language.h"
@@ -14,6 +15,9 @@ class QTableView;
 
 namespace porvel {
 
+class FileCommands;
+class TableHandlers;
+
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
@@ -21,6 +25,8 @@ public:
 
     ArchiveTable* Archive() { return archive_; }
     const FileState& File() const { return fileState_; }
+    // New, Open, Save, Save As and the save prompt.
+    FileCommands& Files() { return *fileCommands_; }
 
     // The three bookkeeping columns at the end of the table that are never shown.
     int HiddenColumns = 0;
@@ -28,7 +34,7 @@ public:
     QPushButton* Button1;
     QPushButton* Button2;
     QPushButton* Button3;
-    QTableView* StringGrid1;
+    ArchiveGridView* StringGrid1;
     QMenu* PopupMenu1;
 
     QMenu* FileMenu;
@@ -74,6 +80,8 @@ private:
 
     ArchiveTable* archive_;
     FileState fileState_;
+    FileCommands* fileCommands_;
+    TableHandlers* tableHandlers_ = nullptr;  // sort, selection, Delete, hints, copy
 };
 
 }  // namespace porvel

@@ -37,7 +37,9 @@ QPixmap Draw(MenuIcon icon) {
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing, false);
     switch (icon) {
-        case MenuIcon::New: Sheet(p, Qt::white); break;
+        case MenuIcon::New:
+            Sheet(p, Qt::white);
+            break;
         case MenuIcon::Open:
             p.setPen(QColor(120, 90, 20));
             p.setBrush(QColor(240, 200, 80));

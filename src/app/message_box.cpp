@@ -59,11 +59,16 @@ std::vector<ButtonPlan> ButtonsOf(unsigned style, const MessageButtons& captions
 
 QMessageBox::Icon IconOf(unsigned style) {
     switch (style & box::kIconMask) {
-        case box::kIconStop: return QMessageBox::Critical;
-        case box::kIconQuestion: return QMessageBox::Question;
-        case box::kIconWarning: return QMessageBox::Warning;
-        case box::kIconInformation: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+        case box::kIconStop:
+            return QMessageBox::Critical;
+        case box::kIconQuestion:
+            return QMessageBox::Question;
+        case box::kIconWarning:
+            return QMessageBox::Warning;
+        case box::kIconInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 

@@ -26,7 +26,7 @@ constexpr unsigned kDefaultButtonMask = 0xF00;
 constexpr unsigned kDefaultButtonShift = 8;
 constexpr unsigned kTaskModal = 0x2000;
 
-constexpr unsigned kError = kOk | kIconStop;                         // 0x10
+constexpr unsigned kError = kOk | kIconStop;                               // 0x10
 constexpr unsigned kQuestion = kYesNoCancel | kIconQuestion | kTaskModal;  // 0x2023
 
 // Answers: the identifier of the button that closed the box; 0 when no box could be shown.

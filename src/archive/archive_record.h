@@ -18,8 +18,8 @@ struct ArchiveRecord {
     std::uint8_t month = 0;
     std::uint8_t year = 0;  // since 2000
     std::uint16_t grade = 0;
-    float m = 0;  // air-penetration resistance, s/cm3
-    float h = 0;  // cm
+    float m = 0;                    // air-penetration resistance, s/cm3
+    float h = 0;                    // cm
     std::uint16_t curveLength = 0;  // words of the curve block, marker and CRC included
     std::uint16_t sampleRate = 0;   // samples per second
     std::uint16_t atmosphere = 0;   // pressure counts

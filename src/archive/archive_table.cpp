@@ -12,8 +12,8 @@ struct HeaderPair {
     const char16_t* english;
 };
 
-constexpr std::array<HeaderPair, ArchiveTable::kColumns - ArchiveTable::kHiddenColumns>
-    kHeaders = {{
+constexpr std::array<HeaderPair, ArchiveTable::kColumns - ArchiveTable::kHiddenColumns> kHeaders = {
+    {
         {u"№", u"№"},
         {u"Время", u"Time"},
         {u"Дата", u"Date"},
@@ -66,7 +66,9 @@ void ArchiveTable::ClearRow(int row) {
     for (int col = 0; col < kColumns; ++col) SetCell(col, row, QString());
 }
 
-bool ArchiveTable::IsEmpty() const { return Cell(column::kNumber, 1).isEmpty(); }
+bool ArchiveTable::IsEmpty() const {
+    return Cell(column::kNumber, 1).isEmpty();
+}
 
 QString ArchiveTable::HeaderText(int col, Language language) {
     if (col < 0 || col >= static_cast<int>(kHeaders.size())) return {};
@@ -85,7 +87,9 @@ std::optional<int> ArchiveTable::WholeNumber(int col, int row) const {
     return value;
 }
 
-std::optional<int> ArchiveTable::SlotOf(int row) const { return WholeNumber(column::kSlot, row); }
+std::optional<int> ArchiveTable::SlotOf(int row) const {
+    return WholeNumber(column::kSlot, row);
+}
 
 std::optional<int> ArchiveTable::SampleCountOf(int row) const {
     const auto length = WholeNumber(column::kCurveLength, row);

@@ -22,7 +22,9 @@ QDate RecordDate(const ArchiveRecord& r) {
     return QDate(record::kBaseYear + r.year, r.month, r.day);
 }
 
-QTime RecordTime(const ArchiveRecord& r) { return QTime(r.hour, r.minute, 0); }
+QTime RecordTime(const ArchiveRecord& r) {
+    return QTime(r.hour, r.minute, 0);
+}
 
 // Date and time to the minute as one number; none when either does not make sense.
 std::optional<qint64> MinuteKey(const QDate& date, const QTime& time) {
@@ -67,9 +69,9 @@ void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& r,
     table.SetCell(kM, row, FormatFixed(m, 1));
     table.SetCell(kA, row, FormatFixed(1.0 / m, 4));
     if (RoundToStep(r.h, kHStep) != 0) table.SetCell(kH, row, FormatFixed(r.h, 1));
-    table.SetCell(kGrade, row,
-                  r.grade != 0 ? QStringLiteral("W") + QString::number(r.grade)
-                               : QStringLiteral(" - "));
+    table.SetCell(
+        kGrade, row,
+        r.grade != 0 ? QStringLiteral("W") + QString::number(r.grade) : QStringLiteral(" - "));
     table.SetCell(kCurveLength, row, QString::number(r.curveLength));
     table.SetCell(kSampleRate, row, QString::number(r.sampleRate));
     table.SetCell(kSlot, row, QString::number(slot));

@@ -90,16 +90,22 @@ QString FormatDate(const QDate& date) {
     return QLocale().toString(date, DateFormat());
 }
 
-QDate ParseDate(const QString& text) { return QLocale().toDate(text.trimmed(), DateFormat()); }
+QDate ParseDate(const QString& text) {
+    return QLocale().toDate(text.trimmed(), DateFormat());
+}
 
 QString TimeFormat() {
     if (hoursMinutes.load()) return QStringLiteral("HH") + TimeSeparator() + QStringLiteral("mm");
     return QLocale().timeFormat(QLocale::ShortFormat);
 }
 
-void UseHoursMinutesTimeFormat() { hoursMinutes.store(true); }
+void UseHoursMinutesTimeFormat() {
+    hoursMinutes.store(true);
+}
 
-void ResetTimeFormat() { hoursMinutes.store(false); }
+void ResetTimeFormat() {
+    hoursMinutes.store(false);
+}
 
 QString FormatTime(const QTime& time) {
     if (!time.isValid()) return kNotANumberText;

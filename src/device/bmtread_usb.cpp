@@ -34,6 +34,8 @@ BMTreadUSB* StartExchange(Operation operation, ListsFlag lists, ExchangeControls
     return worker;
 }
 
-bool ExchangeRunning() { return TheExchange().running.load(); }
+bool ExchangeRunning() {
+    return TheExchange().running.load();
+}
 
 }  // namespace porvel

@@ -40,11 +40,14 @@ char Encode(char16_t ch) {
 QString FromCp1251(const char* bytes, qsizetype size) {
     QString text(size, Qt::Uninitialized);
     QChar* out = text.data();
-    for (qsizetype i = 0; i < size; ++i) out[i] = QChar(Decode(static_cast<unsigned char>(bytes[i])));
+    for (qsizetype i = 0; i < size; ++i)
+        out[i] = QChar(Decode(static_cast<unsigned char>(bytes[i])));
     return text;
 }
 
-QString FromCp1251(const QByteArray& bytes) { return FromCp1251(bytes.constData(), bytes.size()); }
+QString FromCp1251(const QByteArray& bytes) {
+    return FromCp1251(bytes.constData(), bytes.size());
+}
 
 QByteArray ToCp1251(const QString& text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);

@@ -18,7 +18,9 @@ void* LibraryEntry(LibraryHandle library, const char* name) {
     return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(library), name));
 }
 
-void CloseLibrary(LibraryHandle library) { FreeLibrary(static_cast<HMODULE>(library)); }
+void CloseLibrary(LibraryHandle library) {
+    FreeLibrary(static_cast<HMODULE>(library));
+}
 
 #else
 
@@ -27,9 +29,13 @@ LibraryHandle OpenLibrary(const std::string& fileName) {
     return dlopen(fileName.c_str(), RTLD_NOW | RTLD_LOCAL);
 }
 
-void* LibraryEntry(LibraryHandle library, const char* name) { return dlsym(library, name); }
+void* LibraryEntry(LibraryHandle library, const char* name) {
+    return dlsym(library, name);
+}
 
-void CloseLibrary(LibraryHandle library) { dlclose(library); }
+void CloseLibrary(LibraryHandle library) {
+    dlclose(library);
+}
 
 #endif
 

@@ -32,30 +32,42 @@ bool TakesArgument(Command command) {
 
 std::size_t ReceiveCap(Command command) {
     switch (command) {
-        case Command::ReadVersion: return kVersionCap;
-        case Command::ReadParameters: return kParametersSize;
-        case Command::ReadRecord: return kRecordSize;
-        case Command::ReadCurve: return kCurveCap;
-        case Command::ReadMaterials: return kMaterialListSize;
-        case Command::ReadObjects: return kObjectListSize;
-        case Command::ReadScreen: return kScreenSize;
+        case Command::ReadVersion:
+            return kVersionCap;
+        case Command::ReadParameters:
+            return kParametersSize;
+        case Command::ReadRecord:
+            return kRecordSize;
+        case Command::ReadCurve:
+            return kCurveCap;
+        case Command::ReadMaterials:
+            return kMaterialListSize;
+        case Command::ReadObjects:
+            return kObjectListSize;
+        case Command::ReadScreen:
+            return kScreenSize;
         case Command::WriteMaterials:
-        case Command::WriteObjects: break;
+        case Command::WriteObjects:
+            break;
     }
     return 0;
 }
 
 int PauseAfterCommandMs(Command command) {
     switch (command) {
-        case Command::ReadVersion: return kPauseAfterVersionMs;
+        case Command::ReadVersion:
+            return kPauseAfterVersionMs;
         case Command::ReadParameters:
         case Command::ReadRecord:
-        case Command::ReadCurve: return kPauseAfterReadMs;
+        case Command::ReadCurve:
+            return kPauseAfterReadMs;
         case Command::WriteMaterials:
-        case Command::WriteObjects: return kPauseBeforeListWriteMs;
+        case Command::WriteObjects:
+            return kPauseBeforeListWriteMs;
         case Command::ReadMaterials:
         case Command::ReadObjects:
-        case Command::ReadScreen: break;
+        case Command::ReadScreen:
+            break;
     }
     return 0;
 }

@@ -90,9 +90,8 @@ struct ObjectEdit {
 void EncodeMaterialEntry(std::uint8_t* entry, Language display, const MaterialEdit& edit);
 void EncodeObjectEntry(std::uint8_t* entry, Language display, const ObjectEdit& edit);
 
-MaterialListBlock EncodeMaterials(
-    const MaterialListBlock& lastReceived, Language display,
-    const std::array<MaterialEdit, protocol::kListEntries>& edits);
+MaterialListBlock EncodeMaterials(const MaterialListBlock& lastReceived, Language display,
+                                  const std::array<MaterialEdit, protocol::kListEntries>& edits);
 ObjectListBlock EncodeObjects(const ObjectListBlock& lastReceived, Language display,
                               const std::array<ObjectEdit, protocol::kListEntries>& edits);
 

@@ -7,7 +7,9 @@ namespace porvel {
 
 enum class Language : std::uint8_t { Russian = 0, English = 1 };
 
-constexpr int LanguageIndex(Language language) { return static_cast<int>(language); }
+constexpr int LanguageIndex(Language language) {
+    return static_cast<int>(language);
+}
 constexpr Language OtherLanguage(Language language) {
     return language == Language::Russian ? Language::English : Language::Russian;
 }

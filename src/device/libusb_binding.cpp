@@ -84,10 +84,9 @@ enum Called {
     kOpen = 28,
     kSetConfiguration = 35,
 };
-constexpr std::array<int, 10> kCalledEntries = {kBulkRead,   kBulkWrite, kClaimInterface,
-                                                kClose,      kFindBusses, kFindDevices,
-                                                kGetBusses,  kInit,      kOpen,
-                                                kSetConfiguration};
+constexpr std::array<int, 10> kCalledEntries = {
+    kBulkRead,    kBulkWrite, kClaimInterface, kClose, kFindBusses,
+    kFindDevices, kGetBusses, kInit,           kOpen,  kSetConfiguration};
 
 bool IsCalled(int slot) {
     for (int called : kCalledEntries)
@@ -113,7 +112,9 @@ Fn As(void* entry) {
 
 LibUsbBinding::LibUsbBinding() = default;
 
-LibUsbBinding::~LibUsbBinding() { Close(); }
+LibUsbBinding::~LibUsbBinding() {
+    Close();
+}
 
 std::string LibUsbBinding::LibraryFileName() {
     const char* named = std::getenv(kLibraryVariable);
@@ -173,16 +174,14 @@ void LibUsbBinding::Close() {
 
 int LibUsbBinding::Write(const std::uint8_t* bytes, int count) {
     if (!device_) return kNoDevice;
-    return As<BulkWriteFn>(slots_[kBulkWrite])(device_, kEndpointOut,
-                                               reinterpret_cast<const char*>(bytes), count,
-                                               kTransferTimeoutMs);
+    return As<BulkWriteFn>(slots_[kBulkWrite])(
+        device_, kEndpointOut, reinterpret_cast<const char*>(bytes), count, kTransferTimeoutMs);
 }
 
 int LibUsbBinding::Read(std::uint8_t* destination, int count) {
     if (!device_) return kNoDevice;
-    return As<BulkReadFn>(slots_[kBulkRead])(device_, kEndpointIn,
-                                             reinterpret_cast<char*>(destination), count,
-                                             kTransferTimeoutMs);
+    return As<BulkReadFn>(slots_[kBulkRead])(
+        device_, kEndpointIn, reinterpret_cast<char*>(destination), count, kTransferTimeoutMs);
 }
 
 void LibUsbBinding::Reset() {

@@ -24,6 +24,8 @@ TForm2::TForm2(QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
 }
 
-void TForm2::Button1Click() { TheExchange().cancel = true; }
+void TForm2::Button1Click() {
+    TheExchange().cancel = true;
+}
 
 }  // namespace porvel

@@ -179,8 +179,8 @@ void MessageBoxTest::aWorkerThreadGetsItsAnswer() {
     SetMessageButtonsLang(Language::English);
     bool shownOnMainThread = false;
     BoxAnswerer answer([&](QMessageBox* b) {
-        shownOnMainThread = b->thread() == QThread::currentThread() &&
-                            QThread::currentThread() == qApp->thread();
+        shownOnMainThread =
+            b->thread() == QThread::currentThread() && QThread::currentThread() == qApp->thread();
         QTest::mouseClick(ButtonWithText(b, QStringLiteral("No")), Qt::LeftButton);
     });
     std::atomic<int> result{-1};

@@ -1,0 +1,206 @@
+// The chart window with 32 curves of 32765 samples each, the chart 1174 x 840 pixels:
+// (a) a full replot against a bare chart control replotting the same data in this run,
+// (b) one pointer move inside the plot, readout, point marker and repaint included,
+// (c) from the double click on the table to the first painted chart with one such curve.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <QTableView>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "archive_table.h"
+#include "chart_control.h"
+#include "chart_double_click.h"
+#include "chart_window.h"
+#include "curve_store.h"
+#include "curve_view_state.h"
+#include "record_layout.h"
+
+using namespace porvel;
+
+namespace {
+
+constexpr int kCurves = 32;
+constexpr int kSamples = 32765;
+constexpr int kChartWidth = 1174;
+constexpr int kChartHeight = 840;
+constexpr int kReplots = 15;
+constexpr int kOpenings = 7;
+constexpr double kReplotGoal = 1.3;
+constexpr double kMoveGoalMs = 2.0;
+constexpr double kCountsPerKPa = record::kSensorScaleCounts / record::kSensorScaleKPa;
+
+// A chamber coming back from a vacuum towards the atmosphere, a little different per curve,
+// with sensor noise.
+std::uint16_t Word(int curve, int i) {
+    const double tau = 900.0 + 40.0 * curve;
+    const double kPa =
+        101.0 - (66.0 + curve) * std::exp(-i / tau) + 0.15 * std::sin(i * 0.37 + curve);
+    return static_cast<std::uint16_t>(std::lround(kPa * kCountsPerKPa));
+}
+
+void FillTable(ArchiveTable& table, int curves) {
+    table.SetRowCount(curves + 1);
+    for (int row = 1; row <= curves; ++row) {
+        const int slot = row - 1;
+        table.SetCell(column::kNumber, row, QString::number(row));
+        table.SetCell(column::kTime, row, QStringLiteral("10:%1").arg(row, 2, 10, QChar('0')));
+        table.SetCell(column::kDate, row, QStringLiteral("03.05.2024"));
+        table.SetCell(column::kObject, row, QStringLiteral("Object"));
+        table.SetCell(column::kMaterial, row, QStringLiteral("Concrete"));
+        table.SetCell(column::kGrade, row, QStringLiteral("W8"));
+        table.SetCell(column::kCurveLength, row, QString::number(kSamples + 2));
+        table.SetCell(column::kSampleRate, row, QStringLiteral("5"));
+        table.SetCell(column::kSlot, row, QString::number(slot));
+        std::uint16_t* words = Curves().MutableWords(slot);
+        for (int i = 0; i < kSamples; ++i) words[i] = Word(slot, i);
+    }
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void SizeChart(QWidget* window, QWidget* chart) {
+    window->resize(kChartWidth + window->width() - chart->width(),
+                   kChartHeight + window->height() - chart->height());
+    QCoreApplication::processEvents();
+}
+
+// Tells when a chart control has been painted.
+class PaintWatch : public QObject {
+public:
+    bool painted = false;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && qobject_cast<ChartControl*>(watched)) painted = true;
+        return false;
+    }
+};
+
+TForm4* OpenWithAllCurves(ArchiveTable& table) {
+    StringGrid1DblClick(table, 1, true, nullptr);
+    TForm4* window = TForm4::Instance();
+    (void)QTest::qWaitForWindowExposed(window);
+    for (int row = 2; row <= kCurves; ++row) {
+        StringGrid1DblClick(table, row, true, nullptr);
+        (void)QTest::qWaitFor([] { return !CurveView().addCurveRequest; }, 1000);
+    }
+    SizeChart(window, window->Chart1);
+    return window;
+}
+
+void ReplotRatio(TForm4* window, const ArchiveTable& table) {
+    QCustomPlot bare;
+    bare.resize(window->Chart1->size());
+    for (int g = 1; g < window->Chart1->graphCount(); ++g) {
+        QVector<double> keys, values;
+        for (const QCPGraphData& p : *window->Chart1->graph(g)->data()) {
+            keys << p.key;
+            values << p.value;
+        }
+        bare.addGraph()->setData(keys, values, true);
+    }
+    bare.rescaleAxes();
+    bare.show();
+    (void)QTest::qWaitForWindowExposed(&bare);
+
+    std::vector<double> ours, theirs;
+    QElapsedTimer clock;
+    for (int i = 0; i < kReplots; ++i) {
+        clock.start();
+        window->Chart1->replot(QCustomPlot::rpImmediateRefresh);
+        ours.push_back(clock.nsecsElapsed() / 1e6);
+        clock.start();
+        bare.replot(QCustomPlot::rpImmediateRefresh);
+        theirs.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    const double ratio = Median(ours) / Median(theirs);
+    std::printf(
+        "(a) replot, %d curves x %d samples, chart %dx%d, %d rows: %.2f ms, bare control "
+        "%.2f ms, ratio %.2f (goal <= %.1f) %s\n",
+        window->Chart1->graphCount() - 1, kSamples, window->Chart1->width(),
+        window->Chart1->height(), table.RowCount() - 1, Median(ours), Median(theirs), ratio,
+        kReplotGoal, ratio <= kReplotGoal ? "ok" : "MISSED");
+}
+
+void PointerMoves(TForm4* window) {
+    ChartControl* chart = window->Chart1;
+    chart->replot();
+    const PlotRect plot = chart->PlotArea();
+    const QCPGraph* followed = chart->graph(kCurves / 2);
+    std::vector<double> handled, painted;
+    QElapsedTimer clock;
+    for (int x = plot.left + 1; x < plot.right - 1; ++x) {
+        const double t = chart->xAxis->pixelToCoord(x);
+        auto at = followed->data()->findBegin(t);
+        const QPoint pos(x, qRound(chart->yAxis->coordToPixel(at->value)));
+        QMouseEvent move(QEvent::MouseMove, pos, chart->mapToGlobal(pos), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        clock.start();
+        QApplication::sendEvent(chart, &move);
+        handled.push_back(clock.nsecsElapsed() / 1e6);
+        QCoreApplication::processEvents();
+        painted.push_back(clock.nsecsElapsed() / 1e6);
+    }
+    const double median = Median(painted);
+    std::printf(
+        "(b) pointer move inside the plot, %zu moves along a curve: handler %.3f ms, "
+        "with repaint %.3f ms median, %.3f ms worst (goal < %.0f ms) %s\n",
+        painted.size(), Median(handled), median, *std::max_element(painted.begin(), painted.end()),
+        kMoveGoalMs, median < kMoveGoalMs ? "ok" : "MISSED");
+}
+
+void DoubleClickToPaint() {
+    ArchiveTable table;
+    FillTable(table, 1);
+    QTableView view;
+    view.setModel(&table);
+    QObject::connect(&view, &QTableView::doubleClicked, [&](const QModelIndex& index) {
+        StringGrid1DblClick(table, index.row() + 1, index.column() == column::kNumber, &view);
+    });
+    view.show();
+    (void)QTest::qWaitForWindowExposed(&view);
+    PaintWatch watch;
+    qApp->installEventFilter(&watch);
+
+    std::vector<double> times;
+    const QPoint cell = view.visualRect(table.index(0, column::kNumber)).center();
+    for (int i = 0; i < kOpenings; ++i) {
+        watch.painted = false;
+        QElapsedTimer clock;
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell);
+        clock.start();
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, cell);
+        while (!watch.painted) QCoreApplication::processEvents();
+        times.push_back(clock.nsecsElapsed() / 1e6);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, cell);
+        TForm4::Instance()->close();
+        (void)QTest::qWaitFor([] { return TForm4::Instance() == nullptr; }, 1000);
+    }
+    qApp->removeEventFilter(&watch);
+    std::printf(
+        "(c) double click to the first painted chart, one curve of %d samples: first "
+        "%.1f ms, median of %d %.1f ms\n",
+        kSamples, times.front(), kOpenings, Median(times));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    DoubleClickToPaint();
+
+    ArchiveTable table;
+    FillTable(table, kCurves);
+    TForm4* window = OpenWithAllCurves(table);
+    ReplotRatio(window, table);
+    PointerMoves(window);
+    window->close();
+    return 0;
+}

@@ -1,0 +1,73 @@
+// StringGrid1, the main window's view of the archive table. It behaves as a grid with a fixed
+// header row and a fixed number column: a number cell is never selected by clicking; it selects
+// its whole row on release and drags its row to another place. The wheel scrolls by one line
+// and leaves the selection alone. Mouse events are reported in grid coordinates (row 0 is the
+// header, data row r is the model's row r - 1, -1 outside the cells).
+#pragma once
+
+#include <QTableView>
+
+#include "archive_table.h"
+#include "grid_selection.h"
+
+namespace porvel {
+
+class ArchiveGridView : public QTableView {
+    Q_OBJECT
+public:
+    explicit ArchiveGridView(QWidget* parent = nullptr);
+
+    void SetArchive(ArchiveTable* archive);
+
+    // The bounding block of the selection, empty when nothing is selected.
+    GridSelection Selection() const;
+    // The whole row, every column included, as a release over its number cell selects it.
+    void SelectWholeRow(int row);
+    // No cell shows as selected.
+    void ClearGridSelection();
+    // True while the last selection was made through a number cell and has not moved since:
+    // the state in which a double click on that number cell charts the row.
+    bool WholeRowSelected() const { return wholeRowSelected_; }
+
+    // Grid coordinates of a point of the viewport.
+    int GridColumnAt(int x) const;
+    int GridRowAt(int y) const;
+
+    void selectAll() override;
+
+signals:
+    void MouseDown(Qt::MouseButton button, int column, int row, const QPoint& globalPos);
+    void MouseUp(Qt::MouseButton button, int column, int row);
+    void MouseMove(int column, int row);
+    // A double click on the number cell of the row selected through it; `row` is that row.
+    void RowDoubleClicked(int row);
+    // A data row was dragged by its number cell from one place to another.
+    void RowMoved(int from, int to);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags flags) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    void PressInGrid(QMouseEvent* event);
+    void HeaderEvent(QEvent* event);
+    int MoveTargetAt(int y) const;
+    void OnCurrentChanged();
+
+    ArchiveTable* archive_ = nullptr;
+    bool wholeRowSelected_ = false;
+    bool selectingRow_ = false;   // our own change of the current cell, not the user's
+    bool pressPassedOn_ = false;  // the last left press went to the view's own selection
+    int moveFrom_ = 0;            // data row pressed by its number cell, 0 when none
+    int moveTo_ = 0;
+    int wheelRemainder_ = 0;  // part of a wheel step from high-resolution wheels
+};
+
+}  // namespace porvel

@@ -1,0 +1,145 @@
+#include "table_handlers.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStatusBar>
+
+#include "archive_grid_view.h"
+#include "archive_table.h"
+#include "clipboard_text.h"
+#include "exchange_texts.h"
+#include "exchange_types.h"
+#include "main_texts.h"
+#include "message_box.h"
+#include "table_rows.h"
+#include "table_texts.h"
+
+namespace porvel {
+namespace {
+
+// The C key of the keyboard; with a Russian layout the same key reports the Cyrillic Es.
+constexpr int kCyrillicEsKey = 0x0421;
+
+bool IsCopyKey(int key, Qt::KeyboardModifiers modifiers) {
+    return (key == Qt::Key_C || key == kCyrillicEsKey) && modifiers.testFlag(Qt::ControlModifier);
+}
+
+}  // namespace
+
+TableHandlers::TableHandlers(const Parts& parts, std::function<void()> rowDeleted, QObject* parent)
+    : QObject(parent), parts_(parts), rowDeleted_(std::move(rowDeleted)) {
+    ArchiveGridView* grid = parts_.grid;
+    connect(grid, &ArchiveGridView::MouseUp, this, &TableHandlers::StringGrid1MouseUp);
+    connect(grid, &ArchiveGridView::MouseDown, this, &TableHandlers::StringGrid1MouseDown);
+    connect(grid, &ArchiveGridView::MouseMove, this, &TableHandlers::StringGrid1MouseMove);
+    grid->installEventFilter(this);
+    parts_.formArea->setMouseTracking(true);
+    parts_.formArea->installEventFilter(this);
+
+    for (QAction* action : {parts_.copyTable, parts_.copyBlock, parts_.deleteRow})
+        action->setEnabled(true);
+    connect(parts_.copyTable, &QAction::triggered, this, &TableHandlers::ACopyTableExecute);
+    connect(parts_.copyBlock, &QAction::triggered, this, &TableHandlers::ACopyBlockTableExecute);
+    connect(parts_.deleteRow, &QAction::triggered, this, &TableHandlers::DeleteClick);
+}
+
+void TableHandlers::StringGrid1MouseUp(Qt::MouseButton button, int col, int row) {
+    if (button != Qt::LeftButton) return;
+    if (row == 0 && col >= 0) {
+        // The direction turns on every header click, even over an empty table. The header's
+        // blank end right of the last column is no header cell.
+        sortDirection_ = TurnedSortDirection(sortDirection_);
+        if (!parts_.table->IsEmpty()) Sort(col);
+    } else if (col == column::kNumber && row >= 1) {
+        parts_.grid->SelectWholeRow(row);
+    } else if (col < 0 && row < 0) {
+        parts_.grid->ClearGridSelection();
+    }
+}
+
+void TableHandlers::Sort(int col) {
+    const std::optional<SortKeyError> error = SortByColumn(*parts_.table, col, sortDirection_);
+    if (!error) return;
+    const Language language = CurrentLanguage();
+    LocalizedMessageBox(SortErrorText(error->text, language), MainTextOf(MainText::Error, language),
+                        box::kError);
+}
+
+void TableHandlers::StringGrid1MouseDown(Qt::MouseButton button, int col, int row,
+                                         const QPoint& globalPos) {
+    if (button != Qt::RightButton) return;
+    if (!DeleteMenuOffered(col, row, parts_.grid->Selection(), parts_.table->IsEmpty())) return;
+    parts_.popupMenu->popup(globalPos);
+}
+
+void TableHandlers::StringGrid1MouseMove(int col, int row) {
+    parts_.statusBar->showMessage(MainTextOf(GridHintAt(col, row), CurrentLanguage()));
+}
+
+void TableHandlers::FormMouseMove() {
+    parts_.statusBar->clearMessage();
+}
+
+void TableHandlers::DeleteClick() {
+    const GridSelection selection = parts_.grid->Selection();
+    if (selection.IsEmpty()) return;
+    // Only the top row goes, however many rows the selection spans.
+    if (!DeleteRow(*parts_.table, selection.top)) return;
+    if (rowDeleted_) rowDeleted_();
+}
+
+bool TableHandlers::CanCopy() const {
+    if (TheExchange().recordCount != 0) return true;
+    const Language language = CurrentLanguage();
+    LocalizedMessageBox(MainTextOf(MainText::TableEmpty, language),
+                        Text(ExchangeText::Warning, language), box::kError);
+    return false;
+}
+
+void TableHandlers::PutOnClipboard(const QString& text) {
+    // Plain text, which the clipboard hands out as Unicode: the Cyrillic names arrive intact
+    // whatever code page the receiver uses.
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void TableHandlers::ACopyTableExecute() {
+    if (!CanCopy()) return;
+    PutOnClipboard(TableClipboardText(*parts_.table, CurrentLanguage()));
+}
+
+void TableHandlers::ACopyBlockTableExecute() {
+    if (!CanCopy()) return;
+    const GridSelection selection = parts_.grid->Selection();
+    if (selection.IsEmpty()) return;  // nothing to copy: the clipboard keeps what it holds
+    PutOnClipboard(BlockClipboardText(*parts_.table, selection));
+}
+
+bool TableHandlers::StringGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+    if (!IsCopyKey(key, modifiers)) return false;
+    const GridSelection selection = parts_.grid->Selection();
+    // One cell, or none at all, stands for the whole table.
+    if (selection.IsEmpty() || selection.IsSingleCell())
+        ACopyTableExecute();
+    else
+        ACopyBlockTableExecute();
+    return true;
+}
+
+bool TableHandlers::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parts_.grid && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // The grid's own copy (the current cell's text) never runs.
+        if (StringGrid1KeyDown(key->key(), key->modifiers())) return true;
+    } else if (watched == parts_.formArea && event->type() == QEvent::MouseMove) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        // Moves over a control arrive here too when the control leaves them.
+        if (!parts_.formArea->childAt(mouse->position().toPoint())) FormMouseMove();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace porvel

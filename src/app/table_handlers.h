@@ -1,0 +1,62 @@
+// The archive table's reactions in the main window: the header sort with the window's one sort
+// direction, the row selection and its clearing, the Delete pop-up and its command, the
+// status-bar hints and the two clipboard commands with their Ctrl+C key.
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+#include "table_sort.h"
+
+class QAction;
+class QMenu;
+class QStatusBar;
+
+namespace porvel {
+
+class ArchiveGridView;
+class ArchiveTable;
+
+class TableHandlers : public QObject {
+    Q_OBJECT
+public:
+    struct Parts {
+        ArchiveGridView* grid;
+        ArchiveTable* table;
+        QMenu* popupMenu;       // PopupMenu1
+        QStatusBar* statusBar;  // StatusBar1
+        QWidget* formArea;      // the window's own area around its controls
+        QAction* copyTable;     // Copy1
+        QAction* copyBlock;     // Copy2
+        QAction* deleteRow;     // Delete of PopupMenu1
+    };
+
+    // `rowDeleted` runs after a row has gone, for the window's file state and caption.
+    TableHandlers(const Parts& parts, std::function<void()> rowDeleted, QObject* parent);
+
+    int SortDirection() const { return sortDirection_; }
+
+    void StringGrid1MouseUp(Qt::MouseButton button, int column, int row);
+    void StringGrid1MouseDown(Qt::MouseButton button, int column, int row, const QPoint& globalPos);
+    void StringGrid1MouseMove(int column, int row);
+    void FormMouseMove();
+    // True when the key was a copy and has been handled.
+    bool StringGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void DeleteClick();
+    void ACopyTableExecute();
+    void ACopyBlockTableExecute();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Sort(int column);
+    bool CanCopy() const;
+    static void PutOnClipboard(const QString& text);
+
+    Parts parts_;
+    std::function<void()> rowDeleted_;
+    int sortDirection_ = sort_direction::kNone;
+};
+
+}  // namespace porvel

@@ -1,0 +1,171 @@
+// Reading the archive file: the whole file is checked and staged before anything is replaced.
+#include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <vector>
+
+#include "archive_file.h"
+#include "archive_layout.h"
+#include "archive_table.h"
+#include "cp1251.h"
+#include "curve_store.h"
+#include "slot_assignment.h"
+
+namespace porvel {
+namespace {
+
+namespace layout = archive_layout;
+
+struct StagedRow {
+    std::array<QString, layout::kColumns> cells;
+    qsizetype curveAt = 0;  // offset of the curve words in the file
+    int words = 0;
+    bool hasCurve = false;
+};
+
+struct Staged {
+    std::vector<StagedRow> rows;
+    std::vector<int> namedSlots;  // one per row with a curve, in row order
+};
+
+class Cursor {
+public:
+    explicit Cursor(const QByteArray& bytes) : bytes_(bytes) {}
+    qsizetype Left() const { return bytes_.size() - at_; }
+    qsizetype At() const { return at_; }
+    bool ReadCount(qint32* value) {
+        if (Left() < layout::kCountBytes) return false;
+        *value = qFromLittleEndian<qint32>(bytes_.constData() + at_);
+        at_ += layout::kCountBytes;
+        return true;
+    }
+    const char* Take(qsizetype size) {
+        const char* start = bytes_.constData() + at_;
+        at_ += size;
+        return start;
+    }
+
+private:
+    const QByteArray& bytes_;
+    qsizetype at_ = 0;
+};
+
+// A cell is its bytes up to the first 0 byte among them; every other byte is a character.
+ArchiveFault ReadCell(Cursor& in, QString* cell) {
+    qint32 length = 0;
+    if (!in.ReadCount(&length)) return ArchiveFault::PastEnd;
+    if (length < 0) return ArchiveFault::NegativeLength;
+    if (length > in.Left()) return ArchiveFault::PastEnd;
+    const char* bytes = in.Take(length);
+    const void* zero = std::memchr(bytes, 0, static_cast<std::size_t>(length));
+    *cell = FromCp1251(bytes, zero ? static_cast<const char*>(zero) - bytes : length);
+    return ArchiveFault::None;
+}
+
+ArchiveFault ReadRow(Cursor& in, StagedRow* row, std::vector<int>* namedSlots) {
+    for (QString& cell : row->cells)
+        if (const ArchiveFault fault = ReadCell(in, &cell); fault != ArchiveFault::None)
+            return fault;
+    const auto words = layout::CurveWordsOf(row->cells[column::kCurveLength]);
+    if (!words) return ArchiveFault::None;
+    if (*words < 0) return ArchiveFault::NegativeLength;
+    if (!layout::CurveFitsSlot(*words)) return ArchiveFault::CurveTooLong;
+    const qsizetype bytes = qsizetype{*words} * layout::kWordBytes;
+    if (bytes > in.Left()) return ArchiveFault::PastEnd;
+    const auto slot = layout::WholeNumber(row->cells[column::kSlot]);
+    if (!slot) return ArchiveFault::SlotNotWhole;
+    row->hasCurve = true;
+    row->words = *words;
+    row->curveAt = in.At();
+    in.Take(bytes);
+    namedSlots->push_back(*slot);
+    return ArchiveFault::None;
+}
+
+ArchiveFault Stage(const QByteArray& bytes, Staged* staged) {
+    if (bytes.size() > layout::kMaxFileBytes) return ArchiveFault::TooLarge;
+    Cursor in(bytes);
+    qint32 columns = 0, rows = 0;
+    if (!in.ReadCount(&columns) || !in.ReadCount(&rows)) return ArchiveFault::PastEnd;
+    if (columns != layout::kColumns) return ArchiveFault::ColumnCount;
+    // Every measurement row has a curve of its own, so no real table has more rows than slots.
+    if (rows < ArchiveTable::kMinRows || rows - 1 > CurveStore::kMaxSlots)
+        return ArchiveFault::RowCount;
+    const qsizetype dataRows = rows - 1;
+    // Checked before anything is sized by the row count.
+    if (dataRows > in.Left() / layout::kMinRowBytes) return ArchiveFault::PastEnd;
+    staged->rows.resize(static_cast<std::size_t>(dataRows));
+    for (StagedRow& row : staged->rows)
+        if (const ArchiveFault fault = ReadRow(in, &row, &staged->namedSlots);
+            fault != ArchiveFault::None)
+            return fault;
+    return in.Left() == 0 ? ArchiveFault::None : ArchiveFault::TrailingBytes;
+}
+
+void Commit(const QByteArray& bytes, Staged& staged, const std::vector<int>& assigned,
+            ArchiveTable& table, CurveStore& curves) {
+    // The store grows first: if memory runs out, nothing has been replaced yet.
+    if (!assigned.empty()) curves.MutableWords(*std::max_element(assigned.begin(), assigned.end()));
+    table.SetRowCount(static_cast<int>(staged.rows.size()) + 1);
+    auto slot = assigned.begin();
+    for (std::size_t i = 0; i < staged.rows.size(); ++i) {
+        StagedRow& row = staged.rows[i];
+        if (row.hasCurve) {
+            std::uint16_t* words = curves.MutableWords(*slot);
+            if (words)
+                qFromLittleEndian<quint16>(bytes.constData() + row.curveAt, row.words, words);
+            if (layout::WholeNumber(row.cells[column::kSlot]) != *slot)
+                row.cells[column::kSlot] = QString::number(*slot);
+            ++slot;
+        }
+        const int tableRow = static_cast<int>(i) + 1;
+        for (int col = 0; col < layout::kColumns; ++col)
+            table.SetCell(col, tableRow, row.cells[static_cast<std::size_t>(col)]);
+    }
+}
+
+}  // namespace
+
+ArchiveFileResult ReadArchiveBytes(const QByteArray& bytes, ArchiveTable& table,
+                                   CurveStore& curves) {
+    ArchiveFileResult result;
+    Staged staged;
+    result.fault = Stage(bytes, &staged);
+    if (!result.Ok()) return result;
+    const std::vector<int> assigned = AssignSlots(staged.namedSlots, curves.SlotCount());
+    Commit(bytes, staged, assigned, table, curves);
+    result.dataRows = static_cast<int>(staged.rows.size());
+    return result;
+}
+
+ArchiveFileResult ReadArchiveFile(const QString& path, ArchiveTable& table, CurveStore& curves) {
+    ArchiveFileResult result;
+    // A folder, a device or a pipe is never opened: reading one may not end.
+    if (const QFileInfo info(path); info.exists() && !info.isFile()) {
+        result.fault = ArchiveFault::NotOrdinaryFile;
+        return result;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.fault = ArchiveFault::CannotOpen;
+        result.reason = file.errorString();
+        return result;
+    }
+    if (file.size() > layout::kMaxFileBytes) {
+        result.fault = ArchiveFault::TooLarge;
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        result.fault = ArchiveFault::CannotOpen;
+        result.reason = file.errorString();
+        return result;
+    }
+    return ReadArchiveBytes(bytes, table, curves);
+}
+
+}  // namespace porvel

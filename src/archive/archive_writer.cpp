@@ -1,0 +1,118 @@
+// Writing the archive file.
+#include <QByteArrayView>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSysInfo>
+#include <QtEndian>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "archive_file.h"
+#include "archive_layout.h"
+#include "archive_table.h"
+#include "cp1251.h"
+#include "curve_store.h"
+#include "folder_sync.h"
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
+
+namespace porvel {
+namespace {
+
+namespace layout = archive_layout;
+
+void AppendCount(std::vector<char>& out, qint32 value) {
+    char bytes[layout::kCountBytes];
+    qToLittleEndian(value, bytes);
+    out.insert(out.end(), bytes, bytes + layout::kCountBytes);
+}
+
+// The row's curve: words 0 to n-1 of the slot its slot cell names, n being its curve length.
+// A row with no curve length, or one beyond a slot, carries none. The words lie in the store
+// as the file holds them on a little-endian machine; elsewhere, and for a slot the store does
+// not have, they are put into `scratch` (zeros for a missing slot, so that nothing outside the
+// store is read and the file stays whole).
+QByteArrayView CurveBytes(const ArchiveTable& table, const CurveStore& curves, int row,
+                          std::vector<char>& scratch) {
+    const auto words = layout::CurveWordsOf(table.Cell(column::kCurveLength, row));
+    if (!words || !layout::CurveFitsSlot(*words)) return {};
+    const auto size = static_cast<qsizetype>(*words) * layout::kWordBytes;
+    const auto slot = layout::WholeNumber(table.Cell(column::kSlot, row));
+    const std::uint16_t* source = slot ? curves.Words(*slot) : nullptr;
+    if (source && QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+        return {reinterpret_cast<const char*>(source), size};
+    scratch.assign(static_cast<std::size_t>(size), 0);
+    if (source) qToLittleEndian<quint16>(source, *words, scratch.data());
+    return {scratch.data(), size};
+}
+
+bool WriteAll(QIODevice& out, const char* bytes, qsizetype size) {
+    return size == 0 || out.write(bytes, size) == size;
+}
+
+bool SyncToDisk(QSaveFile& file, QString* reason) {
+    if (!file.flush()) {
+        *reason = file.errorString();
+        return false;
+    }
+#ifndef Q_OS_WIN
+    // The commit syncs as well but does not report a failure; a full disk may show only here.
+    if (::fsync(file.handle()) != 0 && errno != EINVAL) {
+        *reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+#endif
+    return true;
+}
+
+}  // namespace
+
+bool WriteArchive(const ArchiveTable& table, const CurveStore& curves, QIODevice& out) {
+    std::vector<char> cells;  // the header, then each row's cells
+    std::vector<char> scratch;
+    AppendCount(cells, layout::kColumns);
+    AppendCount(cells, table.RowCount());
+    for (int row = 1; row < table.RowCount(); ++row) {
+        for (int col = 0; col < layout::kColumns; ++col) {
+            const QByteArray cell = ToCp1251(table.Cell(col, row));
+            AppendCount(cells, static_cast<qint32>(cell.size()));
+            cells.insert(cells.end(), cell.constData(), cell.constData() + cell.size());
+        }
+        const QByteArrayView curve = CurveBytes(table, curves, row, scratch);
+        if (!WriteAll(out, cells.data(), static_cast<qsizetype>(cells.size())) ||
+            !WriteAll(out, curve.data(), curve.size()))
+            return false;
+        cells.clear();
+    }
+    return WriteAll(out, cells.data(), static_cast<qsizetype>(cells.size()));
+}
+
+ArchiveFileResult WriteArchiveFile(const ArchiveTable& table, const CurveStore& curves,
+                                   const QString& path) {
+    ArchiveFileResult result;
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile()) {
+        result.fault = ArchiveFault::NotOrdinaryFile;
+        return result;
+    }
+    QSaveFile file(path);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.fault = ArchiveFault::CannotOpen;
+        result.reason = file.errorString();
+        return result;
+    }
+    if (!WriteArchive(table, curves, file) || !SyncToDisk(file, &result.reason) || !file.commit()) {
+        if (result.reason.isEmpty()) result.reason = file.errorString();
+        file.cancelWriting();
+        result.fault = ArchiveFault::CannotWrite;
+        return result;
+    }
+    if (!SyncFolderOf(path, &result.reason)) result.fault = ArchiveFault::CannotWrite;
+    return result;
+}
+
+}  // namespace porvel

@@ -1,0 +1,29 @@
+// Whole-row work on the archive table: exchanging two rows as the sort does, moving one row to
+// another place and deleting one. Rows travel with all 13 cells, the curve slot of column 12
+// included, so every row keeps its own curve; the curve store itself is never touched.
+#pragma once
+
+#include "archive_table.h"
+#include "grid_selection.h"
+
+namespace porvel {
+
+// Exchanges the cells of two data rows. Both rows are written back in full, and a cell that
+// was empty comes back as a single blank (even when `first` equals `second`).
+void ExchangeRows(ArchiveTable& table, int first, int second);
+
+// Takes data row `from` out and puts it back at `to`; the rows between close up. Texts are
+// kept as they are. False when either row is not a data row or the two are the same.
+bool MoveRow(ArchiveTable& table, int from, int to);
+
+// Deletes data row `row`: the rows below move up by one and the table loses its last row,
+// except that the header and one data row always remain, the single row then left empty.
+// False when `row` is not a data row.
+bool DeleteRow(ArchiveTable& table, int row);
+
+// The Delete pop-up is offered for a press of the right button on the number cell of the row
+// that tops a selection starting at the number column, in a table that holds measurements.
+bool DeleteMenuOffered(int pressedColumn, int pressedRow, const GridSelection& selection,
+                       bool tableEmpty);
+
+}  // namespace porvel

@@ -1,0 +1,189 @@
+#include "table_sort.h"
+
+#include <QCollator>
+#include <QDate>
+#include <QLocale>
+#include <QTime>
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+#include "locale_format.h"
+#include "table_rows.h"
+
+namespace porvel {
+namespace {
+
+constexpr double kMsecsPerDay = 24.0 * 60 * 60 * 1000;
+
+// What building one key gives: the key, or the text of the cell that does not convert.
+struct KeyResult {
+    bool ok = true;
+    int badColumn = 0;
+    QString badText;
+};
+
+KeyResult Bad(int col, const QString& text) {
+    return {false, col, text};
+}
+
+// The whole number at the start of `text` the way the C library reads one: leading white space
+// skipped, an optional sign, then decimal digits; 0 when there are none. Values beyond the
+// 32-bit range stay at its ends.
+int LeadingWholeNumber(const QString& text) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    auto isCSpace = [](QChar c) {
+        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+    };
+    while (i < n && isCSpace(text[i])) ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
+    long long value = 0;
+    for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = std::min(kLimit, value * 10 + (text[i].unicode() - u'0'));
+    const long long signedValue = negative ? -value : value;
+    return static_cast<int>(std::clamp<long long>(signedValue, std::numeric_limits<int>::min(),
+                                                  std::numeric_limits<int>::max()));
+}
+
+double DayFraction(const QTime& time) {
+    return time.msecsSinceStartOfDay() / kMsecsPerDay;
+}
+
+KeyResult IntegerKey(const ArchiveTable& table, int col, int row, TMyData* item) {
+    const QString text = table.Cell(col, row);
+    if (col == column::kGrade) {
+        // The grade reads "W" and its number, or " - " for none: the number after the first
+        // character, 0 when nothing follows.
+        item->integerKey = LeadingWholeNumber(text.mid(1));
+        return {};
+    }
+    bool ok = false;
+    item->integerKey = text.trimmed().toInt(&ok);
+    return ok ? KeyResult{} : Bad(col, text);
+}
+
+KeyResult FloatingKey(const ArchiveTable& table, int col, int row, TMyData* item) {
+    const QString text = table.Cell(col, row);
+    if (col == column::kTime || col == column::kDate) {
+        const QString timeText = table.Cell(column::kTime, row);
+        const QTime time = ParseTime(timeText);
+        if (col == column::kTime) {
+            if (!time.isValid()) return Bad(column::kTime, timeText);
+            item->floatingKey = DayFraction(time);
+            return {};
+        }
+        const QDate date = ParseDate(text);
+        if (!date.isValid()) return Bad(col, text);
+        if (!time.isValid()) return Bad(column::kTime, timeText);
+        item->floatingKey = static_cast<double>(date.toJulianDay()) + DayFraction(time);
+        return {};
+    }
+    // An h that the instrument did not give is an empty cell, or a blank after an earlier sort.
+    if (text.trimmed().isEmpty()) {
+        item->floatingKey = 0.0;
+        return {};
+    }
+    double value = 0.0;
+    if (!ParseNumber(text, &value) || !std::isfinite(value)) return Bad(col, text);
+    item->floatingKey = value;
+    return {};
+}
+
+KeyResult BuildKey(const ArchiveTable& table, int col, int row, TMyData* item) {
+    item->row = row;
+    switch (SortKeyOf(col)) {
+        case SortKey::Integer:
+            return IntegerKey(table, col, row, item);
+        case SortKey::Floating:
+            return FloatingKey(table, col, row, item);
+        case SortKey::Text:
+            item->textKey = table.Cell(col, row);
+            return {};
+    }
+    return {};
+}
+
+void SortItems(std::vector<TMyData>& items, SortKey kind, int direction) {
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseSensitive);
+    auto less = [&](const TMyData& a, const TMyData& b) {
+        switch (kind) {
+            case SortKey::Integer:
+                return a.integerKey < b.integerKey;
+            case SortKey::Floating:
+                return a.floatingKey < b.floatingKey;
+            case SortKey::Text:
+                return collator.compare(a.textKey, b.textKey) < 0;
+        }
+        return false;
+    };
+    if (direction == sort_direction::kAscending)
+        std::sort(items.begin(), items.end(), less);
+    else
+        std::sort(items.begin(), items.end(),
+                  [&](const TMyData& a, const TMyData& b) { return less(b, a); });
+}
+
+// Brings the rows into the order of `items` by exchanging pairs of rows from the top down.
+void Reorder(ArchiveTable& table, const std::vector<TMyData>& items) {
+    const int rows = table.RowCount();
+    std::vector<int> holds(static_cast<std::size_t>(rows));  // position -> row it holds
+    std::vector<int> where(static_cast<std::size_t>(rows));  // row -> position holding it
+    for (int r = 0; r < rows; ++r)
+        holds[static_cast<std::size_t>(r)] = where[static_cast<std::size_t>(r)] = r;
+    for (int s = 1; s < rows; ++s) {
+        const int wanted = items[static_cast<std::size_t>(s - 1)].row;
+        const int p = where[static_cast<std::size_t>(wanted)];
+        ExchangeRows(table, p, s);
+        const int displaced = holds[static_cast<std::size_t>(s)];
+        holds[static_cast<std::size_t>(p)] = displaced;
+        where[static_cast<std::size_t>(displaced)] = p;
+        holds[static_cast<std::size_t>(s)] = wanted;
+        where[static_cast<std::size_t>(wanted)] = s;
+    }
+}
+
+}  // namespace
+
+SortKey SortKeyOf(int col) {
+    switch (col) {
+        case column::kNumber:
+        case column::kGrade:
+            return SortKey::Integer;
+        case column::kTime:
+        case column::kDate:
+        case column::kAtmosphere:
+        case column::kM:
+        case column::kA:
+        case column::kH:
+            return SortKey::Floating;
+        default:
+            return SortKey::Text;
+    }
+}
+
+int TurnedSortDirection(int direction) {
+    return direction == sort_direction::kDescending ? sort_direction::kAscending
+                                                    : sort_direction::kDescending;
+}
+
+std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direction) {
+    if (direction == sort_direction::kNone || col < 0 || col >= ArchiveTable::kColumns)
+        return std::nullopt;
+    const int rows = table.RowCount();
+    if (rows < 2) return std::nullopt;
+    std::vector<TMyData> items(static_cast<std::size_t>(rows - 1));
+    for (int row = 1; row < rows; ++row) {
+        const KeyResult key = BuildKey(table, col, row, &items[static_cast<std::size_t>(row - 1)]);
+        if (!key.ok) return SortKeyError{key.badColumn, row, key.badText};
+    }
+    SortItems(items, SortKeyOf(col), direction);
+    Reorder(table, items);
+    return std::nullopt;
+}
+
+}  // namespace porvel

@@ -1,0 +1,32 @@
+// Chart1, the chart control of the chart window. Presses outside the plot area belong to the
+// axis strips and start no zoom rectangle; a rectangle dragged towards the upper left undoes
+// the zoom instead of zooming into it.
+#pragma once
+
+#include <qcustomplot.h>
+
+#include "axis_drag.h"
+
+namespace porvel {
+
+class ChartControl : public QCustomPlot {
+    Q_OBJECT
+public:
+    explicit ChartControl(QWidget* parent = nullptr);
+
+    // The plot area of the last layout, in the control's pixels.
+    PlotRect PlotArea() const;
+
+signals:
+    void Zoomed();
+    void UndoZoom();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void processRectZoom(QRect rect, QMouseEvent* event) override;
+
+private:
+    QPoint pressPosition_;
+};
+
+}  // namespace porvel

@@ -1,0 +1,73 @@
+// The chart window's pointer moves inside the plot: the readout in the status bar and the
+// marker on the curve point under the pointer.
+#include <QStatusBar>
+
+#include "chart_control.h"
+#include "chart_window.h"
+#include "locale_format.h"
+#include "main_texts.h"
+#include "point_pick.h"
+#include "readout_text.h"
+
+namespace porvel {
+namespace {
+
+constexpr int kMarkDecimals = 3;
+
+AxisMap MapOf(const QCPAxis* axis) {
+    const QCPRange range = axis->range();
+    return {range.lower, range.upper, axis->coordToPixel(range.lower),
+            axis->coordToPixel(range.upper)};
+}
+
+}  // namespace
+
+void TForm4::Chart1MouseMove(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (!Chart1->PlotArea().Contains(pos)) {
+        DragOutsidePlot(pos);
+        return;
+    }
+    ShowReadout(pos);
+    MarkPointUnderPointer(pos);
+}
+
+void TForm4::ShowReadout(QPoint pos) {
+    const double x = Chart1->xAxis->pixelToCoord(pos.x());
+    const double y = Chart1->yAxis->pixelToCoord(pos.y());
+    StatusBar1->showMessage(ReadoutText(x, y, CurrentLanguage()));
+}
+
+// The highest series with a point under the pointer gets the marker; without one the marker
+// keeps its point.
+void TForm4::MarkPointUnderPointer(QPoint pos) {
+    const AxisMap time = MapOf(Chart1->xAxis);
+    const AxisMap pressure = MapOf(Chart1->yAxis);
+    for (auto curve = plotted_.rbegin(); curve != plotted_.rend(); ++curve) {
+        if (!curve->graph->visible()) continue;
+        const QCPGraphDataContainer& data = *curve->graph->data();
+        const int index = PointUnderPointer(
+            data.size(), curve->rate, [&data](int i) { return data.at(i)->value; }, time, pressure,
+            pos);
+        if (index < 0) continue;
+        if (curve->graph == markedGraph_ && index == markedIndex_) return;
+
+        const QCPGraphData& point = *data.at(index);
+        const QColor colour = curve->graph->pen().color();
+        marker_->setValueAxis(curve->graph->valueAxis());
+        marker_->data()->clear();
+        marker_->addData(point.key, point.value);
+        marker_->setScatterStyle(
+            QCPScatterStyle(QCPScatterStyle::ssCircle, colour, colour, kMarkerSize));
+        markerAnchor_->position->setCoords(point.key, point.value);
+        markerMark_->setText(FormatFixed(point.value, kMarkDecimals));
+        markerMark_->setPen(QPen(colour));
+        markerMark_->setVisible(true);
+        markedGraph_ = curve->graph;
+        markedIndex_ = index;
+        markerLayer_->replot();
+        return;
+    }
+}
+
+}  // namespace porvel

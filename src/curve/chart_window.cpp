@@ -1,0 +1,236 @@
+#include "chart_window.h"
+
+#include <QCloseEvent>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "archive_table.h"
+#include "chart_control.h"
+#include "chart_texts.h"
+#include "curve_builder.h"
+#include "curve_view_state.h"
+#include "design_metrics.h"
+#include "main_texts.h"
+#include "row_title.h"
+#include "series_colours.h"
+
+namespace porvel {
+namespace {
+
+constexpr int kDesignWidth = 1174;
+constexpr int kDesignHeight = 840;
+constexpr int kMarkOffsetPx = 6;  // the value mark stands this far above its point
+constexpr double kNarrowStretch = 0.001;
+constexpr int kLegendGap = 8;
+const QString kMarkerTitle = QStringLiteral(" ");
+// The chart's topmost layer, buffered on its own and drawn only for the zoom rectangle
+// otherwise: the marker shares it, so a pointer move redraws that layer alone and a paint
+// blits no more buffers than a chart without a marker.
+const QString kMarkerLayer = QStringLiteral("overlay");
+
+QPointer<TForm4>& OpenWindow() {
+    static QPointer<TForm4> window;
+    return window;
+}
+
+}  // namespace
+
+TForm4::TForm4(ArchiveTable& table, const CurveStore& curves, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
+                          Qt::WindowContextHelpButtonHint),
+      Chart1(new ChartControl(this)),
+      Button1(new QPushButton(this)),
+      StatusBar1(new QStatusBar(this)),
+      Timer1(new QTimer(this)),
+      table_(&table),
+      curves_(curves) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    OpenWindow() = this;
+    BuildControls();
+    WireChartEvents();
+    FormCreate();
+}
+
+TForm4::~TForm4() {
+    if (OpenWindow() != this) return;
+    if (CurveView().chartOpen) FormClose();
+    OpenWindow() = nullptr;
+}
+
+TForm4* TForm4::Instance() {
+    return OpenWindow();
+}
+
+void TForm4::BuildControls() {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Chart1, 1);
+    layout->addWidget(Button1);
+    layout->addWidget(StatusBar1);
+    // Printing comes with the curve printout; until then the button is there but off.
+    Button1->setEnabled(false);
+    Timer1->setInterval(kTimerIntervalMs);
+
+    Chart1->setBackground(Qt::white);
+    // The legend stands right of the plot, as tall as its entries.
+    auto* side = new QCPLayoutGrid;
+    Chart1->plotLayout()->addElement(0, 1, side);
+    Chart1->plotLayout()->setColumnStretchFactor(1, kNarrowStretch);
+    side->addElement(0, 0, Chart1->legend);
+    side->addElement(1, 0, new QCPLayoutElement(Chart1));
+    side->setRowStretchFactor(0, kNarrowStretch);
+    side->setAutoMargins(QCP::msNone);
+    side->setMargins(QMargins(kLegendGap, kLegendGap, kLegendGap, kLegendGap));
+    Chart1->legend->setVisible(true);
+    Chart1->legend->setBorderPen(QPen(Qt::black, 0, Qt::DotLine));
+
+    resize(Design(kDesignWidth), Design(kDesignHeight));
+    if (const QScreen* desktop = screen())
+        move(desktop->availableGeometry().center() - rect().center());
+}
+
+void TForm4::WireChartEvents() {
+    connect(Chart1, &QCustomPlot::mousePress, this, &TForm4::Chart1MouseDown);
+    connect(Chart1, &QCustomPlot::mouseMove, this, &TForm4::Chart1MouseMove);
+    connect(Chart1, &QCustomPlot::mouseRelease, this, &TForm4::Chart1MouseUp);
+    // Qt delivers the double click in place of the second press: the refit request first,
+    // then that press picks the end that its release refits.
+    connect(Chart1, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent* event) {
+        Chart1DblClick();
+        Chart1MouseDown(event);
+    });
+    connect(Chart1, &ChartControl::UndoZoom, this, &TForm4::Chart1UndoZoom);
+    connect(Chart1, &ChartControl::Zoomed, this, [this] {
+        bottomAutomatic_ = false;
+        leftAutomatic_ = false;
+    });
+    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
+}
+
+void TForm4::FormCreate() {
+    CurveViewState& state = CurveView();
+    const Language language = CurrentLanguage();
+    state.chartOpen = true;
+    setWindowTitle(ChartTextOf(ChartText::Caption, language));
+    Button1->setText(ChartTextOf(ChartText::Print, language));
+
+    state.seriesCounter = 0;
+    Chart1->xAxis->setLabel(ChartTextOf(ChartText::BottomAxisTitle, language));
+    Chart1->yAxis->setLabel(ChartTextOf(ChartText::LeftAxisTitle, language));
+    leftAutomatic_ = true;
+    Chart1->clearGraphs();
+
+    CreateMarkerSeries();
+    ++state.seriesCounter;
+
+    // A window starts its own list; a closed one has emptied it already.
+    state.plottedRows.Clear();
+    AddCurve(state.requestedChartRow);
+    FitAutomaticAxes();
+    Chart1->replot();
+    Timer1->start();
+}
+
+void TForm4::CreateMarkerSeries() {
+    markerLayer_ = Chart1->layer(kMarkerLayer);
+    markerLayer_->setMode(QCPLayer::lmBuffered);
+
+    marker_ = Chart1->addGraph();
+    marker_->setName(kMarkerTitle);
+    marker_->removeFromLegend();
+    marker_->setSelectable(QCP::stNone);
+    marker_->setLineStyle(QCPGraph::lsNone);
+    marker_->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssCircle, kMarkerSize));
+    marker_->setLayer(markerLayer_);
+
+    // The value mark hangs from an invisible anchor at the marked point.
+    auto* anchor = new QCPItemTracer(Chart1);
+    anchor->setStyle(QCPItemTracer::tsNone);
+    anchor->setLayer(markerLayer_);
+    markerMark_ = new QCPItemText(Chart1);
+    markerMark_->setLayer(markerLayer_);
+    markerMark_->position->setParentAnchor(anchor->position);
+    markerMark_->position->setCoords(0, -kMarkOffsetPx);
+    markerMark_->setPositionAlignment(Qt::AlignHCenter | Qt::AlignBottom);
+    markerMark_->setBrush(QBrush(Qt::white));
+    markerMark_->setPadding(QMargins(3, 1, 3, 1));
+    markerMark_->setSelectable(false);
+    markerMark_->setVisible(false);
+    markerAnchor_ = anchor;
+}
+
+bool TForm4::AddCurve(int row) {
+    if (!table_) return false;
+    std::optional<CurvePoints> curve = BuildCurve(*table_, curves_, row);
+    if (!curve || !CurveView().plottedRows.Append(row)) return false;
+
+    QCPGraph* graph = Chart1->addGraph();
+    graph->setName(RowTitle(*table_, row));
+    graph->setPen(QPen(SeriesColour(Chart1->graphCount() - 1)));
+    graph->setSelectable(QCP::stNone);
+    graph->setData(curve->times, curve->pressures, true);
+    plotted_.push_back({graph, curve->rate, curve->extent});
+    return true;
+}
+
+DataExtent TForm4::CurvesExtent() const {
+    DataExtent all;
+    for (const PlottedCurve& curve : plotted_) all.Include(curve.extent);
+    return all;
+}
+
+void TForm4::FitAutomaticAxes() {
+    const DataExtent data = CurvesExtent();
+    if (data.empty) return;
+    if (bottomAutomatic_) SetBottomEnds(AutomaticEnds(data.minX, data.maxX));
+    if (leftAutomatic_) SetLeftEnds(AutomaticEnds(data.minY, data.maxY));
+}
+
+void TForm4::Timer1Timer() {
+    CurveViewState& state = CurveView();
+    if (!state.addCurveRequest) return;
+    state.addCurveRequest = false;
+    if (!table_ || state.seriesCounter >= table_->RowCount() || state.plottedRows.Full()) return;
+    if (!AddCurve(state.requestedChartRow)) return;
+    ++state.seriesCounter;
+    FitAutomaticAxes();
+    Chart1->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+    FormClose();
+    QWidget::closeEvent(event);
+}
+
+void TForm4::FormClose() {
+    // A request raised now waits for the next window's timer, not for this closing one.
+    Timer1->stop();
+    CurveViewState& state = CurveView();
+    state.plottedRows.Clear();
+    state.chartOpen = false;
+}
+
+AxisEnds TForm4::BottomEnds() const {
+    const QCPRange range = Chart1->xAxis->range();
+    return {range.lower, range.upper};
+}
+
+AxisEnds TForm4::LeftEnds() const {
+    const QCPRange range = Chart1->yAxis->range();
+    return {range.lower, range.upper};
+}
+
+void TForm4::SetBottomEnds(const AxisEnds& ends) {
+    Chart1->xAxis->setRange(ends.Minimum(), ends.Maximum());
+}
+
+void TForm4::SetLeftEnds(const AxisEnds& ends) {
+    Chart1->yAxis->setRange(ends.Minimum(), ends.Maximum());
+}
+
+}  // namespace porvel

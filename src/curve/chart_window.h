@@ -1,0 +1,106 @@
+// TForm4: the chart window with the pressure curves of chosen archive rows.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+#include "axis_drag.h"
+#include "axis_ends.h"
+
+class QCPGraph;
+class QCPItemText;
+class QCPItemTracer;
+class QCPLayer;
+class QPushButton;
+class QStatusBar;
+class QTimer;
+
+namespace porvel {
+
+class ArchiveTable;
+class ChartControl;
+class CurveStore;
+
+class TForm4 : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kTimerIntervalMs = 100;
+
+    // Plots the requested chart row of the curve view state at once. The window reads `table`
+    // and `curves` for the curves it adds later; both outlive it.
+    TForm4(ArchiveTable& table, const CurveStore& curves, QWidget* parent = nullptr);
+    ~TForm4() override;
+
+    // The chart window that is open, or null.
+    static TForm4* Instance();
+
+    ChartControl* Chart1;
+    QPushButton* Button1;
+    QStatusBar* StatusBar1;
+    QTimer* Timer1;
+
+    void Timer1Timer();
+    void Chart1MouseMove(QMouseEvent* event);
+    void Chart1MouseDown(QMouseEvent* event);
+    void Chart1MouseUp(QMouseEvent* event);
+    void Chart1DblClick();
+    void Chart1UndoZoom();
+
+    void SetOptimalTopMarginToLeftAxis();
+    void SetOptimalBottomMarginToLeftAxis();
+    void SetOptimalLeftMarginToBottomAxis();
+    void SetOptimalRightMarginToBottomAxis();
+
+    // The axes and the drag as the handlers see them.
+    AxisEnds BottomEnds() const;
+    AxisEnds LeftEnds() const;
+    bool BottomAutomatic() const { return bottomAutomatic_; }
+    bool LeftAutomatic() const { return leftAutomatic_; }
+    DragMode CurrentDragMode() const { return drag_.Mode(); }
+    bool RefitRequested() const { return drag_.RefitRequested(); }
+    // Extent of every plotted curve's points.
+    DataExtent CurvesExtent() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    static constexpr double kMarkerSize = 8.0;  // diameter of the marker's circle, pixels
+
+    struct PlottedCurve {
+        QCPGraph* graph;
+        double rate;
+        DataExtent extent;
+    };
+
+    void FormCreate();
+    void FormClose();
+    void BuildControls();
+    void WireChartEvents();
+    void CreateMarkerSeries();
+    bool AddCurve(int row);
+    void FitAutomaticAxes();
+    void ShowReadout(QPoint pos);
+    void MarkPointUnderPointer(QPoint pos);
+    void DragOutsidePlot(QPoint pos);
+    void Refit(AxisEnd end);
+    void ColourLabels(DragMode mode);
+    void SetBottomEnds(const AxisEnds& ends);
+    void SetLeftEnds(const AxisEnds& ends);
+
+    QPointer<ArchiveTable> table_;
+    const CurveStore& curves_;
+    std::vector<PlottedCurve> plotted_;
+    QCPLayer* markerLayer_ = nullptr;
+    QCPGraph* marker_ = nullptr;
+    QCPItemTracer* markerAnchor_ = nullptr;
+    QCPItemText* markerMark_ = nullptr;
+    const QCPGraph* markedGraph_ = nullptr;
+    int markedIndex_ = -1;
+    AxisDrag drag_;
+    bool bottomAutomatic_ = true;
+    bool leftAutomatic_ = true;
+};
+
+}  // namespace porvel

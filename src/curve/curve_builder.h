@@ -1,0 +1,28 @@
+// A table row's pressure curve as the chart plots it: every sample of the row's curve slot in
+// kilopascals through the smoothing filter, over time in seconds.
+#pragma once
+
+#include <QVector>
+#include <optional>
+
+#include "axis_ends.h"
+
+namespace porvel {
+
+class ArchiveTable;
+class CurveStore;
+
+struct CurvePoints {
+    QVector<double> times;      // sample i at i / rate seconds
+    QVector<double> pressures;  // kPa, smoothed
+    double rate = 0.0;          // samples per second
+    DataExtent extent;
+};
+
+// The row's curve from its length (column 10, words with end marker and checksum), its sample
+// rate (column 11, a number in the locale's notation) and its slot (column 12). Nothing when a
+// cell does not convert, the rate is not above 0 or the slot is not in the store. A length of
+// 2 or less gives a curve without points; a length beyond the slot is cut to the slot.
+std::optional<CurvePoints> BuildCurve(const ArchiveTable& table, const CurveStore& curves, int row);
+
+}  // namespace porvel

@@ -1,0 +1,131 @@
+// Archives written and read back: every cell and curve returns, and every row keeps its own
+// curve however the rows were ordered or numbered their slots.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "archive_bytes.h"
+#include "archive_file.h"
+#include "qt_printers.h"
+
+namespace porvel {
+namespace {
+
+using namespace testing;
+
+class ArchiveRoundTrip : public ::testing::Test {
+protected:
+    // Writes the table to a file and reads it into `back_` and `backCurves_`.
+    void SaveAndReopen() {
+        const QString path = dir_.filePath(QStringLiteral("Архив 1.wpa"));
+        ASSERT_TRUE(WriteArchiveFile(table_, curves_, path).Ok());
+        const ArchiveFileResult read = ReadArchiveFile(path, back_, backCurves_);
+        ASSERT_TRUE(read.Ok());
+        EXPECT_EQ(read.dataRows, table_.RowCount() - 1);
+    }
+    // The curve the row's slot cell names, as long as the row's curve length cell says.
+    std::vector<std::uint16_t> CurveOfRow(const ArchiveTable& table, const CurveStore& curves,
+                                          int row) const {
+        return WordsIn(curves, table.SlotOf(row).value_or(-1),
+                       table.Cell(column::kCurveLength, row).toInt());
+    }
+
+    QTemporaryDir dir_;
+    ArchiveTable table_;
+    CurveStore curves_;
+    ArchiveTable back_;
+    CurveStore backCurves_;
+};
+
+TEST_F(ArchiveRoundTrip, EveryCellAndEveryCurveComesBack) {
+    FillArchive(table_, curves_, 3);
+    table_.SetCell(column::kMaterial, 2, QStringLiteral("  ёЁ «Бетон» —\t№ 5 "));
+    table_.SetCell(column::kH, 3, QString());
+    table_.SetCell(column::kCurveLength, 3, QString::number(CurveStore::kSlotWords));
+    PutCurve(curves_, 2, CurveOf(13, static_cast<int>(CurveStore::kSlotWords)));
+    table_.SetHeaderLanguage(Language::Russian);
+    back_.SetHeaderLanguage(Language::English);
+    PutCurve(backCurves_, 0, CurveOf(99, 100));  // what was there before
+
+    SaveAndReopen();
+    // Row 0 is not in the file: the reading table keeps its own header.
+    EXPECT_EQ(CellsOf(back_).mid(ArchiveTable::kColumns),
+              CellsOf(table_).mid(ArchiveTable::kColumns));
+    EXPECT_EQ(back_.Cell(column::kTime, 0), QStringLiteral("Time"));
+    for (int row = 1; row < table_.RowCount(); ++row)
+        EXPECT_EQ(CurveOfRow(back_, backCurves_, row), CurveOfRow(table_, curves_, row)) << row;
+}
+
+TEST_F(ArchiveRoundTrip, ASortedTableKeepsEachRowsCurve) {
+    FillArchive(table_, curves_, 4);
+    // Rows in another order, slots no longer in order, empty cells turned into blanks.
+    const std::vector<int> order = {3, 1, 4, 2};
+    ArchiveTable sorted;
+    sorted.SetRowCount(5);
+    for (int row = 1; row <= 4; ++row)
+        for (int col = 0; col < ArchiveTable::kColumns; ++col) {
+            const QString cell = table_.Cell(col, order[static_cast<std::size_t>(row - 1)]);
+            sorted.SetCell(col, row, cell.isEmpty() ? QStringLiteral(" ") : cell);
+        }
+    sorted.SetCell(column::kH, 2, QStringLiteral(" "));
+    const QStringList sortedCells = CellsOf(sorted);
+
+    const QString path = dir_.filePath(QStringLiteral("sorted.wpa"));
+    ASSERT_TRUE(WriteArchiveFile(sorted, curves_, path).Ok());
+    ASSERT_TRUE(ReadArchiveFile(path, back_, backCurves_).Ok());
+    EXPECT_EQ(CellsOf(back_).mid(13), sortedCells.mid(13));
+    for (int row = 1; row <= 4; ++row) {
+        const int number = back_.Cell(column::kNumber, row).toInt();
+        EXPECT_EQ(CurveOfRow(back_, backCurves_, row), CurveOf(number, 3 + number - 10)) << row;
+    }
+}
+
+TEST_F(ArchiveRoundTrip, RowsNamingTheSameSlotGetSlotsOfTheirOwn) {
+    // Rows 1 and 3 both name slot 1, row 4 names a slot far outside the store.
+    const std::vector<int> named = {1, 0, 1, CurveStore::kMaxSlots + 5};
+    ArchiveBytes file;
+    file.Count(13).Count(5);
+    for (int i = 0; i < 4; ++i)
+        file.Row(MeasurementCells(20 + i, 4, named[static_cast<std::size_t>(i)]))
+            .Words(CurveOf(20 + i, 4));
+
+    const ArchiveFileResult read = ReadArchiveBytes(file.Bytes(), back_, backCurves_);
+    ASSERT_TRUE(read.Ok());
+    EXPECT_EQ(read.dataRows, 4);
+    QStringList slotCells;
+    for (int row = 1; row <= 4; ++row) {
+        slotCells << back_.Cell(column::kSlot, row);
+        EXPECT_EQ(CurveOfRow(back_, backCurves_, row), CurveOf(19 + row, 4)) << row;
+    }
+    // The first claim keeps its number; the others take the lowest ones no row keeps.
+    EXPECT_EQ(slotCells, (QStringList{"1", "0", "2", "3"}));
+}
+
+TEST_F(ArchiveRoundTrip, MoreCurvesThanSlotsGrowTheStore) {
+    const int rows = CurveStore::kInitialSlots + 44;
+    table_.SetRowCount(rows + 1);
+    for (int row = 1; row <= rows; ++row) {
+        PutRow(table_, row, MeasurementCells(row, 3, row - 1));
+        PutCurve(curves_, row - 1, CurveOf(row, 3));
+    }
+    SaveAndReopen();
+    EXPECT_EQ(backCurves_.SlotCount(), rows);
+    EXPECT_EQ(CellsOf(back_).mid(13), CellsOf(table_).mid(13));
+    for (int row = 1; row <= rows; ++row)
+        ASSERT_EQ(CurveOfRow(back_, backCurves_, row), CurveOf(row, 3)) << row;
+}
+
+TEST_F(ArchiveRoundTrip, TheFilesWeKeepAsFuzzSeedsOpen) {
+    const QDir corpus(QStringLiteral(PORVEL_FUZZ_CORPUS));
+    const QStringList seeds = corpus.entryList(QDir::Files);
+    ASSERT_FALSE(seeds.isEmpty());
+    for (const QString& seed : seeds) {
+        const ArchiveFileResult read = ReadArchiveFile(corpus.filePath(seed), back_, backCurves_);
+        EXPECT_TRUE(read.Ok()) << seed.toStdString();
+        EXPECT_GE(read.dataRows, 1) << seed.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace porvel

@@ -1,0 +1,71 @@
+// libFuzzer target of the archive file reader. Any bytes are either refused, with the table and
+// the curves left as they were, or read into a table whose rows name distinct slots of the
+// store and which, written out again, reads back to the same cells and curves.
+#include <QBuffer>
+#include <QByteArray>
+#include <QStringList>
+#include <cstddef>
+#include <cstdint>
+#include <set>
+
+#include "archive_file.h"
+#include "archive_layout.h"
+#include "archive_table.h"
+#include "curve_store.h"
+
+namespace {
+
+using porvel::ArchiveTable;
+using porvel::CurveStore;
+namespace column = porvel::column;
+namespace layout = porvel::archive_layout;
+
+QStringList DataCells(const ArchiveTable& table) {
+    QStringList cells;
+    for (int row = 1; row < table.RowCount(); ++row)
+        for (int col = 0; col < ArchiveTable::kColumns; ++col) cells << table.Cell(col, row);
+    return cells;
+}
+
+void Require(bool condition) {
+    if (!condition) __builtin_trap();
+}
+
+// Every row with a curve names a slot of its own inside the store.
+void RequireOwnSlots(const ArchiveTable& table, const CurveStore& curves) {
+    std::set<int> seen;
+    for (int row = 1; row < table.RowCount(); ++row) {
+        if (!layout::CurveWordsOf(table.Cell(column::kCurveLength, row))) continue;
+        const auto slot = table.SlotOf(row);
+        Require(slot && curves.Words(*slot) != nullptr && seen.insert(*slot).second);
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Kept from input to input, as the program keeps its table and store for the whole run.
+    static ArchiveTable table;
+    static CurveStore curves;
+    static ArchiveTable again;
+
+    const QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QStringList before = DataCells(table);
+    const int rowsBefore = table.RowCount();
+    const porvel::ArchiveFileResult read = porvel::ReadArchiveBytes(bytes, table, curves);
+    if (!read.Ok()) {
+        Require(read.Refused() && table.RowCount() == rowsBefore && DataCells(table) == before);
+        return 0;
+    }
+    Require(read.dataRows == table.RowCount() - 1);
+    RequireOwnSlots(table, curves);
+
+    QBuffer written;
+    written.open(QIODevice::WriteOnly);
+    Require(porvel::WriteArchive(table, curves, written));
+    const QByteArray copy = written.data();
+    Require(porvel::ReadArchiveBytes(copy, again, curves).Ok());
+    Require(DataCells(again) == DataCells(table));
+    return 0;
+}

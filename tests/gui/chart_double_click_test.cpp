@@ -1,0 +1,216 @@
+// The archive table's double click on a table view: the chart window opens once, further rows
+// come through its timer up to the series limit, an empty table gets its message, unreadable
+// rows are left out, and a reopened window starts a new plotted rows list.
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <QTimer>
+
+#include "box_answerer.h"
+#include "chart_control.h"
+#include "chart_double_click.h"
+#include "chart_window.h"
+#include "curve_rows.h"
+#include "curve_view_state.h"
+#include "design_metrics.h"
+#include "main_texts.h"
+#include "row_title.h"
+
+using namespace porvel;
+using porvel::testing::BoxAnswerer;
+
+namespace {
+
+constexpr int kSamples = 60;
+
+// A view of an archive table wired as the main window wires its grid: a click on a number
+// cell selects the whole row, and the double click goes to the entry point.
+class TableHost {
+public:
+    explicit TableHost(int measurements) {
+        for (int row = 1; row <= measurements; ++row) {
+            testing::Measurement m;
+            m.samples = kSamples;
+            m.slot = row - 1;
+            PutMeasurement(table, Curves(), row, m);
+        }
+        if (measurements > 0) table.SetRowCount(measurements + 1);  // as a read leaves it
+        view.setModel(&table);
+        QObject::connect(&view, &QTableView::clicked, [this](const QModelIndex& index) {
+            wholeRow = index.column() == column::kNumber;
+            if (wholeRow) view.selectRow(index.row());
+        });
+        QObject::connect(&view, &QTableView::doubleClicked, [this](const QModelIndex& index) {
+            StringGrid1DblClick(table, index.row() + 1, wholeRow, &view);
+        });
+        view.show();
+        (void)QTest::qWaitForWindowExposed(&view);
+    }
+    // Press, release, the double click and its release.
+    void DoubleClick(int row, int col = column::kNumber) {
+        const QPoint at = view.visualRect(table.index(row - 1, col)).center();
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, at);
+    }
+    // A double click while the window is open, and the window's timer having taken it.
+    void AddRow(int row) {
+        DoubleClick(row);
+        QVERIFY(CurveView().addCurveRequest);
+        QTRY_VERIFY(!CurveView().addCurveRequest);
+    }
+
+    ArchiveTable table;
+    QTableView view;
+    bool wholeRow = false;
+};
+
+QList<int> PlottedRowsNow() {
+    QList<int> rows;
+    for (int i = 0; i < CurveView().plottedRows.Count(); ++i) rows << CurveView().plottedRows.At(i);
+    return rows;
+}
+
+int CurveCount(TForm4* window) {
+    return window->Chart1->graphCount() - 1;
+}
+
+}  // namespace
+
+class ChartDoubleClickTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        CurveView() = CurveViewState{};
+        SetCurrentLanguage(Language::Russian);
+    }
+    void cleanup() { QTRY_VERIFY(TForm4::Instance() == nullptr); }
+    void aNumberCellDoubleClickOpensTheChartOfThatRow();
+    void otherDoubleClicksChartNothing();
+    void anEmptyTableSaysTheArchiveIsNotRead_data();
+    void anEmptyTableSaysTheArchiveIsNotRead();
+    void furtherRowsComeUpToTheSeriesLimit();
+    void closingAndReopeningStartsANewList();
+    void rowsWithoutAReadableCurveAreLeftOut();
+};
+
+void ChartDoubleClickTest::aNumberCellDoubleClickOpensTheChartOfThatRow() {
+    TableHost host(3);
+    host.DoubleClick(2);
+    TForm4* window = TForm4::Instance();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(!window->isModal());
+    QCOMPARE(window->windowTitle(), QStringLiteral("График"));
+    QCOMPARE(window->size(), QSize(Design(1174), Design(840)));
+    QVERIFY(!window->Button1->isEnabled());
+    QVERIFY(window->Timer1->isActive());
+    QCOMPARE(window->Chart1->yAxis->label(), QStringLiteral("Давление, кПа "));
+
+    const QCPGraph* marker = window->Chart1->graph(0);
+    QCOMPARE(marker->scatterStyle().shape(), QCPScatterStyle::ssCircle);
+    QVERIFY(!window->Chart1->legend->hasItemWithPlottable(marker));
+    QCOMPARE(CurveCount(window), 1);
+    QCOMPARE(window->Chart1->graph(1)->name(), RowTitle(host.table, 2));
+    QCOMPARE(window->Chart1->graph(1)->dataCount(), kSamples);
+    QCOMPARE(PlottedRowsNow(), QList<int>{2});
+    QCOMPARE(CurveView().seriesCounter, 1);
+}
+
+void ChartDoubleClickTest::otherDoubleClicksChartNothing() {
+    TableHost host(3);
+    host.DoubleClick(2, column::kObject);
+    StringGrid1DblClick(host.table, 0, true, &host.view);  // the header row
+    StringGrid1DblClick(host.table, host.table.RowCount(), true, &host.view);
+    QVERIFY(TForm4::Instance() == nullptr);
+    QVERIFY(!CurveView().chartOpen);
+}
+
+void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead_data() {
+    QTest::addColumn<int>("language");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("ru") << LanguageIndex(Language::Russian) << QStringLiteral("Архив не считан!")
+                        << QStringLiteral("Внимание");
+    QTest::newRow("en") << LanguageIndex(Language::English) << QStringLiteral("Archive not read!")
+                        << QStringLiteral("Warning");
+}
+
+void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead() {
+    QFETCH(int, language);
+    QFETCH(QString, text);
+    QFETCH(QString, caption);
+    SetCurrentLanguage(static_cast<Language>(language));
+    TableHost host(0);
+    QStringList seen;
+    BoxAnswerer answer([&](QMessageBox* box) {
+        seen << box->text() << box->windowTitle() << QString::number(box->buttons().size());
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        box->buttons().front()->click();
+    });
+    host.DoubleClick(3);
+    QVERIFY(answer.Answered());
+    QCOMPARE(seen, (QStringList{text, caption, QStringLiteral("1")}));
+    QVERIFY(TForm4::Instance() == nullptr);
+}
+
+// Three data rows (a row count of 4) hold the first curve and three added ones; the same row
+// twice gives the same curve twice.
+void ChartDoubleClickTest::furtherRowsComeUpToTheSeriesLimit() {
+    TableHost host(3);
+    host.DoubleClick(1);
+    TForm4* window = TForm4::Instance();
+    QVERIFY(window);
+    for (int row : {3, 3, 2}) host.AddRow(row);
+    QCOMPARE(CurveCount(window), 4);
+    QCOMPARE(window->Chart1->graph(2)->name(), window->Chart1->graph(3)->name());
+    QCOMPARE(window->Chart1->graph(3)->dataCount(), kSamples);
+    QCOMPARE(CurveView().seriesCounter, 4);
+
+    host.AddRow(1);
+    QCOMPARE(CurveCount(window), 4);
+    QCOMPARE(PlottedRowsNow(), (QList<int>{1, 3, 3, 2}));
+    QCOMPARE(TForm4::Instance(), window);
+}
+
+void ChartDoubleClickTest::closingAndReopeningStartsANewList() {
+    TableHost host(3);
+    host.DoubleClick(1);
+    host.AddRow(2);
+    TForm4::Instance()->close();
+    QCOMPARE(CurveView().plottedRows.Count(), 0);
+    QVERIFY(!CurveView().chartOpen);
+    QTRY_VERIFY(TForm4::Instance() == nullptr);
+
+    host.DoubleClick(3);
+    QVERIFY(TForm4::Instance());
+    QCOMPARE(PlottedRowsNow(), QList<int>{3});
+    QCOMPARE(CurveCount(TForm4::Instance()), 1);
+    QCOMPARE(CurveView().seriesCounter, 1);
+}
+
+// A rate of 0 or cells that do not convert: the window opens, or stays, without that curve.
+// A length of 2 gives an empty curve with its title.
+void ChartDoubleClickTest::rowsWithoutAReadableCurveAreLeftOut() {
+    TableHost host(4);
+    host.table.SetCell(column::kSampleRate, 1, QStringLiteral("0"));
+    host.table.SetCell(column::kCurveLength, 2, QStringLiteral("NAN"));
+    host.table.SetCell(column::kCurveLength, 3, QStringLiteral("2"));
+    host.DoubleClick(1);
+    TForm4* window = TForm4::Instance();
+    QVERIFY(window);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QCOMPARE(CurveCount(window), 0);
+    host.AddRow(2);
+    QCOMPARE(CurveCount(window), 0);
+    QCOMPARE(CurveView().seriesCounter, 1);
+
+    host.AddRow(3);
+    QCOMPARE(CurveCount(window), 1);
+    QCOMPARE(window->Chart1->graph(1)->dataCount(), 0);
+    QCOMPARE(window->Chart1->graph(1)->name(), RowTitle(host.table, 3));
+    QCOMPARE(PlottedRowsNow(), QList<int>{3});
+}
+
+QTEST_MAIN(ChartDoubleClickTest)
+#include "chart_double_click_test.moc"

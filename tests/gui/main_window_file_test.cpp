@@ -1,0 +1,163 @@
+// The file commands in the main window: its menu items, the toolkit's file dialogs as they are
+// set up, and the save prompt when the window closes.
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "../archive_samples.h"
+#include "archive_file.h"
+#include "box_script.h"
+#include "curve_store.h"
+#include "exchange_types.h"
+#include "file_commands.h"
+#include "main_window.h"
+
+using namespace porvel;
+using namespace porvel::testing;
+
+namespace {
+
+// Answers the file dialogs that come up, one path each (an empty one cancels), and keeps how
+// each was set up.
+class DialogScript : public QObject {
+public:
+    struct Seen {
+        QString name;
+        QString title;
+        QStringList filters;
+        QString fileName;
+        QString suffix;
+        QFileDialog::AcceptMode mode;
+        bool asksToOverwrite;
+    };
+
+    explicit DialogScript(QStringList answers) : answers_(std::move(answers)) {
+        timer_.setInterval(BoxScript::kPollMs);
+        connect(&timer_, &QTimer::timeout, this, [this] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible()) return;
+            seen << Seen{dialog->objectName(),
+                         dialog->windowTitle(),
+                         dialog->nameFilters(),
+                         QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                         dialog->defaultSuffix(),
+                         dialog->acceptMode(),
+                         !dialog->testOption(QFileDialog::DontConfirmOverwrite)};
+            const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
+            if (answer.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            dialog->selectFile(answer);
+            static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
+        });
+        timer_.start();
+    }
+
+    QList<Seen> seen;
+
+private:
+    QStringList answers_;
+    QTimer timer_;
+};
+
+const QStringList kFilters = {QStringLiteral("Porvel (*.wpa)"), QStringLiteral("All Files (*.*)")};
+
+}  // namespace
+
+class MainWindowFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void theFileItemsOpenTheirDialogs();
+    void savedAndOpenedAgainThroughTheDialogs();
+    void closingWithChangesOffersToSave();
+};
+
+void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
+    TForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    for (QAction* item : {w.New, w.Open, w.Save, w.SaveAs}) QVERIFY(item->isEnabled());
+    TheExchange().recordCount = 0;
+
+    DialogScript dialogs({QString(), QString(), QString()});
+    w.SaveAs->trigger();
+    w.Lang1->trigger();
+    w.SaveAs->trigger();
+    w.Open->trigger();
+    QCOMPARE(dialogs.seen.size(), 3);
+    const DialogScript::Seen& save = dialogs.seen[0];
+    QCOMPARE(save.name, QStringLiteral("SaveDialog2"));
+    QCOMPARE(save.title, QStringLiteral("Сохранить как..."));
+    QCOMPARE(save.filters, kFilters);
+    QCOMPARE(save.fileName, QStringLiteral("Arhive.wpa"));
+    QCOMPARE(save.suffix, QStringLiteral("wpa"));
+    QCOMPARE(save.mode, QFileDialog::AcceptSave);
+    QVERIFY(!save.asksToOverwrite);
+    QCOMPARE(dialogs.seen[1].title, QStringLiteral("Save As..."));
+    const DialogScript::Seen& open = dialogs.seen[2];
+    QCOMPARE(open.name, QStringLiteral("OpenDialog1"));
+    QCOMPARE(open.filters, kFilters);
+    QCOMPARE(open.mode, QFileDialog::AcceptOpen);
+    // Every dialog was cancelled: nothing changed.
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel"));
+    QCOMPARE(w.Archive()->RowCount(), ArchiveTable::kStartRows);
+    QCOMPARE(TheExchange().recordCount, 0u);
+}
+
+void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
+    QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("Объект.wpa"));
+    TForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    FillArchive(*w.Archive(), Curves(), 3);
+    const QStringList cells = CellsOf(*w.Archive());
+
+    DialogScript dialogs({path, path});
+    w.SaveAs->trigger();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект.wpa"));
+    w.New->trigger();  // nothing to save since Save As: no prompt
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект 0.wpa*"));
+    QVERIFY(w.Archive()->IsEmpty());
+    w.Lang1->trigger();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект 0.wpa*"));
+    w.Lang0->trigger();
+
+    w.Open->trigger();
+    QCOMPARE(dialogs.seen.size(), 2);
+    QCOMPARE(CellsOf(*w.Archive()), cells);
+    QCOMPARE(TheExchange().recordCount, 3u);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект.wpa"));
+    for (int row = 1; row <= 3; ++row)
+        QCOMPARE(WordsIn(Curves(), w.Archive()->SlotOf(row).value(), 3 + row),
+                 CurveOf(10 + row, 3 + row));
+}
+
+void MainWindowFileTest::closingWithChangesOffersToSave() {
+    QTemporaryDir dir;
+    TForm1 w;
+    w.Files().SetProgramFolder(dir.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.New->trigger();
+    FillArchive(*w.Archive(), Curves(), 2);  // then read from the instrument
+
+    BoxScript boxes({QMessageBox::Yes});
+    w.Exit->trigger();
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("Сохранить Arhive 0.wpa ?"));
+    QVERIFY(!w.isVisible());
+    ArchiveTable back;
+    CurveStore curves;
+    QVERIFY(ReadArchiveFile(QDir(dir.path()).filePath(QStringLiteral("Arhive 0.wpa")), back, curves)
+                .Ok());
+    QCOMPARE(CellsOf(back).mid(13), CellsOf(*w.Archive()).mid(13));
+}
+
+QTEST_MAIN(MainWindowFileTest)
+#include "main_window_file_test.moc"

@@ -1,0 +1,245 @@
+// The archive table in the main window, driven by real clicks: the header sort with its shared
+// direction, row selection and clearing, the Delete pop-up, the hints, the wheel, dragging rows
+// and the Ctrl+C copy.
+#include <QAbstractButton>
+#include <QAction>
+#include <QClipboard>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QStatusBar>
+#include <QTest>
+
+#include "box_answerer.h"
+#include "clipboard_text.h"
+#include "exchange_types.h"
+#include "main_window.h"
+#include "table_rows_builder.h"
+
+using namespace porvel;
+using namespace porvel::testing;
+namespace col = porvel::column;
+
+class TableBehaviourTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { w_.reset(); }
+    void headerClicksShareOneDirection();
+    void aCellThatDoesNotConvertStopsTheSortWithAMessage();
+    void numberCellSelectsTheRowThatItsDoubleClickCharts();
+    void popupOnlyOnTheNumberCellThatTopsTheSelection();
+    void deleteRemovesTheTopRowAndMarksTheArchive();
+    void hintsFollowTheMouse();
+    void wheelScrollsOneLineAndLeavesTheSelection();
+    void draggingANumberCellMovesTheWholeRow();
+    void ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise();
+
+private:
+    QWidget* View() { return w_->StringGrid1->viewport(); }
+    QPoint At(int c, int row) {
+        return w_->StringGrid1->visualRect(w_->StringGrid1->model()->index(row - 1, c)).center();
+    }
+    void Click(int c, int row, Qt::MouseButton button = Qt::LeftButton) {
+        QTest::mouseClick(View(), button, {}, At(c, row));
+    }
+    void Drag(QPoint from, QPoint to) {
+        QTest::mousePress(View(), Qt::LeftButton, {}, from);
+        QTest::mouseMove(View(), to);
+        QTest::mouseRelease(View(), Qt::LeftButton, {}, to);
+    }
+    void ClickHeader(int c) {
+        QHeaderView* h = w_->StringGrid1->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                          {h->sectionViewportPosition(c) + h->sectionSize(c) / 2, h->height() / 2});
+    }
+    QList<int> Selection() {
+        const GridSelection s = w_->StringGrid1->Selection();
+        return {s.left, s.top, s.right, s.bottom};
+    }
+    ArchiveTable& T() { return *w_->Archive(); }
+
+    std::unique_ptr<TForm1> w_;
+};
+
+const QList<int> kRow2 = {0, 2, ArchiveTable::kColumns - 1, 2};
+
+void TableBehaviourTest::init() {
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    w_ = std::make_unique<TForm1>();
+    w_->resize(1400, 700);  // room right of the last column and below the last row
+    FillColumn(T(), col::kNumber, {"5", "12", "7"});
+    TheExchange().recordCount = 3;
+    w_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+}
+
+void TableBehaviourTest::headerClicksShareOneDirection() {
+    T().SetRowCount(2);
+    T().ClearRow(1);
+    ClickHeader(col::kObject);  // an empty table: nothing sorted, yet the direction turns
+    QCOMPARE(T().Cell(col::kObject, 1), QString());
+    FillColumn(T(), col::kNumber, {"5", "12", "7"});
+    ClickHeader(col::kNumber);  // the run's second click, whichever column: ascending
+    QCOMPARE(Column(T(), col::kNumber), QStringList({"5", "7", "12"}));
+    ClickHeader(col::kNumber);
+    QCOMPARE(Column(T(), col::kNumber), QStringList({"12", "7", "5"}));
+    const QStringList objects{"Б", "А", "В"};
+    for (int r = 1; r <= 3; ++r) T().SetCell(col::kObject, r, objects[r - 1]);
+    ClickHeader(col::kObject);
+    QCOMPARE(Column(T(), col::kObject), QStringList({"А", "Б", "В"}));
+    QCOMPARE(Column(T(), col::kNumber), QStringList({"7", "12", "5"}));
+    QCOMPARE(Column(T(), col::kSlot), QStringList({"2", "1", "0"}));  // each row its own curve
+}
+
+void TableBehaviourTest::aCellThatDoesNotConvertStopsTheSortWithAMessage() {
+    T().SetCell(col::kA, 2, QStringLiteral("NAN"));
+    const QStringList before = Snapshot(T());
+    QStringList seen;
+    BoxAnswerer answerer([&](QMessageBox* box) {
+        seen << box->windowTitle() << box->text();
+        QCOMPARE(box->icon(), QMessageBox::Critical);
+        box->buttons().first()->click();
+    });
+    ClickHeader(col::kA);
+    QTRY_VERIFY(answerer.Answered());
+    QCOMPARE(seen.value(0), QStringLiteral("Ошибка"));
+    QVERIFY2(seen.value(1).contains(QStringLiteral("«NAN»")), qPrintable(seen.value(1)));
+    QCOMPARE(Snapshot(T()), before);
+}
+
+void TableBehaviourTest::numberCellSelectsTheRowThatItsDoubleClickCharts() {
+    QSignalSpy charted(w_->StringGrid1, &ArchiveGridView::RowDoubleClicked);
+    Click(col::kNumber, 2);
+    QCOMPARE(Selection(), kRow2);
+    QTest::mouseDClick(View(), Qt::LeftButton, {}, At(col::kNumber, 2));
+    QCOMPARE(charted.count(), 1);
+    QCOMPARE(charted.first().first().toInt(), 2);
+    Click(col::kObject, 1);  // a data cell is selected as one cell and charts nothing
+    QCOMPARE(Selection(), QList<int>({3, 1, 3, 1}));
+    QTest::mouseDClick(View(), Qt::LeftButton, {}, At(col::kObject, 1));
+    QCOMPARE(charted.count(), 1);
+    QTest::mouseClick(View(), Qt::LeftButton, {}, {At(col::kObject, 1).x(), View()->height() - 5});
+    QCOMPARE(Selection(), QList<int>({3, 1, 3, 1}));  // below the rows, in a column: kept
+    QTest::mouseClick(View(), Qt::LeftButton, {}, {View()->width() - 5, View()->height() - 5});
+    QVERIFY(w_->StringGrid1->Selection().IsEmpty());  // outside both: cleared
+}
+
+void TableBehaviourTest::popupOnlyOnTheNumberCellThatTopsTheSelection() {
+    Click(col::kNumber, 2);
+    Click(col::kNumber, 3, Qt::RightButton);
+    Click(col::kTime, 2, Qt::RightButton);
+    QVERIFY(!w_->PopupMenu1->isVisible());
+    QCOMPARE(Selection(), kRow2);  // the right button selects nothing
+    Click(col::kNumber, 2, Qt::RightButton);
+    QVERIFY(w_->PopupMenu1->isVisible());
+    QCOMPARE(w_->Delete->text(), QStringLiteral("Удалить"));
+    w_->PopupMenu1->hide();
+    // A drag over data cells stops at the number column.
+    QTest::mousePress(View(), Qt::LeftButton, {}, At(1, 1));
+    QTest::mouseMove(View(), At(col::kNumber, 2));
+    QTest::mouseRelease(View(), Qt::LeftButton, {}, At(1, 2));
+    QCOMPARE(Selection().first(), 1);
+    Click(col::kNumber, 1, Qt::RightButton);
+    QVERIFY(!w_->PopupMenu1->isVisible());
+    FillColumn(T(), col::kNumber, {""});  // an empty table offers nothing
+    Click(col::kNumber, 1);
+    Click(col::kNumber, 1, Qt::RightButton);
+    QVERIFY(!w_->PopupMenu1->isVisible());
+}
+
+void TableBehaviourTest::deleteRemovesTheTopRowAndMarksTheArchive() {
+    for (int round = 0; round < 2; ++round) {  // the caption's star comes once
+        Click(col::kNumber, 2);
+        Click(col::kNumber, 2, Qt::RightButton);
+        QTest::mouseClick(w_->PopupMenu1, Qt::LeftButton, {},
+                          w_->PopupMenu1->actionGeometry(w_->Delete).center());
+        QVERIFY(w_->File().named && w_->File().modified);
+        QCOMPARE(w_->windowTitle(), QStringLiteral("Porvel*"));  // never given a name
+    }
+    QCOMPARE(Column(T(), col::kNumber), QStringList({"5"}));
+    FillColumn(T(), col::kNumber, {"1", "2", "3", "4", "5"});
+    Drag(At(1, 2), At(2, 4));
+    w_->Delete->trigger();
+    QCOMPARE(Column(T(), col::kNumber), QStringList({"1", "3", "4", "5"}));
+}
+
+void TableBehaviourTest::hintsFollowTheMouse() {
+    QStatusBar* status = w_->statusBar();
+    QHeaderView* header = w_->StringGrid1->horizontalHeader();
+    QTest::mouseMove(header->viewport(), {header->sectionViewportPosition(4) + 5, 5});
+    QTRY_COMPARE(status->currentMessage(), QStringLiteral("Левая кнопка мыши - Сортировка"));
+    QTest::mouseMove(View(), At(col::kNumber, 2));
+    QTRY_COMPARE(status->currentMessage(),
+                 QStringLiteral("Двойной клик левой кнопкой мыши - Построить график"));
+    QTest::mouseMove(View(), At(col::kM, 1));
+    QTRY_COMPARE(status->currentMessage(),
+                 QStringLiteral("Левая кнопка мыши + Тащить - Выделение"));
+    const QPoint form((w_->Button1->geometry().right() + w_->Button2->geometry().left()) / 2, 5);
+    QTest::mouseMove(w_->centralWidget(), form);
+    QTRY_VERIFY(status->currentMessage().isEmpty());
+    w_->Lang1->trigger();
+    QTest::mouseMove(View(), {View()->width() - 5, 5});  // outside the cells
+    QTRY_COMPARE(status->currentMessage(), QStringLiteral("Left mouse button + drag - Highlight"));
+}
+
+void TableBehaviourTest::wheelScrollsOneLineAndLeavesTheSelection() {
+    FillColumn(T(), col::kNumber, QStringList(80, QStringLiteral("1")));
+    Click(col::kObject, 2);
+    const QList<int> selected = Selection();
+    const QModelIndex current = w_->StringGrid1->currentIndex();
+    auto wheel = [&](int steps) {
+        const QPoint at = View()->rect().center();
+        QWheelEvent event(at, View()->mapToGlobal(at), {}, {0, steps * 120}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(View(), &event);
+        QVERIFY(event.isAccepted());
+    };
+    wheel(-1);
+    wheel(-1);
+    wheel(1);
+    QCOMPARE(w_->StringGrid1->verticalScrollBar()->value(), 1);
+    QCOMPARE(Selection(), selected);
+    QCOMPARE(w_->StringGrid1->currentIndex(), current);
+}
+
+void TableBehaviourTest::draggingANumberCellMovesTheWholeRow() {
+    T().SetCell(col::kH, 1, QString());
+    Drag(At(col::kNumber, 1), At(col::kNumber, 3));
+    QCOMPARE(Column(T(), col::kNumber), QStringList({"12", "7", "5"}));
+    QCOMPARE(Column(T(), col::kSlot), QStringList({"1", "2", "0"}));
+    QCOMPARE(T().Cell(col::kH, 3), QString());  // moved as it was
+    QCOMPARE(Selection(), QList<int>({0, 3, ArchiveTable::kColumns - 1, 3}));
+}
+
+void TableBehaviourTest::ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    Click(col::kObject, 2);
+    for (Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
+        clipboard->clear();
+        QTest::keyClick(w_->StringGrid1, Qt::Key_C, modifiers);
+        QCOMPARE(clipboard->text(), TableClipboardText(T(), Language::Russian));
+    }
+    Drag(At(col::kObject, 1), At(col::kMaterial, 2));
+    QTest::keyClick(w_->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    // Under "Материал" (8 characters) the shorter text gets one TAB more.
+    QCOMPARE(clipboard->text(), QStringLiteral("Плита\tБетон\t\r\nПлита\tБетон\t\r\n"));
+
+    TheExchange().recordCount = 0;
+    clipboard->setText(QStringLiteral("before"));
+    QStringList seen;
+    BoxAnswerer answerer([&](QMessageBox* box) {
+        seen << box->windowTitle() << box->text();
+        box->buttons().first()->click();
+    });
+    w_->Copy1->trigger();
+    QTRY_VERIFY(answerer.Answered());
+    QCOMPARE(seen, QStringList({"Внимание", "Таблтца пуста"}));
+    QCOMPARE(clipboard->text(), QStringLiteral("before"));
+}
+
+QTEST_MAIN(TableBehaviourTest)
+#include "table_behaviour_test.moc"

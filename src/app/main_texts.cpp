@@ -6,13 +6,8 @@
 namespace porvel {
 namespace {
 
-struct Pair {
-    const char16_t* russian;
-    const char16_t* english;
-};
-
 // The Russian text of the last row begins with a Latin "c".
-constexpr std::array<Pair, kMainTextCount> kTexts = {{
+constexpr std::array<TextPair, kMainTextCount> kTexts = {{
     {u"Porvel", u"Porvel"},
     {u"Файл", u"File"},
     {u"Создать", u"New"},
@@ -37,7 +32,7 @@ constexpr std::array<Pair, kMainTextCount> kTexts = {{
     {u"Время", u"Time"},
     {u"Объект", u"Object"},
     {u"Материал", u"Material"},
-    {u"Ратм, кПа", u"Pair, kPa"},
+    {u"Ратм, кПа", u"TextPair, kPa"},
     {u"m, с/см3", u"m, s/cm3"},
     {u"a, см3/с", u"a, cm3/s"},
     {u"h, см", u"h, cm"},
@@ -63,8 +58,8 @@ std::atomic<Language> language{Language::Russian};
 }  // namespace
 
 QString MainTextOf(MainText row, Language lang) {
-    const Pair& pair = kTexts[static_cast<std::size_t>(static_cast<int>(row) - 1)];
-    return QString::fromUtf16(lang == Language::Russian ? pair.russian : pair.english);
+    const TextPair& pair = kTexts[static_cast<std::size_t>(static_cast<int>(row) - 1)];
+    return TextIn(pair, lang);
 }
 
 Language CurrentLanguage() {

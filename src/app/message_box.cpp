@@ -10,22 +10,13 @@
 namespace porvel {
 namespace {
 
-struct CaptionPair {
-    const char16_t* russian;
-    const char16_t* english;
-};
-
 // The Russian OK is written with the Cyrillic letters О and К.
-constexpr CaptionPair kOkCaption = {u"ОК", u"OK"};
-constexpr CaptionPair kNoCaption = {u"Нет", u"No"};
-constexpr CaptionPair kCancelCaption = {u"Отмена", u"Cancel"};
-constexpr CaptionPair kYesCaption = {u"Да", u"Yes"};
-constexpr CaptionPair kAbortCaption = {u"Прервать", u"Abort"};
-constexpr CaptionPair kRetryCaption = {u"Повторить", u"Retry"};
-
-QString Pick(const CaptionPair& pair, Language language) {
-    return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
-}
+constexpr TextPair kOkCaption = {u"ОК", u"OK"};
+constexpr TextPair kNoCaption = {u"Нет", u"No"};
+constexpr TextPair kCancelCaption = {u"Отмена", u"Cancel"};
+constexpr TextPair kYesCaption = {u"Да", u"Yes"};
+constexpr TextPair kAbortCaption = {u"Прервать", u"Abort"};
+constexpr TextPair kRetryCaption = {u"Повторить", u"Retry"};
 
 struct ButtonPlan {
     QMessageBox::StandardButton standard;
@@ -115,12 +106,12 @@ MessageButtons& CurrentMessageButtons() {
 
 void SetMessageButtonsLang(Language language) {
     MessageButtons& captions = CurrentMessageButtons();
-    captions.Ok = Pick(kOkCaption, language);
-    captions.No = Pick(kNoCaption, language);
-    captions.Cancel = Pick(kCancelCaption, language);
-    captions.Yes = Pick(kYesCaption, language);
-    captions.Abort = Pick(kAbortCaption, language);
-    captions.Retry = Pick(kRetryCaption, language);
+    captions.Ok = TextIn(kOkCaption, language);
+    captions.No = TextIn(kNoCaption, language);
+    captions.Cancel = TextIn(kCancelCaption, language);
+    captions.Yes = TextIn(kYesCaption, language);
+    captions.Abort = TextIn(kAbortCaption, language);
+    captions.Retry = TextIn(kRetryCaption, language);
 }
 
 int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style) {

@@ -5,10 +5,9 @@
 namespace porvel {
 namespace {
 
-constexpr const char16_t* kSortErrorRussian =
-    u"Значение «%1» не удаётся прочитать для сортировки. Таблица оставлена как была.";
-constexpr const char16_t* kSortErrorEnglish =
-    u"The value \"%1\" cannot be read for sorting. The table was left as it was.";
+constexpr TextPair kSortError = {
+    u"Значение «%1» не удаётся прочитать для сортировки. Таблица оставлена как была.",
+    u"The value \"%1\" cannot be read for sorting. The table was left as it was."};
 
 }  // namespace
 
@@ -19,8 +18,7 @@ MainText GridHintAt(int col, int row) {
 }
 
 QString SortErrorText(const QString& cellText, Language language) {
-    const char16_t* pattern = language == Language::Russian ? kSortErrorRussian : kSortErrorEnglish;
-    return QString::fromUtf16(pattern).arg(cellText);
+    return TextIn(kSortError, language).arg(cellText);
 }
 
 }  // namespace porvel

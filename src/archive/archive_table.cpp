@@ -7,24 +7,18 @@ const std::array<int, ArchiveTable::kColumns> ArchiveTable::kDesignWidths = {
 
 namespace {
 
-struct HeaderPair {
-    const char16_t* russian;
-    const char16_t* english;
-};
-
-constexpr std::array<HeaderPair, ArchiveTable::kColumns - ArchiveTable::kHiddenColumns> kHeaders = {
-    {
-        {u"№", u"№"},
-        {u"Время", u"Time"},
-        {u"Дата", u"Date"},
-        {u"Объект", u"Object"},
-        {u"Материал", u"Material"},
-        {u"Ратм, кПа", u"Pair, kPa"},
-        {u"m, с/см3", u"m, s/cm3"},
-        {u"a, см3/с", u"a, cm3/s"},
-        {u"h, см", u"h, cm"},
-        {u"Марка водонепроницаемости", u"Brand waterproof"},
-    }};
+constexpr std::array<TextPair, ArchiveTable::kColumns - ArchiveTable::kHiddenColumns> kHeaders = {{
+    {u"№", u"№"},
+    {u"Время", u"Time"},
+    {u"Дата", u"Date"},
+    {u"Объект", u"Object"},
+    {u"Материал", u"Material"},
+    {u"Ратм, кПа", u"Pair, kPa"},
+    {u"m, с/см3", u"m, s/cm3"},
+    {u"a, см3/с", u"a, cm3/s"},
+    {u"h, см", u"h, cm"},
+    {u"Марка водонепроницаемости", u"Brand waterproof"},
+}};
 
 }  // namespace
 
@@ -72,8 +66,8 @@ bool ArchiveTable::IsEmpty() const {
 
 QString ArchiveTable::HeaderText(int col, Language language) {
     if (col < 0 || col >= static_cast<int>(kHeaders.size())) return {};
-    const HeaderPair& pair = kHeaders[static_cast<std::size_t>(col)];
-    return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
+    const TextPair& pair = kHeaders[static_cast<std::size_t>(col)];
+    return TextIn(pair, language);
 }
 
 void ArchiveTable::SetHeaderLanguage(Language language) {

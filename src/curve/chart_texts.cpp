@@ -5,14 +5,9 @@
 namespace porvel {
 namespace {
 
-struct Pair {
-    const char16_t* russian;
-    const char16_t* english;
-};
-
 // The Russian time axis title ends in a Latin "c", the readout's time unit is the Cyrillic
 // "с"; the blanks after "кПа " and "s " belong to the titles.
-constexpr std::array<Pair, 8> kTexts = {{
+constexpr std::array<TextPair, 8> kTexts = {{
     {u"График", u"Graph"},
     {u"Печать", u"Print"},
     {u"Время, c", u"Time, s "},
@@ -26,8 +21,8 @@ constexpr std::array<Pair, 8> kTexts = {{
 }  // namespace
 
 QString ChartTextOf(ChartText text, Language language) {
-    const Pair& pair = kTexts[static_cast<std::size_t>(text)];
-    return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
+    const TextPair& pair = kTexts[static_cast<std::size_t>(text)];
+    return TextIn(pair, language);
 }
 
 }  // namespace porvel

@@ -5,37 +5,29 @@
 namespace porvel {
 namespace {
 
-struct Pair {
-    const char16_t* russian;
-    const char16_t* english;
-};
-
-QString Pick(const Pair& pair, Language language) {
-    return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
-}
-
-constexpr Pair kConnection = {u"Подключение", u"Connection"};
-constexpr Pair kVersionRead = {u"Чтение версии", u"Version Read"};
-constexpr Pair kParametersRead = {u"Чтение параметров", u"Parameters Read"};
-constexpr Pair kDataRead = {u"Чтение данных", u"Data Read"};
-constexpr Pair kArchiveRead = {u"Чтение архива", u"Archive Read"};
-constexpr Pair kMaterialsLoading = {u"Загрузка материалов", u"Materials Loading"};
-constexpr Pair kMaterialsSave = {u"Сохранение метериалов", u"Materials Save"};
-constexpr Pair kObjectsLoading = {u"Загрузка объектов", u"Objects Loading"};
-constexpr Pair kObjectsSave = {u"Сохранение объектов", u"Objects Save"};
-constexpr Pair kReady = {u"Готово", u"Ready"};
-constexpr Pair kCheckConnection = {u"Проверьте подключение", u"Check Connection"};
-constexpr Pair kLinkError = {u"Ошибка связи", u"Link Error"};
-constexpr Pair kNoData = {u"Данных нет", u"No Data"};
-constexpr Pair kWarning = {u"Внимание", u"Warning"};
-constexpr Pair kCrcError = {u"Ошибка контрольной суммы", u"CRC16 Error"};
-constexpr Pair kMemoryError = {u"Ошибка выделения памяти", u"Memory allocation error"};
-constexpr Pair kBadEditorCell = {u"В таблице не число: запись в прибор прервана",
-                                 u"A table cell is not a number: writing to the device stopped"};
+constexpr TextPair kConnection = {u"Подключение", u"Connection"};
+constexpr TextPair kVersionRead = {u"Чтение версии", u"Version Read"};
+constexpr TextPair kParametersRead = {u"Чтение параметров", u"Parameters Read"};
+constexpr TextPair kDataRead = {u"Чтение данных", u"Data Read"};
+constexpr TextPair kArchiveRead = {u"Чтение архива", u"Archive Read"};
+constexpr TextPair kMaterialsLoading = {u"Загрузка материалов", u"Materials Loading"};
+constexpr TextPair kMaterialsSave = {u"Сохранение метериалов", u"Materials Save"};
+constexpr TextPair kObjectsLoading = {u"Загрузка объектов", u"Objects Loading"};
+constexpr TextPair kObjectsSave = {u"Сохранение объектов", u"Objects Save"};
+constexpr TextPair kReady = {u"Готово", u"Ready"};
+constexpr TextPair kCheckConnection = {u"Проверьте подключение", u"Check Connection"};
+constexpr TextPair kLinkError = {u"Ошибка связи", u"Link Error"};
+constexpr TextPair kNoData = {u"Данных нет", u"No Data"};
+constexpr TextPair kWarning = {u"Внимание", u"Warning"};
+constexpr TextPair kCrcError = {u"Ошибка контрольной суммы", u"CRC16 Error"};
+constexpr TextPair kMemoryError = {u"Ошибка выделения памяти", u"Memory allocation error"};
+constexpr TextPair kBadEditorCell = {
+    u"В таблице не число: запись в прибор прервана",
+    u"A table cell is not a number: writing to the device stopped"};
 
 struct StateTexts {
-    const Pair* caption;  // null: the caption keeps its text
-    const Pair* status;   // null: the label keeps its text
+    const TextPair* caption;  // null: the caption keeps its text
+    const TextPair* status;   // null: the label keeps its text
 };
 
 StateTexts TextsOf(ExchangeState state) {
@@ -69,15 +61,15 @@ StateTexts TextsOf(ExchangeState state) {
 QString Text(ExchangeText text, Language language) {
     switch (text) {
         case ExchangeText::Warning:
-            return Pick(kWarning, language);
+            return TextIn(kWarning, language);
         case ExchangeText::CrcError:
-            return Pick(kCrcError, language);
+            return TextIn(kCrcError, language);
         case ExchangeText::MemoryError:
-            return Pick(kMemoryError, language);
+            return TextIn(kMemoryError, language);
         case ExchangeText::BadEditorCell:
-            return Pick(kBadEditorCell, language);
+            return TextIn(kBadEditorCell, language);
         case ExchangeText::Ready:
-            return Pick(kReady, language);
+            return TextIn(kReady, language);
     }
     return {};
 }
@@ -92,19 +84,19 @@ UpdateEffect ComputeUpdate(int progress, LinkStatus link, ExchangeState state, L
         case LinkStatus::LibraryNotReady:
             break;
         case LinkStatus::NotOnBus:
-            effect.status = Pick(kCheckConnection, language);
+            effect.status = TextIn(kCheckConnection, language);
             return effect;
         case LinkStatus::LinkError:
-            effect.status = Pick(kLinkError, language);
+            effect.status = TextIn(kLinkError, language);
             return effect;
         case LinkStatus::NoData:
-            effect.status = Pick(kNoData, language);
+            effect.status = TextIn(kNoData, language);
             effect.holdNoData = true;
             return effect;
     }
     const StateTexts texts = TextsOf(state);
-    if (texts.caption) effect.caption = Pick(*texts.caption, language);
-    if (texts.status) effect.status = Pick(*texts.status, language);
+    if (texts.caption) effect.caption = TextIn(*texts.caption, language);
+    if (texts.status) effect.status = TextIn(*texts.status, language);
     effect.hideGauge = state == ExchangeState::End;
     return effect;
 }

@@ -1,6 +1,7 @@
 // The program's language index: every two-language table is [Russian, English] indexed by it.
 #pragma once
 
+#include <QString>
 #include <cstdint>
 
 namespace porvel {
@@ -12,6 +13,16 @@ constexpr int LanguageIndex(Language language) {
 }
 constexpr Language OtherLanguage(Language language) {
     return language == Language::Russian ? Language::English : Language::Russian;
+}
+
+// One text of a two-language table: the Russian and the English wording.
+struct TextPair {
+    const char16_t* russian;
+    const char16_t* english;
+};
+
+inline QString TextIn(const TextPair& pair, Language language) {
+    return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
 }
 
 }  // namespace porvel

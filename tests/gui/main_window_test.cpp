@@ -15,6 +15,7 @@
 
 #include "archive_table.h"
 #include "bmtread_usb.h"
+#include "box_answerer.h"
 #include "chart_window.h"
 #include "curve_view_state.h"
 #include "exchange_types.h"
@@ -76,6 +77,7 @@ private slots:
     void commandsNotYetBuiltAreDisabled();
     void f1OpensTheHelpInTheCurrentLanguage();
     void readingTheArchiveFillsTheTable();
+    void doubleClicksThatDoNotChart();
     void cancelWhileSearchingLeavesTheTableAsItWas();
 };
 
@@ -194,6 +196,40 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
     // For a look at the window: PORVEL_SCREENSHOT_DIR=/tmp main_window_test
     if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
         QVERIFY(w.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/main_window.png")));
+}
+
+void MainWindowTest::doubleClicksThatDoNotChart() {
+    TForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    auto doubleClick = [&](int dataRow, int col) {
+        const QPoint at = w.StringGrid1->visualRect(w.Archive()->index(dataRow - 1, col)).center();
+        QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+    };
+    // Nothing read yet: the number cell of the first row says so.
+    QString text, title;
+    {
+        porvel::testing::BoxAnswerer answer([&](QMessageBox* box) {
+            text = box->text();
+            title = box->windowTitle();
+            box->buttons().front()->click();
+        });
+        doubleClick(1, 0);
+        QTRY_VERIFY(answer.Answered());
+    }
+    QCOMPARE(text, QStringLiteral("Архив не считан!"));
+    QCOMPARE(title, QStringLiteral("Внимание"));
+    QVERIFY(!TForm4::Instance());
+
+    // A filled table: a double click on a data cell charts nothing.
+    ArchiveTable& t = *w.Archive();
+    t.SetCell(column::kNumber, 1, QStringLiteral("7"));
+    t.SetCell(column::kCurveLength, 1, QStringLiteral("5"));
+    t.SetCell(column::kSampleRate, 1, QStringLiteral("4"));
+    t.SetCell(column::kSlot, 1, QStringLiteral("0"));
+    doubleClick(1, column::kM);
+    QVERIFY(!TForm4::Instance());  // a number-cell double click opens it at once
 }
 
 void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {

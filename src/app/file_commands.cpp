@@ -106,8 +106,9 @@ bool FileCommands::Action2Execute() {
                              QStringLiteral(" ?");
     if (LocalizedMessageBox(question, caption, box::kQuestion) != box::kIdYes) return true;
     if (!HasFileName()) {
+        // Yes to saving, then no file chosen: nothing was saved, so nothing may be dropped.
         const QString path = dialogs_->SaveDialog2();
-        return path.isEmpty() || Write(path);
+        return !path.isEmpty() && Write(path);
     }
     const QString path = CurrentPath();
     const QString replace = MainTextOf(MainText::FileExistsFirst, lang) + state_.fileName +

@@ -38,8 +38,9 @@ public:
     bool OpenCommandLine(const QStringList& arguments);
     void SaveClick();
     void SaveAsClick();
-    // The save prompt of New and of closing the window. False only when the user asked to save
-    // and the save failed (it has been reported): the caller then keeps the table.
+    // The save prompt of New and of closing the window. False when the user asked to save and
+    // the archive was not saved (the save failed and was reported, or no file was chosen): the
+    // caller then keeps the table.
     bool Action2Execute();
 
     QString CurrentPath() const;

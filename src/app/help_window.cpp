@@ -22,11 +22,12 @@ QPointer<QTextBrowser>& HelpWindow() {
 
 }  // namespace
 
-void ShowHelp(Language language) {
+void ShowHelp(QWidget* owner, Language language) {
     RegisterHelpPages();
     QPointer<QTextBrowser>& window = HelpWindow();
     if (!window) {
-        window = new QTextBrowser();
+        window = new QTextBrowser(owner);
+        window->setWindowFlag(Qt::Window);
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->setObjectName(QStringLiteral("HelpWindow"));
         window->resize(kWidth, kHeight);

@@ -7,8 +7,8 @@ class QWidget;
 
 namespace porvel {
 
-// Opens (or raises) the help window on the page of the language, owned by the desktop rather
-// than by the main window, so that it stays open while the main window is used.
-void ShowHelp(Language language);
+// Opens (or raises) the help window on the page of the language: a window of its own beside
+// `owner`, which it does not block, and which closes it when it goes.
+void ShowHelp(QWidget* owner, Language language);
 
 }  // namespace porvel

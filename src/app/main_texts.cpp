@@ -32,7 +32,7 @@ constexpr std::array<TextPair, kMainTextCount> kTexts = {{
     {u"Время", u"Time"},
     {u"Объект", u"Object"},
     {u"Материал", u"Material"},
-    {u"Ратм, кПа", u"TextPair, kPa"},
+    {u"Ратм, кПа", u"Pair, kPa"},
     {u"m, с/см3", u"m, s/cm3"},
     {u"a, см3/с", u"a, cm3/s"},
     {u"h, см", u"h, cm"},

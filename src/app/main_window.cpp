@@ -248,7 +248,7 @@ void TForm1::ExitClick() {
 }
 
 void TForm1::ContentsClick() {
-    ShowHelp(CurrentLanguage());
+    ShowHelp(this, CurrentLanguage());
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
@@ -278,7 +278,17 @@ void TForm1::WaitForExchange() {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+    // Closing waits for a running exchange with the event loop running: a second close, or
+    // any command, must not run meanwhile.
+    if (closing_) {
+        event->ignore();
+        return;
+    }
+    closing_ = true;
+    setEnabled(false);
     WaitForExchange();
+    setEnabled(true);
+    closing_ = false;
     // A failed save keeps the window open, so the archive can still be saved elsewhere.
     if (!fileCommands_->Action2Execute()) {
         event->ignore();

@@ -80,6 +80,7 @@ private:
 
     ArchiveTable* archive_;
     FileState fileState_;
+    bool closing_ = false;
     FileCommands* fileCommands_;
     TableHandlers* tableHandlers_ = nullptr;  // sort, selection, Delete, hints, copy
 };

@@ -76,6 +76,7 @@ ArchiveFault ReadRow(Cursor& in, StagedRow* row, std::vector<int>* namedSlots) {
     if (!layout::CurveFitsSlot(*words)) return ArchiveFault::CurveTooLong;
     const qsizetype bytes = qsizetype{*words} * layout::kWordBytes;
     if (bytes > in.Left()) return ArchiveFault::PastEnd;
+    if (*words == 0) return ArchiveFault::None;  // no curve words: the row needs no slot
     const auto slot = layout::WholeNumber(row->cells[column::kSlot]);
     if (!slot) return ArchiveFault::SlotNotWhole;
     row->hasCurve = true;

@@ -16,8 +16,9 @@ class CurveStore {
 public:
     static constexpr std::size_t kSlotWords = protocol::kCurveSlotWords;
     static constexpr int kInitialSlots = 256;
-    // Far beyond any real table; keeps a wild slot number from claiming the machine's memory.
-    static constexpr int kMaxSlots = 1 << 16;
+    // Far beyond any real table (8192 measurements, 512 MiB of curves); keeps a wild slot
+    // number or a crafted file from claiming the machine's memory.
+    static constexpr int kMaxSlots = 1 << 13;
     using Slot = std::array<std::uint16_t, kSlotWords>;
 
     CurveStore();

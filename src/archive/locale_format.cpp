@@ -115,8 +115,12 @@ QString FormatTime(const QTime& time) {
 QTime ParseTime(const QString& text) {
     const QString trimmed = text.trimmed();
     const QLocale locale;
-    for (const QString& format : {TimeFormat(), locale.timeFormat(QLocale::ShortFormat),
-                                  locale.timeFormat(QLocale::LongFormat)}) {
+    // The hours-and-minutes form is tried always: a file saved after a read holds it, and is
+    // opened in a run that has not read anything yet.
+    const QString hoursMinutes = QStringLiteral("HH") + TimeSeparator() + QStringLiteral("mm");
+    for (const QString& format :
+         {TimeFormat(), hoursMinutes, locale.timeFormat(QLocale::ShortFormat),
+          locale.timeFormat(QLocale::LongFormat)}) {
         const QTime time = locale.toTime(trimmed, format);
         if (time.isValid()) return time;
     }

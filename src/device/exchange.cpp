@@ -201,8 +201,9 @@ void Exchange::ReadParameters() {
         SetState(ExchangeState::End);
         return;
     }
-    g_.recordCount = RecordCount(g_.parameters);
-    if (g_.recordCount == 0) {
+    recordCount_ = RecordCount(g_.parameters);
+    g_.recordCount = recordCount_;
+    if (recordCount_ == 0) {
         SetLink(LinkStatus::NoData);
         SetState(ExchangeState::End);
         return;
@@ -213,7 +214,7 @@ void Exchange::ReadParameters() {
 }
 
 void Exchange::ReadRecords() {
-    const unsigned count = g_.recordCount;
+    const unsigned count = recordCount_;  // this exchange's own, whatever else sets the global
     try {
         g_.records.assign(static_cast<std::size_t>(count) * protocol::kRecordSize, 0);
         if (g_.curveArea.size() < protocol::kMaxRecords * protocol::kCurveSlotBytes)

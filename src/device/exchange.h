@@ -80,6 +80,7 @@ private:
     Language language_;
     int progress_ = 0;
     unsigned received_ = 0;
+    unsigned recordCount_ = 0;  // as the parameter block of this exchange gave it
     bool ended_ = false;
 };
 

@@ -54,7 +54,7 @@ struct ExchangeGlobals {
     std::atomic<bool> listsNeeded{true};
     std::atomic<bool> running{false};  // one exchange at a time
 
-    unsigned recordCount = 0;
+    std::atomic<unsigned> recordCount{0};  // also set by opening an archive file
     ParameterBlock parameters{};
     MaterialListBlock materials{};
     ObjectListBlock objects{};

@@ -161,6 +161,8 @@ int LibUsbBinding::FindAndOpen() {
 
     Close();  // replaced, not leaked
     device_ = As<OpenFn>(slots_[kOpen])(instrument);
+    // No handle (the device went away, or may not be opened): as if it were not on the bus.
+    if (!device_) return kAbsent;
     As<SetIntFn>(slots_[kSetConfiguration])(device_, kConfiguration);
     As<SetIntFn>(slots_[kClaimInterface])(device_, kInterface);
     return kFound;

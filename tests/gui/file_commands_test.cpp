@@ -99,6 +99,7 @@ private slots:
     void thePromptAsksOnlyAboutChangesAndBeforeReplacing();
     void aFailedSaveKeepsTheOldFileAndTheChanges();
     void aFailedSaveInThePromptKeepsTheTable();
+    void noFileChosenInThePromptKeepsTheTable();
     void commandLineArgumentsAreJoinedByBlanks();
 };
 
@@ -345,6 +346,19 @@ void FileCommandsTest::aFailedSaveInThePromptKeepsTheTable() {
     BoxScript yes({Button::Yes});
     QVERIFY(desk.commands.Action2Execute());
     QCOMPARE(desk.RowsIn(desk.Path(QStringLiteral("a.wpa"))), rows);
+}
+
+void FileCommandsTest::noFileChosenInThePromptKeepsTheTable() {
+    Desk desk;
+    desk.Read(2);
+    desk.Delete();  // named by the delete, but without a file name
+    const QStringList rows = desk.Rows();
+    BoxScript boxes({Button::Yes, Button::Yes});
+    QVERIFY(!desk.commands.Action2Execute());  // Yes, then the Save As dialog cancelled
+    desk.commands.NewClick();                  // the same: New keeps the table
+    QCOMPARE(desk.dialogs.saveAsked, 2);
+    QCOMPARE(desk.Rows(), rows);
+    QVERIFY(desk.Files().isEmpty());
 }
 
 void FileCommandsTest::commandLineArgumentsAreJoinedByBlanks() {

@@ -142,6 +142,7 @@ void MainWindowTest::f1OpensTheHelpInTheCurrentLanguage() {
     };
     QTRY_VERIFY(helpWindow());
     QCOMPARE(helpWindow()->windowTitle(), QStringLiteral("Porvel — справка"));
+    QCOMPARE(helpWindow()->parentWidget(), &w);  // it goes with the main window
     w.Lang1->trigger();
     w.Contents->trigger();
     QCOMPARE(helpWindow()->windowTitle(), QStringLiteral("Porvel — help"));

@@ -1,6 +1,7 @@
 // The main window: captions in both languages, the commands that are not there yet, and an
 // archive read from the simulated instrument with the progress dialog.
 #include <dlfcn.h>
+
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
+#include <array>
 
 #include "archive_table.h"
 #include "bmtread_usb.h"
@@ -19,6 +21,7 @@
 #include "chart_window.h"
 #include "curve_view_state.h"
 #include "exchange_types.h"
+#include "main_texts.h"
 #include "main_window.h"
 #include "progress_dialog.h"
 
@@ -73,6 +76,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void startsInRussianWithTheBookkeepingColumnsHidden();
+    void headerTextsAgreeWithTheMainTextTable();
     void switchingLanguageBackRestoresEveryCaption();
     void commandsNotYetBuiltAreDisabled();
     void f1OpensTheHelpInTheCurrentLanguage();
@@ -97,6 +101,24 @@ void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
     QCOMPARE(w.Archive()->Cell(9, 0), QStringLiteral("Марка водонепроницаемости"));
     QCOMPARE(w.StringGrid1->model()->headerData(1, Qt::Horizontal).toString(),
              QStringLiteral("Время"));
+}
+
+void MainWindowTest::headerTextsAgreeWithTheMainTextTable() {
+    // The grid's header and the main text table (used by the outputs) must say the same.
+    const std::array<std::pair<int, MainText>, 9> headers = {{
+        {1, MainText::TimeHeader},
+        {2, MainText::DateHeader},
+        {3, MainText::ObjectHeader},
+        {4, MainText::MaterialHeader},
+        {5, MainText::AtmosphereHeader},
+        {6, MainText::MHeader},
+        {7, MainText::AHeader},
+        {8, MainText::HHeader},
+        {9, MainText::GradeHeader},
+    }};
+    for (Language lang : {Language::Russian, Language::English})
+        for (const auto& [col, text] : headers)
+            QCOMPARE(ArchiveTable::HeaderText(col, lang), MainTextOf(text, lang));
 }
 
 void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {

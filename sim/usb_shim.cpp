@@ -45,6 +45,20 @@ int CheckTransfer(ShimState& state, usb_dev_handle* dev, int ep, int wantedEp, c
     return 0;
 }
 
+// The handle of a device still on the bus, or null with the failure already recorded in `error`.
+usb_dev_handle* LiveHandle(ShimState& state, usb_dev_handle* dev, int* error) {
+    usb_dev_handle* handle = sim::FindHandle(state, dev);
+    if (!handle) {
+        *error = Failure(state, sim::kErrInvalid, "invalid device handle");
+        return nullptr;
+    }
+    if (!sim::HandleAlive(state, *handle)) {
+        *error = Failure(state, sim::kErrNoDevice, "No such device");
+        return nullptr;
+    }
+    return handle;
+}
+
 int TransferResult(ShimState& state, int result) {
     if (result >= 0) return result;
     if (result == sim::kErrTimeout) return Failure(state, result, "Connection timed out");
@@ -118,10 +132,9 @@ PORVEL_EXPORT int usb_close(usb_dev_handle* dev) {
 PORVEL_EXPORT int usb_set_configuration(usb_dev_handle* dev, int configuration) {
     ShimState& state = State();
     Lock lock(state.mutex);
-    usb_dev_handle* handle = sim::FindHandle(state, dev);
-    if (!handle) return Failure(state, sim::kErrInvalid, "invalid device handle");
-    if (!sim::HandleAlive(state, *handle))
-        return Failure(state, sim::kErrNoDevice, "No such device");
+    int error = 0;
+    usb_dev_handle* handle = LiveHandle(state, dev, &error);
+    if (!handle) return error;
     if (configuration != protocol::kConfiguration)
         return Failure(state, sim::kErrInvalid, "no such configuration");
     handle->configured = true;
@@ -131,10 +144,9 @@ PORVEL_EXPORT int usb_set_configuration(usb_dev_handle* dev, int configuration) 
 PORVEL_EXPORT int usb_claim_interface(usb_dev_handle* dev, int interface) {
     ShimState& state = State();
     Lock lock(state.mutex);
-    usb_dev_handle* handle = sim::FindHandle(state, dev);
-    if (!handle) return Failure(state, sim::kErrInvalid, "invalid device handle");
-    if (!sim::HandleAlive(state, *handle))
-        return Failure(state, sim::kErrNoDevice, "No such device");
+    int error = 0;
+    usb_dev_handle* handle = LiveHandle(state, dev, &error);
+    if (!handle) return error;
     if (interface != protocol::kInterface)
         return Failure(state, sim::kErrInvalid, "no such interface");
     handle->claimed = true;

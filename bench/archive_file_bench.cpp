@@ -14,9 +14,9 @@
 #include <functional>
 #include <vector>
 
-#include "archive_file.h"
-#include "archive_table.h"
-#include "curve_store.h"
+#include "archive/archive_file.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
 
 using namespace porvel;
 using Steady = std::chrono::steady_clock;

@@ -13,13 +13,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "archive_table.h"
-#include "chart_control.h"
-#include "chart_double_click.h"
-#include "chart_window.h"
-#include "curve_store.h"
-#include "curve_view_state.h"
-#include "record_layout.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
+#include "curve/chart_control.h"
+#include "curve/chart_double_click.h"
+#include "curve/chart_window.h"
+#include "curve/curve_view_state.h"
+#include "wire/record_layout.h"
 
 using namespace porvel;
 

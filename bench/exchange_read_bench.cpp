@@ -12,12 +12,12 @@
 #include <chrono>
 #include <cstdio>
 
-#include "archive_table.h"
-#include "exchange.h"
-#include "libusb_binding.h"
-#include "name_tables.h"
-#include "progress_dialog.h"
-#include "qt_exchange_view.h"
+#include "archive/archive_table.h"
+#include "device/exchange.h"
+#include "device/libusb_binding.h"
+#include "ui/progress_dialog.h"
+#include "ui/qt_exchange_view.h"
+#include "wire/name_tables.h"
 
 using namespace porvel;
 using Steady = std::chrono::steady_clock;

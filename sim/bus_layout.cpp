@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-#include "protocol.h"
+#include "wire/protocol.h"
 
 namespace porvel::sim {
 

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "protocol.h"
 #include "sim_constants.h"
 #include "time_source.h"
+#include "wire/protocol.h"
 
 namespace porvel::sim {
 

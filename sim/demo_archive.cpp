@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
-#include "byte_order.h"
 #include "measurement.h"
 #include "pressure_curve.h"
 #include "screen_canvas.h"
 #include "sim_constants.h"
 #include "water_grade.h"
+#include "wire/byte_order.h"
 
 namespace porvel::sim {
 namespace {

@@ -9,7 +9,7 @@
 #include <set>
 #include <vector>
 
-#include "protocol.h"
+#include "wire/protocol.h"
 
 namespace porvel::sim {
 

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "byte_order.h"
 #include "parameter_block.h"
+#include "wire/byte_order.h"
 
 namespace porvel::sim {
 namespace {

@@ -1,8 +1,8 @@
 // The payloads the instrument sends, with the spoiled CRCs and markers a scenario asks for.
 #include <algorithm>
 
-#include "byte_order.h"
 #include "instrument.h"
+#include "wire/byte_order.h"
 
 namespace porvel::sim {
 namespace {

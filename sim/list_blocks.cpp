@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "byte_order.h"
+#include "wire/byte_order.h"
 
 namespace porvel::sim {
 namespace {

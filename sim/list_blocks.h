@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "frames.h"
+#include "wire/frames.h"
 
 namespace porvel::sim {
 

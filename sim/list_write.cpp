@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "byte_order.h"
 #include "command_log.h"
-#include "protocol.h"
+#include "wire/byte_order.h"
+#include "wire/protocol.h"
 
 namespace porvel::sim {
 namespace {

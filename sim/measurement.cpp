@@ -1,8 +1,8 @@
 #include "measurement.h"
 
-#include "byte_order.h"
-#include "crc16.h"
 #include "sim_constants.h"
+#include "wire/byte_order.h"
+#include "wire/crc16.h"
 
 namespace porvel::sim {
 

@@ -1,7 +1,7 @@
 #include "parameter_block.h"
 
-#include "byte_order.h"
-#include "crc16.h"
+#include "wire/byte_order.h"
+#include "wire/crc16.h"
 
 namespace porvel::sim {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "frames.h"
+#include "wire/frames.h"
 
 namespace porvel::sim {
 

@@ -1,14 +1,14 @@
 // The scenario lines that fill the instrument's memory: version, demo, records, lists, screen.
 #include <QString>
 
-#include "byte_order.h"
-#include "cp1251.h"
 #include "demo_archive.h"
 #include "list_blocks.h"
 #include "pressure_curve.h"
 #include "scenario_parser.h"
 #include "sim_constants.h"
 #include "water_grade.h"
+#include "wire/byte_order.h"
+#include "wire/cp1251.h"
 
 namespace porvel::sim {
 namespace {

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "cp1251.h"
+#include "wire/cp1251.h"
 
 namespace porvel::sim {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "frames.h"
+#include "wire/frames.h"
 
 namespace porvel::sim {
 

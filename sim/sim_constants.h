@@ -8,7 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "record_layout.h"
+#include "wire/record_layout.h"
 
 namespace porvel::sim {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "protocol.h"
+#include "wire/protocol.h"
 
 namespace porvel::sim {
 namespace {

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "archive_samples.h"
-#include "cp1251.h"
+#include "wire/cp1251.h"
 
 namespace porvel::testing {
 

@@ -3,8 +3,8 @@
 
 #include <QBuffer>
 
+#include "archive/archive_file.h"
 #include "archive_bytes.h"
-#include "archive_file.h"
 #include "qt_printers.h"
 
 namespace porvel {

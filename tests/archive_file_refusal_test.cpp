@@ -9,8 +9,8 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "archive/archive_file.h"
 #include "archive_bytes.h"
-#include "archive_file.h"
 #include "file_system_faults.h"
 #include "qt_printers.h"
 

@@ -5,8 +5,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "archive/archive_file.h"
 #include "archive_bytes.h"
-#include "archive_file.h"
 #include "qt_printers.h"
 
 namespace porvel {

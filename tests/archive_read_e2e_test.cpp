@@ -5,17 +5,17 @@
 #include <QLocale>
 #include <vector>
 
-#include "archive_table.h"
-#include "byte_order.h"
-#include "curve_store.h"
-#include "enter_records.h"
-#include "frames.h"
-#include "libusb_binding.h"
-#include "locale_format.h"
-#include "name_tables.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
+#include "archive/enter_records.h"
+#include "base/locale_format.h"
+#include "device/libusb_binding.h"
+#include "device/reply_reader.h"
 #include "qt_printers.h"
-#include "reply_reader.h"
 #include "sim_library.h"
+#include "wire/byte_order.h"
+#include "wire/frames.h"
+#include "wire/name_tables.h"
 
 namespace porvel {
 namespace {

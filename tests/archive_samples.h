@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "archive_table.h"
-#include "curve_store.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
 
 namespace porvel::testing {
 

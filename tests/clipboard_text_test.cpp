@@ -1,4 +1,4 @@
-#include "clipboard_text.h"
+#include "output/clipboard_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "enter_records.h"
+#include "archive/enter_records.h"
 
 #include <gtest/gtest.h>
 
@@ -6,11 +6,11 @@
 
 #include <QLocale>
 
-#include "archive_table.h"
-#include "curve_store.h"
-#include "locale_format.h"
-#include "name_tables.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
+#include "base/locale_format.h"
 #include "record_builder.h"
+#include "wire/name_tables.h"
 
 namespace porvel {
 namespace {

@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "exchange.h"
+#include "device/exchange.h"
 #include "instrument.h"
 #include "instrument_link.h"
-#include "name_tables.h"
 #include "recording_view.h"
 #include "virtual_clock.h"
+#include "wire/name_tables.h"
 
 namespace porvel::testing {
 

@@ -6,7 +6,7 @@
 #include <QLocale>
 
 #include "exchange_harness.h"
-#include "frames.h"
+#include "wire/frames.h"
 
 namespace porvel::testing {
 namespace {

@@ -3,9 +3,9 @@
 // parameters, the records and the curves can go wrong.
 #include <gtest/gtest.h>
 
-#include "byte_order.h"
 #include "exchange_harness.h"
-#include "frames.h"
+#include "wire/byte_order.h"
+#include "wire/frames.h"
 
 namespace porvel::testing {
 namespace {

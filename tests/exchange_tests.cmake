@@ -15,5 +15,5 @@ add_executable(porvel_exchange_tests
   ${CMAKE_CURRENT_LIST_DIR}/exchange_thread_test.cpp
 )
 target_link_libraries(porvel_exchange_tests PRIVATE
-  porvel_exchange porvel_sim_core GTest::gtest Threads::Threads)
+  porvel_device porvel_sim_core GTest::gtest Threads::Threads)
 gtest_discover_tests(porvel_exchange_tests DISCOVERY_MODE PRE_TEST)

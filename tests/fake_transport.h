@@ -5,7 +5,7 @@
 #include <deque>
 #include <vector>
 
-#include "transport.h"
+#include "device/transport.h"
 
 namespace porvel::testing {
 

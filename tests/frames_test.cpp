@@ -1,12 +1,12 @@
-#include "frames.h"
+#include "wire/frames.h"
 
 #include <gtest/gtest.h>
 
 #include "qt_printers.h"
 
-#include "byte_order.h"
-#include "cp1251.h"
 #include "record_builder.h"
+#include "wire/byte_order.h"
+#include "wire/cp1251.h"
 
 namespace porvel {
 namespace {

@@ -5,7 +5,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "free_name.h"
+#include "archive/free_name.h"
 #include "qt_printers.h"
 
 namespace porvel {

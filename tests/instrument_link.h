@@ -8,8 +8,8 @@
 #include <functional>
 #include <vector>
 
+#include "device/transport.h"
 #include "instrument.h"
-#include "transport.h"
 
 namespace porvel::testing {
 

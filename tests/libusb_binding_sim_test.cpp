@@ -1,9 +1,9 @@
 // The binding against the simulated instrument, loaded by file name as a real library would be.
 #include <gtest/gtest.h>
 
-#include "frames.h"
-#include "libusb_binding.h"
+#include "device/libusb_binding.h"
 #include "sim_library.h"
+#include "wire/frames.h"
 
 namespace porvel {
 namespace {

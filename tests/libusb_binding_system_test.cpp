@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "libusb_binding.h"
+#include "device/libusb_binding.h"
 
 namespace porvel {
 namespace {

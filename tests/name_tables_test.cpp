@@ -1,10 +1,10 @@
-#include "name_tables.h"
+#include "wire/name_tables.h"
 
 #include <gtest/gtest.h>
 
 #include "qt_printers.h"
 
-#include "cp1251.h"
+#include "wire/cp1251.h"
 
 namespace porvel {
 namespace {

@@ -1,10 +1,10 @@
-#include "pressure.h"
+#include "archive/pressure.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "locale_format.h"
+#include "base/locale_format.h"
 
 namespace porvel {
 namespace {

@@ -4,10 +4,10 @@
 #include <cstring>
 #include <vector>
 
-#include "archive_record.h"
-#include "byte_order.h"
-#include "crc16.h"
-#include "frames.h"
+#include "archive/archive_record.h"
+#include "wire/byte_order.h"
+#include "wire/crc16.h"
+#include "wire/frames.h"
 
 namespace porvel::testing {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <vector>
 
-#include "exchange.h"
+#include "device/exchange.h"
 
 namespace porvel::testing {
 

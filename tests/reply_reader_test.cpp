@@ -1,4 +1,4 @@
-#include "reply_reader.h"
+#include "device/reply_reader.h"
 
 #include <gtest/gtest.h>
 

@@ -5,13 +5,13 @@
 #include <chrono>
 #include <thread>
 
-#include "byte_order.h"
-#include "crc16.h"
-#include "frames.h"
 #include "instrument.h"
 #include "list_blocks.h"
 #include "measurement.h"
 #include "scenario.h"
+#include "wire/byte_order.h"
+#include "wire/crc16.h"
+#include "wire/frames.h"
 
 namespace porvel::sim {
 namespace {

@@ -4,14 +4,14 @@
 #include <QDateTime>
 #include <set>
 
-#include "byte_order.h"
-#include "cp1251.h"
 #include "demo_archive.h"
-#include "frames.h"
 #include "parameter_block.h"
 #include "scenario.h"
 #include "sim_constants.h"
 #include "water_grade.h"
+#include "wire/byte_order.h"
+#include "wire/cp1251.h"
+#include "wire/frames.h"
 
 namespace porvel::sim {
 namespace {

@@ -13,8 +13,8 @@
 #include <thread>
 #include <vector>
 
-#include "byte_order.h"
-#include "frames.h"
+#include "wire/byte_order.h"
+#include "wire/frames.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 
 #include <array>
 
-#include "frames.h"
 #include "instrument.h"
 #include "scenario.h"
 #include "virtual_clock.h"
+#include "wire/frames.h"
 
 namespace porvel::testing {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-#include "archive_table.h"
+#include "archive/archive_table.h"
 
 namespace porvel::testing {
 

@@ -1,4 +1,4 @@
-#include "table_rows.h"
+#include "archive/table_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "table_sort.h"
+#include "archive/table_sort.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <QRegularExpression>
 #include <map>
 
-#include "locale_format.h"
+#include "base/locale_format.h"
 #include "qt_printers.h"
 #include "table_rows_builder.h"
 

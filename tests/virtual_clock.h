@@ -6,8 +6,8 @@
 
 #include <chrono>
 
+#include "device/transport.h"
 #include "time_source.h"
-#include "transport.h"
 
 namespace porvel::testing {
 

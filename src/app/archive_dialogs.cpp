@@ -2,7 +2,7 @@
 
 #include <QFileDialog>
 
-#include "main_texts.h"
+#include "ui/main_texts.h"
 
 namespace porvel {
 namespace {

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "table_rows.h"
+#include "archive/table_rows.h"
 
 namespace porvel {
 namespace {

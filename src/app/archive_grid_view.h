@@ -7,8 +7,8 @@
 
 #include <QTableView>
 
-#include "archive_table.h"
-#include "grid_selection.h"
+#include "archive/archive_table.h"
+#include "archive/grid_selection.h"
 
 namespace porvel {
 

@@ -6,16 +6,16 @@
 #include <QFileInfo>
 #include <QWidget>
 
+#include "archive/archive_file.h"
+#include "archive/archive_table.h"
+#include "archive/free_name.h"
 #include "archive_dialogs.h"
-#include "archive_file.h"
-#include "archive_table.h"
-#include "exchange_texts.h"
-#include "exchange_types.h"
+#include "device/exchange_texts.h"
+#include "device/exchange_types.h"
 #include "file_state.h"
 #include "file_texts.h"
-#include "free_name.h"
-#include "main_texts.h"
-#include "message_box.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
 
 namespace porvel {
 

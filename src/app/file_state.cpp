@@ -1,6 +1,6 @@
 #include "file_state.h"
 
-#include "main_texts.h"
+#include "ui/main_texts.h"
 
 namespace porvel {
 

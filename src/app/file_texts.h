@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "archive_file.h"
-#include "language.h"
+#include "archive/archive_file.h"
+#include "base/language.h"
 
 namespace porvel {
 

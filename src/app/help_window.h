@@ -1,7 +1,7 @@
 // The help pages, shown in a window of their own beside the main window.
 #pragma once
 
-#include "language.h"
+#include "base/language.h"
 
 class QWidget;
 

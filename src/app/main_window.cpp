@@ -14,18 +14,18 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "bmtread_usb.h"
-#include "chart_double_click.h"
-#include "curve_store.h"
-#include "curve_view_state.h"
-#include "design_metrics.h"
+#include "archive/curve_store.h"
+#include "curve/chart_double_click.h"
+#include "curve/curve_view_state.h"
 #include "file_commands.h"
 #include "help_window.h"
-#include "main_texts.h"
 #include "menu_icons.h"
-#include "message_box.h"
-#include "progress_dialog.h"
 #include "table_handlers.h"
+#include "ui/bmtread_usb.h"
+#include "ui/design_metrics.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
+#include "ui/progress_dialog.h"
 
 namespace porvel {
 namespace {

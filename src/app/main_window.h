@@ -3,10 +3,10 @@
 
 #include <QMainWindow>
 
+#include "archive/archive_table.h"
 #include "archive_grid_view.h"
-#include "archive_table.h"
+#include "base/language.h"
 #include "file_state.h"
-#include "language.h"
 
 class QAction;
 class QMenu;

@@ -8,15 +8,15 @@
 #include <QMouseEvent>
 #include <QStatusBar>
 
+#include "archive/archive_table.h"
+#include "archive/table_rows.h"
 #include "archive_grid_view.h"
-#include "archive_table.h"
-#include "clipboard_text.h"
-#include "exchange_texts.h"
-#include "exchange_types.h"
-#include "main_texts.h"
-#include "message_box.h"
-#include "table_rows.h"
+#include "device/exchange_texts.h"
+#include "device/exchange_types.h"
+#include "output/clipboard_text.h"
 #include "table_texts.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
 
 namespace porvel {
 namespace {

@@ -6,7 +6,7 @@
 #include <QObject>
 #include <functional>
 
-#include "table_sort.h"
+#include "archive/table_sort.h"
 
 class QAction;
 class QMenu;

@@ -1,6 +1,6 @@
 #include "table_texts.h"
 
-#include "archive_table.h"
+#include "archive/archive_table.h"
 
 namespace porvel {
 namespace {

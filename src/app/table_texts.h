@@ -4,8 +4,8 @@
 
 #include <QString>
 
-#include "language.h"
-#include "main_texts.h"
+#include "base/language.h"
+#include "ui/main_texts.h"
 
 namespace porvel {
 

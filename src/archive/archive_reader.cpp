@@ -11,9 +11,9 @@
 #include "archive_file.h"
 #include "archive_layout.h"
 #include "archive_table.h"
-#include "cp1251.h"
 #include "curve_store.h"
 #include "slot_assignment.h"
+#include "wire/cp1251.h"
 
 namespace porvel {
 namespace {

@@ -1,6 +1,6 @@
 #include "archive_record.h"
 
-#include "byte_order.h"
+#include "wire/byte_order.h"
 
 namespace porvel {
 

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "record_layout.h"
+#include "wire/record_layout.h"
 
 namespace porvel {
 

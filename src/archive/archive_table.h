@@ -9,7 +9,7 @@
 #include <optional>
 #include <vector>
 
-#include "language.h"
+#include "base/language.h"
 
 namespace porvel {
 

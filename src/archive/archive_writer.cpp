@@ -11,9 +11,9 @@
 #include "archive_file.h"
 #include "archive_layout.h"
 #include "archive_table.h"
-#include "cp1251.h"
 #include "curve_store.h"
 #include "folder_sync.h"
+#include "wire/cp1251.h"
 
 #ifndef Q_OS_WIN
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include "curve_store.h"
 
-#include "byte_order.h"
+#include "wire/byte_order.h"
 
 namespace porvel {
 

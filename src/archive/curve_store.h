@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "protocol.h"
+#include "wire/protocol.h"
 
 namespace porvel {
 

@@ -6,11 +6,11 @@
 
 #include "archive_record.h"
 #include "archive_table.h"
+#include "base/locale_format.h"
 #include "curve_store.h"
-#include "locale_format.h"
-#include "name_tables.h"
 #include "pressure.h"
-#include "protocol.h"
+#include "wire/name_tables.h"
+#include "wire/protocol.h"
 
 namespace porvel {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "language.h"
+#include "base/language.h"
 
 namespace porvel {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "record_layout.h"
+#include "wire/record_layout.h"
 
 namespace porvel {
 namespace {

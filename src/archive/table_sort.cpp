@@ -9,7 +9,7 @@
 #include <limits>
 #include <vector>
 
-#include "locale_format.h"
+#include "base/locale_format.h"
 #include "table_rows.h"
 
 namespace porvel {

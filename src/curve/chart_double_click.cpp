@@ -1,12 +1,12 @@
 #include "chart_double_click.h"
 
-#include "archive_table.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
 #include "chart_window.h"
-#include "curve_store.h"
 #include "curve_view_state.h"
-#include "exchange_texts.h"
-#include "main_texts.h"
-#include "message_box.h"
+#include "device/exchange_texts.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
 
 namespace porvel {
 

@@ -2,12 +2,12 @@
 // marker on the curve point under the pointer.
 #include <QStatusBar>
 
+#include "base/locale_format.h"
 #include "chart_control.h"
 #include "chart_window.h"
-#include "locale_format.h"
-#include "main_texts.h"
 #include "point_pick.h"
 #include "readout_text.h"
+#include "ui/main_texts.h"
 
 namespace porvel {
 namespace {

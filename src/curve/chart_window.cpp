@@ -7,15 +7,15 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "archive_table.h"
+#include "archive/archive_table.h"
 #include "chart_control.h"
 #include "chart_texts.h"
 #include "curve_builder.h"
 #include "curve_view_state.h"
-#include "design_metrics.h"
-#include "main_texts.h"
 #include "row_title.h"
 #include "series_colours.h"
+#include "ui/design_metrics.h"
+#include "ui/main_texts.h"
 
 namespace porvel {
 namespace {

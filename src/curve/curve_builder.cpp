@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "archive_table.h"
-#include "curve_store.h"
-#include "locale_format.h"
-#include "pressure.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
+#include "archive/pressure.h"
+#include "base/locale_format.h"
 #include "smoothing_filter.h"
 
 namespace porvel {

@@ -4,8 +4,8 @@
 #include <cmath>
 #include <cstdint>
 
+#include "base/locale_format.h"
 #include "chart_texts.h"
-#include "locale_format.h"
 
 namespace porvel {
 namespace {

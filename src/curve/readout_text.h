@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "language.h"
+#include "base/language.h"
 
 namespace porvel {
 

@@ -1,6 +1,6 @@
 #include "row_title.h"
 
-#include "archive_table.h"
+#include "archive/archive_table.h"
 
 namespace porvel {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <new>
 
-#include "byte_order.h"
-#include "locale_format.h"
-#include "name_tables.h"
+#include "base/locale_format.h"
 #include "reply_reader.h"
+#include "wire/byte_order.h"
+#include "wire/name_tables.h"
 
 namespace porvel {
 

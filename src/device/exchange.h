@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/language.h"
 #include "exchange_texts.h"
 #include "exchange_types.h"
-#include "language.h"
 #include "transport.h"
 
 namespace porvel {

@@ -4,8 +4,8 @@
 #include <QString>
 #include <optional>
 
+#include "base/language.h"
 #include "exchange_types.h"
-#include "language.h"
 
 namespace porvel {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "frames.h"
+#include "wire/frames.h"
 
 namespace porvel {
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "protocol.h"
+#include "wire/protocol.h"
 
 namespace porvel {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cassert>
 
-#include "byte_order.h"
+#include "wire/byte_order.h"
 
 namespace porvel {
 

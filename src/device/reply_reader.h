@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "frames.h"
 #include "transport.h"
+#include "wire/frames.h"
 
 namespace porvel {
 

@@ -5,9 +5,9 @@
 
 #include <QString>
 
-#include "archive_table.h"
-#include "grid_selection.h"
-#include "language.h"
+#include "archive/archive_table.h"
+#include "archive/grid_selection.h"
+#include "base/language.h"
 
 namespace porvel {
 

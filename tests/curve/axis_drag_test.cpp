@@ -1,8 +1,8 @@
-#include "axis_drag.h"
+#include "curve/axis_drag.h"
 
 #include <gtest/gtest.h>
 
-#include "zoom_gesture.h"
+#include "curve/zoom_gesture.h"
 
 namespace porvel {
 namespace {

@@ -1,4 +1,4 @@
-#include "axis_refit.h"
+#include "curve/axis_refit.h"
 
 #include <gtest/gtest.h>
 

@@ -3,9 +3,9 @@
 
 #include <QLocale>
 
-#include "archive_table.h"
-#include "readout_text.h"
-#include "row_title.h"
+#include "archive/archive_table.h"
+#include "curve/readout_text.h"
+#include "curve/row_title.h"
 
 namespace porvel {
 namespace {

@@ -1,11 +1,11 @@
-#include "curve_builder.h"
+#include "curve/curve_builder.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
+#include "archive/pressure.h"
 #include "curve_rows.h"
-#include "pressure.h"
 
 namespace porvel {
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "archive_table.h"
-#include "curve_store.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
 
 namespace porvel::testing {
 

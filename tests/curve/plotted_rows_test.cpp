@@ -1,4 +1,4 @@
-#include "plotted_rows.h"
+#include "curve/plotted_rows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "point_pick.h"
+#include "curve/point_pick.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "smoothing_filter.h"
+#include "curve/smoothing_filter.h"
 
 #include <gtest/gtest.h>
 

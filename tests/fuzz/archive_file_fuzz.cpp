@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <set>
 
-#include "archive_file.h"
-#include "archive_layout.h"
-#include "archive_table.h"
-#include "curve_store.h"
+#include "archive/archive_file.h"
+#include "archive/archive_layout.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <cstdio>
 
 #include "../archive_samples.h"
-#include "archive_file.h"
-#include "crc16.h"
-#include "protocol.h"
+#include "archive/archive_file.h"
+#include "wire/crc16.h"
+#include "wire/protocol.h"
 
 namespace {
 

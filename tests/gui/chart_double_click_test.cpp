@@ -7,14 +7,14 @@
 #include <QTimer>
 
 #include "box_answerer.h"
-#include "chart_control.h"
-#include "chart_double_click.h"
-#include "chart_window.h"
+#include "curve/chart_control.h"
+#include "curve/chart_double_click.h"
+#include "curve/chart_window.h"
+#include "curve/curve_view_state.h"
+#include "curve/row_title.h"
 #include "curve_rows.h"
-#include "curve_view_state.h"
-#include "design_metrics.h"
-#include "main_texts.h"
-#include "row_title.h"
+#include "ui/design_metrics.h"
+#include "ui/main_texts.h"
 
 using namespace porvel;
 using porvel::testing::BoxAnswerer;

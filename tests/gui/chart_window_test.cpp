@@ -4,13 +4,13 @@
 #include <QTest>
 #include <cmath>
 
-#include "chart_control.h"
-#include "chart_double_click.h"
-#include "chart_window.h"
+#include "curve/chart_control.h"
+#include "curve/chart_double_click.h"
+#include "curve/chart_window.h"
+#include "curve/curve_view_state.h"
+#include "curve/readout_text.h"
 #include "curve_rows.h"
-#include "curve_view_state.h"
-#include "main_texts.h"
-#include "readout_text.h"
+#include "ui/main_texts.h"
 
 using namespace porvel;
 

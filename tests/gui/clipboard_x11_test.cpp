@@ -4,8 +4,8 @@
 #include <QProcess>
 #include <QTest>
 
-#include "exchange_types.h"
-#include "main_window.h"
+#include "app/main_window.h"
+#include "device/exchange_types.h"
 #include "table_rows_builder.h"
 
 using namespace porvel;

@@ -9,14 +9,14 @@
 
 #include "../archive_samples.h"
 #include "../file_system_faults.h"
-#include "archive_dialogs.h"
-#include "archive_file.h"
+#include "app/archive_dialogs.h"
+#include "app/file_commands.h"
+#include "app/file_state.h"
+#include "archive/archive_file.h"
 #include "box_script.h"
-#include "exchange_types.h"
-#include "file_commands.h"
-#include "file_state.h"
-#include "main_texts.h"
-#include "message_box.h"
+#include "device/exchange_types.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
 
 using namespace porvel;
 using namespace porvel::testing;

@@ -9,12 +9,12 @@
 #include <QTimer>
 
 #include "../archive_samples.h"
-#include "archive_file.h"
+#include "app/file_commands.h"
+#include "app/main_window.h"
+#include "archive/archive_file.h"
+#include "archive/curve_store.h"
 #include "box_script.h"
-#include "curve_store.h"
-#include "exchange_types.h"
-#include "file_commands.h"
-#include "main_window.h"
+#include "device/exchange_types.h"
 
 using namespace porvel;
 using namespace porvel::testing;

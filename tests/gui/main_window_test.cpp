@@ -15,15 +15,15 @@
 #include <QTimer>
 #include <array>
 
-#include "archive_table.h"
-#include "bmtread_usb.h"
+#include "app/main_window.h"
+#include "archive/archive_table.h"
 #include "box_answerer.h"
-#include "chart_window.h"
-#include "curve_view_state.h"
-#include "exchange_types.h"
-#include "main_texts.h"
-#include "main_window.h"
-#include "progress_dialog.h"
+#include "curve/chart_window.h"
+#include "curve/curve_view_state.h"
+#include "device/exchange_types.h"
+#include "ui/bmtread_usb.h"
+#include "ui/main_texts.h"
+#include "ui/progress_dialog.h"
 
 using namespace porvel;
 

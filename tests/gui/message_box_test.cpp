@@ -8,7 +8,7 @@
 #include <thread>
 
 #include "box_answerer.h"
-#include "message_box.h"
+#include "ui/message_box.h"
 
 using porvel::Language;
 using porvel::LocalizedMessageBox;

@@ -12,10 +12,10 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "app/main_window.h"
 #include "box_answerer.h"
-#include "clipboard_text.h"
-#include "exchange_types.h"
-#include "main_window.h"
+#include "device/exchange_types.h"
+#include "output/clipboard_text.h"
 #include "table_rows_builder.h"
 
 using namespace porvel;

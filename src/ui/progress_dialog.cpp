@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "design_metrics.h"
-#include "exchange_types.h"
+#include "device/exchange_types.h"
 
 namespace porvel {
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <array>
 
-#include "language.h"
+#include "base/language.h"
 #include "protocol.h"
 
 namespace porvel {

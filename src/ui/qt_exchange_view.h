@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "exchange.h"
+#include "device/exchange.h"
 #include "exchange_controls.h"
 
 namespace porvel {

@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QWidget>
 
-#include "archive_table.h"
+#include "archive/archive_table.h"
 
 namespace porvel {
 

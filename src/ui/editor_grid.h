@@ -1,7 +1,7 @@
 // The grid of a list editor as an exchange sees it: rows 1..20 of four text columns.
 #pragma once
 
-#include "exchange.h"
+#include "device/exchange.h"
 
 namespace porvel {
 

@@ -3,9 +3,9 @@
 
 #include <QThread>
 
+#include "base/language.h"
+#include "device/exchange_types.h"
 #include "exchange_controls.h"
-#include "exchange_types.h"
-#include "language.h"
 
 namespace porvel {
 

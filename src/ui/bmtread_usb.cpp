@@ -1,9 +1,9 @@
 #include "bmtread_usb.h"
 
-#include "exchange.h"
-#include "libusb_binding.h"
-#include "name_tables.h"
+#include "device/exchange.h"
+#include "device/libusb_binding.h"
 #include "qt_exchange_view.h"
+#include "wire/name_tables.h"
 
 namespace porvel {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "language.h"
+#include "base/language.h"
 
 namespace porvel {
 

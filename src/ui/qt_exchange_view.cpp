@@ -5,11 +5,11 @@
 #include <QThread>
 #include <cstdlib>
 
-#include "curve_store.h"
+#include "archive/curve_store.h"
+#include "archive/enter_records.h"
 #include "editor_grid.h"
-#include "enter_records.h"
 #include "message_box.h"
-#include "name_tables.h"
+#include "wire/name_tables.h"
 
 namespace porvel {
 

@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "language.h"
+#include "base/language.h"
 #include "protocol.h"
 
 namespace porvel {

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Checks the #include lines of src/ and sim/ against the layer order of src/layers.txt.
+
+A file may include a file of its own folder (bare, "frames.h") or of a folder on a lower line
+("wire/frames.h"). Every other include is reported with the file, its line and the reason, and
+the exit code is 1. Usage: check_layers.py PROJECT_ROOT
+"""
+import os
+import re
+import sys
+
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+SOURCE_SUFFIXES = ('.h', '.hpp', '.cpp', '.c')
+
+
+def read_layers(path):
+    """Maps each folder to the number of its line, the lowest layer being 0."""
+    levels = {}
+    with open(path, encoding='utf-8') as lines:
+        level = 0
+        for line in lines:
+            line = line.split('#', 1)[0].split()
+            if not line:
+                continue
+            for folder in line:
+                levels[folder] = level
+            level += 1
+    return levels
+
+
+def folders_of(root):
+    """(folder name, its directory) for every folder of src/ and for sim/."""
+    src = os.path.join(root, 'src')
+    found = [(name, os.path.join(src, name)) for name in sorted(os.listdir(src))
+             if os.path.isdir(os.path.join(src, name))]
+    sim = os.path.join(root, 'sim')
+    if os.path.isdir(sim):
+        found.append(('sim', sim))
+    return found
+
+
+def violations(root):
+    levels = read_layers(os.path.join(root, 'src', 'layers.txt'))
+    problems = []
+    for folder, directory in folders_of(root):
+        if folder not in levels:
+            problems.append(f'{os.path.relpath(directory, root)}: folder not placed in src/layers.txt')
+            continue
+        for name in sorted(os.listdir(directory)):
+            if not name.endswith(SOURCE_SUFFIXES):
+                continue
+            path = os.path.join(directory, name)
+            shown = os.path.relpath(path, root)
+            with open(path, encoding='utf-8') as lines:
+                for number, line in enumerate(lines, 1):
+                    match = INCLUDE.match(line)
+                    if not match:
+                        continue
+                    included = match.group(1)
+                    where = f'{shown}:{number}: #include "{included}"'
+                    if '/' not in included:
+                        if not os.path.isfile(os.path.join(directory, included)):
+                            problems.append(f'{where}: no such file in {folder}/; name the folder '
+                                            'of a header from another layer')
+                        continue
+                    target = included.split('/', 1)[0]
+                    if target == folder:
+                        continue
+                    if target not in levels:
+                        problems.append(f'{where}: {target}/ is no layer of src/layers.txt')
+                    elif levels[target] == levels[folder]:
+                        problems.append(f'{where}: {target}/ stands beside {folder}/')
+                    elif levels[target] > levels[folder]:
+                        problems.append(f'{where}: {target}/ stands above {folder}/')
+    return problems
+
+
+def main(argv):
+    root = argv[1] if len(argv) > 1 else os.getcwd()
+    problems = violations(root)
+    for problem in problems:
+        print(problem)
+    if problems:
+        print(f'{len(problems)} include(s) against the layer order of src/layers.txt')
+        return 1
+    return 0
+
+
+if __name__ == '__main__':
+    sys.exit(main(sys.argv))

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "wire/byte_order.h"
+#include "wire/name_tables.h"
 
 namespace porvel::sim {
 namespace {
@@ -11,13 +12,17 @@ using namespace protocol;
 
 // Fill of the bytes the names leave unused: what the factory image holds there.
 constexpr std::uint8_t kNameFill = 0x20;
-// Factory coefficients of the materials the device knows by name, and of the spare entries.
+// Factory coefficients of the six materials the device knows by name, and of the numbered
+// spare entries.
 constexpr float kConcreteA0 = 1.5e-3f;
 constexpr float kConcreteA1 = 250.0f;
 constexpr float kSpareA0 = 1.0e-3f;
 constexpr float kSpareA1 = 100.0f;
 constexpr std::size_t kNamedMaterials = 6;
-constexpr std::size_t kNamedObjects = 11;
+// Every object is made of concrete but the block, which is of foam concrete.
+constexpr std::size_t kBlockObject = 6;
+constexpr std::uint16_t kConcreteMaterial = 0;
+constexpr std::uint16_t kBlockMaterial = 1;
 
 void PutNames(std::uint8_t* entry, const QString& russian, const QString& english) {
     std::memset(entry + kRussianNameOffset, kNameFill, kShortNameSize);
@@ -71,51 +76,22 @@ ObjectDef ObjectAt(const ObjectListBlock& block, std::size_t entry) {
 }
 
 MaterialDefs FactoryMaterials() {
-    // The English name of concrete starts with the Cyrillic capital Es, as the device has it.
-    const std::array<MaterialDef, kNamedMaterials> named = {{
-        {QStringLiteral("Бетон "), QStringLiteral("\u0421oncrete"), kConcreteA0, kConcreteA1},
-        {QStringLiteral("Пенобетон"), QStringLiteral("Concr.Foam"), kConcreteA0, kConcreteA1},
-        {QStringLiteral("Газобетон"), QStringLiteral("Concr.Air"), kConcreteA0, kConcreteA1},
-        {QStringLiteral("Кирпич сил."), QStringLiteral("Brick sil."), kConcreteA0, kConcreteA1},
-        {QStringLiteral("Кирпич обл."), QStringLiteral("Brick tile"), kConcreteA0, kConcreteA1},
-        {QStringLiteral("Дерево"), QStringLiteral("Wood"), kConcreteA0, kConcreteA1},
-    }};
+    const ListNames names = FactoryMaterialNames();
     MaterialDefs defs;
     for (std::size_t e = 0; e < kListEntries; ++e) {
-        if (e < kNamedMaterials) {
-            defs[e] = named[e];
-            continue;
-        }
-        const QString n = QString::number(e - kNamedMaterials + 1);
-        defs[e] = {QStringLiteral("Материал ") + n, QStringLiteral("Material ") + n, kSpareA0,
-                   kSpareA1};
+        const bool named = e < kNamedMaterials;
+        defs[e] = {names[e].russian, names[e].english, named ? kConcreteA0 : kSpareA0,
+                   named ? kConcreteA1 : kSpareA1};
     }
     return defs;
 }
 
 ObjectDefs FactoryObjects() {
-    const std::array<ObjectDef, kNamedObjects> named = {{
-        {QStringLiteral("Плита"), QStringLiteral("Plate"), 0},
-        {QStringLiteral("Перекрытие"), QStringLiteral("Floor"), 0},
-        {QStringLiteral("Колонна"), QStringLiteral("Column"), 0},
-        {QStringLiteral("Свая"), QStringLiteral("Pile"), 0},
-        {QStringLiteral("Балка"), QStringLiteral("Beam"), 0},
-        {QStringLiteral("Ферма"), QStringLiteral("Farm"), 0},
-        {QStringLiteral("Блок"), QStringLiteral("Block"), 1},
-        {QStringLiteral("Стен.панель"), QStringLiteral("Wallboard"), 0},
-        {QStringLiteral("Ригиль"), QStringLiteral("Rigil"), 0},
-        {QStringLiteral("Фунд. балка"), QStringLiteral("Base beam"), 0},
-        {QStringLiteral("Диафрагма"), QStringLiteral("Diaphragm"), 0},
-    }};
+    const ListNames names = FactoryObjectNames();
     ObjectDefs defs;
-    for (std::size_t e = 0; e < kListEntries; ++e) {
-        if (e < kNamedObjects) {
-            defs[e] = named[e];
-            continue;
-        }
-        const QString n = QString::number(e - kNamedObjects + 1);
-        defs[e] = {QStringLiteral("Объект ") + n, QStringLiteral("Object ") + n, 0};
-    }
+    for (std::size_t e = 0; e < kListEntries; ++e)
+        defs[e] = {names[e].russian, names[e].english,
+                   e == kBlockObject ? kBlockMaterial : kConcreteMaterial};
     return defs;
 }
 

@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "device/libusb_binding.h"
 #include "wire/byte_order.h"
 #include "wire/frames.h"
 
@@ -23,53 +24,6 @@ namespace protocol = porvel::protocol;
 
 constexpr int kTimeoutMs = 500;
 constexpr int kQuickTimeoutMs = 5;
-
-// The 43 names the program resolves, in its order.
-const char* const kEntryNames[] = {
-    "usb_bulk_read",
-    "usb_bulk_setup_async",
-    "usb_bulk_write",
-    "usb_cancel_async",
-    "usb_claim_interface",
-    "usb_clear_halt",
-    "usb_close",
-    "usb_control_msg",
-    "usb_device",
-    "usb_find_busses",
-    "usb_find_devices",
-    "usb_free_async",
-    "usb_get_busses",
-    "usb_get_descriptor",
-    "usb_get_descriptor_by_endpoint",
-    "usb_get_string",
-    "usb_get_string_simple",
-    "usb_get_version",
-    "usb_init",
-    "usb_install_driver_np",
-    "usb_install_driver_np_rundll",
-    "usb_install_needs_restart_np",
-    "usb_install_service_np",
-    "usb_install_service_np_rundll",
-    "usb_interrupt_read",
-    "usb_interrupt_setup_async",
-    "usb_interrupt_write",
-    "usb_isochronous_setup_async",
-    "usb_open",
-    "usb_reap_async",
-    "usb_reap_async_nocancel",
-    "usb_release_interface",
-    "usb_reset",
-    "usb_resetep",
-    "usb_set_altinterface",
-    "usb_set_configuration",
-    "usb_set_debug",
-    "usb_strerror",
-    "usb_submit_async",
-    "usb_touch_inf_file_np",
-    "usb_touch_inf_file_np_rundll",
-    "usb_uninstall_service_np",
-    "usb_uninstall_service_np_rundll",
-};
 
 void SleepMs(int ms) {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
@@ -207,7 +161,8 @@ protected:
 };
 
 TEST_F(SimUsbShim, ExportsEveryEntryTheProgramResolves) {
-    for (const char* name : kEntryNames) EXPECT_NE(dlsym(sim.library, name), nullptr) << name;
+    for (const char* name : porvel::LibUsbBinding::kEntryNames)
+        EXPECT_NE(dlsym(sim.library, name), nullptr) << name;
 }
 
 TEST_F(SimUsbShim, SearchesReportChangesOnlyOnce) {

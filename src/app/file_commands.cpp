@@ -10,7 +10,6 @@
 #include "archive/archive_table.h"
 #include "archive/free_name.h"
 #include "archive_dialogs.h"
-#include "device/exchange_texts.h"
 #include "device/exchange_types.h"
 #include "file_state.h"
 #include "file_texts.h"
@@ -101,7 +100,7 @@ void FileCommands::SaveAsClick() {
 bool FileCommands::Action2Execute() {
     if (table_.IsEmpty() || !state_.modified) return true;
     const Language lang = CurrentLanguage();
-    const QString caption = Text(ExchangeText::Warning, lang);
+    const QString caption = TextIn(kWarningCaption, lang);
     const QString question = MainTextOf(MainText::Save, lang) + QLatin1Char(' ') + state_.fileName +
                              QStringLiteral(" ?");
     if (LocalizedMessageBox(question, caption, box::kQuestion) != box::kIdYes) return true;

@@ -11,7 +11,6 @@
 #include "archive/archive_table.h"
 #include "archive/table_rows.h"
 #include "archive_grid_view.h"
-#include "device/exchange_texts.h"
 #include "device/exchange_types.h"
 #include "output/clipboard_text.h"
 #include "table_texts.h"
@@ -96,7 +95,7 @@ bool TableHandlers::CanCopy() const {
     if (TheExchange().recordCount != 0) return true;
     const Language language = CurrentLanguage();
     LocalizedMessageBox(MainTextOf(MainText::TableEmpty, language),
-                        Text(ExchangeText::Warning, language), box::kError);
+                        TextIn(kWarningCaption, language), box::kError);
     return false;
 }
 

@@ -23,14 +23,6 @@ constexpr int kMaxCurveWords = static_cast<int>(CurveStore::kSlotWords);
 // Far beyond any real archive (256 full curves take 16 MiB); a larger file is not ours.
 constexpr qint64 kMaxFileBytes = qint64{1} << 30;
 
-// A cell as a whole number, read the way the table reads its bookkeeping columns.
-inline std::optional<int> WholeNumber(const QString& cell) {
-    bool ok = false;
-    const int value = cell.trimmed().toInt(&ok);
-    if (!ok) return std::nullopt;
-    return value;
-}
-
 // The curve words that follow a row: as many as its curve length cell says. A row whose cell
 // is no whole number (an empty row, or one that sorting filled with blanks) carries none.
 inline std::optional<int> CurveWordsOf(const QString& curveLengthCell) {

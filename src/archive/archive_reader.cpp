@@ -12,7 +12,6 @@
 #include "archive_layout.h"
 #include "archive_table.h"
 #include "curve_store.h"
-#include "slot_assignment.h"
 #include "wire/cp1251.h"
 
 namespace porvel {
@@ -77,7 +76,7 @@ ArchiveFault ReadRow(Cursor& in, StagedRow* row, std::vector<int>* namedSlots) {
     const qsizetype bytes = qsizetype{*words} * layout::kWordBytes;
     if (bytes > in.Left()) return ArchiveFault::PastEnd;
     if (*words == 0) return ArchiveFault::None;  // no curve words: the row needs no slot
-    const auto slot = layout::WholeNumber(row->cells[column::kSlot]);
+    const auto slot = WholeNumber(row->cells[column::kSlot]);
     if (!slot) return ArchiveFault::SlotNotWhole;
     row->hasCurve = true;
     row->words = *words;
@@ -119,7 +118,7 @@ void Commit(const QByteArray& bytes, Staged& staged, const std::vector<int>& ass
             std::uint16_t* words = curves.MutableWords(*slot);
             if (words)
                 qFromLittleEndian<quint16>(bytes.constData() + row.curveAt, row.words, words);
-            if (layout::WholeNumber(row.cells[column::kSlot]) != *slot)
+            if (WholeNumber(row.cells[column::kSlot]) != *slot)
                 row.cells[column::kSlot] = QString::number(*slot);
             ++slot;
         }

@@ -5,23 +5,6 @@ namespace porvel {
 const std::array<int, ArchiveTable::kColumns> ArchiveTable::kDesignWidths = {
     40, 86, 88, 102, 94, 85, 83, 74, 71, 239, 0, 0, 0};
 
-namespace {
-
-constexpr std::array<TextPair, ArchiveTable::kColumns - ArchiveTable::kHiddenColumns> kHeaders = {{
-    {u"№", u"№"},
-    {u"Время", u"Time"},
-    {u"Дата", u"Date"},
-    {u"Объект", u"Object"},
-    {u"Материал", u"Material"},
-    {u"Ратм, кПа", u"Pair, kPa"},
-    {u"m, с/см3", u"m, s/cm3"},
-    {u"a, см3/с", u"a, cm3/s"},
-    {u"h, см", u"h, cm"},
-    {u"Марка водонепроницаемости", u"Brand waterproof"},
-}};
-
-}  // namespace
-
 ArchiveTable::ArchiveTable(QObject* parent) : QAbstractTableModel(parent), rows_(kStartRows) {}
 
 void ArchiveTable::SetRowCount(int rows) {
@@ -65,8 +48,8 @@ bool ArchiveTable::IsEmpty() const {
 }
 
 QString ArchiveTable::HeaderText(int col, Language language) {
-    if (col < 0 || col >= static_cast<int>(kHeaders.size())) return {};
-    const TextPair& pair = kHeaders[static_cast<std::size_t>(col)];
+    if (col < 0 || col >= static_cast<int>(kHeaderTexts.size())) return {};
+    const TextPair& pair = kHeaderTexts[static_cast<std::size_t>(col)];
     return TextIn(pair, language);
 }
 
@@ -74,25 +57,25 @@ void ArchiveTable::SetHeaderLanguage(Language language) {
     for (int col = 0; col < kColumns; ++col) SetCell(col, 0, HeaderText(col, language));
 }
 
-std::optional<int> ArchiveTable::WholeNumber(int col, int row) const {
+std::optional<int> WholeNumber(const QString& cell) {
     bool ok = false;
-    const int value = Cell(col, row).trimmed().toInt(&ok);
+    const int value = cell.trimmed().toInt(&ok);
     if (!ok) return std::nullopt;
     return value;
 }
 
 std::optional<int> ArchiveTable::SlotOf(int row) const {
-    return WholeNumber(column::kSlot, row);
+    return WholeNumber(Cell(column::kSlot, row));
 }
 
 std::optional<int> ArchiveTable::SampleCountOf(int row) const {
-    const auto length = WholeNumber(column::kCurveLength, row);
+    const auto length = WholeNumber(Cell(column::kCurveLength, row));
     if (!length) return std::nullopt;
     return *length - 2;
 }
 
 std::optional<int> ArchiveTable::SampleRateOf(int row) const {
-    return WholeNumber(column::kSampleRate, row);
+    return WholeNumber(Cell(column::kSampleRate, row));
 }
 
 int ArchiveTable::rowCount(const QModelIndex& parent) const {

@@ -31,6 +31,25 @@ enum : int {
 };
 }  // namespace column
 
+// The header of the visible columns 0 to 9, in column order; the main window's text table and
+// every output take their column titles from here.
+inline constexpr std::array<TextPair, 10> kHeaderTexts = {{
+    {u"№", u"№"},
+    {u"Время", u"Time"},
+    {u"Дата", u"Date"},
+    {u"Объект", u"Object"},
+    {u"Материал", u"Material"},
+    {u"Ратм, кПа", u"Pair, kPa"},
+    {u"m, с/см3", u"m, s/cm3"},
+    {u"a, см3/с", u"a, cm3/s"},
+    {u"h, см", u"h, cm"},
+    {u"Марка водонепроницаемости", u"Brand waterproof"},
+}};
+
+// A bookkeeping cell (curve length, sample rate, slot) as a whole number; blanks around it are
+// allowed, anything else is no number.
+std::optional<int> WholeNumber(const QString& cell);
+
 class ArchiveTable : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -67,7 +86,6 @@ public:
 
 private:
     using Row = std::array<QString, kColumns>;
-    std::optional<int> WholeNumber(int col, int row) const;
 
     std::vector<Row> rows_;
 };

@@ -40,7 +40,7 @@ QByteArrayView CurveBytes(const ArchiveTable& table, const CurveStore& curves, i
     const auto words = layout::CurveWordsOf(table.Cell(column::kCurveLength, row));
     if (!words || !layout::CurveFitsSlot(*words)) return {};
     const auto size = static_cast<qsizetype>(*words) * layout::kWordBytes;
-    const auto slot = layout::WholeNumber(table.Cell(column::kSlot, row));
+    const auto slot = WholeNumber(table.Cell(column::kSlot, row));
     const std::uint16_t* source = slot ? curves.Words(*slot) : nullptr;
     if (source && QSysInfo::ByteOrder == QSysInfo::LittleEndian)
         return {reinterpret_cast<const char*>(source), size};

@@ -38,4 +38,25 @@ private:
 
 CurveStore& Curves();
 
+// Slot numbers 0 .. bound - 1, each taken or free, handing out the lowest free one: how rows
+// entered from the instrument and rows read from a file get slots of their own.
+class SlotNumbers {
+public:
+    explicit SlotNumbers(int bound);
+    // False, and nothing changed, when `slot` is outside the bound or already taken.
+    bool Take(int slot);
+    // The lowest free number, now taken; -1 when every number is taken.
+    int TakeLowestFree();
+
+private:
+    std::vector<bool> taken_;
+    std::size_t lowestFree_ = 0;  // no number below it is free
+};
+
+// `named` holds the slot number each curve row of a file names, in row order. A row keeps its
+// number when the store already has that slot (0 to storeSlots - 1) and no earlier row claimed
+// it; every other row gets the lowest number that no row keeps. The numbers stay below the
+// larger of storeSlots and the number of rows.
+std::vector<int> AssignSlots(const std::vector<int>& named, int storeSlots);
+
 }  // namespace porvel

@@ -43,18 +43,6 @@ const std::uint8_t* CurveSlot(const std::uint8_t* curveArea, unsigned i) {
 
 }  // namespace
 
-int LowestFreeSlot(const ArchiveTable& table) {
-    std::vector<bool> named(static_cast<std::size_t>(table.RowCount()), false);
-    for (int row = 1; row < table.RowCount(); ++row) {
-        const auto slot = table.SlotOf(row);
-        if (slot && *slot >= 0 && *slot < static_cast<int>(named.size()))
-            named[static_cast<std::size_t>(*slot)] = true;
-    }
-    int slot = 0;
-    while (slot < static_cast<int>(named.size()) && named[static_cast<std::size_t>(slot)]) ++slot;
-    return slot;
-}
-
 void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& r,
                  const NameTable& objects, const NameTable& materials, Language language) {
     using namespace column;
@@ -103,14 +91,19 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
 
     // Rows whose date or time does not parse cannot be duplicates of anything.
     std::unordered_set<qint64> taken;
-    for (int row = 1; row < table.RowCount(); ++row)
+    // New rows take the lowest slot numbers that no row names; there are enough numbers below
+    // the final row count for every row.
+    SlotNumbers numbers(table.RowCount() + static_cast<int>(count));
+    for (int row = 1; row < table.RowCount(); ++row) {
         if (const auto key = RowMinuteKey(table, row)) taken.insert(*key);
+        if (const auto slot = table.SlotOf(row)) numbers.Take(*slot);
+    }
 
     for (unsigned i = 0; i < count; ++i) {
         const ArchiveRecord r = decode(i);
         const auto key = MinuteKey(RecordDate(r), RecordTime(r));
         if (key && taken.count(*key)) continue;
-        const int slot = LowestFreeSlot(table);
+        const int slot = numbers.TakeLowestFree();
         if (!curves.ValidSlot(slot)) return;  // the store cannot hold another curve
         table.SetRowCount(table.RowCount() + 1);
         enter(i, r, table.RowCount() - 1, slot);

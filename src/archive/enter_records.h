@@ -24,7 +24,4 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
 void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& record,
                  const NameTable& objects, const NameTable& materials, Language language);
 
-// The lowest slot number that no data row of the table names.
-int LowestFreeSlot(const ArchiveTable& table);
-
 }  // namespace porvel

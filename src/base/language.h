@@ -25,4 +25,7 @@ inline QString TextIn(const TextPair& pair, Language language) {
     return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
 }
 
+// The caption of every warning and error notice, from the exchange and from the windows alike.
+constexpr TextPair kWarningCaption = {u"Внимание", u"Warning"};
+
 }  // namespace porvel

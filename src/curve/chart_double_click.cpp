@@ -4,7 +4,6 @@
 #include "archive/curve_store.h"
 #include "chart_window.h"
 #include "curve_view_state.h"
-#include "device/exchange_texts.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
@@ -22,7 +21,7 @@ void StringGrid1DblClick(ArchiveTable& table, int row, bool rowSelectedThroughNu
     if (table.IsEmpty()) {
         const Language language = CurrentLanguage();
         LocalizedMessageBox(MainTextOf(MainText::ArchiveNotRead, language),
-                            Text(ExchangeText::Warning, language), box::kError);
+                            TextIn(kWarningCaption, language), box::kError);
         return;
     }
     auto* window = new TForm4(table, Curves(), mainWindow);

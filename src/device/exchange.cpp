@@ -120,8 +120,7 @@ void Exchange::Update() {
 }
 
 void Exchange::CrcMessage() {
-    view_.ShowMessage(Text(ExchangeText::CrcError, language_),
-                      Text(ExchangeText::Warning, language_));
+    view_.ShowMessage(Text(ExchangeText::CrcError, language_), TextIn(kWarningCaption, language_));
 }
 
 void Exchange::Connect() {
@@ -221,7 +220,7 @@ void Exchange::ReadRecords() {
             g_.curveArea.assign(protocol::kMaxRecords * protocol::kCurveSlotBytes, 0);
     } catch (const std::bad_alloc&) {
         view_.ShowMessage(Text(ExchangeText::MemoryError, language_),
-                          Text(ExchangeText::Warning, language_));
+                          TextIn(kWarningCaption, language_));
         view_.ExitProgram(1);
         SetState(ExchangeState::End);
         return;
@@ -329,7 +328,7 @@ void Exchange::WriteList(bool materials) {
         if (!ok) {
             // Nothing is sent from a grid that does not hold numbers; the device is closed.
             view_.ShowMessage(Text(ExchangeText::BadEditorCell, language_),
-                              Text(ExchangeText::Warning, language_));
+                              TextIn(kWarningCaption, language_));
             SetState(ExchangeState::End);
             return;
         }

@@ -18,7 +18,6 @@ constexpr TextPair kReady = {u"Готово", u"Ready"};
 constexpr TextPair kCheckConnection = {u"Проверьте подключение", u"Check Connection"};
 constexpr TextPair kLinkError = {u"Ошибка связи", u"Link Error"};
 constexpr TextPair kNoData = {u"Данных нет", u"No Data"};
-constexpr TextPair kWarning = {u"Внимание", u"Warning"};
 constexpr TextPair kCrcError = {u"Ошибка контрольной суммы", u"CRC16 Error"};
 constexpr TextPair kMemoryError = {u"Ошибка выделения памяти", u"Memory allocation error"};
 constexpr TextPair kBadEditorCell = {
@@ -60,8 +59,6 @@ StateTexts TextsOf(ExchangeState state) {
 
 QString Text(ExchangeText text, Language language) {
     switch (text) {
-        case ExchangeText::Warning:
-            return TextIn(kWarning, language);
         case ExchangeText::CrcError:
             return TextIn(kCrcError, language);
         case ExchangeText::MemoryError:

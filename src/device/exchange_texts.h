@@ -10,7 +10,6 @@
 namespace porvel {
 
 enum class ExchangeText {
-    Warning,        // message caption
     CrcError,       // a block failed its check
     MemoryError,    // no memory for the record array
     BadEditorCell,  // a coefficient or index cell of the editor is no number

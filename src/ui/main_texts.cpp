@@ -3,6 +3,8 @@
 #include <array>
 #include <atomic>
 
+#include "archive/archive_table.h"
+
 namespace porvel {
 namespace {
 
@@ -28,15 +30,15 @@ constexpr std::array<TextPair, kMainTextCount> kTexts = {{
     {u"Загрузить архив", u"Read from device"},
     {u"Настройка Материалов", u"Materials Setting "},
     {u"Настройка Объектов", u"Objects Setting "},
-    {u"Дата", u"Date"},
-    {u"Время", u"Time"},
-    {u"Объект", u"Object"},
-    {u"Материал", u"Material"},
-    {u"Ратм, кПа", u"Pair, kPa"},
-    {u"m, с/см3", u"m, s/cm3"},
-    {u"a, см3/с", u"a, cm3/s"},
-    {u"h, см", u"h, cm"},
-    {u"Марка водонепроницаемости", u"Brand waterproof"},
+    kHeaderTexts[column::kDate],
+    kHeaderTexts[column::kTime],
+    kHeaderTexts[column::kObject],
+    kHeaderTexts[column::kMaterial],
+    kHeaderTexts[column::kAtmosphere],
+    kHeaderTexts[column::kM],
+    kHeaderTexts[column::kA],
+    kHeaderTexts[column::kH],
+    kHeaderTexts[column::kGrade],
     {u"Архив измерений ", u"Archive of measurements "},
     {u"Архив не считан!", u"Archive not read!"},
     {u"Ошибка", u"Error"},

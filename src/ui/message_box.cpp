@@ -4,8 +4,9 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QThread>
 #include <vector>
+
+#include "main_thread.h"
 
 namespace porvel {
 namespace {
@@ -115,15 +116,11 @@ void SetMessageButtonsLang(Language language) {
 }
 
 int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style) {
-    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
-    if (!app) return box::kFailed;
-    if (QThread::currentThread() == app->thread()) return ShowOnThisThread(text, caption, style);
-
-    // A worker hands the box to the main thread and waits for the user's answer there.
+    // Boxes need a widget application; a worker's box is shown on the main thread, and the
+    // worker waits there for the user's answer.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return box::kFailed;
     int answer = box::kFailed;
-    QMetaObject::invokeMethod(
-        app, [&] { answer = ShowOnThisThread(text, caption, style); },
-        Qt::BlockingQueuedConnection);
+    RunOnMainThread([&] { answer = ShowOnThisThread(text, caption, style); });
     return answer;
 }
 

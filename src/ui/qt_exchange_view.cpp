@@ -8,6 +8,7 @@
 #include "archive/curve_store.h"
 #include "archive/enter_records.h"
 #include "editor_grid.h"
+#include "main_thread.h"
 #include "message_box.h"
 #include "wire/name_tables.h"
 
@@ -16,23 +17,12 @@ namespace porvel {
 QtExchangeView::QtExchangeView(ExchangeControls controls, Language language)
     : controls_(std::move(controls)), language_(language) {}
 
-void QtExchangeView::OnMainThread(const std::function<void()>& work) {
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app) return;
-    // A blocking hand-off from the main thread to itself would never return.
-    if (QThread::currentThread() == app->thread()) {
-        work();
-        return;
-    }
-    QMetaObject::invokeMethod(app, work, Qt::BlockingQueuedConnection);
-}
-
 EditorGrid* QtExchangeView::LiveGrid() const {
     return controls_.gridOwner ? controls_.grid : nullptr;
 }
 
 void QtExchangeView::Update(const UpdateEffect& effect) {
-    OnMainThread([&] {
+    RunOnMainThread([&] {
         if (controls_.gauge) {
             controls_.gauge->setValue(effect.gauge);
             if (effect.hideGauge) controls_.gauge->hide();
@@ -55,7 +45,7 @@ void QtExchangeView::SetPriority(WorkerPriority priority) {
 
 void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records,
                                      const std::uint8_t* curveArea) {
-    OnMainThread([&] {
+    RunOnMainThread([&] {
         if (!controls_.archive) return;
         EnterRecords(*controls_.archive, Curves(), count, records, curveArea, ObjectNames(),
                      MaterialNames(), language_);
@@ -63,21 +53,21 @@ void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records
 }
 
 void QtExchangeView::FillGrid(const EditorRows& rows) {
-    OnMainThread([&] {
+    RunOnMainThread([&] {
         if (EditorGrid* grid = LiveGrid()) grid->SetRows(rows);
     });
 }
 
 EditorRows QtExchangeView::ReadGrid() {
     EditorRows rows;
-    OnMainThread([&] {
+    RunOnMainThread([&] {
         if (EditorGrid* grid = LiveGrid()) rows = grid->Rows();
     });
     return rows;
 }
 
 void QtExchangeView::CloseDialog() {
-    OnMainThread([&] {
+    RunOnMainThread([&] {
         if (!controls_.dialog) return;
         if (auto* dialog = qobject_cast<QDialog*>(controls_.dialog.data()))
             dialog->done(QDialog::Accepted);

@@ -24,8 +24,6 @@ public:
     void ExitProgram(int code) override;
 
 private:
-    // Runs `work` on the main thread and returns when it is done; at once on the main thread.
-    static void OnMainThread(const std::function<void()>& work);
     EditorGrid* LiveGrid() const;
 
     ExchangeControls controls_;

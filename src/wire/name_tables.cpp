@@ -4,8 +4,7 @@ namespace porvel {
 
 const QString NameTable::kUnknownName = QStringLiteral("NAN");
 
-NameTable::NameTable(const std::array<EntryNames, protocol::kListEntries>& initial)
-    : entries_(initial) {}
+NameTable::NameTable(const ListNames& initial) : entries_(initial) {}
 
 QString NameTable::Name(int index, Language language) const {
     if (index < 0 || index >= kEntries) return kUnknownName;
@@ -21,8 +20,8 @@ void NameTable::Replace(int index, const QString& russian, const QString& englis
 namespace {
 
 // Entries from `first` on are numbered 1, 2, ... after the given stems.
-void FillNumbered(std::array<EntryNames, protocol::kListEntries>& entries, std::size_t first,
-                  const QString& russianStem, const QString& englishStem) {
+void FillNumbered(ListNames& entries, std::size_t first, const QString& russianStem,
+                  const QString& englishStem) {
     for (std::size_t e = first; e < entries.size(); ++e) {
         const QString number = QString::number(e - first + 1);
         entries[e] = {russianStem + number, englishStem + number};
@@ -31,8 +30,8 @@ void FillNumbered(std::array<EntryNames, protocol::kListEntries>& entries, std::
 
 }  // namespace
 
-NameTable DefaultMaterialNames() {
-    std::array<EntryNames, protocol::kListEntries> entries;
+ListNames FactoryMaterialNames() {
+    ListNames entries;
     // Entry 0 as the instrument ships it: a trailing blank, and a Cyrillic "С" in "Сoncrete".
     entries[0] = {QStringLiteral("Бетон "), QStringLiteral("Сoncrete")};
     entries[1] = {QStringLiteral("Пенобетон"), QStringLiteral("Concr.Foam")};
@@ -41,11 +40,11 @@ NameTable DefaultMaterialNames() {
     entries[4] = {QStringLiteral("Кирпич обл."), QStringLiteral("Brick tile")};
     entries[5] = {QStringLiteral("Дерево"), QStringLiteral("Wood")};
     FillNumbered(entries, 6, QStringLiteral("Материал "), QStringLiteral("Material "));
-    return NameTable(entries);
+    return entries;
 }
 
-NameTable DefaultObjectNames() {
-    std::array<EntryNames, protocol::kListEntries> entries;
+ListNames FactoryObjectNames() {
+    ListNames entries;
     entries[0] = {QStringLiteral("Плита"), QStringLiteral("Plate")};
     entries[1] = {QStringLiteral("Перекрытие"), QStringLiteral("Floor")};
     entries[2] = {QStringLiteral("Колонна"), QStringLiteral("Column")};
@@ -58,7 +57,7 @@ NameTable DefaultObjectNames() {
     entries[9] = {QStringLiteral("Фунд. балка"), QStringLiteral("Base beam")};
     entries[10] = {QStringLiteral("Диафрагма"), QStringLiteral("Diaphragm")};
     FillNumbered(entries, 11, QStringLiteral("Объект "), QStringLiteral("Object "));
-    return NameTable(entries);
+    return entries;
 }
 
 NameTable& MaterialNames() {

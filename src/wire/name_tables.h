@@ -15,24 +15,35 @@ struct EntryNames {
     QString english;
 };
 
+using ListNames = std::array<EntryNames, protocol::kListEntries>;
+
+// The names of the two lists as the instrument leaves the factory. The program starts with
+// them, and the simulated instrument ships them.
+ListNames FactoryMaterialNames();
+ListNames FactoryObjectNames();
+
 class NameTable {
 public:
     static constexpr int kEntries = static_cast<int>(protocol::kListEntries);
     // The text a lookup outside the table yields.
     static const QString kUnknownName;
 
-    explicit NameTable(const std::array<EntryNames, protocol::kListEntries>& initial);
+    explicit NameTable(const ListNames& initial);
 
     // Entry 0..19 in the given language; any other index names no entry and yields "NAN".
     QString Name(int index, Language language) const;
     void Replace(int index, const QString& russian, const QString& english);
 
 private:
-    std::array<EntryNames, protocol::kListEntries> entries_;
+    ListNames entries_;
 };
 
-NameTable DefaultMaterialNames();
-NameTable DefaultObjectNames();
+inline NameTable DefaultMaterialNames() {
+    return NameTable(FactoryMaterialNames());
+}
+inline NameTable DefaultObjectNames() {
+    return NameTable(FactoryObjectNames());
+}
 
 // The program's two tables, filled with the defaults at start and replaced by list reads.
 NameTable& MaterialNames();

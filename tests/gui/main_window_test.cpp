@@ -22,7 +22,6 @@
 #include "curve/curve_view_state.h"
 #include "device/exchange_types.h"
 #include "ui/bmtread_usb.h"
-#include "ui/main_texts.h"
 #include "ui/progress_dialog.h"
 
 using namespace porvel;
@@ -76,7 +75,6 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 private slots:
     void startsInRussianWithTheBookkeepingColumnsHidden();
-    void headerTextsAgreeWithTheMainTextTable();
     void switchingLanguageBackRestoresEveryCaption();
     void commandsNotYetBuiltAreDisabled();
     void f1OpensTheHelpInTheCurrentLanguage();
@@ -101,24 +99,6 @@ void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
     QCOMPARE(w.Archive()->Cell(9, 0), QStringLiteral("Марка водонепроницаемости"));
     QCOMPARE(w.StringGrid1->model()->headerData(1, Qt::Horizontal).toString(),
              QStringLiteral("Время"));
-}
-
-void MainWindowTest::headerTextsAgreeWithTheMainTextTable() {
-    // The grid's header and the main text table (used by the outputs) must say the same.
-    const std::array<std::pair<int, MainText>, 9> headers = {{
-        {1, MainText::TimeHeader},
-        {2, MainText::DateHeader},
-        {3, MainText::ObjectHeader},
-        {4, MainText::MaterialHeader},
-        {5, MainText::AtmosphereHeader},
-        {6, MainText::MHeader},
-        {7, MainText::AHeader},
-        {8, MainText::HHeader},
-        {9, MainText::GradeHeader},
-    }};
-    for (Language lang : {Language::Russian, Language::English})
-        for (const auto& [col, text] : headers)
-            QCOMPARE(ArchiveTable::HeaderText(col, lang), MainTextOf(text, lang));
 }
 
 void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {

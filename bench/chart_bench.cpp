@@ -16,7 +16,6 @@
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
 #include "curve/chart_control.h"
-#include "curve/chart_double_click.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "wire/record_layout.h"

@@ -16,7 +16,7 @@
 #include "device/exchange.h"
 #include "device/libusb_binding.h"
 #include "ui/progress_dialog.h"
-#include "ui/qt_exchange_view.h"
+#include "ui/exchange_worker.h"
 #include "wire/name_tables.h"
 
 using namespace porvel;

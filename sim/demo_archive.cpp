@@ -8,7 +8,6 @@
 #include "pressure_curve.h"
 #include "screen_canvas.h"
 #include "sim_constants.h"
-#include "water_grade.h"
 #include "wire/byte_order.h"
 
 namespace porvel::sim {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "parameter_block.h"
+#include "device_memory.h"
 #include "wire/byte_order.h"
 
 namespace porvel::sim {

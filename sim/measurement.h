@@ -1,5 +1,5 @@
 // One measurement as the instrument stores it: the 36-byte archive record and its curve block,
-// built from readable fields.
+// built from readable fields, and the water-tightness grade that goes with its m.
 #pragma once
 
 #include <cstdint>
@@ -35,5 +35,15 @@ StoredMeasurement BuildMeasurement(const MeasurementFields& fields);
 
 // The curve block of the samples: the samples, 0xAAAA, then the CRC-16 of the bytes before it.
 std::vector<std::uint16_t> BuildCurveBlock(const std::vector<std::uint16_t>& samples);
+
+// The water-tightness grade W that goes with an air-penetration resistance m, by the ranges of
+// the grade table the instrument prints on its result page.
+
+// Grade number (2, 4, ... 20) for m in s/cm3, judged on m rounded to one decimal as the table
+// gives its bounds; 0 (no grade) below the first range. Above the last range the grade stays 20.
+std::uint16_t GradeForM(double m);
+
+// The m range of a grade, for drawing demo values inside it; false for a number with no range.
+bool RangeOfGrade(std::uint16_t grade, double* lowest, double* highest);
 
 }  // namespace porvel::sim

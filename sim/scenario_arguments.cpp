@@ -1,4 +1,4 @@
-#include "scenario_arguments.h"
+#include "scenario_parser.h"
 
 #include <algorithm>
 

@@ -3,10 +3,10 @@
 
 #include "demo_archive.h"
 #include "list_blocks.h"
+#include "measurement.h"
 #include "pressure_curve.h"
 #include "scenario_parser.h"
 #include "sim_constants.h"
-#include "water_grade.h"
 #include "wire/byte_order.h"
 #include "wire/cp1251.h"
 

@@ -1,4 +1,4 @@
-#include "scenario_lexer.h"
+#include "scenario_parser.h"
 
 #include <QString>
 #include <cerrno>

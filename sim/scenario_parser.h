@@ -1,16 +1,61 @@
-// The reader of scenario texts behind ParseScenario: one handler per keyword. The handlers of
-// the device's memory live in scenario_contents.cpp, those of the bus and faults in scenario.cpp.
+// Reading a scenario text: the words of a line, the arguments after its keyword and the reader
+// with one handler per keyword.
 #pragma once
 
 #include <QDateTime>
+#include <cstdint>
+#include <initializer_list>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "measurement.h"
 #include "scenario.h"
-#include "scenario_arguments.h"
 
 namespace porvel::sim {
+
+// Words of one scenario line: bare words, key=value pairs and double-quoted texts (UTF-8, with
+// the escapes \" \\ \0 and \xHH, the last giving the Windows-1251 character of byte HH). A '#'
+// outside quotes starts a comment.
+struct Word {
+    std::string key;  // empty for a bare word or a quoted text
+    std::string value;
+    bool quoted = false;
+};
+
+// False with a reason in `error` for an unterminated quote or a bad escape.
+bool SplitLine(const std::string& line, std::vector<Word>* words, std::string* error);
+
+// Decimal, or hexadecimal after 0x; at most `largest`.
+bool ParseUnsigned(const std::string& text, std::uint64_t largest, std::uint64_t* value);
+// A decimal number with an optional exponent (C locale).
+bool ParseReal(const std::string& text, double* value);
+
+// The arguments of one scenario line after its keyword: a fixed number of leading words, then
+// key=value pairs from a known set, each at most once.
+
+class Arguments {
+public:
+    // False with a reason for a missing or extra leading word, an unknown or repeated key.
+    bool Take(const std::vector<Word>& words, std::size_t leading,
+              std::initializer_list<const char*> known, std::string* error);
+
+    const std::string& Leading(std::size_t i) const { return leading_[i]; }
+    bool Has(const std::string& key) const { return values_.count(key) != 0; }
+    const std::string& Value(const std::string& key) const { return values_.at(key); }
+
+    // Each false with "key must be ..." in `error`; an absent key leaves `value` as it is.
+    bool Unsigned(const std::string& key, std::uint64_t largest, std::uint64_t* value,
+                  std::string* error) const;
+    bool Real(const std::string& key, double* value, std::string* error) const;
+
+private:
+    std::vector<std::string> leading_;
+    std::map<std::string, std::string> values_;
+};
+
+// The reader of scenario texts behind ParseScenario: one handler per keyword. The handlers of
+// the device's memory live in scenario_contents.cpp, those of the bus and faults in scenario.cpp.
 
 class ScenarioParser {
 public:

@@ -1,7 +1,9 @@
-// Drawing on the instrument's 98 x 64 monochrome display memory: 8 pages of 98 column bytes,
-// bit n of a byte being pixel row 8 x page + n.
+// Drawing on the instrument's 98 x 64 monochrome display memory (8 pages of 98 column bytes,
+// bit n of a byte being pixel row 8 x page + n) with its small font.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 
 #include "wire/frames.h"
@@ -29,5 +31,18 @@ public:
 private:
     ScreenBlock block_{};
 };
+
+// The instrument's small display font: 5 x 7 pixel glyphs, one byte per column with the top
+// pixel in the lowest bit, which is also how the display memory holds a column of a page.
+
+constexpr int kGlyphWidth = 5;
+constexpr int kGlyphHeight = 7;
+constexpr int kGlyphAdvance = kGlyphWidth + 1;
+
+using Glyph = std::array<std::uint8_t, kGlyphWidth>;
+
+// Digits, Latin letters (small ones drawn as capitals), blank and . , : = / - % ( ); any other
+// character draws as a box.
+const Glyph& GlyphFor(char ch);
 
 }  // namespace porvel::sim

@@ -1,4 +1,4 @@
-#include "archive/pressure.h"
+#include "archive/archive_record.h"
 
 #include <gtest/gtest.h>
 

@@ -5,10 +5,10 @@
 #include <set>
 
 #include "demo_archive.h"
-#include "parameter_block.h"
+#include "device_memory.h"
+#include "measurement.h"
 #include "scenario.h"
 #include "sim_constants.h"
-#include "water_grade.h"
 #include "wire/byte_order.h"
 #include "wire/cp1251.h"
 #include "wire/frames.h"

@@ -8,7 +8,7 @@
 #include <QTableView>
 
 #include "archive/archive_table.h"
-#include "archive/grid_selection.h"
+#include "archive/table_rows.h"
 
 namespace porvel {
 

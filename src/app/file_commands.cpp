@@ -3,20 +3,98 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QWidget>
 
 #include "archive/archive_file.h"
 #include "archive/archive_table.h"
 #include "archive/free_name.h"
-#include "archive_dialogs.h"
 #include "device/exchange_types.h"
-#include "file_state.h"
-#include "file_texts.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
 namespace porvel {
+
+QString WindowCaption(const FileState& state, Language language) {
+    QString caption = MainTextOf(MainText::ProductName, language);
+    if (state.named) caption += QStringLiteral(" - ") + state.fileName;
+    if (state.modified) caption += QLatin1Char('*');
+    return caption;
+}
+
+QString MarkRowDeleted(FileState& state, const QString& caption) {
+    state.named = true;
+    const bool wasModified = state.modified;
+    state.modified = true;
+    return wasModified ? caption : caption + QLatin1Char('*');
+}
+
+namespace {
+
+// %1 is the file, %2 the reason.
+constexpr TextPair kSaveFailed = {u"Не удалось сохранить файл %1: %2",
+                                  u"The file %1 could not be saved: %2"};
+constexpr TextPair kOpenFailed = {u"Не удалось открыть файл %1: %2",
+                                  u"The file %1 could not be opened: %2"};
+constexpr TextPair kNotOrdinaryFile = {u"это не обычный файл", u"it is not an ordinary file"};
+// %1 is the file.
+constexpr TextPair kNotAnArchive = {u"Файл %1 не является архивом Porvel или повреждён",
+                                    u"The file %1 is not a Porvel archive or is damaged"};
+
+}  // namespace
+
+QString FileFaultMessage(FileOperation operation, const QString& path,
+                         const ArchiveFileResult& result, Language language) {
+    const QString file = QDir::toNativeSeparators(path);
+    if (result.Refused()) return TextIn(kNotAnArchive, language).arg(file);
+    const QString reason = result.fault == ArchiveFault::NotOrdinaryFile
+                               ? TextIn(kNotOrdinaryFile, language)
+                               : result.reason;
+    const TextPair& text = operation == FileOperation::Save ? kSaveFailed : kOpenFailed;
+    return TextIn(text, language).arg(file, reason);
+}
+
+namespace {
+
+void Prepare(QFileDialog& dialog, const char* name) {
+    dialog.setObjectName(QString::fromLatin1(name));
+    dialog.setNameFilters(NameFilters(kArchiveFilter));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+QString Run(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted) return {};
+    return dialog.selectedFiles().value(0);
+}
+
+}  // namespace
+
+QStringList NameFilters(const QString& barFilter) {
+    const QStringList parts = barFilter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+        filters << parts[i] + QStringLiteral(" (") + parts[i + 1] + QLatin1Char(')');
+    return filters;
+}
+
+QString QtArchiveDialogs::OpenDialog1() {
+    QFileDialog dialog(parent_);
+    Prepare(dialog, "OpenDialog1");
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    return Run(dialog);
+}
+
+QString QtArchiveDialogs::SaveDialog2() {
+    QFileDialog dialog(parent_, MainTextOf(MainText::SaveAs, CurrentLanguage()));
+    Prepare(dialog, "SaveDialog2");
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(kArchiveSuffix);
+    dialog.selectFile(kSaveDialogFileName);
+    return Run(dialog);
+}
 
 FileCommands::FileCommands(ArchiveTable& table, CurveStore& curves, FileState& state,
                            QWidget& window, QObject* parent)

@@ -1,5 +1,5 @@
-// The archive file commands of the main window: New, Open, Save, Save As and the save prompt,
-// with the file state and the window caption that they keep.
+// The archive file commands of the main window (New, Open, Save, Save As and the save prompt),
+// the file state they keep with the window caption, their dialogs and their messages.
 #pragma once
 
 #include <QObject>
@@ -7,10 +7,70 @@
 #include <QStringList>
 #include <memory>
 
-class QAction;
+#include "archive/archive_file.h"
+#include "base/language.h"
+
 class QWidget;
+class QAction;
 
 namespace porvel {
+
+// The archive file the table belongs to, as the main window's caption shows it.
+struct FileState {
+    QString folder;
+    QString fileName;  // without the folder
+    bool named = false;
+    bool modified = false;
+};
+
+// "Porvel", "Porvel - name", either possibly followed by "*".
+QString WindowCaption(const FileState& state, Language language);
+
+// After a table row was deleted: the archive counts as named and modified, and `caption` gets
+// its "*" unless it was modified already. The caption is extended, not rebuilt, so an archive
+// read from the instrument and never named shows "Porvel*".
+QString MarkRowDeleted(FileState& state, const QString& caption);
+
+// Messages of the file commands beyond the main text table: why a file could not be saved or
+// opened, naming the file.
+
+enum class FileOperation { Save, Open };
+
+// The text of the error box for a failed save or open of `path`.
+QString FileFaultMessage(FileOperation operation, const QString& path,
+                         const ArchiveFileResult& result, Language language);
+
+// The two file dialogs of the archive commands, behind an interface that tests answer.
+// Filters are written as description|pattern pairs separated by bars.
+inline const QString kArchiveFilter = QStringLiteral("Porvel|*.wpa|All Files|*.*");
+inline const QString kSaveDialogFileName = QStringLiteral("Arhive.wpa");
+// What a name typed without an extension gets: the archive's own.
+inline const QString kArchiveSuffix = QStringLiteral("wpa");
+
+// "Porvel|*.wpa|All Files|*.*" as the toolkit's name filters: "Porvel (*.wpa)", ...
+QStringList NameFilters(const QString& barFilter);
+
+class ArchiveDialogs {
+public:
+    virtual ~ArchiveDialogs() = default;
+    // The chosen file's full path; empty when the user cancels.
+    virtual QString OpenDialog1() = 0;
+    virtual QString SaveDialog2() = 0;
+};
+
+// The toolkit's file dialogs, modal over `parent`. The save dialog's title is the Save As menu
+// text of the language current when it is shown; neither dialog asks before overwriting.
+class QtArchiveDialogs : public ArchiveDialogs {
+public:
+    explicit QtArchiveDialogs(QWidget* parent) : parent_(parent) {}
+    QString OpenDialog1() override;
+    QString SaveDialog2() override;
+
+private:
+    QWidget* parent_;
+};
+
+// The commands themselves, with the file state and the window caption that they keep.
 
 class ArchiveDialogs;
 class ArchiveTable;

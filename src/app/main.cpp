@@ -2,7 +2,6 @@
 #include <cstdio>
 #include <exception>
 
-#include "demo_library.h"
 #include "file_commands.h"
 #include "main_window.h"
 #include "porvel_application.h"

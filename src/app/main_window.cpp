@@ -15,14 +15,14 @@
 #include <QTimer>
 
 #include "archive/curve_store.h"
-#include "curve/chart_double_click.h"
+#include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "file_commands.h"
 #include "help_window.h"
 #include "menu_icons.h"
 #include "table_handlers.h"
-#include "ui/bmtread_usb.h"
 #include "ui/design_metrics.h"
+#include "ui/exchange_worker.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 #include "ui/progress_dialog.h"

@@ -6,7 +6,7 @@
 #include "archive/archive_table.h"
 #include "archive_grid_view.h"
 #include "base/language.h"
-#include "file_state.h"
+#include "file_commands.h"
 
 class QAction;
 class QMenu;

@@ -1,5 +1,8 @@
 #include "porvel_application.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <exception>
 
@@ -20,6 +23,27 @@ bool PorvelApplication::notify(QObject* receiver, QEvent* event) {
 
 void PorvelApplication::ShowError(const QString& message) {
     QMessageBox::critical(nullptr, applicationDisplayName(), message);
+}
+
+namespace {
+constexpr const char* kLibraryVariable = "PORVEL_USB_LIBRARY";
+#ifdef _WIN32
+constexpr const char* kSimulatorFile = "../lib/porvel-sim.dll";
+#else
+constexpr const char* kSimulatorFile = "../lib/libporvel-sim.so";
+#endif
+}  // namespace
+
+QString BundledSimulatorPath() {
+    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
+                               .absoluteFilePath(QString::fromLatin1(kSimulatorFile)));
+}
+
+bool UseBundledSimulator() {
+    const QString path = BundledSimulatorPath();
+    if (!QFileInfo::exists(path)) return false;
+    qputenv(kLibraryVariable, QFile::encodeName(path));
+    return true;
 }
 
 }  // namespace porvel

@@ -1,11 +1,14 @@
-// The application object: an error that no handler deals with is shown in the toolkit's
-// standard error box, and the program goes on with the next event.
+// What the program starts with: the application object, and the way to the bundled simulated
+// instrument for --demo.
 #pragma once
 
 #include <QApplication>
+#include <QString>
 
 namespace porvel {
 
+// An error that no handler deals with is shown in the toolkit's standard error box, and the
+// program goes on with the next event.
 class PorvelApplication : public QApplication {
 public:
     PorvelApplication(int& argc, char** argv);
@@ -14,5 +17,11 @@ public:
     // The standard error box with the error's message (empty when it has none).
     static void ShowError(const QString& message);
 };
+
+// Where the bundled simulated instrument lies relative to the program:
+// <program dir>/../lib/libporvel-sim.so, as the build and the install leave it.
+QString BundledSimulatorPath();
+// Points the USB binding at the bundled simulator; false when it is not there.
+bool UseBundledSimulator();
 
 }  // namespace porvel

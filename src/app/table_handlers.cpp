@@ -13,11 +13,11 @@
 #include "archive_grid_view.h"
 #include "device/exchange_types.h"
 #include "output/clipboard_text.h"
-#include "table_texts.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
 namespace porvel {
+
 namespace {
 
 // The C key of the keyboard; with a Russian layout the same key reports the Cyrillic Es.
@@ -139,6 +139,24 @@ bool TableHandlers::eventFilter(QObject* watched, QEvent* event) {
         if (!parts_.formArea->childAt(mouse->position().toPoint())) FormMouseMove();
     }
     return QObject::eventFilter(watched, event);
+}
+
+namespace {
+
+constexpr TextPair kSortError = {
+    u"Значение «%1» не удаётся прочитать для сортировки. Таблица оставлена как была.",
+    u"The value \"%1\" cannot be read for sorting. The table was left as it was."};
+
+}  // namespace
+
+MainText GridHintAt(int col, int row) {
+    if (row == 0) return MainText::HintSort;
+    if (col == column::kNumber && row > 0) return MainText::HintPlot;
+    return MainText::HintSelect;
+}
+
+QString SortErrorText(const QString& cellText, Language language) {
+    return TextIn(kSortError, language).arg(cellText);
 }
 
 }  // namespace porvel

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 #include <functional>
 
 #include "archive/table_sort.h"
+#include "base/language.h"
+#include "ui/main_texts.h"
 
 class QAction;
 class QMenu;
@@ -58,5 +61,15 @@ private:
     std::function<void()> rowDeleted_;
     int sortDirection_ = sort_direction::kNone;
 };
+
+// Texts of the archive table's reactions: the status-bar hint for the cell under the mouse and
+// the message of a sort that a cell stopped.
+
+// Over the header row the sort hint, over a number cell the plot hint, anywhere else over the
+// grid (outside the cells too, -1 for column or row) the drag hint.
+MainText GridHintAt(int column, int row);
+
+// Names the text of the cell that could not be read as its column's value.
+QString SortErrorText(const QString& cellText, Language language);
 
 }  // namespace porvel

@@ -1,4 +1,5 @@
-// The 36-byte archive record of one measurement, as the instrument sends it.
+// The 36-byte archive record of one measurement, as the instrument sends it, and its pressure
+// counts in kilopascals.
 #pragma once
 
 #include <cstdint>
@@ -26,5 +27,13 @@ struct ArchiveRecord {
 
     static ArchiveRecord Decode(const std::uint8_t* bytes);
 };
+
+// Pressure counts to kilopascals, and rounding to a step.
+// 13108 counts are 103.4 kPa; the product is formed in extended precision.
+double PressureToKPa(std::uint16_t counts);
+
+// The multiple of `step` that truncating x / step + 0.5 toward zero gives. For negative x the
+// truncation lifts the result (with step 0.01 every x above -0.015 gives 0). NaN stays NaN.
+double RoundToStep(double x, double step);
 
 }  // namespace porvel

@@ -1,5 +1,6 @@
 // Writing the archive file.
 #include <QByteArrayView>
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QSysInfo>
@@ -12,14 +13,15 @@
 #include "archive_layout.h"
 #include "archive_table.h"
 #include "curve_store.h"
-#include "folder_sync.h"
 #include "wire/cp1251.h"
 
 #ifndef Q_OS_WIN
+#include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace porvel {
+
 namespace {
 
 namespace layout = archive_layout;
@@ -66,6 +68,40 @@ bool SyncToDisk(QSaveFile& file, QString* reason) {
     }
 #endif
     return true;
+}
+
+// Makes the rename of a save durable: the entry list of the folder that holds `filePath` goes to
+// disk. False, with the system's reason, when the system reports a failure; a folder that
+// cannot be synced (file system or permissions) counts as done.
+bool SyncFolderOf(const QString& filePath, QString* reason) {
+#ifdef Q_OS_WIN
+    // NTFS journals the rename itself; a folder cannot be opened for syncing there.
+    Q_UNUSED(filePath);
+    Q_UNUSED(reason);
+    return true;
+#else
+    // The folder that really holds the file, symbolic links followed.
+    QFileInfo file(filePath);
+    const QString canonical = file.canonicalFilePath();
+    const QString folder = QFileInfo(canonical.isEmpty() ? filePath : canonical).absolutePath();
+    const int fd =
+        ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        // A folder we may write into but not read cannot be synced by us; the rename stands.
+        if (errno == EACCES) return true;
+        if (reason) *reason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    int result;
+    do {
+        result = ::fsync(fd);
+    } while (result != 0 && errno == EINTR);
+    const int error = errno;
+    ::close(fd);
+    if (result == 0 || error == EINVAL || error == ENOTSUP) return true;
+    if (reason) *reason = QString::fromLocal8Bit(std::strerror(error));
+    return false;
+#endif
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 #include "archive_table.h"
 #include "base/locale_format.h"
 #include "curve_store.h"
-#include "pressure.h"
 #include "wire/name_tables.h"
 #include "wire/protocol.h"
 

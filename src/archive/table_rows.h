@@ -1,12 +1,26 @@
-// Whole-row work on the archive table: exchanging two rows as the sort does, moving one row to
-// another place and deleting one. Rows travel with all 13 cells, the curve slot of column 12
-// included, so every row keeps its own curve; the curve store itself is never touched.
+// Whole-row work on the archive table (exchanging two rows as the sort does, moving one row to
+// another place, deleting one) and the selected block it works on. Rows travel with all 13
+// cells, the curve slot of column 12 included, so every row keeps its own curve; the curve store
+// itself is never touched.
 #pragma once
 
 #include "archive_table.h"
-#include "grid_selection.h"
 
 namespace porvel {
+
+// The selected block of the archive table in the grid's own coordinates: row 0 is the header,
+// rows 1 and up the measurements, both bounds included.
+struct GridSelection {
+    static constexpr int kNone = -1;
+
+    int left = kNone;
+    int top = kNone;
+    int right = kNone;
+    int bottom = kNone;
+
+    bool IsEmpty() const { return left == kNone || top == kNone; }
+    bool IsSingleCell() const { return !IsEmpty() && left == right && top == bottom; }
+};
 
 // Exchanges the cells of two data rows. Both rows are written back in full, and a cell that
 // was empty comes back as a single blank (even when `first` equals `second`).

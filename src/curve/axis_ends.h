@@ -1,5 +1,6 @@
 // The visible range of one chart axis and the extent of the plotted data, as the axis
-// handling computes with them before the chart shows the result.
+// handling computes with them before the chart shows the result, and fitting an axis end to
+// the data again.
 #pragma once
 
 namespace porvel {
@@ -42,5 +43,17 @@ struct DataExtent {
 // The range an automatic axis takes for data from `low` to `high`: exactly that, or one unit
 // either side when all the data lie at one value.
 AxisEnds AutomaticEnds(double low, double high);
+
+// Fitting one end of an axis to the plotted data again. The pressure axis gets a margin of 2 %
+// of the data's pressure range at each end, the time axis none. When the far end stands on the
+// wrong side of the new value it is moved first, so the minimum stays below the maximum.
+
+constexpr double kPressureMarginFraction = 0.02;
+
+// Each leaves the axis unchanged when there are no plotted points.
+void RefitLeftAxisTop(AxisEnds& left, const DataExtent& data);
+void RefitLeftAxisBottom(AxisEnds& left, const DataExtent& data);
+void RefitBottomAxisStart(AxisEnds& bottom, const DataExtent& data);
+void RefitBottomAxisEnd(AxisEnds& bottom, const DataExtent& data);
 
 }  // namespace porvel

@@ -3,7 +3,7 @@
 // refits and the undo of the rectangle zoom.
 #include <QStatusBar>
 
-#include "axis_refit.h"
+#include "axis_ends.h"
 #include "chart_control.h"
 #include "chart_window.h"
 

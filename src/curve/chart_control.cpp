@@ -1,7 +1,5 @@
 #include "chart_control.h"
 
-#include "zoom_gesture.h"
-
 namespace porvel {
 
 ChartControl::ChartControl(QWidget* parent) : QCustomPlot(parent) {
@@ -40,6 +38,12 @@ void ChartControl::processRectZoom(QRect rect, QMouseEvent* event) {
             break;
     }
     replot(rpQueuedReplot);  // takes the rectangle away
+}
+
+ZoomGesture ZoomGestureOf(QPoint press, QPoint release) {
+    if (release.x() > press.x() && release.y() > press.y()) return ZoomGesture::Zoom;
+    if (release.x() < press.x() || release.y() < press.y()) return ZoomGesture::Undo;
+    return ZoomGesture::None;
 }
 
 }  // namespace porvel

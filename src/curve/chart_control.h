@@ -1,9 +1,10 @@
-// Chart1, the chart control of the chart window. Presses outside the plot area belong to the
-// axis strips and start no zoom rectangle; a rectangle dragged towards the upper left undoes
-// the zoom instead of zooming into it.
+// Chart1, the chart control of the chart window, and its rectangle zoom. Presses outside the
+// plot area belong to the axis strips and start no zoom rectangle; a rectangle dragged towards
+// the upper left undoes the zoom instead of zooming into it.
 #pragma once
 
 #include <qcustomplot.h>
+#include <QPoint>
 
 #include "axis_drag.h"
 
@@ -28,5 +29,12 @@ protected:
 private:
     QPoint pressPosition_;
 };
+
+// The chart's rectangle zoom: dragged towards the lower right it zooms into the rectangle,
+// towards the upper left (on either axis) it undoes the zoom.
+
+enum class ZoomGesture { None, Zoom, Undo };
+
+ZoomGesture ZoomGestureOf(QPoint press, QPoint release);
 
 }  // namespace porvel

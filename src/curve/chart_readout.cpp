@@ -4,9 +4,9 @@
 
 #include "base/locale_format.h"
 #include "chart_control.h"
+#include "chart_texts.h"
 #include "chart_window.h"
 #include "point_pick.h"
-#include "readout_text.h"
 #include "ui/main_texts.h"
 
 namespace porvel {

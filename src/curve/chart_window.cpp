@@ -8,16 +8,17 @@
 #include <QVBoxLayout>
 
 #include "archive/archive_table.h"
+#include "archive/curve_store.h"
 #include "chart_control.h"
 #include "chart_texts.h"
 #include "curve_builder.h"
 #include "curve_view_state.h"
-#include "row_title.h"
-#include "series_colours.h"
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
+#include "ui/message_box.h"
 
 namespace porvel {
+
 namespace {
 
 constexpr int kDesignWidth = 1174;
@@ -231,6 +232,25 @@ void TForm4::SetBottomEnds(const AxisEnds& ends) {
 
 void TForm4::SetLeftEnds(const AxisEnds& ends) {
     Chart1->yAxis->setRange(ends.Minimum(), ends.Maximum());
+}
+
+void StringGrid1DblClick(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
+                         QWidget* mainWindow) {
+    if (!rowSelectedThroughNumberCell || row < 1 || row >= table.RowCount()) return;
+    CurveViewState& state = CurveView();
+    state.requestedChartRow = row;
+    if (state.chartOpen) {
+        state.addCurveRequest = true;
+        return;
+    }
+    if (table.IsEmpty()) {
+        const Language language = CurrentLanguage();
+        LocalizedMessageBox(MainTextOf(MainText::ArchiveNotRead, language),
+                            TextIn(kWarningCaption, language), box::kError);
+        return;
+    }
+    auto* window = new TForm4(table, Curves(), mainWindow);
+    window->show();
 }
 
 }  // namespace porvel

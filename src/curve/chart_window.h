@@ -1,4 +1,5 @@
-// TForm4: the chart window with the pressure curves of chosen archive rows.
+// TForm4: the chart window with the pressure curves of chosen archive rows, and the archive
+// table's double click that opens it or adds a curve to it.
 #pragma once
 
 #include <QPointer>
@@ -15,6 +16,7 @@ class QCPLayer;
 class QPushButton;
 class QStatusBar;
 class QTimer;
+class QWidget;
 
 namespace porvel {
 
@@ -102,5 +104,17 @@ private:
     bool bottomAutomatic_ = true;
     bool leftAutomatic_ = true;
 };
+
+class ArchiveTable;
+
+// Acts only when the last click selected the whole row `row` through its number cell
+// (`rowSelectedThroughNumberCell`) and `row` is a data row (1 .. RowCount() - 1 of `table`,
+// row 0 being the header). Then the row becomes the requested chart row and:
+// - with the chart window open, the window's timer is asked to add its curve;
+// - on an empty table a message says the archive has not been read;
+// - otherwise the chart window opens with the row's curve, not modal. `mainWindow` becomes
+//   its owner (it is closed with it and does not keep the program running); null is allowed.
+void StringGrid1DblClick(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
+                         QWidget* mainWindow);
 
 }  // namespace porvel

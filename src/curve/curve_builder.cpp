@@ -3,11 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "archive/archive_record.h"
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
-#include "archive/pressure.h"
 #include "base/locale_format.h"
-#include "smoothing_filter.h"
 
 namespace porvel {
 
@@ -37,6 +36,31 @@ std::optional<CurvePoints> BuildCurve(const ArchiveTable& table, const CurveStor
         curve.extent.Include(x, y);
     }
     return curve;
+}
+
+namespace {
+
+// The mean multiplies by the reciprocal of the count rather than dividing by it.
+constexpr std::array<double, SmoothingFilter::kWindow> kReciprocal = {
+    1.0, 1.0 / 2, 1.0 / 3, 1.0 / 4, 1.0 / 5, 1.0 / 6, 1.0 / 7};
+
+}  // namespace
+
+double SmoothingFilter::Feed(double value) {
+    if (value == 0.0) {
+        window_.fill(0.0);
+        return 0.0;
+    }
+    std::rotate(window_.begin(), window_.begin() + 1, window_.end());
+    window_.back() = value;
+
+    double sum = 0.0;
+    int count = 0;
+    for (auto it = window_.rbegin(); it != window_.rend() && *it != 0.0; ++it) {
+        sum += *it;
+        ++count;
+    }
+    return sum * kReciprocal[static_cast<std::size_t>(count - 1)];
 }
 
 }  // namespace porvel

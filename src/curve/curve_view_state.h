@@ -1,10 +1,30 @@
-// What the archive table's double click, the chart window and its printout share: one instance
-// for the whole run, outside the window, which comes and goes.
+// The shared state of the curve view: what the archive table's double click, the chart window
+// and its printout share, one instance for the whole run, outside the window, which comes and
+// goes.
 #pragma once
 
-#include "plotted_rows.h"
+#include <array>
 
 namespace porvel {
+
+// The archive rows whose curves the chart window shows, in the order they were plotted. It
+// holds row numbers, not measurements: whatever stands at those rows when it is read.
+class PlottedRows {
+public:
+    static constexpr int kCapacity = 128;
+
+    // False, and nothing stored, when the list is full.
+    bool Append(int row);
+    void Clear() { count_ = 0; }
+    int Count() const { return count_; }
+    bool Full() const { return count_ == kCapacity; }
+    // The row plotted `index`-th; -1 outside 0..Count()-1.
+    int At(int index) const;
+
+private:
+    std::array<int, kCapacity> rows_{};
+    int count_ = 0;
+};
 
 struct CurveViewState {
     int requestedChartRow = 0;     // the row most recently double-clicked for charting

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "base/locale_format.h"
+#include "exchange_types.h"
 #include "reply_reader.h"
 #include "wire/byte_order.h"
 #include "wire/name_tables.h"
@@ -438,6 +439,13 @@ EditorRows MaterialGridRows(const NameTable& materials, const MaterialListBlock&
         rows[e] = {QString::number(e + 1), materials.Name(static_cast<int>(e), language),
                    FormatScientific(entries[e].a0), FormatScientific(entries[e].a1)};
     return rows;
+}
+
+ExchangeGlobals::ExchangeGlobals() = default;
+
+ExchangeGlobals& TheExchange() {
+    static ExchangeGlobals globals;
+    return globals;
 }
 
 }  // namespace porvel

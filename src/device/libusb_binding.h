@@ -1,12 +1,11 @@
-// The binding to the libusb-0.1 library, loaded at run time: finds the instrument on the bus,
-// opens it and moves raw bytes over its two bulk endpoints.
+// The binding to the libusb-0.1 library, loaded at run time by file name with every entry
+// looked up by name, as the same code does with libusb0.dll on Windows.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "dynamic_library.h"
 #include "transport.h"
 
 struct usb_bus;
@@ -14,6 +13,17 @@ struct usb_device;
 struct usb_dev_handle;
 
 namespace porvel {
+
+// Loading a shared library by file name and looking up its entries by name.
+using LibraryHandle = void*;
+
+// The system's usual search for libraries applies to a bare file name. Null on failure.
+LibraryHandle OpenLibrary(const std::string& fileName);
+void* LibraryEntry(LibraryHandle library, const char* name);
+void CloseLibrary(LibraryHandle library);
+
+// The binding to the libusb-0.1 library, loaded at run time: finds the instrument on the bus,
+// opens it and moves raw bytes over its two bulk endpoints.
 
 class LibUsbBinding : public DeviceLink {
 public:

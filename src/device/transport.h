@@ -2,7 +2,9 @@
 // Tests pass fakes of both, so that nothing waits and every transfer can be scripted.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <thread>
 
 namespace porvel {
 
@@ -30,7 +32,9 @@ public:
 
 class SystemClock : public Clock {
 public:
-    void SleepMs(int ms) override;
+    void SleepMs(int ms) override {
+        if (ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    }
 };
 
 }  // namespace porvel

@@ -6,7 +6,7 @@
 #include <QString>
 
 #include "archive/archive_table.h"
-#include "archive/grid_selection.h"
+#include "archive/table_rows.h"
 #include "base/language.h"
 
 namespace porvel {

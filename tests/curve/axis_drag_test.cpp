@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "curve/zoom_gesture.h"
+#include "curve/chart_control.h"
 
 namespace porvel {
 namespace {

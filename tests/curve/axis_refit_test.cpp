@@ -1,4 +1,4 @@
-#include "curve/axis_refit.h"
+#include "curve/axis_ends.h"
 
 #include <gtest/gtest.h>
 

@@ -4,8 +4,7 @@
 #include <QLocale>
 
 #include "archive/archive_table.h"
-#include "curve/readout_text.h"
-#include "curve/row_title.h"
+#include "curve/chart_texts.h"
 
 namespace porvel {
 namespace {

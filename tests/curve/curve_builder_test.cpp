@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "archive/pressure.h"
+#include "archive/archive_record.h"
 #include "curve_rows.h"
 
 namespace porvel {

@@ -1,4 +1,4 @@
-#include "curve/plotted_rows.h"
+#include "curve/curve_view_state.h"
 
 #include <gtest/gtest.h>
 

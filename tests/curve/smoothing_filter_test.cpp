@@ -1,4 +1,4 @@
-#include "curve/smoothing_filter.h"
+#include "curve/curve_builder.h"
 
 #include <gtest/gtest.h>
 

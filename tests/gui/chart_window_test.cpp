@@ -5,10 +5,9 @@
 #include <cmath>
 
 #include "curve/chart_control.h"
-#include "curve/chart_double_click.h"
+#include "curve/chart_texts.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
-#include "curve/readout_text.h"
 #include "curve_rows.h"
 #include "ui/main_texts.h"
 

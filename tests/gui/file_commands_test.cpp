@@ -9,9 +9,7 @@
 
 #include "../archive_samples.h"
 #include "../file_system_faults.h"
-#include "app/archive_dialogs.h"
 #include "app/file_commands.h"
-#include "app/file_state.h"
 #include "archive/archive_file.h"
 #include "box_script.h"
 #include "device/exchange_types.h"

@@ -21,7 +21,7 @@
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_types.h"
-#include "ui/bmtread_usb.h"
+#include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
 
 using namespace porvel;

@@ -1,4 +1,4 @@
-#include "parameter_block.h"
+#include "device_memory.h"
 
 #include "wire/byte_order.h"
 #include "wire/crc16.h"

@@ -1,4 +1,4 @@
-#include "qt_exchange_view.h"
+#include "exchange_worker.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -7,7 +7,8 @@
 
 #include "archive/curve_store.h"
 #include "archive/enter_records.h"
-#include "editor_grid.h"
+#include "device/exchange.h"
+#include "device/libusb_binding.h"
 #include "main_thread.h"
 #include "message_box.h"
 #include "wire/name_tables.h"
@@ -80,6 +81,37 @@ void QtExchangeView::ExitProgram(int code) {
     // Out of memory with the user told: end at once. An orderly shutdown would wait for this
     // very thread, which still has the dialog to close through the main thread.
     std::_Exit(code);
+}
+
+BMTreadUSB::BMTreadUSB(ExchangeControls controls, Language language, QObject* parent)
+    : QThread(parent), controls_(std::move(controls)), language_(language) {}
+
+void BMTreadUSB::run() {
+    SystemClock clock;
+    QtExchangeView view(controls_, language_);
+    Exchange exchange(TheExchange(), LibUSB(), clock, view, ObjectNames(), MaterialNames(),
+                      language_);
+    exchange.Run();
+    TheExchange().running = false;
+}
+
+BMTreadUSB* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
+                          Language language) {
+    ExchangeGlobals& g = TheExchange();
+    bool idle = false;
+    if (!g.running.compare_exchange_strong(idle, true)) return nullptr;
+    g.state = ExchangeState::Connect;
+    g.operation = operation;
+    if (lists == ListsFlag::Set) g.listsNeeded = true;
+    if (lists == ListsFlag::Cleared) g.listsNeeded = false;
+    auto* worker = new BMTreadUSB(std::move(controls), language);
+    QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
+    worker->start();
+    return worker;
+}
+
+bool ExchangeRunning() {
+    return TheExchange().running.load();
 }
 
 }  // namespace porvel

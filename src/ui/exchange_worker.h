@@ -1,0 +1,91 @@
+// The Qt side of an exchange with the instrument: the worker thread BMTreadUSB, the controls a
+// window hands it, and the view through which it touches them on the main thread.
+#pragma once
+
+#include <QLabel>
+#include <QPointer>
+#include <QProgressBar>
+#include <QThread>
+#include <QWidget>
+#include <functional>
+
+#include "archive/archive_table.h"
+#include "base/language.h"
+#include "device/exchange.h"
+#include "device/exchange_types.h"
+
+namespace porvel {
+
+class EditorGrid;
+
+// The controls a starter hands to the worker of its exchange. Any of them may be absent, and any
+// may go away while the exchange runs: the worker then no longer reports into it.
+struct ExchangeControls {
+    QPointer<QProgressBar> gauge;
+    QPointer<QWidget> dialog;
+    QPointer<QLabel> statusLabel;
+    QPointer<ArchiveTable> archive;  // the archive read fills it
+    QPointer<QObject> gridOwner;     // keeps track of the editor that owns `grid`
+    EditorGrid* grid = nullptr;
+};
+
+// The grid of a list editor as an exchange sees it: rows 1..20 of four text columns.
+
+class EditorGrid {
+public:
+    virtual ~EditorGrid() = default;
+    virtual void SetRows(const EditorRows& rows) = 0;
+    virtual EditorRows Rows() const = 0;
+};
+
+// The exchange's view in the program: every touch of a control or of the archive table is
+// handed to the main thread, and the worker waits until it has run there.
+
+class QtExchangeView : public ExchangeView {
+public:
+    QtExchangeView(ExchangeControls controls, Language language);
+
+    void Update(const UpdateEffect& effect) override;
+    void ShowMessage(const QString& text, const QString& caption) override;
+    void SetPriority(WorkerPriority priority) override;
+    void HandOverArchive(unsigned count, const std::uint8_t* records,
+                         const std::uint8_t* curveArea) override;
+    void FillGrid(const EditorRows& rows) override;
+    EditorRows ReadGrid() override;
+    void CloseDialog() override;
+    void ExitProgram(int code) override;
+
+private:
+    EditorGrid* LiveGrid() const;
+
+    ExchangeControls controls_;
+    Language language_;
+};
+
+// BMTreadUSB: the worker thread of one exchange with the instrument.
+
+class BMTreadUSB : public QThread {
+    Q_OBJECT
+public:
+    BMTreadUSB(ExchangeControls controls, Language language, QObject* parent = nullptr);
+
+protected:
+    void run() override;
+
+private:
+    ExchangeControls controls_;
+    Language language_;
+};
+
+// Which way a starter moves the lists-needed flag before its exchange.
+enum class ListsFlag { Unchanged, Set, Cleared };
+
+// Starts an exchange unless one is running: state 0, the operation, the flag, then a worker
+// with the controls it reports into. The worker deletes itself when it has finished. Null
+// when another exchange still runs.
+BMTreadUSB* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
+                          Language language);
+
+bool ExchangeRunning();
+
+}  // namespace porvel

@@ -51,7 +51,7 @@ Timing BestOfRounds(const std::function<void()>& job, const std::function<void()
 }
 
 void Fill(ArchiveTable& table, CurveStore& curves) {
-    table.SetRowCount(kRows + 1);
+    table.SetGridRowCount(kRows + 1);
     for (int row = 1; row <= kRows; ++row) {
         const QString cells[ArchiveTable::kColumns] = {
             QString::number(row),        QStringLiteral("14:05"),     QStringLiteral("05.11.2026"),

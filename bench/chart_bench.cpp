@@ -44,7 +44,7 @@ std::uint16_t Word(int curve, int i) {
 }
 
 void FillTable(ArchiveTable& table, int curves) {
-    table.SetRowCount(curves + 1);
+    table.SetGridRowCount(curves + 1);
     for (int row = 1; row <= curves; ++row) {
         const int slot = row - 1;
         table.SetCell(column::kNumber, row, QString::number(row));
@@ -124,7 +124,7 @@ void ReplotRatio(TForm4* window, const ArchiveTable& table) {
         "(a) replot, %d curves x %d samples, chart %dx%d, %d rows: %.2f ms, bare control "
         "%.2f ms, ratio %.2f (goal <= %.1f) %s\n",
         window->Chart1->graphCount() - 1, kSamples, window->Chart1->width(),
-        window->Chart1->height(), table.RowCount() - 1, Median(ours), Median(theirs), ratio,
+        window->Chart1->height(), table.GridRowCount() - 1, Median(ours), Median(theirs), ratio,
         kReplotGoal, ratio <= kReplotGoal ? "ok" : "MISSED");
 }
 

@@ -15,8 +15,8 @@
 #include "archive/archive_table.h"
 #include "device/exchange.h"
 #include "device/libusb_binding.h"
-#include "ui/progress_dialog.h"
 #include "ui/exchange_worker.h"
+#include "ui/progress_dialog.h"
 #include "wire/name_tables.h"
 
 using namespace porvel;
@@ -153,6 +153,6 @@ int main(int argc, char** argv) {
     std::printf("  wall / floor = %.4f (goal <= %.2f)\n", ratio, kRatioGoal);
     std::printf("  longest gap between %d ms ticks of the main thread: %.1f ms (goal < %.0f ms)\n",
                 kTickMs, longestGapMs - kTickMs, kGapGoalMs);
-    std::printf("  table rows: %d\n", table.RowCount() - 1);
+    std::printf("  table rows: %d\n", table.GridRowCount() - 1);
     return worker.received == 128 ? 0 : 1;
 }

@@ -26,7 +26,7 @@ protected:
 };
 
 TEST_F(ArchiveFileFormat, TwoRowsWithCurvesOfFiveAndThreeWords) {
-    table_.SetRowCount(3);
+    table_.SetGridRowCount(3);
     RowCells first = MeasurementCells(12, 5, 0);
     first[column::kObject] = QStringLiteral("Плита");
     first[column::kH] = QString();
@@ -60,7 +60,7 @@ TEST_F(ArchiveFileFormat, TwoRowsWithCurvesOfFiveAndThreeWords) {
 
 TEST_F(ArchiveFileFormat, RowsWithoutACurveLengthCarryNoWords) {
     // Row 1 as New leaves it, row 2 as a sort leaves an empty row: every cell one blank.
-    table_.SetRowCount(4);
+    table_.SetGridRowCount(4);
     RowCells blanks;
     blanks.fill(QStringLiteral(" "));
     PutRow(table_, 2, blanks);

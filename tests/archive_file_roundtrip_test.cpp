@@ -22,7 +22,7 @@ protected:
         ASSERT_TRUE(WriteArchiveFile(table_, curves_, path).Ok());
         const ArchiveFileResult read = ReadArchiveFile(path, back_, backCurves_);
         ASSERT_TRUE(read.Ok());
-        EXPECT_EQ(read.dataRows, table_.RowCount() - 1);
+        EXPECT_EQ(read.dataRows, table_.GridRowCount() - 1);
     }
     // The curve the row's slot cell names, as long as the row's curve length cell says.
     std::vector<std::uint16_t> CurveOfRow(const ArchiveTable& table, const CurveStore& curves,
@@ -53,7 +53,7 @@ TEST_F(ArchiveRoundTrip, EveryCellAndEveryCurveComesBack) {
     EXPECT_EQ(CellsOf(back_).mid(ArchiveTable::kColumns),
               CellsOf(table_).mid(ArchiveTable::kColumns));
     EXPECT_EQ(back_.Cell(column::kTime, 0), QStringLiteral("Time"));
-    for (int row = 1; row < table_.RowCount(); ++row)
+    for (int row = 1; row < table_.GridRowCount(); ++row)
         EXPECT_EQ(CurveOfRow(back_, backCurves_, row), CurveOfRow(table_, curves_, row)) << row;
 }
 
@@ -62,7 +62,7 @@ TEST_F(ArchiveRoundTrip, ASortedTableKeepsEachRowsCurve) {
     // Rows in another order, slots no longer in order, empty cells turned into blanks.
     const std::vector<int> order = {3, 1, 4, 2};
     ArchiveTable sorted;
-    sorted.SetRowCount(5);
+    sorted.SetGridRowCount(5);
     for (int row = 1; row <= 4; ++row)
         for (int col = 0; col < ArchiveTable::kColumns; ++col) {
             const QString cell = table_.Cell(col, order[static_cast<std::size_t>(row - 1)]);
@@ -104,7 +104,7 @@ TEST_F(ArchiveRoundTrip, RowsNamingTheSameSlotGetSlotsOfTheirOwn) {
 
 TEST_F(ArchiveRoundTrip, MoreCurvesThanSlotsGrowTheStore) {
     const int rows = CurveStore::kInitialSlots + 44;
-    table_.SetRowCount(rows + 1);
+    table_.SetGridRowCount(rows + 1);
     for (int row = 1; row <= rows; ++row) {
         PutRow(table_, row, MeasurementCells(row, 3, row - 1));
         PutCurve(curves_, row - 1, CurveOf(row, 3));

@@ -97,7 +97,7 @@ TEST_F(ArchiveReadE2E, EveryRecordAndCurveReachesTheTable) {
     CurveStore curves;
     EnterRecords(table, curves, read.valid, read.records.data(), read.curves.data(),
                  DefaultObjectNames(), DefaultMaterialNames(), Language::English);
-    ASSERT_EQ(table.RowCount(), 4);
+    ASSERT_EQ(table.GridRowCount(), 4);
     EXPECT_EQ(table.Cell(column::kNumber, 1), QStringLiteral("12"));
     EXPECT_EQ(table.Cell(column::kTime, 1), QStringLiteral("14:05"));
     EXPECT_EQ(table.Cell(column::kDate, 1), QStringLiteral("05.11.2026"));
@@ -138,7 +138,7 @@ TEST_F(ArchiveReadE2E, ASpoiledRecordStopsTheReadAfterTheRecordsBeforeIt) {
     CurveStore curves;
     EnterRecords(table, curves, read.valid, read.records.data(), read.curves.data(),
                  DefaultObjectNames(), DefaultMaterialNames(), Language::Russian);
-    ASSERT_EQ(table.RowCount(), 2);
+    ASSERT_EQ(table.GridRowCount(), 2);
     EXPECT_EQ(table.Cell(column::kNumber, 1), QStringLiteral("12"));
 }
 

@@ -52,7 +52,7 @@ inline std::vector<std::uint16_t> WordsIn(const CurveStore& curves, int slot, in
 // Rows 1 to count as a fresh read fills them: measurement 10 + r in row r, curve in slot r - 1,
 // curve lengths differing from row to row.
 inline void FillArchive(ArchiveTable& table, CurveStore& curves, int count) {
-    table.SetRowCount(count + 1);
+    table.SetGridRowCount(count + 1);
     for (int row = 1; row <= count; ++row) {
         const int number = 10 + row;
         const int words = 3 + row;
@@ -64,7 +64,7 @@ inline void FillArchive(ArchiveTable& table, CurveStore& curves, int count) {
 // Every cell of every row, the header included, for comparing whole tables.
 inline QStringList CellsOf(const ArchiveTable& table) {
     QStringList cells;
-    for (int row = 0; row < table.RowCount(); ++row)
+    for (int row = 0; row < table.GridRowCount(); ++row)
         for (int col = 0; col < ArchiveTable::kColumns; ++col) cells << table.Cell(col, row);
     return cells;
 }

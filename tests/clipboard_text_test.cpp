@@ -23,7 +23,7 @@ protected:
         t_.SetHeaderLanguage(language);
         const QString text = TableClipboardText(t_, language);
         EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
-        return text.split(QStringLiteral("\r\n")).mid(0, t_.RowCount());
+        return text.split(QStringLiteral("\r\n")).mid(0, t_.GridRowCount());
     }
     ArchiveTable t_;
 };

@@ -74,7 +74,7 @@ TEST_P(EnterRecordsTest, CellFormats) {
     batch.Add(b);
 
     Enter(batch);
-    ASSERT_EQ(table_.RowCount(), 3);
+    ASSERT_EQ(table_.GridRowCount(), 3);
     EXPECT_EQ(table_.Cell(col::kNumber, 1), QStringLiteral("65535"));
     EXPECT_EQ(table_.Cell(col::kTime, 1), QString::fromLatin1(GetParam().time));
     EXPECT_EQ(table_.Cell(col::kDate, 1), QString::fromLatin1(GetParam().date));
@@ -135,7 +135,7 @@ TEST_P(EnterRecordsTest, ValuesThatCannotBeShownReadNan) {
 }
 
 TEST_P(EnterRecordsTest, FreshLoadReplacesTheStartTable) {
-    ASSERT_EQ(table_.RowCount(), 9);
+    ASSERT_EQ(table_.GridRowCount(), 9);
     ASSERT_TRUE(table_.IsEmpty());
     ReceivedBatch batch;
     for (int i = 0; i < 3; ++i) {
@@ -145,7 +145,7 @@ TEST_P(EnterRecordsTest, FreshLoadReplacesTheStartTable) {
         batch.Add(f, {static_cast<std::uint16_t>(1000 * (i + 1)), 7});
     }
     Enter(batch);
-    ASSERT_EQ(table_.RowCount(), 4);
+    ASSERT_EQ(table_.GridRowCount(), 4);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(table_.Cell(col::kNumber, i + 1), QString::number(100 + i));
         EXPECT_EQ(table_.Cell(col::kSlot, i + 1), QString::number(i));
@@ -158,7 +158,7 @@ TEST_P(EnterRecordsTest, FreshLoadReplacesTheStartTable) {
 TEST_P(EnterRecordsTest, NoRecordsIntoAnEmptyTableAddsOneEmptyRow) {
     ReceivedBatch none;
     Enter(none);
-    EXPECT_EQ(table_.RowCount(), 10);
+    EXPECT_EQ(table_.GridRowCount(), 10);
     EXPECT_TRUE(table_.IsEmpty());
 }
 
@@ -186,7 +186,7 @@ TEST_P(EnterRecordsTest, AppendSkipsTheSameMinuteAndAddsTheNext) {
     second.Add(otherDay);
     Enter(second);
 
-    ASSERT_EQ(table_.RowCount(), 6);
+    ASSERT_EQ(table_.GridRowCount(), 6);
     EXPECT_EQ(table_.Cell(col::kNumber, 4), QStringLiteral("42"));
     EXPECT_EQ(table_.Cell(col::kSlot, 4), QStringLiteral("3"));
     EXPECT_EQ(curves_.Words(3)[0], 555);
@@ -205,7 +205,7 @@ TEST_P(EnterRecordsTest, AppendNeverReusesASlotThatARowNames) {
     // As after deleting the row of slot 1: rows keep slots 0 and 2.
     table_.SetCell(col::kSlot, 2, QStringLiteral("2"));
     table_.SetCell(col::kNumber, 2, QStringLiteral("3"));
-    table_.SetRowCount(3);
+    table_.SetGridRowCount(3);
     ASSERT_EQ(curves_.Words(2)[0], 12);
 
     ReceivedBatch more;
@@ -229,7 +229,7 @@ TEST_P(EnterRecordsTest, RowsThatDoNotParseTakeNoPartInTheDuplicateTest) {
     RecordFields f;
     first.Add(f);
     Enter(first);
-    table_.SetRowCount(4);  // empty rows after the data
+    table_.SetGridRowCount(4);  // empty rows after the data
     table_.SetCell(col::kNumber, 2, QStringLiteral("9"));
     table_.SetCell(col::kDate, 2, QStringLiteral("NAN"));
     table_.SetCell(col::kTime, 2, table_.Cell(col::kTime, 1));
@@ -240,14 +240,14 @@ TEST_P(EnterRecordsTest, RowsThatDoNotParseTakeNoPartInTheDuplicateTest) {
     other.minute = 44;
     again.Add(other);
     Enter(again);
-    ASSERT_EQ(table_.RowCount(), 5);
+    ASSERT_EQ(table_.GridRowCount(), 5);
     EXPECT_EQ(table_.Cell(col::kTime, 4), FormatTime(QTime(12, 44)));
 }
 
 TEST_P(EnterRecordsTest, TheCurveStoreGrowsBeyondItsFirstSlots) {
     // A table as an opened file may leave it: more rows than the store has slots at start.
     const int rows = CurveStore::kInitialSlots + 10;
-    table_.SetRowCount(rows + 1);
+    table_.SetGridRowCount(rows + 1);
     for (int r = 1; r <= rows; ++r) {
         table_.SetCell(col::kNumber, r, QString::number(r));
         table_.SetCell(col::kSlot, r, QString::number(r - 1));
@@ -255,7 +255,7 @@ TEST_P(EnterRecordsTest, TheCurveStoreGrowsBeyondItsFirstSlots) {
     ReceivedBatch batch;
     batch.Add(RecordFields{}, {4242});
     Enter(batch);
-    ASSERT_EQ(table_.RowCount(), rows + 2);
+    ASSERT_EQ(table_.GridRowCount(), rows + 2);
     EXPECT_EQ(table_.Cell(col::kSlot, rows + 1), QString::number(rows));
     ASSERT_GT(curves_.SlotCount(), rows);
     EXPECT_EQ(curves_.Words(rows)[0], 4242);

@@ -16,4 +16,4 @@ add_executable(porvel_exchange_tests
 )
 target_link_libraries(porvel_exchange_tests PRIVATE
   porvel_device porvel_sim_core GTest::gtest Threads::Threads)
-gtest_discover_tests(porvel_exchange_tests DISCOVERY_MODE PRE_TEST)
+gtest_discover_tests(porvel_exchange_tests DISCOVERY_MODE PRE_TEST NO_PRETTY_VALUES)

@@ -11,8 +11,8 @@ namespace porvel::testing {
 inline void FillColumn(ArchiveTable& t, int col, const QStringList& texts) {
     const QStringList row{"",       "10:00", "05.11.2026", "Плита", "Бетон", "101,3", "12,5",
                           "0,0800", "1,2",   "W8",         "302",   "5",     ""};
-    t.SetRowCount(static_cast<int>(texts.size()) + 1);
-    for (int r = 1; r < t.RowCount(); ++r) {
+    t.SetGridRowCount(static_cast<int>(texts.size()) + 1);
+    for (int r = 1; r < t.GridRowCount(); ++r) {
         for (int c = 0; c < ArchiveTable::kColumns; ++c) t.SetCell(c, r, row[c]);
         t.SetCell(column::kNumber, r, QString::number(r));
         t.SetCell(column::kSlot, r, QString::number(r - 1));
@@ -22,7 +22,7 @@ inline void FillColumn(ArchiveTable& t, int col, const QStringList& texts) {
 
 inline QStringList Column(const ArchiveTable& t, int col) {
     QStringList texts;
-    for (int r = 1; r < t.RowCount(); ++r) texts << t.Cell(col, r);
+    for (int r = 1; r < t.GridRowCount(); ++r) texts << t.Cell(col, r);
     return texts;
 }
 
@@ -34,7 +34,7 @@ inline QStringList RowOf(const ArchiveTable& t, int r) {
 
 inline QStringList Snapshot(const ArchiveTable& t) {
     QStringList cells;
-    for (int r = 0; r < t.RowCount(); ++r) cells << RowOf(t, r);
+    for (int r = 0; r < t.GridRowCount(); ++r) cells << RowOf(t, r);
     return cells;
 }
 

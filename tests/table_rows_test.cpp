@@ -16,7 +16,7 @@ TEST(DeleteRow, TheRowsBelowMoveUpWithTheirSlotsAndTheTableShrinks) {
     FillColumn(t, col::kNumber, {"5", "12", "7"});
     const QStringList third = RowOf(t, 3);
     ASSERT_TRUE(DeleteRow(t, 2));
-    EXPECT_EQ(t.RowCount(), 3);
+    EXPECT_EQ(t.GridRowCount(), 3);
     EXPECT_EQ(Column(t, col::kNumber), QStringList({"5", "7"}));
     EXPECT_EQ(RowOf(t, 2), third);  // with slot 2, the former third row's curve
     const QStringList before = Snapshot(t);
@@ -28,7 +28,7 @@ TEST(DeleteRow, TheOnlyRowIsEmptiedAndTheHeaderAndOneRowRemain) {
     ArchiveTable t;
     FillColumn(t, col::kNumber, {"5"});
     ASSERT_TRUE(DeleteRow(t, 1));
-    EXPECT_EQ(t.RowCount(), ArchiveTable::kMinRows);
+    EXPECT_EQ(t.GridRowCount(), ArchiveTable::kMinRows);
     EXPECT_TRUE(t.IsEmpty());
     EXPECT_EQ(RowOf(t, 1), QStringList(ArchiveTable::kColumns, QString()));
 }

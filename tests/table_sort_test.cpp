@@ -70,7 +70,7 @@ TEST(SortByColumn, EveryRowTakesAllItsCellsAndItsCurveSlotAlong) {
     FillColumn(t, col::kGrade, {"W4", " - ", "W12", "W6"});
     const QStringList numbers{"3", "1", "4", "2"}, hs{"0,4", "", "2,1", "1,0"};
     std::map<QString, QStringList> byNumber;
-    for (int r = 1; r < t.RowCount(); ++r) {
+    for (int r = 1; r < t.GridRowCount(); ++r) {
         t.SetCell(col::kNumber, r, numbers[r - 1]);
         t.SetCell(col::kH, r, hs[r - 1]);
         byNumber[numbers[r - 1]] = RowOf(t, r).replaceInStrings(QRegularExpression("^$"), " ");
@@ -78,7 +78,7 @@ TEST(SortByColumn, EveryRowTakesAllItsCellsAndItsCurveSlotAlong) {
     for (int c : {col::kNumber, col::kH, col::kGrade})
         for (int direction : {dir::kAscending, dir::kDescending}) {
             ASSERT_FALSE(SortByColumn(t, c, direction));
-            for (int r = 1; r < t.RowCount(); ++r)
+            for (int r = 1; r < t.GridRowCount(); ++r)
                 EXPECT_EQ(RowOf(t, r), byNumber.at(t.Cell(col::kNumber, r))) << c << " " << r;
         }
 }

@@ -121,7 +121,7 @@ void FileCommands::NewClick() {
     // A save the user asked for that failed keeps the table: nothing is thrown away unsaved.
     if (!Action2Execute()) return;
     if (!table_.IsEmpty()) {
-        table_.SetRowCount(ArchiveTable::kMinRows);
+        table_.SetGridRowCount(ArchiveTable::kMinRows);
         table_.ClearRow(1);
     }
     state_.modified = true;

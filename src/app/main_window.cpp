@@ -131,7 +131,9 @@ void TForm1::BuildMenus() {
     Delete = PopupMenu1->addAction(QString());
     Delete->setObjectName(QStringLiteral("Delete"));
 
-    // Commands whose windows and files are not part of the program yet stay disabled.
+    // Every command starts disabled; the part of the program that carries it out enables it
+    // when it is wired (the file commands, the table's handlers), so a command without its
+    // window stays disabled.
     for (QAction* pending : {New, Open, Save, SaveAs, SaveExel, Print, Copy1, Copy2, ScreenShot,
                              TableW, About, Delete})
         pending->setEnabled(false);

@@ -110,7 +110,7 @@ void Commit(const QByteArray& bytes, Staged& staged, const std::vector<int>& ass
             ArchiveTable& table, CurveStore& curves) {
     // The store grows first: if memory runs out, nothing has been replaced yet.
     if (!assigned.empty()) curves.MutableWords(*std::max_element(assigned.begin(), assigned.end()));
-    table.SetRowCount(static_cast<int>(staged.rows.size()) + 1);
+    table.SetGridRowCount(static_cast<int>(staged.rows.size()) + 1);
     auto slot = assigned.begin();
     for (std::size_t i = 0; i < staged.rows.size(); ++i) {
         StagedRow& row = staged.rows[i];

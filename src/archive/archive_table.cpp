@@ -7,9 +7,9 @@ const std::array<int, ArchiveTable::kColumns> ArchiveTable::kDesignWidths = {
 
 ArchiveTable::ArchiveTable(QObject* parent) : QAbstractTableModel(parent), rows_(kStartRows) {}
 
-void ArchiveTable::SetRowCount(int rows) {
+void ArchiveTable::SetGridRowCount(int rows) {
     rows = std::max(rows, kMinRows);
-    const int old = RowCount();
+    const int old = GridRowCount();
     if (rows > old) {
         beginInsertRows({}, old - 1, rows - 2);
         rows_.resize(static_cast<std::size_t>(rows));
@@ -22,12 +22,12 @@ void ArchiveTable::SetRowCount(int rows) {
 }
 
 QString ArchiveTable::Cell(int col, int row) const {
-    if (col < 0 || col >= kColumns || row < 0 || row >= RowCount()) return {};
+    if (col < 0 || col >= kColumns || row < 0 || row >= GridRowCount()) return {};
     return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
 }
 
 void ArchiveTable::SetCell(int col, int row, const QString& text) {
-    if (col < 0 || col >= kColumns || row < 0 || row >= RowCount()) return;
+    if (col < 0 || col >= kColumns || row < 0 || row >= GridRowCount()) return;
     QString& cell = rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
     if (cell == text) return;
     cell = text;
@@ -74,12 +74,8 @@ std::optional<int> ArchiveTable::SampleCountOf(int row) const {
     return *length - 2;
 }
 
-std::optional<int> ArchiveTable::SampleRateOf(int row) const {
-    return WholeNumber(Cell(column::kSampleRate, row));
-}
-
 int ArchiveTable::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : RowCount() - 1;
+    return parent.isValid() ? 0 : GridRowCount() - 1;
 }
 
 int ArchiveTable::columnCount(const QModelIndex& parent) const {

@@ -61,9 +61,10 @@ public:
 
     explicit ArchiveTable(QObject* parent = nullptr);
 
-    // The grid as the program sees it: row 0 is the header, rows 1.. hold measurements.
-    int RowCount() const { return static_cast<int>(rows_.size()); }
-    void SetRowCount(int rows);
+    // The grid as the program sees it: row 0 is the header, rows 1.. hold measurements, and
+    // GridRowCount() counts both (Qt's rowCount() below counts the measurements only).
+    int GridRowCount() const { return static_cast<int>(rows_.size()); }
+    void SetGridRowCount(int rows);
     QString Cell(int col, int row) const;
     void SetCell(int col, int row, const QString& text);
     void ClearRow(int row);
@@ -72,10 +73,10 @@ public:
     void SetHeaderLanguage(Language language);
     static QString HeaderText(int col, Language language);
 
-    // A row's curve: its slot (column 12 as a whole number), sample count and rate.
+    // A row's curve: its slot (column 12 as a whole number) and its sample count (column 10, the
+    // curve length less the end marker and the checksum).
     std::optional<int> SlotOf(int row) const;
     std::optional<int> SampleCountOf(int row) const;
-    std::optional<int> SampleRateOf(int row) const;
 
     // Qt's view of it: data rows only, with row 0 as the horizontal header.
     int rowCount(const QModelIndex& parent = {}) const override;

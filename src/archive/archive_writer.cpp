@@ -110,8 +110,8 @@ bool WriteArchive(const ArchiveTable& table, const CurveStore& curves, QIODevice
     std::vector<char> cells;  // the header, then each row's cells
     std::vector<char> scratch;
     AppendCount(cells, layout::kColumns);
-    AppendCount(cells, table.RowCount());
-    for (int row = 1; row < table.RowCount(); ++row) {
+    AppendCount(cells, table.GridRowCount());
+    for (int row = 1; row < table.GridRowCount(); ++row) {
         for (int col = 0; col < layout::kColumns; ++col) {
             const QByteArray cell = ToCp1251(table.Cell(col, row));
             AppendCount(cells, static_cast<qint32>(cell.size()));

@@ -79,10 +79,10 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
 
     if (table.IsEmpty()) {
         if (count == 0) {
-            table.SetRowCount(table.RowCount() + 1);
+            table.SetGridRowCount(table.GridRowCount() + 1);
             return;
         }
-        table.SetRowCount(static_cast<int>(count) + 1);
+        table.SetGridRowCount(static_cast<int>(count) + 1);
         for (unsigned i = 0; i < count; ++i)
             enter(i, decode(i), static_cast<int>(i) + 1, static_cast<int>(i));
         return;
@@ -92,8 +92,8 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
     std::unordered_set<qint64> taken;
     // New rows take the lowest slot numbers that no row names; there are enough numbers below
     // the final row count for every row.
-    SlotNumbers numbers(table.RowCount() + static_cast<int>(count));
-    for (int row = 1; row < table.RowCount(); ++row) {
+    SlotNumbers numbers(table.GridRowCount() + static_cast<int>(count));
+    for (int row = 1; row < table.GridRowCount(); ++row) {
         if (const auto key = RowMinuteKey(table, row)) taken.insert(*key);
         if (const auto slot = table.SlotOf(row)) numbers.Take(*slot);
     }
@@ -104,8 +104,8 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
         if (key && taken.count(*key)) continue;
         const int slot = numbers.TakeLowestFree();
         if (!curves.ValidSlot(slot)) return;  // the store cannot hold another curve
-        table.SetRowCount(table.RowCount() + 1);
-        enter(i, r, table.RowCount() - 1, slot);
+        table.SetGridRowCount(table.GridRowCount() + 1);
+        enter(i, r, table.GridRowCount() - 1, slot);
         if (key) taken.insert(*key);
     }
 }

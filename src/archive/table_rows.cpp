@@ -8,7 +8,7 @@ namespace {
 using RowCells = std::array<QString, ArchiveTable::kColumns>;
 
 bool IsDataRow(const ArchiveTable& table, int row) {
-    return row >= 1 && row < table.RowCount();
+    return row >= 1 && row < table.GridRowCount();
 }
 
 RowCells ReadRow(const ArchiveTable& table, int row) {
@@ -54,10 +54,11 @@ bool MoveRow(ArchiveTable& table, int from, int to) {
 
 bool DeleteRow(ArchiveTable& table, int row) {
     if (!IsDataRow(table, row)) return false;
-    const int last = table.RowCount() - 1;
+    const int last = table.GridRowCount() - 1;
     for (int r = row; r < last; ++r) WriteRow(table, r, ReadRow(table, r + 1));
     table.ClearRow(last);
-    if (table.RowCount() > ArchiveTable::kMinRows) table.SetRowCount(table.RowCount() - 1);
+    if (table.GridRowCount() > ArchiveTable::kMinRows)
+        table.SetGridRowCount(table.GridRowCount() - 1);
     return true;
 }
 

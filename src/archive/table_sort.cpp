@@ -130,7 +130,7 @@ void SortItems(std::vector<TMyData>& items, SortKey kind, int direction) {
 
 // Brings the rows into the order of `items` by exchanging pairs of rows from the top down.
 void Reorder(ArchiveTable& table, const std::vector<TMyData>& items) {
-    const int rows = table.RowCount();
+    const int rows = table.GridRowCount();
     std::vector<int> holds(static_cast<std::size_t>(rows));  // position -> row it holds
     std::vector<int> where(static_cast<std::size_t>(rows));  // row -> position holding it
     for (int r = 0; r < rows; ++r)
@@ -174,7 +174,7 @@ int TurnedSortDirection(int direction) {
 std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direction) {
     if (direction == sort_direction::kNone || col < 0 || col >= ArchiveTable::kColumns)
         return std::nullopt;
-    const int rows = table.RowCount();
+    const int rows = table.GridRowCount();
     if (rows < 2) return std::nullopt;
     std::vector<TMyData> items(static_cast<std::size_t>(rows - 1));
     for (int row = 1; row < rows; ++row) {

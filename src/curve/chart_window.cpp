@@ -196,7 +196,8 @@ void TForm4::Timer1Timer() {
     CurveViewState& state = CurveView();
     if (!state.addCurveRequest) return;
     state.addCurveRequest = false;
-    if (!table_ || state.seriesCounter >= table_->RowCount() || state.plottedRows.Full()) return;
+    if (!table_ || state.seriesCounter >= table_->GridRowCount() || state.plottedRows.Full())
+        return;
     if (!AddCurve(state.requestedChartRow)) return;
     ++state.seriesCounter;
     FitAutomaticAxes();
@@ -236,7 +237,7 @@ void TForm4::SetLeftEnds(const AxisEnds& ends) {
 
 void StringGrid1DblClick(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
                          QWidget* mainWindow) {
-    if (!rowSelectedThroughNumberCell || row < 1 || row >= table.RowCount()) return;
+    if (!rowSelectedThroughNumberCell || row < 1 || row >= table.GridRowCount()) return;
     CurveViewState& state = CurveView();
     state.requestedChartRow = row;
     if (state.chartOpen) {

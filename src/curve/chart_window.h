@@ -108,7 +108,7 @@ private:
 class ArchiveTable;
 
 // Acts only when the last click selected the whole row `row` through its number cell
-// (`rowSelectedThroughNumberCell`) and `row` is a data row (1 .. RowCount() - 1 of `table`,
+// (`rowSelectedThroughNumberCell`) and `row` is a data row (1 .. GridRowCount() - 1 of `table`,
 // row 0 being the header). Then the row becomes the requested chart row and:
 // - with the chart window open, the window's timer is asked to add its curve;
 // - on an empty table a message says the archive has not been read;

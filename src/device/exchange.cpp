@@ -92,16 +92,16 @@ bool Exchange::Pass() {
             ReadRecords();
             break;
         case ExchangeState::ReadMaterials:
-            ReadList(true);
+            ReadList(kMaterialList);
             break;
         case ExchangeState::WriteMaterials:
-            WriteList(true);
+            WriteList(kMaterialList);
             break;
         case ExchangeState::ReadObjects:
-            ReadList(false);
+            ReadList(kObjectList);
             break;
         case ExchangeState::WriteObjects:
-            WriteList(false);
+            WriteList(kObjectList);
             break;
         case ExchangeState::ReadScreen:
             ReadScreen();
@@ -256,21 +256,26 @@ void Exchange::ReadRecords() {
     SetState(ExchangeState::End);
 }
 
-void Exchange::ReadList(bool materials) {
+std::uint8_t* Exchange::ListBlock(const ListDescriptor& list) {
+    static_assert(sizeof g_.materials == protocol::kMaterialListSize);
+    static_assert(sizeof g_.objects == protocol::kObjectListSize);
+    return list.kind == ListDescriptor::Kind::Materials ? g_.materials.data() : g_.objects.data();
+}
+
+void Exchange::ReadList(const ListDescriptor& list) {
     const Operation op = Op();
+    const bool materials = list.kind == ListDescriptor::Kind::Materials;
     const ListSteps steps = materials ? MaterialSteps(op) : ObjectSteps(op, g_.listsNeeded.load());
     if (materials) view_.SetPriority(WorkerPriority::Idle);
 
-    const Command command = materials ? Command::ReadMaterials : Command::ReadObjects;
-    std::uint8_t* block = materials ? g_.materials.data() : g_.objects.data();
-    const std::size_t size = materials ? g_.materials.size() : g_.objects.size();
-    const ReplyResult reply = ReadReply(link_, clock_, command, 0, block, size, [&](ReplyStep s) {
-        SetLink(LinkStatus::Ok);
-        progress_ = s == ReplyStep::CommandSent      ? steps.a
-                    : s == ReplyStep::HeaderReceived ? steps.b
-                                                     : steps.c;
-        Update();
-    });
+    const ReplyResult reply = ReadReply(link_, clock_, list.readCommand, 0, ListBlock(list),
+                                        list.blockSize, [&](ReplyStep s) {
+                                            SetLink(LinkStatus::Ok);
+                                            progress_ = s == ReplyStep::CommandSent      ? steps.a
+                                                        : s == ReplyStep::HeaderReceived ? steps.b
+                                                                                         : steps.c;
+                                            Update();
+                                        });
     if (!reply.ok) {
         SetLink(LinkStatus::LinkError);
         return;
@@ -298,18 +303,17 @@ void Exchange::ReadList(bool materials) {
         SetState(op == Operation::ReadArchive ? ExchangeState::ReadVersion : ExchangeState::End);
 }
 
-void Exchange::WriteList(bool materials) {
+void Exchange::WriteList(const ListDescriptor& list) {
     const EditorRows grid = view_.ReadGrid();
     const Language other = OtherLanguage(language_);
+    const bool materials = list.kind == ListDescriptor::Kind::Materials;
     const NameTable& names = materials ? materials_ : objects_;
-    std::uint8_t* block = materials ? g_.materials.data() : g_.objects.data();
-    const std::size_t entrySize =
-        materials ? protocol::kMaterialEntrySize : protocol::kObjectEntrySize;
+    std::uint8_t* block = ListBlock(list);
 
-    for (std::size_t e = 0; e < protocol::kListEntries; ++e) {
+    for (std::size_t e = 0; e < list.entries; ++e) {
         const EditorRow& row = grid[e];
         const QString otherName = names.Name(static_cast<int>(e), other);
-        std::uint8_t* entry = block + e * entrySize;
+        std::uint8_t* entry = block + e * list.entrySize;
         bool ok = true;
         if (materials) {
             double a0 = 0, a1 = 0;
@@ -340,8 +344,7 @@ void Exchange::WriteList(bool materials) {
         Update();
     }
 
-    const Command command = materials ? Command::WriteMaterials : Command::WriteObjects;
-    const CommandFrame frame = MakeFrame(command);
+    const CommandFrame frame = MakeFrame(list.writeCommand);
     if (link_.Write(frame.bytes.data(), static_cast<int>(frame.size)) < 0) {
         SetLink(LinkStatus::LinkError);
         return;
@@ -349,7 +352,7 @@ void Exchange::WriteList(bool materials) {
     SetLink(LinkStatus::Ok);
     clock_.SleepMs(protocol::kPauseBeforeListWriteMs);
 
-    const std::size_t size = materials ? g_.materials.size() : g_.objects.size();
+    const std::size_t size = list.blockSize;
     std::uint8_t header[protocol::kLengthHeaderSize];
     WriteU32(header, static_cast<std::uint32_t>(size));
     if (link_.Write(header, static_cast<int>(sizeof header)) < 0) {

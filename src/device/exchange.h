@@ -17,6 +17,33 @@ namespace porvel {
 
 class NameTable;
 
+// One of the instrument's two lists as an exchange reads and writes it. The captions and status
+// texts of its two states are what the update routine shows while it moves.
+struct ListDescriptor {
+    enum class Kind : std::uint8_t { Materials, Objects };
+    Kind kind;
+    protocol::Command readCommand;
+    protocol::Command writeCommand;
+    std::size_t entrySize;
+    std::size_t entries;
+    std::size_t blockSize;  // the receive cap of a read, the length header of a write
+    ExchangeState readState;
+    ExchangeState writeState;
+};
+
+inline constexpr ListDescriptor kMaterialList = {ListDescriptor::Kind::Materials,
+                                                 protocol::Command::ReadMaterials,
+                                                 protocol::Command::WriteMaterials,
+                                                 protocol::kMaterialEntrySize,
+                                                 protocol::kListEntries,
+                                                 protocol::kMaterialListSize,
+                                                 ExchangeState::ReadMaterials,
+                                                 ExchangeState::WriteMaterials};
+inline constexpr ListDescriptor kObjectList = {
+    ListDescriptor::Kind::Objects, protocol::Command::ReadObjects, protocol::Command::WriteObjects,
+    protocol::kObjectEntrySize,    protocol::kListEntries,         protocol::kObjectListSize,
+    ExchangeState::ReadObjects,    ExchangeState::WriteObjects};
+
 // Rows 1..20 of an editor's grid, columns 0..3.
 using EditorRow = std::array<QString, 4>;
 using EditorRows = std::array<EditorRow, protocol::kListEntries>;
@@ -58,8 +85,10 @@ private:
     void ReadVersion();
     void ReadParameters();
     void ReadRecords();
-    void ReadList(bool materials);
-    void WriteList(bool materials);
+    void ReadList(const ListDescriptor& list);
+    void WriteList(const ListDescriptor& list);
+    // The list's block among the received blocks.
+    std::uint8_t* ListBlock(const ListDescriptor& list);
     void ReadScreen();
     void End();
 
@@ -69,7 +98,6 @@ private:
     bool Cancelled() const { return g_.cancel.load(); }
     Operation Op() const { return g_.operation.load(); }
     void CrcMessage();
-    void FillGridFromLists();
 
     ExchangeGlobals& g_;
     DeviceLink& link_;

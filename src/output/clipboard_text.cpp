@@ -38,7 +38,7 @@ QString TableClipboardText(const ArchiveTable& table, Language language) {
     const QString dateHeader = ArchiveTable::HeaderText(column::kDate, language);
     const QString objectHeader = ArchiveTable::HeaderText(column::kObject, language);
     QString text;
-    for (int row = 0; row < table.RowCount(); ++row) {
+    for (int row = 0; row < table.GridRowCount(); ++row) {
         for (int col = 0; col < kCopiedColumns; ++col) {
             const QString cell = table.Cell(col, row);
             text += cell;

@@ -93,7 +93,7 @@ TEST_F(CurveBuilderTest, RowsWhoseCurveCannotBeReadGiveNothing) {
         EXPECT_FALSE(BuildCurve(table, *curves, 1)) << cell.col << " '" << cell.text << "'";
     }
     EXPECT_FALSE(BuildCurve(table, *curves, 0));
-    EXPECT_FALSE(BuildCurve(table, *curves, table.RowCount()));
+    EXPECT_FALSE(BuildCurve(table, *curves, table.GridRowCount()));
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ struct Measurement {
 // Writes row `row` (number, time, date, object, material, grade, and the three hidden cells)
 // and the curve words into `slot` of `curves`; the table grows to hold the row.
 inline void PutMeasurement(ArchiveTable& table, CurveStore& curves, int row, const Measurement& m) {
-    if (table.RowCount() <= row) table.SetRowCount(row + 1);
+    if (table.GridRowCount() <= row) table.SetGridRowCount(row + 1);
     table.SetCell(column::kNumber, row, QString::number(row));
     table.SetCell(column::kTime, row, QStringLiteral("10:%1").arg(row % 60, 2, 10, QChar('0')));
     table.SetCell(column::kDate, row, QStringLiteral("03.05.2024"));

@@ -22,7 +22,7 @@ namespace layout = porvel::archive_layout;
 
 QStringList DataCells(const ArchiveTable& table) {
     QStringList cells;
-    for (int row = 1; row < table.RowCount(); ++row)
+    for (int row = 1; row < table.GridRowCount(); ++row)
         for (int col = 0; col < ArchiveTable::kColumns; ++col) cells << table.Cell(col, row);
     return cells;
 }
@@ -34,7 +34,7 @@ void Require(bool condition) {
 // Every row with a curve names a slot of its own inside the store.
 void RequireOwnSlots(const ArchiveTable& table, const CurveStore& curves) {
     std::set<int> seen;
-    for (int row = 1; row < table.RowCount(); ++row) {
+    for (int row = 1; row < table.GridRowCount(); ++row) {
         if (!layout::CurveWordsOf(table.Cell(column::kCurveLength, row))) continue;
         const auto slot = table.SlotOf(row);
         Require(slot && curves.Words(*slot) != nullptr && seen.insert(*slot).second);
@@ -52,13 +52,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     const QStringList before = DataCells(table);
-    const int rowsBefore = table.RowCount();
+    const int rowsBefore = table.GridRowCount();
     const porvel::ArchiveFileResult read = porvel::ReadArchiveBytes(bytes, table, curves);
     if (!read.Ok()) {
-        Require(read.Refused() && table.RowCount() == rowsBefore && DataCells(table) == before);
+        Require(read.Refused() && table.GridRowCount() == rowsBefore && DataCells(table) == before);
         return 0;
     }
-    Require(read.dataRows == table.RowCount() - 1);
+    Require(read.dataRows == table.GridRowCount() - 1);
     RequireOwnSlots(table, curves);
 
     QBuffer written;

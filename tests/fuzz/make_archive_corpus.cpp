@@ -59,14 +59,14 @@ int main(int argc, char** argv) {
     bool ok = true;
 
     ArchiveTable twoRows;  // the two-row example: curves of 5 and 3 words
-    twoRows.SetRowCount(3);
+    twoRows.SetGridRowCount(3);
     PutMeasurement(twoRows, curves, 1, 12, 3, 0);
     PutMeasurement(twoRows, curves, 2, 13, 1, 1);
     twoRows.SetCell(column::kH, 2, QString());
     ok &= Save(twoRows, curves, folder, "two_rows.wpa");
 
     ArchiveTable fresh;  // a fresh read of five measurements
-    fresh.SetRowCount(6);
+    fresh.SetGridRowCount(6);
     for (int row = 1; row <= 5; ++row)
         PutMeasurement(fresh, curves, row, 40 + row, 20 * row, row - 1);
     fresh.SetCell(column::kObject, 3, QStringLiteral("Slab A"));
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
     ok &= Save(fresh, curves, folder, "fresh_read.wpa");
 
     ArchiveTable sorted;  // sorted: slots out of order, empty cells blank, an emptied row
-    sorted.SetRowCount(4);
+    sorted.SetGridRowCount(4);
     PutMeasurement(sorted, curves, 1, 7, 12, 2);
     PutMeasurement(sorted, curves, 2, 5, 8, 0);
     RowCells blanks;
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
     ok &= Save(sorted, curves, folder, "sorted.wpa");
 
     ArchiveTable single;  // one measurement whose curve is its end marker and CRC alone
-    single.SetRowCount(2);
+    single.SetGridRowCount(2);
     PutMeasurement(single, curves, 1, 1, 0, 0);
     ok &= Save(single, curves, folder, "single.wpa");
     return ok ? 0 : 1;

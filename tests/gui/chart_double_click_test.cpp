@@ -33,7 +33,7 @@ public:
             m.slot = row - 1;
             PutMeasurement(table, Curves(), row, m);
         }
-        if (measurements > 0) table.SetRowCount(measurements + 1);  // as a read leaves it
+        if (measurements > 0) table.SetGridRowCount(measurements + 1);  // as a read leaves it
         view.setModel(&table);
         QObject::connect(&view, &QTableView::clicked, [this](const QModelIndex& index) {
             wholeRow = index.column() == column::kNumber;
@@ -120,7 +120,7 @@ void ChartDoubleClickTest::otherDoubleClicksChartNothing() {
     TableHost host(3);
     host.DoubleClick(2, column::kObject);
     StringGrid1DblClick(host.table, 0, true, &host.view);  // the header row
-    StringGrid1DblClick(host.table, host.table.RowCount(), true, &host.view);
+    StringGrid1DblClick(host.table, host.table.GridRowCount(), true, &host.view);
     QVERIFY(TForm4::Instance() == nullptr);
     QVERIFY(!CurveView().chartOpen);
 }

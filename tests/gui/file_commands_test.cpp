@@ -109,12 +109,12 @@ void FileCommandsTest::newNamesTheNextFreeArchiveAndEmptiesTheTable() {
     desk.commands.NewClick();  // an empty table: no prompt, and its rows stay
     QCOMPARE(desk.Caption(), QStringLiteral("Porvel - Arhive 2.wpa*"));
     QCOMPARE(desk.state.folder, desk.dir.path());
-    QCOMPARE(desk.table.RowCount(), ArchiveTable::kStartRows);
+    QCOMPARE(desk.table.GridRowCount(), ArchiveTable::kStartRows);
 
     desk.Read(3);
     desk.state.modified = false;
     desk.commands.NewClick();
-    QCOMPARE(desk.table.RowCount(), 2);
+    QCOMPARE(desk.table.GridRowCount(), 2);
     QVERIFY(desk.table.IsEmpty() && desk.table.Cell(column::kSlot, 1).isEmpty());
     QCOMPARE(WordsIn(desk.curves, 2, 6), CurveOf(13, 6));                // the store is not touched
     QCOMPARE(desk.Caption(), QStringLiteral("Porvel - Arhive 2.wpa*"));  // never written: free
@@ -373,7 +373,7 @@ void FileCommandsTest::commandLineArgumentsAreJoinedByBlanks() {
     QVERIFY(desk.commands.OpenCommandLine(arguments));
     QCOMPARE(desk.state.fileName, QStringLiteral("a b.wpa"));
     QCOMPARE(desk.Caption(), QStringLiteral("Porvel - a b.wpa"));
-    QCOMPARE(desk.table.RowCount(), 3);
+    QCOMPARE(desk.table.GridRowCount(), 3);
 }
 
 QTEST_MAIN(FileCommandsTest)

@@ -105,7 +105,7 @@ void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
     QCOMPARE(open.mode, QFileDialog::AcceptOpen);
     // Every dialog was cancelled: nothing changed.
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel"));
-    QCOMPARE(w.Archive()->RowCount(), ArchiveTable::kStartRows);
+    QCOMPARE(w.Archive()->GridRowCount(), ArchiveTable::kStartRows);
     QCOMPARE(TheExchange().recordCount, 0u);
 }
 

@@ -90,7 +90,7 @@ void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
     QVERIFY(!w.Lang1->isChecked());
     QCOMPARE(w.Button1->text(), QStringLiteral("Загрузить архив"));
     QCOMPARE(w.HiddenColumns, 3);
-    QCOMPARE(w.Archive()->RowCount(), 9);
+    QCOMPARE(w.Archive()->GridRowCount(), 9);
     for (int col = 10; col < 13; ++col) {
         QVERIFY(w.StringGrid1->isColumnHidden(col));
         QVERIFY(w.Archive()->Cell(col, 0).isEmpty());
@@ -173,7 +173,7 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 20000);
 
     ArchiveTable& t = *w.Archive();
-    QCOMPARE(t.RowCount(), 4);
+    QCOMPARE(t.GridRowCount(), 4);
     QCOMPARE(t.Cell(column::kNumber, 1), QStringLiteral("12"));
     QCOMPARE(t.Cell(column::kTime, 1), QStringLiteral("14:05"));
     QCOMPARE(t.Cell(column::kObject, 1), QStringLiteral("Плита-А"));  // the instrument's names
@@ -253,7 +253,7 @@ void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
     QTest::mouseClick(w.Button1, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);
     QCOMPARE(seen, QStringLiteral("Подключение"));
-    QCOMPARE(w.Archive()->RowCount(), 9);
+    QCOMPARE(w.Archive()->GridRowCount(), 9);
     QVERIFY(w.Archive()->IsEmpty());
     QVERIFY(!TheExchange().cancel.load());
 }

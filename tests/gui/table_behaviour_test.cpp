@@ -77,7 +77,7 @@ void TableBehaviourTest::init() {
 }
 
 void TableBehaviourTest::headerClicksShareOneDirection() {
-    T().SetRowCount(2);
+    T().SetGridRowCount(2);
     T().ClearRow(1);
     ClickHeader(col::kObject);  // an empty table: nothing sorted, yet the direction turns
     QCOMPARE(T().Cell(col::kObject, 1), QString());

@@ -70,13 +70,10 @@ private:
     QWidget* parent_;
 };
 
-// The commands themselves, with the file state and the window caption that they keep.
-
-class ArchiveDialogs;
 class ArchiveTable;
 class CurveStore;
-struct FileState;
 
+// The commands themselves, with the file state and the window caption that they keep.
 class FileCommands : public QObject {
     Q_OBJECT
 public:

@@ -14,6 +14,7 @@
 #include <QTableView>
 #include <QTimer>
 
+#include "about_box.h"
 #include "archive/curve_store.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
@@ -21,6 +22,7 @@
 #include "help_window.h"
 #include "menu_icons.h"
 #include "table_handlers.h"
+#include "table_w.h"
 #include "ui/design_metrics.h"
 #include "ui/exchange_worker.h"
 #include "ui/main_texts.h"
@@ -134,12 +136,14 @@ void TForm1::BuildMenus() {
     // Every command starts disabled; the part of the program that carries it out enables it
     // when it is wired (the file commands, the table's handlers), so a command without its
     // window stays disabled.
-    for (QAction* pending : {New, Open, Save, SaveAs, SaveExel, Print, Copy1, Copy2, ScreenShot,
-                             TableW, About, Delete})
+    for (QAction* pending :
+         {New, Open, Save, SaveAs, SaveExel, Print, Copy1, Copy2, ScreenShot, Delete})
         pending->setEnabled(false);
 
     connect(Exit, &QAction::triggered, this, &TForm1::ExitClick);
     connect(Contents, &QAction::triggered, this, &TForm1::ContentsClick);
+    connect(TableW, &QAction::triggered, this, &TForm1::TableWClick);
+    connect(About, &QAction::triggered, this, &TForm1::AboutClick);
     connect(Lang0, &QAction::triggered, this, &TForm1::Lang0Click);
     connect(Lang1, &QAction::triggered, this, &TForm1::Lang1Click);
 }
@@ -251,6 +255,18 @@ void TForm1::ExitClick() {
 
 void TForm1::ContentsClick() {
     ShowHelp(this, CurrentLanguage());
+}
+
+// Table W and the about box are modal; each opening makes a new window in the current language,
+// and it goes when it is closed.
+void TForm1::TableWClick() {
+    TForm9 form(this);
+    form.exec();
+}
+
+void TForm1::AboutClick() {
+    TAboutBox box(this);
+    box.exec();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -64,6 +64,8 @@ public:
     void Button1Click();
     void ExitClick();
     void ContentsClick();
+    void TableWClick();
+    void AboutClick();
     void FormKeyDown(int key);
 
 protected:

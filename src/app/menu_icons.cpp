@@ -4,6 +4,11 @@
 #include <QPixmap>
 #include <array>
 
+// The icons are compiled into the static library; make sure their resource is registered.
+static void RegisterIcons() {
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace porvel {
 namespace {
 
@@ -135,6 +140,14 @@ QIcon MenuIconOf(MenuIcon icon) {
         return made;
     }();
     return icons[static_cast<std::size_t>(icon)];
+}
+
+QIcon ApplicationIcon() {
+    RegisterIcons();
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/porvel-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 }  // namespace porvel

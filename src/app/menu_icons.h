@@ -1,4 +1,4 @@
-// ImageList1: the 13 menu icons of the main window, 16 x 16, drawn once.
+// ImageList1: the 13 menu icons of the main window, 16 x 16, drawn once; and the program icon.
 #pragma once
 
 #include <QIcon>
@@ -22,5 +22,9 @@ enum class MenuIcon : int {
 };
 
 QIcon MenuIconOf(MenuIcon icon);
+
+// The program's own icon, the window icon of every window, at the sizes it was drawn in (16 to
+// 256 pixels; packaging/icons).
+QIcon ApplicationIcon();
 
 }  // namespace porvel

@@ -6,9 +6,15 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "menu_icons.h"
+
 namespace porvel {
 
-PorvelApplication::PorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+PorvelApplication::PorvelApplication(int& argc, char** argv) : QApplication(argc, argv) {
+    setWindowIcon(ApplicationIcon());
+    // The desktop entry the running program belongs to (its icon and name in task bars).
+    setDesktopFileName(QStringLiteral("org.example.Porvel"));
+}
 
 bool PorvelApplication::notify(QObject* receiver, QEvent* event) {
     try {
@@ -28,15 +34,21 @@ void PorvelApplication::ShowError(const QString& message) {
 namespace {
 constexpr const char* kLibraryVariable = "PORVEL_USB_LIBRARY";
 #ifdef _WIN32
-constexpr const char* kSimulatorFile = "../lib/porvel-sim.dll";
+constexpr const char* kSimulatorFiles[] = {"../lib/porvel/porvel-sim.dll", "../lib/porvel-sim.dll"};
 #else
-constexpr const char* kSimulatorFile = "../lib/libporvel-sim.so";
+constexpr const char* kSimulatorFiles[] = {"../lib/porvel/libporvel-sim.so",
+                                           "../lib/libporvel-sim.so"};
 #endif
 }  // namespace
 
 QString BundledSimulatorPath() {
-    return QDir::cleanPath(QDir(QCoreApplication::applicationDirPath())
-                               .absoluteFilePath(QString::fromLatin1(kSimulatorFile)));
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    QString path;
+    for (const char* file : kSimulatorFiles) {
+        path = QDir::cleanPath(programDir.absoluteFilePath(QString::fromLatin1(file)));
+        if (QFileInfo::exists(path)) break;
+    }
+    return path;
 }
 
 bool UseBundledSimulator() {

@@ -19,7 +19,8 @@ public:
 };
 
 // Where the bundled simulated instrument lies relative to the program:
-// <program dir>/../lib/libporvel-sim.so, as the build and the install leave it.
+// <program dir>/../lib/porvel/libporvel-sim.so as the install leaves it, else
+// <program dir>/../lib/libporvel-sim.so as the build leaves it (that path when neither is there).
 QString BundledSimulatorPath();
 // Points the USB binding at the bundled simulator; false when it is not there.
 bool UseBundledSimulator();

@@ -1,0 +1,254 @@
+#include "about_box.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QUrl>
+#include <QUrlQuery>
+#include <algorithm>
+#include <array>
+
+#include "menu_icons.h"
+#include "ui/design_metrics.h"
+#include "ui/main_texts.h"
+
+namespace porvel {
+namespace {
+
+// The about text table; the blanks at either end belong to the texts. The English April is
+// " apri " as the instrument's documents print it.
+enum AboutText : int {
+    kVersionWord = 0,
+    kDateWord,
+    kProduct,
+    kJanuary,
+    kTelFax = kJanuary + 12,
+    kMultichannel,
+};
+constexpr std::array<TextPair, 17> kAboutTexts = {{
+    {u"Версия ", u"Version "},
+    {u" от ", u" of "},
+    {u"Porvel", u"Porvel"},
+    {u" января ", u" january "},
+    {u" февраля ", u" february "},
+    {u" марта ", u" march "},
+    {u" апреля ", u" apri "},
+    {u" мая ", u" may "},
+    {u" июня ", u" june "},
+    {u" июля ", u" july "},
+    {u" августа ", u" august "},
+    {u" сентября ", u" september "},
+    {u" октября ", u" october "},
+    {u" ноября ", u" november "},
+    {u" декабря ", u" december "},
+    {u"тел./факс. ", u"tel./fax"},
+    {u" многоканальный ", u" multichannel "},
+}};
+constexpr std::array<const char*, 12> kMonthAbbreviations = {
+    "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+// The same in both languages.
+constexpr char16_t kYearSuffix[] = u" г.";
+
+// The maker's data: placeholders of this project, not a real company's.
+constexpr char16_t kTelephones[] = u"555-01-00, 555-01-01";
+constexpr char16_t kEMail[] = u"mail@example.org";
+constexpr char16_t kWebAddress[] = u"www.example.org";
+// The hints are the same in both languages.
+constexpr char16_t kWebHint[] = u"Посетите нашу страницу в Интернете";
+constexpr char16_t kMailHint[] = u"Написать письмо";
+
+// Design pixels of a 120 dpi screen.
+constexpr int kClientWidth = 373, kClientHeight = 278;
+constexpr int kFontPx = 14, kLinkFontPx = 15;
+constexpr int kPictureWidth = 100, kPictureHeight = 80;
+constexpr int kPanelPadding = 10;  // right of the widest text
+
+QString About(int row, Language language) {
+    return TextIn(kAboutTexts[static_cast<std::size_t>(row)], language);
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& designText, int left, int top) {
+    auto* label = new QLabel(designText, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(Design(left), Design(top));
+    label->adjustSize();
+    return label;
+}
+
+void MakeLink(QLabel* label) {
+    QFont font = label->font();
+    font.setPixelSize(Design(kLinkFontPx));
+    font.setUnderline(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::blue);
+    label->setPalette(palette);
+    label->setCursor(Qt::PointingHandCursor);
+    label->adjustSize();
+}
+
+// The program icon centred in a picture of the picture box's proportions, so that stretching it
+// to the box does not distort it.
+QPixmap ProductPicture() {
+    const QSize box(Design(kPictureWidth), Design(kPictureHeight));
+    QPixmap picture(box * 2);
+    picture.fill(Qt::transparent);
+    const int side = picture.height();
+    QPainter painter(&picture);
+    painter.drawPixmap((picture.width() - side) / 2, 0,
+                       ApplicationIcon().pixmap(QSize(side, side)));
+    return picture;
+}
+
+}  // namespace
+
+AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, Language language) {
+    AboutTexts texts;
+    texts.productName = About(kProduct, language);
+    if (!info.present) return texts;
+    const std::optional<BuildDate> date = SplitBuildDate(buildDate);
+    if (!date) return texts;
+
+    int month = 0;  // January's words for a month that is not one of the twelve
+    for (std::size_t m = 0; m < kMonthAbbreviations.size(); ++m)
+        if (date->month == QLatin1String(kMonthAbbreviations[m])) month = static_cast<int>(m);
+    const QString dateText = About(kDateWord, language) + date->day +
+                             About(kJanuary + month, language) + date->year +
+                             QString::fromUtf16(kYearSuffix);
+    texts.comments = About(kTelFax, language);
+    texts.label2 = About(kMultichannel, language);
+
+    if (const auto version = VersionString(info, QStringLiteral("FileVersion")))
+        texts.version = About(kVersionWord, language) + *version + dateText;
+    texts.copyright = VersionString(info, QStringLiteral("LegalCopyright"));
+    return texts;
+}
+
+TAboutBox::TAboutBox(QWidget* parent, const VersionInfo& info, const QString& buildDate)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("AboutBox"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(ApplicationIcon());
+    QFont windowFont = font();
+    windowFont.setPixelSize(Design(kFontPx));
+    setFont(windowFont);
+    setFixedSize(Design(kClientWidth), Design(kClientHeight));
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setGeometry(Design(10), Design(10), Design(356), Design(208));
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    Panel1->setLineWidth(2);
+    Panel1->setAutoFillBackground(true);
+    QPalette panelPalette = Panel1->palette();
+    panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::Base));
+    Panel1->setPalette(panelPalette);
+
+    ProgramIcon = new QLabel(Panel1);
+    ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
+    ProgramIcon->setGeometry(Design(10), 0, Design(kPictureWidth), Design(kPictureHeight));
+    ProgramIcon->setScaledContents(true);
+    ProgramIcon->setPixmap(ProductPicture());
+    ProgramIcon->setCursor(Qt::PointingHandCursor);
+    ProgramIcon->setToolTip(QString::fromUtf16(kWebHint));
+
+    ProductName = MakeLabel(Panel1, "ProductName", QString(), 118, 20);
+    Version = MakeLabel(Panel1, "Version", QStringLiteral("Version"), 118, 49);
+    txtCopyright = MakeLabel(Panel1, "txtCopyright", QStringLiteral("Copyright"), 10, 79);
+    Comments = MakeLabel(Panel1, "Comments", QStringLiteral("тел./факс."), 10, 108);
+    Comments->setWordWrap(true);
+    Label1 = MakeLabel(Panel1, "Label1", QString::fromUtf16(kTelephones), 84, 111);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->resize(Design(107), Design(48));
+    Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("(многоканальный)"), 182, 110);
+    LabelEMail = MakeLabel(Panel1, "LabelEMail", QString::fromUtf16(kEMail), 236, 177);
+    LabelEMail->setToolTip(QString::fromUtf16(kMailHint));
+    MakeLink(LabelEMail);
+    LabelWWW = MakeLabel(Panel1, "LabelWWW", QString::fromUtf16(kWebAddress), 10, 177);
+    LabelWWW->setToolTip(QString::fromUtf16(kWebHint));
+    MakeLink(LabelWWW);
+    for (QWidget* link : std::initializer_list<QWidget*>{ProgramIcon, LabelEMail, LabelWWW})
+        link->installEventFilter(this);
+
+    OKButton = new QPushButton(QStringLiteral("OK"), this);
+    OKButton->setObjectName(QStringLiteral("OKButton"));
+    OKButton->setGeometry(Design(143), Design(231), Design(92), Design(31));
+    OKButton->setDefault(true);
+    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    FormCreate(info, buildDate);
+}
+
+void TAboutBox::FormCreate(const VersionInfo& info, const QString& buildDate) {
+    const Language language = CurrentLanguage();
+    setWindowTitle(MainTextOf(MainText::About, language));
+    const AboutTexts texts = ComposeAboutTexts(info, buildDate, language);
+    auto put = [](QLabel* label, const std::optional<QString>& text) {
+        if (!text) return;
+        label->setText(*text);
+        if (!label->wordWrap()) label->adjustSize();
+    };
+    put(ProductName, texts.productName);
+    put(Version, texts.version);
+    put(txtCopyright, texts.copyright);
+    put(Comments, texts.comments);
+    put(Label2, texts.label2);
+    // A word-wrapped label keeps its width and takes the height its text needs.
+    Comments->resize(Comments->width(), Comments->heightForWidth(Comments->width()));
+    FitToTexts();
+}
+
+// The design places the labels for a narrow bitmap font; with the desktop's font a long version
+// or copyright line can be wider than the panel. Then the panel and the box grow to the right
+// so that no text is cut off, and the OK button stays in the middle.
+void TAboutBox::FitToTexts() {
+    int right = 0;
+    for (const QLabel* label : Panel1->findChildren<QLabel*>()) {
+        const int width = label->wordWrap() ? label->width() : label->sizeHint().width();
+        right = std::max(right, label->x() + width);
+    }
+    const int grow = right + Design(kPanelPadding) - Panel1->width();
+    if (grow <= 0) return;
+    Panel1->resize(Panel1->width() + grow, Panel1->height());
+    setFixedSize(width() + grow, height());
+    OKButton->move((width() - OKButton->width()) / 2, OKButton->y());
+}
+
+void TAboutBox::LabelEMailClick() {
+    // The subject goes into the mail link percent-encoded, so a title with blanks or other
+    // characters special in a link arrives whole.
+    QUrl mail;
+    mail.setScheme(QStringLiteral("mailto"));
+    mail.setPath(LabelEMail->text());
+    QUrlQuery query;
+    query.addQueryItem(QStringLiteral("Subject"),
+                       MainTextOf(MainText::ProductName, CurrentLanguage()));
+    mail.setQuery(query);
+    QDesktopServices::openUrl(mail);  // a failure shows nothing
+}
+
+void TAboutBox::LabelWWWClick() {
+    QDesktopServices::openUrl(QUrl::fromUserInput(LabelWWW->text()));
+}
+
+bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == LabelEMail) {
+            LabelEMailClick();
+            return true;
+        }
+        if (watched == LabelWWW || watched == ProgramIcon) {
+            LabelWWWClick();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace porvel

@@ -1,0 +1,66 @@
+// TAboutBox: the product name, the version with the build date in words, the copyright line and
+// the maker's telephone, e-mail and web address, the last two (and the picture) as links.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+#include <optional>
+
+#include "base/language.h"
+#include "base/program_version.h"
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace porvel {
+
+// What FormCreate puts into the labels; a text that is none leaves its label's design text.
+struct AboutTexts {
+    QString productName;
+    std::optional<QString> version;
+    std::optional<QString> copyright;
+    std::optional<QString> comments;
+    std::optional<QString> label2;
+};
+
+// The about box's texts in `language` from the version information and the build date text:
+// with no version information, or a build date that does not split into month, day and year,
+// only the product name; the version line and the copyright line only as far as the version
+// information has them.
+AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, Language language);
+
+class TAboutBox : public QDialog {
+    Q_OBJECT
+public:
+    // Filled at once in the current language from the program's own version information; tests
+    // pass other information and dates.
+    explicit TAboutBox(QWidget* parent = nullptr, const VersionInfo& info = ProgramVersionInfo(),
+                       const QString& buildDate = BuildDateText());
+
+    QFrame* Panel1;
+    QLabel* ProgramIcon;
+    QLabel* ProductName;
+    QLabel* Version;
+    QLabel* txtCopyright;
+    QLabel* Comments;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* LabelEMail;
+    QLabel* LabelWWW;
+    QPushButton* OKButton;
+
+    // A new mail to the maker with the application's title as subject.
+    void LabelEMailClick();
+    // The maker's web page in the desktop's browser; also a click on the picture.
+    void LabelWWWClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormCreate(const VersionInfo& info, const QString& buildDate);
+    void FitToTexts();
+};
+
+}  // namespace porvel

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   xvfb xauth xclip
   python3 python3-openpyxl python3-xlrd python3-olefile poppler-utils
+  desktop-file-utils appstream shared-mime-info lintian dpkg-dev file librsvg2-bin
 )
 
 missing=()

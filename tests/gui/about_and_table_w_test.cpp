@@ -179,6 +179,8 @@ void AboutAndTableWTest::pictureAndWebAddressOpenTheSamePageAndTheMailHasTheTitl
     // The design and the real program's data: the maker's addresses are placeholders.
     QVERIFY(box.LabelEMail->text().endsWith(QStringLiteral("@example.org")));
     QVERIFY(box.Version->text().startsWith(QStringLiteral("Версия 1.0.0.0 от ")));
+    // The program icon, compiled in from 16 to 256 pixels, is the window icon.
+    for (int size : {16, 256}) QCOMPARE(box.windowIcon().pixmap(size).size(), QSize(size, size));
     // No text is cut off by the panel, whatever the desktop's font.
     for (const QLabel* label : box.Panel1->findChildren<QLabel*>()) {
         const int width = label->wordWrap() ? label->width() : label->sizeHint().width();

@@ -24,7 +24,7 @@ using Steady = std::chrono::steady_clock;
 namespace {
 
 constexpr int kRows = 256;
-constexpr int kWords = static_cast<int>(CurveStore::kSlotWords);
+constexpr int kWords = static_cast<int>(CurveStore::kMaxCurveWords);
 constexpr int kRounds = 15;
 constexpr double kRatioGoal = 1.5;
 
@@ -60,7 +60,7 @@ void Fill(ArchiveTable& table, CurveStore& curves) {
             QStringLiteral("W8"),        QString::number(kWords),     QStringLiteral("4"),
             QString::number(row - 1)};
         for (int col = 0; col < ArchiveTable::kColumns; ++col) table.SetCell(col, row, cells[col]);
-        std::uint16_t* words = curves.MutableWords(row - 1);
+        std::uint16_t* words = curves.Allocate(row - 1, kWords);
         for (int i = 0; i < kWords; ++i) words[i] = static_cast<std::uint16_t>(row * 31 + i);
     }
 }

@@ -56,7 +56,7 @@ void FillTable(ArchiveTable& table, int curves) {
         table.SetCell(column::kCurveLength, row, QString::number(kSamples + 2));
         table.SetCell(column::kSampleRate, row, QStringLiteral("5"));
         table.SetCell(column::kSlot, row, QString::number(slot));
-        std::uint16_t* words = Curves().MutableWords(slot);
+        std::uint16_t* words = Curves().Allocate(slot, kSamples + 2);
         for (int i = 0; i < kSamples; ++i) words[i] = Word(slot, i);
     }
 }

@@ -8,3 +8,4 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 build/bin/exchange_read_bench
 build/bin/chart_bench
 build/bin/archive_file_bench
+build/bin/archive_scale_bench

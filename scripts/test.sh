@@ -24,7 +24,7 @@ echo "== ThreadSanitizer build (exchange tests only)"
 scripts/build.sh build-tsan -DCMAKE_BUILD_TYPE=Debug -DPORVEL_TSAN=ON -DPORVEL_BUILD_BENCH=OFF
 TSAN_OPTIONS="halt_on_error=1" build-tsan/bin/porvel_exchange_tests
 
-echo "== archive file fuzz target: the seed corpus replayed (clang, libFuzzer)"
+echo "== fuzz targets: every seed corpus replayed (clang, libFuzzer)"
 scripts/fuzz.sh --replay
 
 echo "== all tests passed"

@@ -32,9 +32,9 @@ struct Snapshot {
 };
 
 Snapshot Take(const ArchiveTable& table, const CurveStore& curves) {
-    Snapshot shot{CellsOf(table), curves.SlotCount(), {}};
+    Snapshot shot{CellsOf(table), static_cast<int>(curves.CurveCount()), {}};
     for (int slot = 0; slot < kWatchedSlots; ++slot)
-        shot.words.push_back(WordsIn(curves, slot, static_cast<int>(CurveStore::kSlotWords)));
+        shot.words.push_back(WordsIn(curves, slot, CurveStore::kMaxCurveWords));
     return shot;
 }
 
@@ -88,8 +88,6 @@ TEST_F(ArchiveRefusal, ImpossibleHeadersAndRows) {
     ExpectRefused(header(13, 1), ArchiveFault::RowCount, "the header alone");
     ExpectRefused(header(13, 0), ArchiveFault::RowCount, "no rows");
     ExpectRefused(header(13, -4), ArchiveFault::RowCount, "negative rows");
-    ExpectRefused(header(13, CurveStore::kMaxSlots + 2), ArchiveFault::RowCount,
-                  "more rows than slots");
     ExpectRefused(header(13, 5), ArchiveFault::PastEnd, "one row more than the file holds");
     ExpectRefused(header(13, 1000), ArchiveFault::PastEnd, "rows far beyond the file");
     ExpectRefused(SoundArchive().Raw(QByteArray(1, 0)).Bytes(), ArchiveFault::TrailingBytes,
@@ -109,6 +107,39 @@ TEST_F(ArchiveRefusal, ImpossibleHeadersAndRows) {
     ExpectRefused(OneRow("5", "", 5), ArchiveFault::SlotNotWhole, "an empty slot cell");
     // The limits themselves are sound.
     EXPECT_TRUE(ReadArchiveBytes(OneRow("32768", "0", 32768), table_, curves_).Ok());
+}
+
+TEST(ArchiveCurveBudget, CurvesBeyondTheStoresBudgetChangeNothing) {
+    ArchiveTable table;
+    CurveStore curves(8);  // the sound archive's curves take 5 + 3 words
+    ASSERT_TRUE(ReadArchiveBytes(SoundArchive().Bytes(), table, curves).Ok());
+    const Snapshot before = Take(table, curves);
+    const QByteArray nineWords = ArchiveBytes()
+                                     .Count(13)
+                                     .Count(3)
+                                     .Row(MeasurementCells(1, 5, 0))
+                                     .Words(CurveOf(1, 5))
+                                     .Row(MeasurementCells(2, 4, 1))
+                                     .Words(CurveOf(2, 4))
+                                     .Bytes();
+    const ArchiveFileResult read = ReadArchiveBytes(nineWords, table, curves);
+    EXPECT_EQ(read.fault, ArchiveFault::CurvesBeyondBudget);
+    EXPECT_TRUE(read.Refused());  // shown as a damaged file
+    EXPECT_TRUE(Take(table, curves) == before);
+}
+
+TEST(ArchiveZeroLengthCurve, NeedsNoSlotAndWritesBackTheSame) {
+    // The slot cell of a row without curve words may say anything; no curve is kept for it.
+    const QByteArray bytes = OneRow("0", "none", 0);
+    ArchiveTable table;
+    CurveStore curves;
+    ASSERT_TRUE(ReadArchiveBytes(bytes, table, curves).Ok());
+    EXPECT_EQ(table.Cell(column::kSlot, 1), QStringLiteral("none"));
+    EXPECT_EQ(curves.CurveCount(), 0u);
+    QBuffer out;
+    out.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(WriteArchive(table, curves, out));
+    EXPECT_EQ(out.data(), bytes);
 }
 
 TEST_F(ArchiveRefusal, EveryCutShortFileIsRefused) {

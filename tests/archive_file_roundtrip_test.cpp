@@ -42,8 +42,8 @@ TEST_F(ArchiveRoundTrip, EveryCellAndEveryCurveComesBack) {
     FillArchive(table_, curves_, 3);
     table_.SetCell(column::kMaterial, 2, QStringLiteral("  ёЁ «Бетон» —\t№ 5 "));
     table_.SetCell(column::kH, 3, QString());
-    table_.SetCell(column::kCurveLength, 3, QString::number(CurveStore::kSlotWords));
-    PutCurve(curves_, 2, CurveOf(13, static_cast<int>(CurveStore::kSlotWords)));
+    table_.SetCell(column::kCurveLength, 3, QString::number(CurveStore::kMaxCurveWords));
+    PutCurve(curves_, 2, CurveOf(13, static_cast<int>(CurveStore::kMaxCurveWords)));
     table_.SetHeaderLanguage(Language::Russian);
     back_.SetHeaderLanguage(Language::English);
     PutCurve(backCurves_, 0, CurveOf(99, 100));  // what was there before
@@ -82,8 +82,8 @@ TEST_F(ArchiveRoundTrip, ASortedTableKeepsEachRowsCurve) {
 }
 
 TEST_F(ArchiveRoundTrip, RowsNamingTheSameSlotGetSlotsOfTheirOwn) {
-    // Rows 1 and 3 both name slot 1, row 4 names a slot far outside the store.
-    const std::vector<int> named = {1, 0, 1, CurveStore::kMaxSlots + 5};
+    // Rows 1 and 3 both name slot 1, row 4 a wild number far beyond the file's rows.
+    const std::vector<int> named = {1, 0, 1, 1 << 20};
     ArchiveBytes file;
     file.Count(13).Count(5);
     for (int i = 0; i < 4; ++i)
@@ -102,15 +102,16 @@ TEST_F(ArchiveRoundTrip, RowsNamingTheSameSlotGetSlotsOfTheirOwn) {
     EXPECT_EQ(slotCells, (QStringList{"1", "0", "2", "3"}));
 }
 
-TEST_F(ArchiveRoundTrip, MoreCurvesThanSlotsGrowTheStore) {
-    const int rows = CurveStore::kInitialSlots + 44;
+TEST_F(ArchiveRoundTrip, SlotNumbersOfLargeArchivesStayAsTheyAre) {
+    const int rows = kKeptSlotNumbers + 44;
     table_.SetGridRowCount(rows + 1);
     for (int row = 1; row <= rows; ++row) {
         PutRow(table_, row, MeasurementCells(row, 3, row - 1));
         PutCurve(curves_, row - 1, CurveOf(row, 3));
     }
     SaveAndReopen();
-    EXPECT_EQ(backCurves_.SlotCount(), rows);
+    EXPECT_EQ(backCurves_.CurveCount(), static_cast<std::size_t>(rows));
+    EXPECT_EQ(CellsOf(back_), CellsOf(table_));
     EXPECT_EQ(CellsOf(back_).mid(13), CellsOf(table_).mid(13));
     for (int row = 1; row <= rows; ++row)
         ASSERT_EQ(CurveOfRow(back_, backCurves_, row), CurveOf(row, 3)) << row;

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -40,13 +41,14 @@ inline std::vector<std::uint16_t> CurveOf(int number, int words) {
 }
 
 inline void PutCurve(CurveStore& curves, int slot, const std::vector<std::uint16_t>& words) {
-    std::copy(words.begin(), words.end(), curves.MutableWords(slot));
+    std::copy(words.begin(), words.end(), curves.Allocate(slot, words.size()));
 }
 
 inline std::vector<std::uint16_t> WordsIn(const CurveStore& curves, int slot, int words) {
     const std::uint16_t* first = curves.Words(slot);
     if (!first) return {};
-    return {first, first + words};
+    return {first,
+            first + std::min<std::size_t>(static_cast<std::size_t>(words), curves.WordCount(slot))};
 }
 
 // Rows 1 to count as a fresh read fills them: measurement 10 + r in row r, curve in slot r - 1,

@@ -244,9 +244,9 @@ TEST_P(EnterRecordsTest, RowsThatDoNotParseTakeNoPartInTheDuplicateTest) {
     EXPECT_EQ(table_.Cell(col::kTime, 4), FormatTime(QTime(12, 44)));
 }
 
-TEST_P(EnterRecordsTest, TheCurveStoreGrowsBeyondItsFirstSlots) {
-    // A table as an opened file may leave it: more rows than the store has slots at start.
-    const int rows = CurveStore::kInitialSlots + 10;
+TEST_P(EnterRecordsTest, AppendTakesTheNextSlotBeyondTheFirstHundreds) {
+    // A table as an opened file may leave it: more rows than a file's slot numbers are kept for.
+    const int rows = kKeptSlotNumbers + 10;
     table_.SetGridRowCount(rows + 1);
     for (int r = 1; r <= rows; ++r) {
         table_.SetCell(col::kNumber, r, QString::number(r));
@@ -257,9 +257,9 @@ TEST_P(EnterRecordsTest, TheCurveStoreGrowsBeyondItsFirstSlots) {
     Enter(batch);
     ASSERT_EQ(table_.GridRowCount(), rows + 2);
     EXPECT_EQ(table_.Cell(col::kSlot, rows + 1), QString::number(rows));
-    ASSERT_GT(curves_.SlotCount(), rows);
+    ASSERT_TRUE(curves_.Has(rows));
     EXPECT_EQ(curves_.Words(rows)[0], 4242);
-    EXPECT_EQ(curves_.Words(curves_.SlotCount()), nullptr);
+    EXPECT_EQ(curves_.CurveCount(), 1u);
 }
 
 TEST_P(EnterRecordsTest, NamesKeepTheLanguageOfTheRead) {

@@ -26,6 +26,7 @@ enum class ArchiveFault {
     NegativeLength,
     PastEnd,  // a cell or a curve runs past the end of the file
     CurveTooLong,
+    CurvesBeyondBudget,  // more curve words in all than the curve store may hold
     SlotNotWhole,
     TrailingBytes,
 };
@@ -47,9 +48,9 @@ bool WriteArchive(const ArchiveTable& table, const CurveStore& curves, QIODevice
 ArchiveFileResult WriteArchiveFile(const ArchiveTable& table, const CurveStore& curves,
                                    const QString& path);
 
-// Checks the whole of `bytes` first; only a sound archive replaces the table's rows and fills
-// the curve slots its rows name. Rows that name the same slot, or a slot the store does not
-// have, get free slots, and their slot cells say so.
+// Checks the whole of `bytes` first; only a sound archive replaces the table's rows and the
+// store's curves. Rows that name the same slot, or a wild slot number, get free slots, and their
+// slot cells say so.
 ArchiveFileResult ReadArchiveBytes(const QByteArray& bytes, ArchiveTable& table,
                                    CurveStore& curves);
 ArchiveFileResult ReadArchiveFile(const QString& path, ArchiveTable& table, CurveStore& curves);

@@ -18,9 +18,10 @@ constexpr qsizetype kWordBytes = 2;
 constexpr qsizetype kHeaderBytes = 2 * kCountBytes;
 // A data row holds at least its cell lengths.
 constexpr qsizetype kMinRowBytes = kColumns * kCountBytes;
-// A curve fills at most one store slot.
-constexpr int kMaxCurveWords = static_cast<int>(CurveStore::kSlotWords);
-// Far beyond any real archive (256 full curves take 16 MiB); a larger file is not ours.
+// A curve is at most one receive slot of the instrument.
+constexpr int kMaxCurveWords = static_cast<int>(CurveStore::kMaxCurveWords);
+// Far beyond any real archive (10,000 measurements of typical curves take some 30 MiB); a larger
+// file is not ours.
 constexpr qint64 kMaxFileBytes = qint64{1} << 30;
 
 // The curve words that follow a row: as many as its curve length cell says. A row whose cell

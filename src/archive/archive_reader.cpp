@@ -2,10 +2,12 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <new>
 #include <vector>
 
 #include "archive_file.h"
@@ -29,6 +31,7 @@ struct StagedRow {
 struct Staged {
     std::vector<StagedRow> rows;
     std::vector<int> namedSlots;  // one per row with a curve, in row order
+    qint64 curveWords = 0;
 };
 
 class Cursor {
@@ -65,7 +68,7 @@ ArchiveFault ReadCell(Cursor& in, QString* cell) {
     return ArchiveFault::None;
 }
 
-ArchiveFault ReadRow(Cursor& in, StagedRow* row, std::vector<int>* namedSlots) {
+ArchiveFault ReadRow(Cursor& in, StagedRow* row, Staged* staged) {
     for (QString& cell : row->cells)
         if (const ArchiveFault fault = ReadCell(in, &cell); fault != ArchiveFault::None)
             return fault;
@@ -82,50 +85,56 @@ ArchiveFault ReadRow(Cursor& in, StagedRow* row, std::vector<int>* namedSlots) {
     row->words = *words;
     row->curveAt = in.At();
     in.Take(bytes);
-    namedSlots->push_back(*slot);
+    staged->namedSlots.push_back(*slot);
+    staged->curveWords += *words;
     return ArchiveFault::None;
 }
 
-ArchiveFault Stage(const QByteArray& bytes, Staged* staged) {
+ArchiveFault Stage(const QByteArray& bytes, std::size_t budgetWords, Staged* staged) {
     if (bytes.size() > layout::kMaxFileBytes) return ArchiveFault::TooLarge;
     Cursor in(bytes);
     qint32 columns = 0, rows = 0;
     if (!in.ReadCount(&columns) || !in.ReadCount(&rows)) return ArchiveFault::PastEnd;
     if (columns != layout::kColumns) return ArchiveFault::ColumnCount;
-    // Every measurement row has a curve of its own, so no real table has more rows than slots.
-    if (rows < ArchiveTable::kMinRows || rows - 1 > CurveStore::kMaxSlots)
-        return ArchiveFault::RowCount;
+    if (rows < ArchiveTable::kMinRows) return ArchiveFault::RowCount;
     const qsizetype dataRows = rows - 1;
     // Checked before anything is sized by the row count.
     if (dataRows > in.Left() / layout::kMinRowBytes) return ArchiveFault::PastEnd;
     staged->rows.resize(static_cast<std::size_t>(dataRows));
     for (StagedRow& row : staged->rows)
-        if (const ArchiveFault fault = ReadRow(in, &row, &staged->namedSlots);
-            fault != ArchiveFault::None)
+        if (const ArchiveFault fault = ReadRow(in, &row, staged); fault != ArchiveFault::None)
             return fault;
-    return in.Left() == 0 ? ArchiveFault::None : ArchiveFault::TrailingBytes;
+    if (in.Left() != 0) return ArchiveFault::TrailingBytes;
+    if (static_cast<quint64>(staged->curveWords) > budgetWords)
+        return ArchiveFault::CurvesBeyondBudget;
+    return ArchiveFault::None;
 }
 
+// The new curves are made in a store of their own and the new rows beside the table; only when
+// both are whole do they replace the old ones, so running out of memory changes nothing.
 void Commit(const QByteArray& bytes, Staged& staged, const std::vector<int>& assigned,
             ArchiveTable& table, CurveStore& curves) {
-    // The store grows first: if memory runs out, nothing has been replaced yet.
-    if (!assigned.empty()) curves.MutableWords(*std::max_element(assigned.begin(), assigned.end()));
-    table.SetGridRowCount(static_cast<int>(staged.rows.size()) + 1);
+    CurveStore newCurves(curves.BudgetWords());
+    std::vector<ArchiveTable::Row> newRows(staged.rows.size());
     auto slot = assigned.begin();
     for (std::size_t i = 0; i < staged.rows.size(); ++i) {
         StagedRow& row = staged.rows[i];
         if (row.hasCurve) {
-            std::uint16_t* words = curves.MutableWords(*slot);
-            if (words)
-                qFromLittleEndian<quint16>(bytes.constData() + row.curveAt, row.words, words);
+            std::uint16_t* words = newCurves.Allocate(*slot, static_cast<std::size_t>(row.words));
+            if (!words) throw std::bad_alloc();  // the budget was checked while staging
+            const char* source = bytes.constData() + row.curveAt;
+            if (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+                std::memcpy(words, source, static_cast<std::size_t>(row.words) * 2);
+            else
+                qFromLittleEndian<quint16>(source, row.words, words);
             if (WholeNumber(row.cells[column::kSlot]) != *slot)
                 row.cells[column::kSlot] = QString::number(*slot);
             ++slot;
         }
-        const int tableRow = static_cast<int>(i) + 1;
-        for (int col = 0; col < layout::kColumns; ++col)
-            table.SetCell(col, tableRow, row.cells[static_cast<std::size_t>(col)]);
+        newRows[i] = std::move(row.cells);
     }
+    curves.Swap(newCurves);
+    table.ReplaceDataRows(std::move(newRows));
 }
 
 }  // namespace
@@ -134,9 +143,9 @@ ArchiveFileResult ReadArchiveBytes(const QByteArray& bytes, ArchiveTable& table,
                                    CurveStore& curves) {
     ArchiveFileResult result;
     Staged staged;
-    result.fault = Stage(bytes, &staged);
+    result.fault = Stage(bytes, curves.BudgetWords(), &staged);
     if (!result.Ok()) return result;
-    const std::vector<int> assigned = AssignSlots(staged.namedSlots, curves.SlotCount());
+    const std::vector<int> assigned = AssignSlots(staged.namedSlots);
     Commit(bytes, staged, assigned, table, curves);
     result.dataRows = static_cast<int>(staged.rows.size());
     return result;

@@ -1,5 +1,8 @@
 #include "archive_table.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace porvel {
 
 const std::array<int, ArchiveTable::kColumns> ArchiveTable::kDesignWidths = {
@@ -41,6 +44,70 @@ void ArchiveTable::SetCell(int col, int row, const QString& text) {
 
 void ArchiveTable::ClearRow(int row) {
     for (int col = 0; col < kColumns; ++col) SetCell(col, row, QString());
+}
+
+void ArchiveTable::ReplaceDataRows(std::vector<Row> rows) {
+    if (rows.empty()) rows.resize(1);
+    beginResetModel();
+    rows_.resize(1);
+    rows_.reserve(rows.size() + 1);
+    std::move(rows.begin(), rows.end(), std::back_inserter(rows_));
+    endResetModel();
+}
+
+bool ArchiveTable::ReorderDataRows(const std::vector<int>& order, bool blankEmptyCells) {
+    const int dataRows = GridRowCount() - 1;
+    if (static_cast<int>(order.size()) != dataRows) return false;
+    std::vector<int> newPlace(static_cast<std::size_t>(dataRows), 0);  // old data row -> new
+    for (int i = 0; i < dataRows; ++i) {
+        const int row = order[static_cast<std::size_t>(i)];
+        if (!IsDataRow(row) || newPlace[static_cast<std::size_t>(row - 1)] != 0) return false;
+        newPlace[static_cast<std::size_t>(row - 1)] = i + 1;
+    }
+    static const QString kBlank = QStringLiteral(" ");
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<Row> reordered;
+    reordered.reserve(rows_.size());
+    reordered.push_back(std::move(rows_[0]));
+    for (const int row : order) {
+        reordered.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+        if (blankEmptyCells)
+            for (QString& cell : reordered.back())
+                if (cell.isEmpty()) cell = kBlank;
+    }
+    rows_ = std::move(reordered);
+    // Selections and the current cell of the views follow their rows.
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& at : before)
+        after << index(newPlace[static_cast<std::size_t>(at.row())] - 1, at.column());
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return true;
+}
+
+bool ArchiveTable::MoveDataRow(int from, int to) {
+    if (!IsDataRow(from) || !IsDataRow(to) || from == to) return false;
+    // Qt names the place before which the row goes, counted before it is taken out.
+    beginMoveRows({}, from - 1, from - 1, {}, to > from ? to : to - 1);
+    Row moving = std::move(rows_[static_cast<std::size_t>(from)]);
+    rows_.erase(rows_.begin() + from);
+    rows_.insert(rows_.begin() + to, std::move(moving));
+    endMoveRows();
+    return true;
+}
+
+bool ArchiveTable::RemoveDataRow(int row) {
+    if (!IsDataRow(row)) return false;
+    if (GridRowCount() <= kMinRows) {
+        ClearRow(row);
+        return true;
+    }
+    beginRemoveRows({}, row - 1, row - 1);
+    rows_.erase(rows_.begin() + row);
+    endRemoveRows();
+    return true;
 }
 
 bool ArchiveTable::IsEmpty() const {

@@ -53,7 +53,9 @@ std::optional<int> WholeNumber(const QString& cell);
 class ArchiveTable : public QAbstractTableModel {
     Q_OBJECT
 public:
+    using Row = std::array<QString, 13>;
     static constexpr int kColumns = 13;
+    static_assert(std::tuple_size_v<Row> == kColumns);
     static constexpr int kHiddenColumns = 3;
     static constexpr int kStartRows = 9;  // header and 8 empty data rows
     static constexpr int kMinRows = 2;    // the header and one data row always exist
@@ -65,9 +67,22 @@ public:
     // GridRowCount() counts both (Qt's rowCount() below counts the measurements only).
     int GridRowCount() const { return static_cast<int>(rows_.size()); }
     void SetGridRowCount(int rows);
+    bool IsDataRow(int row) const { return row >= 1 && row < GridRowCount(); }
     QString Cell(int col, int row) const;
     void SetCell(int col, int row, const QString& text);
     void ClearRow(int row);
+
+    // Work on many rows at once, each telling the views once rather than cell by cell.
+    // Replaces every data row; an empty list leaves one empty data row.
+    void ReplaceDataRows(std::vector<Row> rows);
+    // Puts the data rows in a new order: `order` lists every data row once, the one that comes
+    // first at its head. With `blankEmptyCells`, every empty cell of a data row becomes a single
+    // blank on the way. False, and nothing changed, when `order` is not such a list.
+    bool ReorderDataRows(const std::vector<int>& order, bool blankEmptyCells);
+    // Takes data row `from` out and puts it back at `to`; the rows between close up.
+    bool MoveDataRow(int from, int to);
+    // Takes data row `row` out; the last data row left is emptied instead.
+    bool RemoveDataRow(int row);
     // Empty when the number cell of the first data row is empty.
     bool IsEmpty() const;
     void SetHeaderLanguage(Language language);
@@ -86,8 +101,6 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    using Row = std::array<QString, kColumns>;
-
     std::vector<Row> rows_;
 };
 

@@ -5,6 +5,7 @@
 #include <QSaveFile>
 #include <QSysInfo>
 #include <QtEndian>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -34,9 +35,9 @@ void AppendCount(std::vector<char>& out, qint32 value) {
 
 // The row's curve: words 0 to n-1 of the slot its slot cell names, n being its curve length.
 // A row with no curve length, or one beyond a slot, carries none. The words lie in the store
-// as the file holds them on a little-endian machine; elsewhere, and for a slot the store does
-// not have, they are put into `scratch` (zeros for a missing slot, so that nothing outside the
-// store is read and the file stays whole).
+// as the file holds them on a little-endian machine; elsewhere, and for a curve the store holds
+// fewer words of (or none), they are put into `scratch`, the missing ones as zeros, so that
+// nothing outside the store is read and the file stays whole.
 QByteArrayView CurveBytes(const ArchiveTable& table, const CurveStore& curves, int row,
                           std::vector<char>& scratch) {
     const auto words = layout::CurveWordsOf(table.Cell(column::kCurveLength, row));
@@ -44,10 +45,11 @@ QByteArrayView CurveBytes(const ArchiveTable& table, const CurveStore& curves, i
     const auto size = static_cast<qsizetype>(*words) * layout::kWordBytes;
     const auto slot = WholeNumber(table.Cell(column::kSlot, row));
     const std::uint16_t* source = slot ? curves.Words(*slot) : nullptr;
-    if (source && QSysInfo::ByteOrder == QSysInfo::LittleEndian)
+    const qsizetype held = slot ? std::min<qsizetype>(curves.WordCount(*slot), *words) : 0;
+    if (source && held == *words && QSysInfo::ByteOrder == QSysInfo::LittleEndian)
         return {reinterpret_cast<const char*>(source), size};
     scratch.assign(static_cast<std::size_t>(size), 0);
-    if (source) qToLittleEndian<quint16>(source, *words, scratch.data());
+    if (source) qToLittleEndian<quint16>(source, held, scratch.data());
     return {scratch.data(), size};
 }
 
@@ -107,23 +109,30 @@ bool SyncFolderOf(const QString& filePath, QString* reason) {
 }  // namespace
 
 bool WriteArchive(const ArchiveTable& table, const CurveStore& curves, QIODevice& out) {
-    std::vector<char> cells;  // the header, then each row's cells
+    // Rows are gathered into pieces of about this size, so that a large archive goes to the
+    // device in few writes.
+    constexpr std::size_t kPieceBytes = std::size_t{1} << 20;
+    std::vector<char> piece;
+    piece.reserve(kPieceBytes + layout::kMaxCurveWords * layout::kWordBytes);
     std::vector<char> scratch;
-    AppendCount(cells, layout::kColumns);
-    AppendCount(cells, table.GridRowCount());
+    AppendCount(piece, layout::kColumns);
+    AppendCount(piece, table.GridRowCount());
     for (int row = 1; row < table.GridRowCount(); ++row) {
         for (int col = 0; col < layout::kColumns; ++col) {
-            const QByteArray cell = ToCp1251(table.Cell(col, row));
-            AppendCount(cells, static_cast<qint32>(cell.size()));
-            cells.insert(cells.end(), cell.constData(), cell.constData() + cell.size());
+            const QString text = table.Cell(col, row);
+            AppendCount(piece, static_cast<qint32>(text.size()));
+            const std::size_t at = piece.size();
+            piece.resize(at + static_cast<std::size_t>(text.size()));
+            EncodeCp1251(text, piece.data() + at);
         }
         const QByteArrayView curve = CurveBytes(table, curves, row, scratch);
-        if (!WriteAll(out, cells.data(), static_cast<qsizetype>(cells.size())) ||
-            !WriteAll(out, curve.data(), curve.size()))
-            return false;
-        cells.clear();
+        piece.insert(piece.end(), curve.data(), curve.data() + curve.size());
+        if (piece.size() >= kPieceBytes) {
+            if (!WriteAll(out, piece.data(), static_cast<qsizetype>(piece.size()))) return false;
+            piece.clear();
+        }
     }
-    return WriteAll(out, cells.data(), static_cast<qsizetype>(cells.size()));
+    return WriteAll(out, piece.data(), static_cast<qsizetype>(piece.size()));
 }
 
 ArchiveFileResult WriteArchiveFile(const ArchiveTable& table, const CurveStore& curves,

@@ -6,27 +6,46 @@
 
 namespace porvel {
 
-CurveStore::CurveStore() {
-    slots_.reserve(kInitialSlots);
-    for (int i = 0; i < kInitialSlots; ++i) slots_.push_back(std::make_unique<Slot>());
-}
+CurveStore::CurveStore(std::size_t budgetWords) : budget_(budgetWords) {}
 
 const std::uint16_t* CurveStore::Words(int slot) const {
-    if (slot < 0 || slot >= SlotCount()) return nullptr;
-    return slots_[static_cast<std::size_t>(slot)]->data();
+    const auto found = curves_.find(slot);
+    return found == curves_.end() ? nullptr : found->second.words.get();
 }
 
-std::uint16_t* CurveStore::MutableWords(int slot) {
-    if (!ValidSlot(slot)) return nullptr;
-    while (slot >= SlotCount()) slots_.push_back(std::make_unique<Slot>());
-    return slots_[static_cast<std::size_t>(slot)]->data();
+std::size_t CurveStore::WordCount(int slot) const {
+    const auto found = curves_.find(slot);
+    return found == curves_.end() ? 0 : found->second.count;
 }
 
-bool CurveStore::StoreBlock(int slot, const std::uint8_t* bytes) {
-    std::uint16_t* words = MutableWords(slot);
+std::uint16_t* CurveStore::Allocate(int slot, std::size_t count) {
+    if (slot < 0 || count > kMaxCurveWords) return nullptr;
+    const std::size_t replaced = WordCount(slot);
+    if (count > budget_ - (total_ - replaced)) return nullptr;
+    // Made before the old curve goes, so that running out of memory changes nothing.
+    Curve curve{std::make_unique<std::uint16_t[]>(count), count};
+    Curve& place = curves_[slot];
+    total_ = total_ - replaced + count;
+    place = std::move(curve);
+    return place.words.get();
+}
+
+bool CurveStore::StoreBlock(int slot, const std::uint8_t* bytes, std::size_t count) {
+    std::uint16_t* words = Allocate(slot, count);
     if (!words) return false;
-    for (std::size_t i = 0; i < kSlotWords; ++i) words[i] = ReadU16(bytes + 2 * i);
+    for (std::size_t i = 0; i < count; ++i) words[i] = ReadU16(bytes + 2 * i);
     return true;
+}
+
+void CurveStore::Clear() {
+    curves_.clear();
+    total_ = 0;
+}
+
+void CurveStore::Swap(CurveStore& other) noexcept {
+    curves_.swap(other.curves_);
+    std::swap(total_, other.total_);
+    std::swap(budget_, other.budget_);
 }
 
 CurveStore& Curves() {
@@ -51,12 +70,12 @@ int SlotNumbers::TakeLowestFree() {
     return static_cast<int>(lowestFree_);
 }
 
-std::vector<int> AssignSlots(const std::vector<int>& named, int storeSlots) {
+std::vector<int> AssignSlots(const std::vector<int>& named) {
     // There are never more rows than numbers below the bound, so a free one is always found.
-    SlotNumbers numbers(std::max(storeSlots, static_cast<int>(named.size())));
+    SlotNumbers numbers(std::max(kKeptSlotNumbers, static_cast<int>(named.size())));
     std::vector<int> assigned(named.size(), -1);
     for (std::size_t i = 0; i < named.size(); ++i)
-        if (named[i] < storeSlots && numbers.Take(named[i])) assigned[i] = named[i];
+        if (numbers.Take(named[i])) assigned[i] = named[i];
     for (int& slot : assigned)
         if (slot < 0) slot = numbers.TakeLowestFree();
     return assigned;

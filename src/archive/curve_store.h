@@ -1,11 +1,12 @@
-// The curve store: numbered slots of 32768 16-bit words, one curve block each. A table row
-// names its slot in its last column; the store itself knows nothing of rows.
+// The curve store: every measurement's pressure curve block under its slot number, each kept in
+// exactly the words it has. A table row names its slot in its last column; the store itself
+// knows nothing of rows.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "wire/protocol.h"
@@ -14,26 +15,42 @@ namespace porvel {
 
 class CurveStore {
 public:
-    static constexpr std::size_t kSlotWords = protocol::kCurveSlotWords;
-    static constexpr int kInitialSlots = 256;
-    // Far beyond any real table (8192 measurements, 512 MiB of curves); keeps a wild slot
-    // number or a crafted file from claiming the machine's memory.
-    static constexpr int kMaxSlots = 1 << 13;
-    using Slot = std::array<std::uint16_t, kSlotWords>;
+    // One curve is at most one receive slot of the instrument.
+    static constexpr std::size_t kMaxCurveWords = protocol::kCurveSlotWords;
+    // All curves together: 1 GiB, some hundred thousand measurements. Keeps a crafted file or a
+    // runaway append from claiming the machine's memory.
+    static constexpr std::size_t kDefaultBudgetWords = (std::size_t{1} << 30) / 2;
 
-    CurveStore();
+    explicit CurveStore(std::size_t budgetWords = kDefaultBudgetWords);
 
-    int SlotCount() const { return static_cast<int>(slots_.size()); }
-    bool ValidSlot(int slot) const { return slot >= 0 && slot < kMaxSlots; }
-    // Null outside the store.
+    // The curve under `slot`; null, and a count of 0, when the store holds none there.
     const std::uint16_t* Words(int slot) const;
-    // Grows the store to hold `slot`; null when the slot number is not valid.
-    std::uint16_t* MutableWords(int slot);
-    // Copies one 64 KiB receive slot (little-endian words) into `slot`.
-    bool StoreBlock(int slot, const std::uint8_t* bytes);
+    std::size_t WordCount(int slot) const;
+    bool Has(int slot) const { return curves_.count(slot) != 0; }
+
+    // A curve of `count` zero words under `slot`, replacing the one there, to be filled by the
+    // caller. Null, and nothing changed, for a negative slot, more than kMaxCurveWords words or
+    // a curve the budget cannot take.
+    std::uint16_t* Allocate(int slot, std::size_t count);
+    // The first `count` words of an instrument's curve block (little-endian) under `slot`.
+    bool StoreBlock(int slot, const std::uint8_t* bytes, std::size_t count);
+    // Whether `count` more words fit the budget.
+    bool CanHold(std::size_t count) const { return count <= budget_ - total_; }
+
+    void Clear();
+    void Swap(CurveStore& other) noexcept;
+    std::size_t CurveCount() const { return curves_.size(); }
+    std::size_t TotalWords() const { return total_; }
+    std::size_t BudgetWords() const { return budget_; }
 
 private:
-    std::vector<std::unique_ptr<Slot>> slots_;
+    struct Curve {
+        std::unique_ptr<std::uint16_t[]> words;
+        std::size_t count = 0;
+    };
+    std::unordered_map<int, Curve> curves_;
+    std::size_t total_ = 0;
+    std::size_t budget_;
 };
 
 CurveStore& Curves();
@@ -53,10 +70,13 @@ private:
     std::size_t lowestFree_ = 0;  // no number below it is free
 };
 
+// Slot numbers a file's rows keep as they stand: below this, or below the file's number of
+// curves when it has more. Any other number (a wild one in a damaged file) is given anew.
+constexpr int kKeptSlotNumbers = 256;
+
 // `named` holds the slot number each curve row of a file names, in row order. A row keeps its
-// number when the store already has that slot (0 to storeSlots - 1) and no earlier row claimed
-// it; every other row gets the lowest number that no row keeps. The numbers stay below the
-// larger of storeSlots and the number of rows.
-std::vector<int> AssignSlots(const std::vector<int>& named, int storeSlots);
+// number when it is below the larger of kKeptSlotNumbers and the number of rows, and no earlier
+// row claimed it; every other row gets the lowest number that no row keeps.
+std::vector<int> AssignSlots(const std::vector<int>& named);
 
 }  // namespace porvel

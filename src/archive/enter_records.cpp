@@ -1,6 +1,7 @@
 #include "enter_records.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <unordered_set>
 #include <vector>
 
@@ -72,9 +73,13 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
     auto decode = [records](unsigned i) {
         return ArchiveRecord::Decode(records + static_cast<std::size_t>(i) * protocol::kRecordSize);
     };
+    // A curve is kept in the words its record names: samples, end marker and checksum.
+    auto curveWords = [](const ArchiveRecord& r) {
+        return std::min<std::size_t>(r.curveLength, CurveStore::kMaxCurveWords);
+    };
     auto enter = [&](unsigned i, const ArchiveRecord& r, int row, int slot) {
         EnterRecord(table, row, slot, r, objects, materials, language);
-        curves.StoreBlock(slot, CurveSlot(curveArea, i));
+        curves.StoreBlock(slot, CurveSlot(curveArea, i), curveWords(r));
     };
 
     if (table.IsEmpty()) {
@@ -82,6 +87,8 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
             table.SetGridRowCount(table.GridRowCount() + 1);
             return;
         }
+        // A fresh load: the rows and curves of before are gone.
+        curves.Clear();
         table.SetGridRowCount(static_cast<int>(count) + 1);
         for (unsigned i = 0; i < count; ++i)
             enter(i, decode(i), static_cast<int>(i) + 1, static_cast<int>(i));
@@ -102,8 +109,8 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
         const ArchiveRecord r = decode(i);
         const auto key = MinuteKey(RecordDate(r), RecordTime(r));
         if (key && taken.count(*key)) continue;
+        if (!curves.CanHold(curveWords(r))) return;  // the store cannot hold another curve
         const int slot = numbers.TakeLowestFree();
-        if (!curves.ValidSlot(slot)) return;  // the store cannot hold another curve
         table.SetGridRowCount(table.GridRowCount() + 1);
         enter(i, r, table.GridRowCount() - 1, slot);
         if (key) taken.insert(*key);

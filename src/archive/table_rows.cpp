@@ -7,20 +7,11 @@ namespace {
 
 using RowCells = std::array<QString, ArchiveTable::kColumns>;
 
-bool IsDataRow(const ArchiveTable& table, int row) {
-    return row >= 1 && row < table.GridRowCount();
-}
-
 RowCells ReadRow(const ArchiveTable& table, int row) {
     RowCells cells;
     for (int col = 0; col < ArchiveTable::kColumns; ++col)
         cells[static_cast<std::size_t>(col)] = table.Cell(col, row);
     return cells;
-}
-
-void WriteRow(ArchiveTable& table, int row, const RowCells& cells) {
-    for (int col = 0; col < ArchiveTable::kColumns; ++col)
-        table.SetCell(col, row, cells[static_cast<std::size_t>(col)]);
 }
 
 // A row handed over as one line-separated text loses its empty lines: each comes back as a
@@ -36,7 +27,7 @@ void WriteRowThroughText(ArchiveTable& table, int row, const RowCells& cells) {
 }  // namespace
 
 void ExchangeRows(ArchiveTable& table, int first, int second) {
-    if (!IsDataRow(table, first) || !IsDataRow(table, second)) return;
+    if (!table.IsDataRow(first) || !table.IsDataRow(second)) return;
     const RowCells a = ReadRow(table, first);
     const RowCells b = ReadRow(table, second);
     WriteRowThroughText(table, first, b);
@@ -44,22 +35,11 @@ void ExchangeRows(ArchiveTable& table, int first, int second) {
 }
 
 bool MoveRow(ArchiveTable& table, int from, int to) {
-    if (!IsDataRow(table, from) || !IsDataRow(table, to) || from == to) return false;
-    const RowCells moving = ReadRow(table, from);
-    const int step = to > from ? 1 : -1;
-    for (int row = from; row != to; row += step) WriteRow(table, row, ReadRow(table, row + step));
-    WriteRow(table, to, moving);
-    return true;
+    return table.MoveDataRow(from, to);
 }
 
 bool DeleteRow(ArchiveTable& table, int row) {
-    if (!IsDataRow(table, row)) return false;
-    const int last = table.GridRowCount() - 1;
-    for (int r = row; r < last; ++r) WriteRow(table, r, ReadRow(table, r + 1));
-    table.ClearRow(last);
-    if (table.GridRowCount() > ArchiveTable::kMinRows)
-        table.SetGridRowCount(table.GridRowCount() - 1);
-    return true;
+    return table.RemoveDataRow(row);
 }
 
 bool DeleteMenuOffered(int pressedColumn, int pressedRow, const GridSelection& selection,

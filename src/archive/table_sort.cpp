@@ -2,6 +2,7 @@
 
 #include <QCollator>
 #include <QDate>
+#include <QHash>
 #include <QLocale>
 #include <QTime>
 #include <algorithm>
@@ -10,7 +11,6 @@
 #include <vector>
 
 #include "base/locale_format.h"
-#include "table_rows.h"
 
 namespace porvel {
 namespace {
@@ -66,17 +66,38 @@ KeyResult IntegerKey(const ArchiveTable& table, int col, int row, TMyData* item)
     return ok ? KeyResult{} : Bad(col, text);
 }
 
-KeyResult FloatingKey(const ArchiveTable& table, int col, int row, TMyData* item) {
+// The locale's date and time parsing is slow, and an archive repeats its dates and times many
+// times over: each text is parsed once per sort.
+class ParsedTexts {
+public:
+    QDate Date(const QString& text) {
+        auto found = dates_.find(text);
+        if (found == dates_.end()) found = dates_.insert(text, ParseDate(text));
+        return *found;
+    }
+    QTime Time(const QString& text) {
+        auto found = times_.find(text);
+        if (found == times_.end()) found = times_.insert(text, ParseTime(text));
+        return *found;
+    }
+
+private:
+    QHash<QString, QDate> dates_;
+    QHash<QString, QTime> times_;
+};
+
+KeyResult FloatingKey(const ArchiveTable& table, int col, int row, ParsedTexts& parsed,
+                      TMyData* item) {
     const QString text = table.Cell(col, row);
     if (col == column::kTime || col == column::kDate) {
         const QString timeText = table.Cell(column::kTime, row);
-        const QTime time = ParseTime(timeText);
+        const QTime time = parsed.Time(timeText);
         if (col == column::kTime) {
             if (!time.isValid()) return Bad(column::kTime, timeText);
             item->floatingKey = DayFraction(time);
             return {};
         }
-        const QDate date = ParseDate(text);
+        const QDate date = parsed.Date(text);
         if (!date.isValid()) return Bad(col, text);
         if (!time.isValid()) return Bad(column::kTime, timeText);
         item->floatingKey = static_cast<double>(date.toJulianDay()) + DayFraction(time);
@@ -93,13 +114,14 @@ KeyResult FloatingKey(const ArchiveTable& table, int col, int row, TMyData* item
     return {};
 }
 
-KeyResult BuildKey(const ArchiveTable& table, int col, int row, TMyData* item) {
+KeyResult BuildKey(const ArchiveTable& table, int col, int row, ParsedTexts& parsed,
+                   TMyData* item) {
     item->row = row;
     switch (SortKeyOf(col)) {
         case SortKey::Integer:
             return IntegerKey(table, col, row, item);
         case SortKey::Floating:
-            return FloatingKey(table, col, row, item);
+            return FloatingKey(table, col, row, parsed, item);
         case SortKey::Text:
             item->textKey = table.Cell(col, row);
             return {};
@@ -107,19 +129,33 @@ KeyResult BuildKey(const ArchiveTable& table, int col, int row, TMyData* item) {
     return {};
 }
 
-void SortItems(std::vector<TMyData>& items, SortKey kind, int direction) {
+// Texts sort by the locale's collation. A column holds few distinct texts (the names of the
+// instrument's lists), so those are ordered once and every row sorts by the rank of its text.
+void RankTexts(std::vector<TMyData>& items) {
     QCollator collator{QLocale()};
     collator.setCaseSensitivity(Qt::CaseSensitive);
-    auto less = [&](const TMyData& a, const TMyData& b) {
-        switch (kind) {
-            case SortKey::Integer:
-                return a.integerKey < b.integerKey;
-            case SortKey::Floating:
-                return a.floatingKey < b.floatingKey;
-            case SortKey::Text:
-                return collator.compare(a.textKey, b.textKey) < 0;
+    QStringList distinct;
+    QHash<QString, int> rank;
+    for (const TMyData& item : items)
+        if (!rank.contains(item.textKey)) {
+            rank.insert(item.textKey, 0);
+            distinct << item.textKey;
         }
-        return false;
+    std::sort(distinct.begin(), distinct.end(),
+              [&](const QString& a, const QString& b) { return collator.compare(a, b) < 0; });
+    // Texts the collation holds equal share a rank.
+    for (qsizetype i = 0, r = 0; i < distinct.size(); ++i) {
+        if (i > 0 && collator.compare(distinct[i - 1], distinct[i]) != 0) ++r;
+        rank[distinct[i]] = static_cast<int>(r);
+    }
+    for (TMyData& item : items) item.integerKey = rank.value(item.textKey);
+}
+
+void SortItems(std::vector<TMyData>& items, SortKey kind, int direction) {
+    if (kind == SortKey::Text) RankTexts(items);
+    auto less = [&](const TMyData& a, const TMyData& b) {
+        if (kind == SortKey::Floating) return a.floatingKey < b.floatingKey;
+        return a.integerKey < b.integerKey;
     };
     if (direction == sort_direction::kAscending)
         std::sort(items.begin(), items.end(), less);
@@ -128,23 +164,13 @@ void SortItems(std::vector<TMyData>& items, SortKey kind, int direction) {
                   [&](const TMyData& a, const TMyData& b) { return less(b, a); });
 }
 
-// Brings the rows into the order of `items` by exchanging pairs of rows from the top down.
+// Brings the rows into the order of `items`. Every data row is rewritten as an exchange of rows
+// writes it, its empty cells becoming single blanks.
 void Reorder(ArchiveTable& table, const std::vector<TMyData>& items) {
-    const int rows = table.GridRowCount();
-    std::vector<int> holds(static_cast<std::size_t>(rows));  // position -> row it holds
-    std::vector<int> where(static_cast<std::size_t>(rows));  // row -> position holding it
-    for (int r = 0; r < rows; ++r)
-        holds[static_cast<std::size_t>(r)] = where[static_cast<std::size_t>(r)] = r;
-    for (int s = 1; s < rows; ++s) {
-        const int wanted = items[static_cast<std::size_t>(s - 1)].row;
-        const int p = where[static_cast<std::size_t>(wanted)];
-        ExchangeRows(table, p, s);
-        const int displaced = holds[static_cast<std::size_t>(s)];
-        holds[static_cast<std::size_t>(p)] = displaced;
-        where[static_cast<std::size_t>(displaced)] = p;
-        holds[static_cast<std::size_t>(s)] = wanted;
-        where[static_cast<std::size_t>(wanted)] = s;
-    }
+    std::vector<int> order;
+    order.reserve(items.size());
+    for (const TMyData& item : items) order.push_back(item.row);
+    table.ReorderDataRows(order, true);
 }
 
 }  // namespace
@@ -177,8 +203,10 @@ std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direc
     const int rows = table.GridRowCount();
     if (rows < 2) return std::nullopt;
     std::vector<TMyData> items(static_cast<std::size_t>(rows - 1));
+    ParsedTexts parsed;
     for (int row = 1; row < rows; ++row) {
-        const KeyResult key = BuildKey(table, col, row, &items[static_cast<std::size_t>(row - 1)]);
+        const KeyResult key =
+            BuildKey(table, col, row, parsed, &items[static_cast<std::size_t>(row - 1)]);
         if (!key.ok) return SortKeyError{key.badColumn, row, key.badText};
     }
     SortItems(items, SortKeyOf(col), direction);

@@ -13,7 +13,7 @@ namespace porvel {
 struct TMyData {
     int row = 0;  // the row's index when the sort began
     QString textKey;
-    int integerKey = 0;
+    int integerKey = 0;  // for a text, its rank among the column's texts
     double floatingKey = 0.0;
 };
 

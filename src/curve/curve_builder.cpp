@@ -21,7 +21,8 @@ std::optional<CurvePoints> BuildCurve(const ArchiveTable& table, const CurveStor
     const std::uint16_t* words = curves.Words(*slot);
     if (!words) return std::nullopt;
 
-    const int count = std::clamp(*samples, 0, static_cast<int>(CurveStore::kSlotWords));
+    // Never past the words the store holds for the slot, whatever the length cell says.
+    const int count = std::clamp(*samples, 0, static_cast<int>(curves.WordCount(*slot)));
     CurvePoints curve;
     curve.rate = rate;
     curve.times.resize(count);

@@ -51,8 +51,13 @@ QString FromCp1251(const QByteArray& bytes) {
 
 QByteArray ToCp1251(const QString& text) {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) bytes[i] = Encode(text[i].unicode());
+    EncodeCp1251(text, bytes.data());
     return bytes;
+}
+
+void EncodeCp1251(const QString& text, char* out) {
+    const QChar* in = text.constData();
+    for (qsizetype i = 0; i < text.size(); ++i) out[i] = Encode(in[i].unicode());
 }
 
 }  // namespace porvel

@@ -12,5 +12,7 @@ QString FromCp1251(const QByteArray& bytes);
 
 // Characters outside the code page become '?'.
 QByteArray ToCp1251(const QString& text);
+// The same into `out`, which has room for text.size() bytes.
+void EncodeCp1251(const QString& text, char* out);
 
 }  // namespace porvel

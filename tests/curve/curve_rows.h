@@ -34,10 +34,9 @@ inline void PutMeasurement(ArchiveTable& table, CurveStore& curves, int row, con
     table.SetCell(column::kCurveLength, row, QString::number(m.samples + 2));
     table.SetCell(column::kSampleRate, row, m.rate);
     table.SetCell(column::kSlot, row, QString::number(m.slot));
-    if (std::uint16_t* words = curves.MutableWords(m.slot)) {
-        const int count = std::min<int>(m.samples, static_cast<int>(CurveStore::kSlotWords));
+    const int count = std::clamp<int>(m.samples, 0, CurveStore::kMaxCurveWords - 2);
+    if (std::uint16_t* words = curves.Allocate(m.slot, static_cast<std::size_t>(count) + 2))
         for (int i = 0; i < count; ++i) words[i] = m.word(i);
-    }
 }
 
 }  // namespace porvel::testing

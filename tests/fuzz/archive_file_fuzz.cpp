@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <set>
+#include <vector>
 
 #include "archive/archive_file.h"
 #include "archive/archive_layout.h"
@@ -27,18 +28,38 @@ QStringList DataCells(const ArchiveTable& table) {
     return cells;
 }
 
+// The curve words of every row, in row order.
+std::vector<std::vector<std::uint16_t>> RowCurves(const ArchiveTable& table,
+                                                  const CurveStore& curves) {
+    std::vector<std::vector<std::uint16_t>> all;
+    for (int row = 1; row < table.GridRowCount(); ++row) {
+        const auto slot = table.SlotOf(row);
+        const std::uint16_t* words = slot ? curves.Words(*slot) : nullptr;
+        all.emplace_back();
+        if (words) all.back().assign(words, words + curves.WordCount(*slot));
+    }
+    return all;
+}
+
 void Require(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-// Every row with a curve names a slot of its own inside the store.
+// Every row with curve words names a slot of its own, holding exactly that many words; a row
+// whose curve length is 0 needs none.
 void RequireOwnSlots(const ArchiveTable& table, const CurveStore& curves) {
     std::set<int> seen;
+    std::size_t words = 0;
     for (int row = 1; row < table.GridRowCount(); ++row) {
-        if (!layout::CurveWordsOf(table.Cell(column::kCurveLength, row))) continue;
+        const auto length = layout::CurveWordsOf(table.Cell(column::kCurveLength, row));
+        if (!length || *length == 0) continue;
         const auto slot = table.SlotOf(row);
-        Require(slot && curves.Words(*slot) != nullptr && seen.insert(*slot).second);
+        Require(slot && curves.Has(*slot) && seen.insert(*slot).second);
+        Require(curves.WordCount(*slot) == static_cast<std::size_t>(*length));
+        words += static_cast<std::size_t>(*length);
     }
+    // The store holds the file's curves and nothing else.
+    Require(curves.CurveCount() == seen.size() && curves.TotalWords() == words);
 }
 
 }  // namespace
@@ -65,7 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     written.open(QIODevice::WriteOnly);
     Require(porvel::WriteArchive(table, curves, written));
     const QByteArray copy = written.data();
+    const std::vector<std::vector<std::uint16_t>> curvesBefore = RowCurves(table, curves);
     Require(porvel::ReadArchiveBytes(copy, again, curves).Ok());
     Require(DataCells(again) == DataCells(table));
+    Require(RowCurves(again, curves) == curvesBefore);
     return 0;
 }

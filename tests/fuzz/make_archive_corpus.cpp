@@ -1,5 +1,5 @@
 // Writes the seed archives of the archive file fuzz target into the folder it is given:
-//   porvel_make_archive_corpus tests/fuzz/corpus
+//   porvel_make_archive_corpus tests/fuzz/corpus/archive_file
 // Each is a file as the program saves it, small enough for the fuzzer's default input size.
 #include <QCoreApplication>
 #include <QDir>

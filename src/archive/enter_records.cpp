@@ -32,9 +32,9 @@ std::optional<qint64> MinuteKey(const QDate& date, const QTime& time) {
     return date.toJulianDay() * kMinutesPerDay + time.hour() * 60 + time.minute();
 }
 
-std::optional<qint64> RowMinuteKey(const ArchiveTable& table, int row) {
-    return MinuteKey(ParseDate(table.Cell(column::kDate, row)),
-                     ParseTime(table.Cell(column::kTime, row)));
+std::optional<qint64> RowMinuteKey(const ArchiveTable& table, int row, DateTimeParser& parsed) {
+    return MinuteKey(parsed.Date(table.Cell(column::kDate, row)),
+                     parsed.Time(table.Cell(column::kTime, row)));
 }
 
 const std::uint8_t* CurveSlot(const std::uint8_t* curveArea, unsigned i) {
@@ -100,8 +100,9 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
     // New rows take the lowest slot numbers that no row names; there are enough numbers below
     // the final row count for every row.
     SlotNumbers numbers(table.GridRowCount() + static_cast<int>(count));
+    DateTimeParser parsed;
     for (int row = 1; row < table.GridRowCount(); ++row) {
-        if (const auto key = RowMinuteKey(table, row)) taken.insert(*key);
+        if (const auto key = RowMinuteKey(table, row, parsed)) taken.insert(*key);
         if (const auto slot = table.SlotOf(row)) numbers.Take(*slot);
     }
 

@@ -2,7 +2,6 @@
 
 #include <QCollator>
 #include <QDate>
-#include <QHash>
 #include <QLocale>
 #include <QTime>
 #include <algorithm>
@@ -66,27 +65,7 @@ KeyResult IntegerKey(const ArchiveTable& table, int col, int row, TMyData* item)
     return ok ? KeyResult{} : Bad(col, text);
 }
 
-// The locale's date and time parsing is slow, and an archive repeats its dates and times many
-// times over: each text is parsed once per sort.
-class ParsedTexts {
-public:
-    QDate Date(const QString& text) {
-        auto found = dates_.find(text);
-        if (found == dates_.end()) found = dates_.insert(text, ParseDate(text));
-        return *found;
-    }
-    QTime Time(const QString& text) {
-        auto found = times_.find(text);
-        if (found == times_.end()) found = times_.insert(text, ParseTime(text));
-        return *found;
-    }
-
-private:
-    QHash<QString, QDate> dates_;
-    QHash<QString, QTime> times_;
-};
-
-KeyResult FloatingKey(const ArchiveTable& table, int col, int row, ParsedTexts& parsed,
+KeyResult FloatingKey(const ArchiveTable& table, int col, int row, DateTimeParser& parsed,
                       TMyData* item) {
     const QString text = table.Cell(col, row);
     if (col == column::kTime || col == column::kDate) {
@@ -114,7 +93,7 @@ KeyResult FloatingKey(const ArchiveTable& table, int col, int row, ParsedTexts& 
     return {};
 }
 
-KeyResult BuildKey(const ArchiveTable& table, int col, int row, ParsedTexts& parsed,
+KeyResult BuildKey(const ArchiveTable& table, int col, int row, DateTimeParser& parsed,
                    TMyData* item) {
     item->row = row;
     switch (SortKeyOf(col)) {
@@ -203,7 +182,7 @@ std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direc
     const int rows = table.GridRowCount();
     if (rows < 2) return std::nullopt;
     std::vector<TMyData> items(static_cast<std::size_t>(rows - 1));
-    ParsedTexts parsed;
+    DateTimeParser parsed;
     for (int row = 1; row < rows; ++row) {
         const KeyResult key =
             BuildKey(table, col, row, parsed, &items[static_cast<std::size_t>(row - 1)]);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QTime>
 
@@ -32,5 +33,17 @@ void UseHoursMinutesTimeFormat();
 void ResetTimeFormat();
 QString FormatTime(const QTime& time);
 QTime ParseTime(const QString& text);
+
+// ParseDate and ParseTime over many rows: an archive repeats its dates and times many times over
+// and the locale's parsing is slow, so each distinct text is parsed once.
+class DateTimeParser {
+public:
+    QDate Date(const QString& text);
+    QTime Time(const QString& text);
+
+private:
+    QHash<QString, QDate> dates_;
+    QHash<QString, QTime> times_;
+};
 
 }  // namespace porvel

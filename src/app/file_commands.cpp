@@ -181,7 +181,11 @@ bool FileCommands::Action2Execute() {
     const QString caption = TextIn(kWarningCaption, lang);
     const QString question = MainTextOf(MainText::Save, lang) + QLatin1Char(' ') + state_.fileName +
                              QStringLiteral(" ?");
-    if (LocalizedMessageBox(question, caption, box::kQuestion) != box::kIdYes) return true;
+    // No goes on without saving; Cancel, or a box closed unanswered, stops what asked, so that
+    // nothing unsaved is thrown away.
+    const int answer = LocalizedMessageBox(question, caption, box::kQuestion);
+    if (answer == box::kIdNo) return true;
+    if (answer != box::kIdYes) return false;
     if (!HasFileName()) {
         // Yes to saving, then no file chosen: nothing was saved, so nothing may be dropped.
         const QString path = dialogs_->SaveDialog2();
@@ -190,9 +194,11 @@ bool FileCommands::Action2Execute() {
     const QString path = CurrentPath();
     const QString replace = MainTextOf(MainText::FileExistsFirst, lang) + state_.fileName +
                             MainTextOf(MainText::FileExistsSecond, lang);
-    if (QFileInfo::exists(path) &&
-        LocalizedMessageBox(replace, caption, box::kQuestion) != box::kIdYes)
-        return true;
+    if (QFileInfo::exists(path)) {
+        const int replaceAnswer = LocalizedMessageBox(replace, caption, box::kQuestion);
+        if (replaceAnswer == box::kIdNo) return true;
+        if (replaceAnswer != box::kIdYes) return false;
+    }
     return Write(path);
 }
 

@@ -248,9 +248,12 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     desk.Name(QStringLiteral("Arhive 1.wpa"));
     const QString path = desk.Path(QStringLiteral("Arhive 1.wpa"));
     {
-        // No and Cancel write nothing; Yes writes a file that is not there without asking.
+        // No and Cancel write nothing, No going on and Cancel stopping what asked; Yes writes a
+        // file that is not there without asking.
         BoxScript boxes({Button::No, Button::Cancel, Button::Yes});
-        for (int i = 0; i < 3; ++i) desk.commands.Action2Execute();
+        QVERIFY(desk.commands.Action2Execute());
+        QVERIFY(!desk.commands.Action2Execute());
+        QVERIFY(desk.commands.Action2Execute());
         QCOMPARE(boxes.seen.size(), 3);
         QCOMPARE(boxes.seen[0].text, QStringLiteral("Сохранить Arhive 1.wpa ?"));
         QCOMPARE(boxes.seen[0].title, QStringLiteral("Внимание"));
@@ -260,12 +263,16 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     }
     WriteBytes(path, "old");
     {
-        // The file is there: a second question, whose No writes nothing.
-        BoxScript boxes({Button::Yes, Button::No, Button::Yes, Button::Yes});
-        desk.commands.Action2Execute();
+        // The file is there: a second question, whose No writes nothing and goes on, and whose
+        // Cancel stops.
+        BoxScript boxes({Button::Yes, Button::No, Button::Yes, Button::Cancel, Button::Yes,
+                         Button::Yes});
+        QVERIFY(desk.commands.Action2Execute());
         QCOMPARE(ReadAll(path), QByteArray("old"));
-        desk.commands.Action2Execute();
-        QCOMPARE(boxes.seen.size(), 4);
+        QVERIFY(!desk.commands.Action2Execute());
+        QCOMPARE(ReadAll(path), QByteArray("old"));
+        QVERIFY(desk.commands.Action2Execute());
+        QCOMPARE(boxes.seen.size(), 6);
         // The Russian second part begins with a Latin "c".
         QCOMPARE(boxes.seen[1].text,
                  QStringLiteral("Файл с таким именем Arhive 1.wpacуществует, Заменить его?"));

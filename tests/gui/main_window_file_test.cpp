@@ -75,6 +75,7 @@ private slots:
     void theFileItemsOpenTheirDialogs();
     void savedAndOpenedAgainThroughTheDialogs();
     void closingWithChangesOffersToSave();
+    void cancelInTheSavePromptKeepsTheTableAndTheWindow();
 };
 
 void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
@@ -157,6 +158,28 @@ void MainWindowFileTest::closingWithChangesOffersToSave() {
     QVERIFY(ReadArchiveFile(QDir(dir.path()).filePath(QStringLiteral("Arhive 0.wpa")), back, curves)
                 .Ok());
     QCOMPARE(CellsOf(back).mid(13), CellsOf(*w.Archive()).mid(13));
+}
+
+void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
+    QTemporaryDir dir;
+    TForm1 w;
+    w.Files().SetProgramFolder(dir.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.New->trigger();
+    FillArchive(*w.Archive(), Curves(), 2);
+    const QStringList cells = CellsOf(*w.Archive());
+
+    BoxScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
+    w.New->trigger();
+    QCOMPARE(CellsOf(*w.Archive()), cells);
+    w.Exit->trigger();
+    QVERIFY(w.isVisible());
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QCOMPARE(boxes.seen.size(), 3);
+    QCOMPARE(CellsOf(*w.Archive()), cells);
+    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());  // and nothing was saved
 }
 
 QTEST_MAIN(MainWindowFileTest)

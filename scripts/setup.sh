@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libqcustomplot-dev libxlsxwriter-dev
   libusb-0.1-4 libusb-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

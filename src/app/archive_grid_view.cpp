@@ -4,6 +4,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSet>
+#include <QStyle>
+#include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
 #include <cstdlib>
@@ -14,12 +17,17 @@ namespace porvel {
 namespace {
 
 constexpr int kMoveMarkWidth = 2;  // the line that shows where a dragged row will go
+constexpr int kCellPadding = 10;   // room left and right of a cell's text
 
 }  // namespace
 
 ArchiveGridView::ArchiveGridView(QWidget* parent) : QTableView(parent) {
-    // The grid has no column sizing: a release over the header always means a sort.
-    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Columns are widened and narrowed by dragging a header border; a release that ends such a
+    // drag does not sort.
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this] {
+        if (headerPressed_) headerResizing_ = true;
+    });
     horizontalHeader()->viewport()->installEventFilter(this);
     horizontalHeader()->viewport()->setMouseTracking(true);
     viewport()->setMouseTracking(true);
@@ -32,6 +40,70 @@ void ArchiveGridView::SetArchive(ArchiveTable* archive) {
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             &ArchiveGridView::OnCurrentChanged);
     connect(archive, &QAbstractItemModel::modelReset, this, [this] { wholeRowSelected_ = false; });
+    // New contents: the columns fit them again, and an order shown before no longer holds.
+    auto newRows = [this] {
+        horizontalHeader()->setSortIndicatorShown(false);
+        ScheduleFit();
+    };
+    connect(archive, &QAbstractItemModel::modelReset, this, newRows);
+    connect(archive, &QAbstractItemModel::rowsInserted, this, newRows);
+    connect(archive, &QAbstractItemModel::layoutChanged, this, &ArchiveGridView::ScheduleFit);
+    connect(archive, &QAbstractItemModel::dataChanged, this, &ArchiveGridView::ScheduleFit);
+    connect(archive, &QAbstractItemModel::headerDataChanged, this, &ArchiveGridView::ScheduleFit);
+}
+
+void ArchiveGridView::SetMinimumColumnWidths(std::vector<int> widths) {
+    minimumWidths_ = std::move(widths);
+    FitColumns();
+}
+
+void ArchiveGridView::ShowSortOrder(int column, bool ascending) {
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(column,
+                                         ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    FitColumns();  // the arrow needs its room
+}
+
+void ArchiveGridView::ScheduleFit() {
+    // Many cells change at once while a read fills the table: one fit after them.
+    if (fitPending_) return;
+    fitPending_ = true;
+    QTimer::singleShot(0, this, &ArchiveGridView::FitColumns);
+}
+
+void ArchiveGridView::FitColumns() {
+    fitPending_ = false;
+    if (!archive_) return;
+    const QFontMetrics metrics(font());
+    const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) +
+                        kCellPadding + showGrid();
+    QSet<QString> measured;
+    for (int col = 0; col < archive_->columnCount(); ++col) {
+        if (isColumnHidden(col)) continue;
+        int width = horizontalHeader()->sectionSizeHint(col);
+        // An archive repeats its texts: each distinct one is measured once.
+        measured.clear();
+        for (int row = 1; row < archive_->GridRowCount(); ++row) {
+            const QString text = archive_->Cell(col, row);
+            if (measured.contains(text)) continue;
+            measured.insert(text);
+            width = std::max(width, metrics.horizontalAdvance(text) + padding);
+        }
+        if (static_cast<std::size_t>(col) < minimumWidths_.size())
+            width = std::max(width, minimumWidths_[static_cast<std::size_t>(col)]);
+        setColumnWidth(col, width);
+    }
+}
+
+bool ArchiveGridView::OnSectionBorder(int x) const {
+    // As the header itself finds its handles: within the grip margin of a section's edge.
+    const QHeaderView* header = horizontalHeader();
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, header);
+    const int col = header->logicalIndexAt(x);
+    if (col < 0) return false;
+    const int left = header->sectionViewportPosition(col);
+    const int right = left + header->sectionSize(col);
+    return (x < left + grip && header->visualIndex(col) > 0) || x > right - grip;
 }
 
 GridSelection ArchiveGridView::Selection() const {
@@ -207,13 +279,20 @@ void ArchiveGridView::HeaderEvent(QEvent* event) {
         type != QEvent::MouseButtonRelease)
         return;
     auto* mouse = static_cast<QMouseEvent*>(event);
-    const int col = horizontalHeader()->logicalIndexAt(mouse->position().toPoint().x());
-    if (type == QEvent::MouseMove)
+    const int x = mouse->position().toPoint().x();
+    const int col = horizontalHeader()->logicalIndexAt(x);
+    if (type == QEvent::MouseMove) {
         emit MouseMove(col, 0);
-    else if (type == QEvent::MouseButtonPress)
+    } else if (type == QEvent::MouseButtonPress) {
+        headerPressed_ = true;
+        headerResizing_ = OnSectionBorder(x);
         emit MouseDown(mouse->button(), col, 0, mouse->globalPosition().toPoint());
-    else
-        emit MouseUp(mouse->button(), col, 0);
+    } else {
+        // The end of a border drag is no click on the header.
+        const bool resized = headerResizing_;
+        headerPressed_ = headerResizing_ = false;
+        if (!resized) emit MouseUp(mouse->button(), col, 0);
+    }
 }
 
 void ArchiveGridView::setSelection(const QRect& rect, QItemSelectionModel::SelectionFlags flags) {

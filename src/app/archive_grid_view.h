@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QTableView>
+#include <vector>
 
 #include "archive/archive_table.h"
 #include "archive/table_rows.h"
@@ -35,6 +36,14 @@ public:
 
     void selectAll() override;
 
+    // The least width of each column (the design's widths); every shown column is as wide as
+    // its header and its widest cell, never less, after every change of the contents.
+    void SetMinimumColumnWidths(std::vector<int> widths);
+    void FitColumns();
+    // The direction arrow on the header of the column the table was last sorted by; gone when
+    // new rows come.
+    void ShowSortOrder(int column, bool ascending);
+
 signals:
     void MouseDown(Qt::MouseButton button, int column, int row, const QPoint& globalPos);
     void MouseUp(Qt::MouseButton button, int column, int row);
@@ -60,6 +69,8 @@ private:
     void HeaderEvent(QEvent* event);
     int MoveTargetAt(int y) const;
     void OnCurrentChanged();
+    void ScheduleFit();
+    bool OnSectionBorder(int x) const;
 
     ArchiveTable* archive_ = nullptr;
     bool wholeRowSelected_ = false;
@@ -68,6 +79,10 @@ private:
     int moveFrom_ = 0;            // data row pressed by its number cell, 0 when none
     int moveTo_ = 0;
     int wheelRemainder_ = 0;  // part of a wheel step from high-resolution wheels
+    std::vector<int> minimumWidths_;
+    bool fitPending_ = false;
+    bool headerPressed_ = false;
+    bool headerResizing_ = false;  // the press was on a border, or a column has changed width
 };
 
 }  // namespace porvel

@@ -6,13 +6,17 @@
 #include <QEventLoop>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTimer>
+#include <QTranslator>
+#include <algorithm>
 
 #include "about_box.h"
 #include "archive/curve_store.h"
@@ -55,6 +59,20 @@ public:
 };
 constexpr int kWaitStepMs = 20;
 
+// The toolkit's own dialogs (files, printing, colours, its standard buttons) speak the
+// program's language: its Russian translation is installed for Russian and removed for English.
+void UseToolkitTranslation(Language language) {
+    static QTranslator russian;
+    static const bool loaded =
+        russian.load(QLocale(QLocale::Russian, QLocale::Russia), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    if (!loaded) return;
+    if (language == Language::Russian)
+        QCoreApplication::installTranslator(&russian);
+    else
+        QCoreApplication::removeTranslator(&russian);
+}
+
 }  // namespace
 
 TForm1::TForm1(QWidget* parent)
@@ -89,8 +107,14 @@ TForm1::TForm1(QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
     setMinimumWidth(Design(kMinimumWidth));
-    resize(Design(kClientWidth), Design(kClientHeight) + menuBar()->sizeHint().height() +
-                                     statusBar()->sizeHint().height());
+    // The design's client area, or what the screen has room for.
+    QSize client(kClientWidth, kClientHeight);
+    if (const QScreen* shown = screen())
+        client = client.boundedTo(
+            shown->availableGeometry().size() -
+            QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
+    resize(client.width(),
+           client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     FormCreate();
     qApp->installEventFilter(this);
 }
@@ -111,6 +135,13 @@ void TForm1::BuildMenus() {
     Print = item(FileMenu, MenuIcon::Print, "Print");
     FileMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
     Exit = item(FileMenu, MenuIcon::Exit, "Exit");
+    // The desktop's usual keys for the file commands, shown beside their captions.
+    New->setShortcut(QKeySequence::New);
+    Open->setShortcut(QKeySequence::Open);
+    Save->setShortcut(QKeySequence::Save);
+    SaveAs->setShortcut(QKeySequence::SaveAs);
+    Print->setShortcut(QKeySequence::Print);
+    Exit->setShortcut(QKeySequence::Quit);
 
     EditMenu = menuBar()->addMenu(QString());
     Copy1 = item(EditMenu, MenuIcon::Copy, "Copy1");
@@ -163,8 +194,9 @@ void TForm1::BuildTable() {
     font.setPixelSize(Design(kGridFontPx));
     StringGrid1->setFont(font);
     StringGrid1->setItemDelegateForColumn(column::kNumber, new FixedColumnDelegate(StringGrid1));
-    for (int col = 0; col < ArchiveTable::kColumns; ++col)
-        StringGrid1->setColumnWidth(col, Design(ArchiveTable::kDesignWidths[col]));
+    std::vector<int> minimumWidths;
+    for (int width : ArchiveTable::kDesignWidths) minimumWidths.push_back(Design(width));
+    StringGrid1->SetMinimumColumnWidths(std::move(minimumWidths));
     tableHandlers_ = new TableHandlers(
         {StringGrid1, archive_, PopupMenu1, statusBar(), centralWidget(), Copy1, Copy2, Delete},
         [this] { setWindowTitle(MarkRowDeleted(fileState_, windowTitle())); }, this);
@@ -186,6 +218,7 @@ void TForm1::FormCreate() {
 
 void TForm1::SetLang() {
     const Language lang = CurrentLanguage();
+    UseToolkitTranslation(lang);
     auto text = [lang](MainText row) { return MainTextOf(row, lang); };
     Lang1->setChecked(lang == Language::English);
     Lang0->setChecked(lang == Language::Russian);
@@ -215,6 +248,7 @@ void TForm1::SetLang() {
     SetMessageButtonsLang(lang);
     archive_->SetHeaderLanguage(lang);
     Delete->setText(text(MainText::Delete));
+    LayOut();  // the buttons fit their new captions
 }
 
 void TForm1::Lang0Click() {
@@ -323,12 +357,18 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 void TForm1::LayOut() {
     const int width = centralWidget()->width();
     const int height = centralWidget()->height();
-    Button1->setGeometry(Design(kButton1Left), 0, Design(kButton1Width), Design(kButtonHeight));
+    // The design's widths, or wider where a caption needs it.
+    auto wide = [](QPushButton* button, int designWidth) {
+        return std::max(Design(designWidth), button->sizeHint().width());
+    };
+    Button1->setGeometry(Design(kButton1Left), 0, wide(Button1, kButton1Width),
+                         Design(kButtonHeight));
     // Anchored to the top only: keeps its place relative to the width.
     const int left2 = width * kButton2Left / kClientWidth;
-    Button2->setGeometry(left2, 0, Design(kButton2Width), Design(kButtonHeight));
-    Button3->setGeometry(width - Design(kButton3RightGap) - Design(kButton3Width), 0,
-                         Design(kButton3Width), Design(kButtonHeight));
+    Button2->setGeometry(left2, 0, wide(Button2, kButton2Width), Design(kButtonHeight));
+    const int width3 = wide(Button3, kButton3Width);
+    Button3->setGeometry(width - Design(kButton3RightGap) - width3, 0, width3,
+                         Design(kButtonHeight));
     StringGrid1->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop));
 }
 

@@ -62,7 +62,10 @@ void TableHandlers::StringGrid1MouseUp(Qt::MouseButton button, int col, int row)
 
 void TableHandlers::Sort(int col) {
     const std::optional<SortKeyError> error = SortByColumn(*parts_.table, col, sortDirection_);
-    if (!error) return;
+    if (!error) {
+        parts_.grid->ShowSortOrder(col, sortDirection_ == sort_direction::kAscending);
+        return;
+    }
     const Language language = CurrentLanguage();
     LocalizedMessageBox(SortErrorText(error->text, language), MainTextOf(MainText::Error, language),
                         box::kError);

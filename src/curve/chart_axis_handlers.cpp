@@ -44,6 +44,7 @@ void TForm4::Chart1MouseUp(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
     if (const std::optional<AxisEnd> end = drag_.OnRelease()) Refit(*end);
     ColourLabels(DragMode::None);
+    RefreshReadout();
     Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
@@ -56,6 +57,7 @@ void TForm4::Chart1UndoZoom() {
     SetOptimalBottomMarginToLeftAxis();
     SetOptimalLeftMarginToBottomAxis();
     SetOptimalRightMarginToBottomAxis();
+    RefreshReadout();
     Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 

@@ -46,4 +46,9 @@ ZoomGesture ZoomGestureOf(QPoint press, QPoint release) {
     return ZoomGesture::None;
 }
 
+void ChartControl::leaveEvent(QEvent* event) {
+    QCustomPlot::leaveEvent(event);
+    emit PointerLeft();
+}
+
 }  // namespace porvel

@@ -21,8 +21,10 @@ public:
 signals:
     void Zoomed();
     void UndoZoom();
+    void PointerLeft();
 
 protected:
+    void leaveEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void processRectZoom(QRect rect, QMouseEvent* event) override;
 

@@ -24,12 +24,36 @@ AxisMap MapOf(const QCPAxis* axis) {
 
 void TForm4::Chart1MouseMove(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    pointer_ = pos;
     if (!Chart1->PlotArea().Contains(pos)) {
+        HideMarker();
         DragOutsidePlot(pos);
         return;
     }
     ShowReadout(pos);
     MarkPointUnderPointer(pos);
+}
+
+// After a zoom, an undo or an axis drag the same pointer position stands for other values.
+void TForm4::RefreshReadout() {
+    if (!pointer_ || !Chart1->PlotArea().Contains(*pointer_)) {
+        HideMarker();
+        return;
+    }
+    markedGraph_ = nullptr;
+    markedIndex_ = -1;
+    ShowReadout(*pointer_);
+    MarkPointUnderPointer(*pointer_);
+}
+
+void TForm4::HideMarker() {
+    StatusBar1->clearMessage();
+    if (!markedGraph_ && !markerMark_->visible()) return;
+    marker_->data()->clear();
+    markerMark_->setVisible(false);
+    markedGraph_ = nullptr;
+    markedIndex_ = -1;
+    markerLayer_->replot();
 }
 
 void TForm4::ShowReadout(QPoint pos) {

@@ -24,8 +24,8 @@ namespace {
 constexpr int kDesignWidth = 1174;
 constexpr int kDesignHeight = 840;
 constexpr int kMarkOffsetPx = 6;  // the value mark stands this far above its point
-constexpr double kNarrowStretch = 0.001;
-constexpr int kLegendGap = 8;
+constexpr int kLegendGap = 6;
+constexpr int kLegendAlpha = 225;  // the grid shows faintly through the legend
 const QString kMarkerTitle = QStringLiteral(" ");
 // The chart's topmost layer, buffered on its own and drawn only for the zoom rectangle
 // otherwise: the marker shares it, so a pointer move redraws that layer alone and a paint
@@ -78,17 +78,15 @@ void TForm4::BuildControls() {
     Timer1->setInterval(kTimerIntervalMs);
 
     Chart1->setBackground(Qt::white);
-    // The legend stands right of the plot, as tall as its entries.
-    auto* side = new QCPLayoutGrid;
-    Chart1->plotLayout()->addElement(0, 1, side);
-    Chart1->plotLayout()->setColumnStretchFactor(1, kNarrowStretch);
-    side->addElement(0, 0, Chart1->legend);
-    side->addElement(1, 0, new QCPLayoutElement(Chart1));
-    side->setRowStretchFactor(0, kNarrowStretch);
-    side->setAutoMargins(QCP::msNone);
-    side->setMargins(QMargins(kLegendGap, kLegendGap, kLegendGap, kLegendGap));
+    // The legend stands inside the plot's lower right corner, which curves rising from the
+    // chamber's vacuum back to the atmosphere leave empty, so that the plot keeps the chart's
+    // width.
+    QCPLayoutInset* inset = Chart1->axisRect()->insetLayout();
+    inset->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
+    inset->setMargins(QMargins(kLegendGap, kLegendGap, kLegendGap, kLegendGap));
     Chart1->legend->setVisible(true);
     Chart1->legend->setBorderPen(QPen(Qt::black, 0, Qt::DotLine));
+    Chart1->legend->setBrush(QColor(255, 255, 255, kLegendAlpha));
 
     resize(Design(kDesignWidth), Design(kDesignHeight));
     if (const QScreen* desktop = screen())
@@ -109,6 +107,11 @@ void TForm4::WireChartEvents() {
     connect(Chart1, &ChartControl::Zoomed, this, [this] {
         bottomAutomatic_ = false;
         leftAutomatic_ = false;
+        RefreshReadout();
+    });
+    connect(Chart1, &ChartControl::PointerLeft, this, [this] {
+        pointer_.reset();
+        HideMarker();
     });
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
 }

@@ -4,6 +4,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
 #include "axis_drag.h"
@@ -85,6 +86,8 @@ private:
     void FitAutomaticAxes();
     void ShowReadout(QPoint pos);
     void MarkPointUnderPointer(QPoint pos);
+    void RefreshReadout();
+    void HideMarker();
     void DragOutsidePlot(QPoint pos);
     void Refit(AxisEnd end);
     void ColourLabels(DragMode mode);
@@ -100,6 +103,7 @@ private:
     QCPItemText* markerMark_ = nullptr;
     const QCPGraph* markedGraph_ = nullptr;
     int markedIndex_ = -1;
+    std::optional<QPoint> pointer_;  // the last pointer position over the chart, if still there
     AxisDrag drag_;
     bool bottomAutomatic_ = true;
     bool leftAutomatic_ = true;

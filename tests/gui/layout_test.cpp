@@ -1,0 +1,137 @@
+// Nothing of the windows shows a text cut short: the main window after reading the demo archive
+// in a comma locale and a point locale and in both languages, the chart with two curves, the
+// progress dialog. With PORVEL_SCREENSHOT_DIR set it saves the windows as the README shows them
+// (scripts/screenshots.sh runs it under a real X server).
+#include <dlfcn.h>
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "archive/archive_table.h"
+#include "base/locale_format.h"
+#include "curve/chart_control.h"
+#include "curve/chart_window.h"
+#include "curve/curve_view_state.h"
+#include "device/exchange_texts.h"
+#include "ui/exchange_worker.h"
+#include "ui/progress_dialog.h"
+
+using namespace porvel;
+
+namespace {
+
+void SaveShot(QWidget* window, const char* name) {
+    const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR");
+    if (dir.isEmpty()) return;
+    QVERIFY(window->grab().save(QString::fromLocal8Bit(dir) + QLatin1Char('/') +
+                                QString::fromLatin1(name)));
+}
+
+// Every shown column holds its header and each of its cells whole.
+void ExpectWholeColumns(TForm1& w) {
+    const ArchiveTable& table = *w.Archive();
+    QHeaderView* header = w.StringGrid1->horizontalHeader();
+    const QFontMetrics metrics(w.StringGrid1->font());
+    for (int col = 0; col < ArchiveTable::kColumns - ArchiveTable::kHiddenColumns; ++col) {
+        const int width = w.StringGrid1->columnWidth(col);
+        QVERIFY2(header->sectionSizeHint(col) <= width, qPrintable(table.Cell(col, 0)));
+        for (int row = 1; row < table.GridRowCount(); ++row)
+            QVERIFY2(metrics.horizontalAdvance(table.Cell(col, row)) < width,
+                     qPrintable(table.Cell(col, row)));
+    }
+    for (QPushButton* button : {w.Button1, w.Button2, w.Button3})
+        QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+}
+
+void ReadDemoArchive(TForm1& w) {
+    QTimer::singleShot(0, [] {
+        QTRY_VERIFY(qobject_cast<TForm2*>(QApplication::activeModalWidget()));
+        SaveShot(QApplication::activeModalWidget(), "progress_dialog.png");
+    });
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 30000);
+    QTRY_VERIFY(w.Button1->isEnabled());
+    QVERIFY(w.Archive()->GridRowCount() > 10);
+}
+
+void DoubleClickNumber(TForm1& w, int row) {
+    const QPoint at = w.StringGrid1->visualRect(w.Archive()->index(row - 1, 0)).center();
+    QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+}
+
+}  // namespace
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
+        void* sim = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+        QVERIFY(sim);
+        auto load = reinterpret_cast<int (*)(const char*)>(dlsym(sim, "porvel_sim_load_scenario"));
+        QVERIFY(load && load("demo\n") == 0);
+    }
+    void mainWindowAndChartShowEveryTextWhole_data() {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("ru_RU") << QLocale(QLocale::Russian, QLocale::Russia);
+        QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    void mainWindowAndChartShowEveryTextWhole() {
+        QFETCH(QLocale, locale);
+        QLocale::setDefault(locale);
+        ResetTimeFormat();
+        TForm1 w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        ReadDemoArchive(w);
+        QApplication::processEvents();  // the columns fit after the read
+        ExpectWholeColumns(w);
+        SaveShot(&w, "main_window.png");
+        w.Lang1->trigger();
+        QApplication::processEvents();
+        ExpectWholeColumns(w);
+
+        DoubleClickNumber(w, 2);
+        QTRY_VERIFY(TForm4::Instance());
+        TForm4* chart = TForm4::Instance();
+        // A second curve, as a double click on another row asks the open window for it.
+        CurveView().requestedChartRow = 5;
+        CurveView().addCurveRequest = true;
+        QTRY_COMPARE(CurveView().plottedRows.Count(), 2);
+        QVERIFY(QTest::qWaitForWindowExposed(chart));
+        QVERIFY(chart->Chart1->axisRect()->rect().width() >= 0.75 * chart->Chart1->width());
+        SaveShot(chart, "chart_window.png");
+        chart->close();
+        w.Lang0->trigger();
+    }
+    void progressDialogHoldsEveryStatusAndKeepsItsSize() {
+        TForm2 dialog;
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        const QSize size = dialog.size();
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        const QFontMetrics metrics(dialog.Label1->font());
+        for (Language language : {Language::Russian, Language::English})
+            for (LinkStatus link : {LinkStatus::Ok, LinkStatus::NotOnBus, LinkStatus::LinkError,
+                                    LinkStatus::NoData}) {
+                const auto status =
+                    ComputeUpdate(0, link, ExchangeState::ReadRecords, language).status;
+                if (!status) continue;
+                dialog.Label1->setText(*status);
+                QVERIFY2(metrics.horizontalAdvance(*status) <= dialog.Label1->width(),
+                         qPrintable(*status));
+            }
+        QCOMPARE(dialog.size(), size);
+        QVERIFY(dialog.Button1->sizeHint().width() <= dialog.Button1->width());
+        QVERIFY(dialog.CGauge1->geometry().bottom() < dialog.Label1->geometry().top());
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"

@@ -137,6 +137,22 @@ void ChartWindowTest::movingOverACurveShowsTheReadoutAndMarksItsPoint() {
     QTest::mouseMove(chart_, InPlot(0.02, 0.02));
     QTRY_VERIFY(window_->StatusBar1->currentMessage().startsWith(QStringLiteral("Time ")));
     QCOMPARE(marker->data()->at(0)->key, point.key);
+
+    // The pointer leaves the chart: the marker and the readout go with it.
+    QEvent leave(QEvent::Leave);
+    QCoreApplication::sendEvent(chart_, &leave);
+    QCOMPARE(marker->dataCount(), 0);
+    QVERIFY(window_->StatusBar1->currentMessage().isEmpty());
+    // Over the plot again, then an undone zoom: the readout tells the new values there.
+    QTest::mouseMove(chart_, at);
+    QTRY_COMPARE(marker->dataCount(), 1);
+    const QString before = window_->StatusBar1->currentMessage();
+    chart_->xAxis->setRange(0, chart_->xAxis->range().upper * 4);
+    emit chart_->UndoZoom();
+    QVERIFY(window_->StatusBar1->currentMessage() != before);
+    QCOMPARE(window_->StatusBar1->currentMessage(),
+             ReadoutText(chart_->xAxis->pixelToCoord(at.x()), chart_->yAxis->pixelToCoord(at.y()),
+                         Language::English));
 }
 
 void ChartWindowTest::draggingInTheLeftStripMovesAnEndWithRedLabels() {

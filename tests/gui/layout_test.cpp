@@ -93,9 +93,6 @@ private slots:
         QApplication::processEvents();  // the columns fit after the read
         ExpectWholeColumns(w);
         SaveShot(&w, "main_window.png");
-        w.Lang1->trigger();
-        QApplication::processEvents();
-        ExpectWholeColumns(w);
 
         DoubleClickNumber(w, 2);
         QTRY_VERIFY(TForm4::Instance());
@@ -108,6 +105,10 @@ private slots:
         QVERIFY(chart->Chart1->axisRect()->rect().width() >= 0.75 * chart->Chart1->width());
         SaveShot(chart, "chart_window.png");
         chart->close();
+
+        w.Lang1->trigger();
+        QApplication::processEvents();
+        ExpectWholeColumns(w);
         w.Lang0->trigger();
     }
     void progressDialogHoldsEveryStatusAndKeepsItsSize() {

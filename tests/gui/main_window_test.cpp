@@ -78,6 +78,7 @@ private slots:
     void switchingLanguageBackRestoresEveryCaption();
     void commandsNotYetBuiltAreDisabled();
     void f1OpensTheHelpInTheCurrentLanguage();
+    void theToolkitsDialogsFollowTheLanguage();
     void readingTheArchiveFillsTheTable();
     void doubleClicksThatDoNotChart();
     void cancelWhileSearchingLeavesTheTableAsItWas();
@@ -130,6 +131,19 @@ void MainWindowTest::commandsNotYetBuiltAreDisabled() {
     for (QAction* a : {w.Exit, w.Lang0, w.Lang1, w.Contents, w.TableW, w.About})
         QVERIFY(a->isEnabled());
     QVERIFY(w.Button1->isEnabled());
+}
+
+void MainWindowTest::theToolkitsDialogsFollowTheLanguage() {
+    // The standard buttons of file, print and message dialogs, as the toolkit names them.
+    auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
+    TForm1 w;
+    QCOMPARE(cancel(), QStringLiteral("Отмена"));
+    w.Lang1->trigger();
+    QCOMPARE(cancel(), QStringLiteral("Cancel"));
+    w.Lang0->trigger();
+    QCOMPARE(cancel(), QStringLiteral("Отмена"));
+    QCOMPARE(w.Save->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(w.Save->text(), QStringLiteral("Сохранить"));  // the caption keeps its text
 }
 
 void MainWindowTest::f1OpensTheHelpInTheCurrentLanguage() {

@@ -28,6 +28,7 @@ private slots:
     void init();
     void cleanup() { w_.reset(); }
     void headerClicksShareOneDirection();
+    void draggingAHeaderBorderResizesWithoutSorting();
     void aCellThatDoesNotConvertStopsTheSortWithAMessage();
     void numberCellSelectsTheRowThatItsDoubleClickCharts();
     void popupOnlyOnTheNumberCellThatTopsTheSelection();
@@ -92,6 +93,25 @@ void TableBehaviourTest::headerClicksShareOneDirection() {
     QCOMPARE(Column(T(), col::kObject), QStringList({"А", "Б", "В"}));
     QCOMPARE(Column(T(), col::kNumber), QStringList({"7", "12", "5"}));
     QCOMPARE(Column(T(), col::kSlot), QStringList({"2", "1", "0"}));  // each row its own curve
+}
+
+void TableBehaviourTest::draggingAHeaderBorderResizesWithoutSorting() {
+    QHeaderView* h = w_->StringGrid1->horizontalHeader();
+    const int width = h->sectionSize(col::kObject);
+    const int border = h->sectionViewportPosition(col::kObject) + width - 1;
+    const QStringList before = Snapshot(T());
+    QTest::mousePress(h->viewport(), Qt::LeftButton, {}, {border, h->height() / 2});
+    QTest::mouseMove(h->viewport(), {border + 40, h->height() / 2});
+    QTest::mouseRelease(h->viewport(), Qt::LeftButton, {}, {border + 40, h->height() / 2});
+    QVERIFY(h->sectionSize(col::kObject) > width);
+    QCOMPARE(Snapshot(T()), before);
+    QVERIFY(!h->isSortIndicatorShown());
+    // A click in the middle sorts, and the arrow shows it.
+    ClickHeader(col::kNumber);
+    QCOMPARE(Column(T(), col::kNumber), QStringList({"12", "7", "5"}));
+    QVERIFY(h->isSortIndicatorShown());
+    QCOMPARE(h->sortIndicatorSection(), int(col::kNumber));
+    QCOMPARE(h->sortIndicatorOrder(), Qt::DescendingOrder);
 }
 
 void TableBehaviourTest::aCellThatDoesNotConvertStopsTheSortWithAMessage() {

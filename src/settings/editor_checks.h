@@ -14,8 +14,8 @@ namespace porvel {
 // What the materials editor does with a character typed into its grid.
 enum class KeyVerdict {
     Accept,
-    Refuse,     // the input message, then the character is dropped
-    NextRow,    // Enter: the same column of the next row, from the last row to the first
+    Refuse,   // the input message, then the character is dropped
+    NextRow,  // Enter: the same column of the next row, from the last row to the first
 };
 
 // Columns 2 and 3 take digits, the full stop, E or e, + and - (and Backspace, Tab and Enter);

@@ -18,6 +18,8 @@ constexpr int kRowHeight = 20;
 constexpr int kFontPx = 14;
 constexpr int kStoredColumns = 4;
 constexpr int kLabelWidth = 300, kLabelHeight = 17;
+constexpr int kShownRole = Qt::UserRole;
+constexpr int kExactRole = Qt::UserRole + 1;
 
 }  // namespace
 
@@ -68,11 +70,25 @@ void EditorGridWidget::SetRows(const EditorRows& rows) {
     filled_ = true;
 }
 
+void EditorGridWidget::SetExactText(int column, int row, const QString& shown,
+                                    const QString& exact) {
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell || cell->text() != shown) return;  // already edited
+    cell->setData(kShownRole, shown);
+    cell->setData(kExactRole, exact);
+}
+
 EditorRows EditorGridWidget::Rows() const {
     EditorRows rows;
     for (std::size_t e = 0; e < rows.size(); ++e)
-        for (int col = 0; col < kStoredColumns; ++col)
-            rows[e][static_cast<std::size_t>(col)] = Cell(col, static_cast<int>(e) + 1);
+        for (int col = 0; col < kStoredColumns; ++col) {
+            const QTableWidgetItem* cell = item(static_cast<int>(e) + 1, col);
+            const QVariant exact = cell->data(kExactRole);
+            rows[e][static_cast<std::size_t>(col)] =
+                exact.isValid() && cell->text() == cell->data(kShownRole).toString()
+                    ? exact.toString()
+                    : cell->text();
+        }
     return rows;
 }
 
@@ -127,8 +143,8 @@ ExchangeControls ListEditor::Controls() {
 
 bool ListEditor::StartRead() {
     const ExchangeControls controls = Controls();
-    const ListsFlag lists = read_ == Operation::ReadMaterials ? ListsFlag::Cleared
-                                                              : ListsFlag::Unchanged;
+    const ListsFlag lists =
+        read_ == Operation::ReadMaterials ? ListsFlag::Cleared : ListsFlag::Unchanged;
     CGauge1->show();
     return exchange_.Start(read_, lists, controls, [this] { ExchangeEnded(); });
 }
@@ -148,6 +164,10 @@ void ListEditor::Button1Click() {
 }
 
 void ListEditor::ExchangeEnded() {
+    if (StringGrid1->Filled() && !filledSeen_) {
+        filledSeen_ = true;
+        GridFilled();
+    }
     Button1->setEnabled(StringGrid1->Filled());
 }
 

@@ -30,6 +30,10 @@ public:
 
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
+    // A cell that shows `shown` for the more exact `exact`: while it still shows that text, the
+    // rows read for a write carry the exact text, so that an unedited value is written back as
+    // the instrument gave it rather than rounded to the shown digits.
+    void SetExactText(int column, int row, const QString& shown, const QString& exact);
     // Cells of `column` that the user does not type into.
     void SetColumnReadOnly(int column) { readOnlyColumns_.push_back(column); }
 
@@ -69,12 +73,15 @@ protected:
     void Button1Click();
     // Why the grid's rows cannot be written, or nullopt.
     virtual std::optional<QString> RowsProblem(const EditorRows& rows) const = 0;
+    // Once, after the read has filled the grid and its exchange has ended.
+    virtual void GridFilled() {}
 
 private:
     ExchangeControls Controls();
     void ExchangeEnded();
 
     Operation read_, write_;
+    bool filledSeen_ = false;
     WindowExchange exchange_;
 };
 

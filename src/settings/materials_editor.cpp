@@ -3,14 +3,17 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <array>
 
+#include "base/locale_format.h"
 #include "editor_checks.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
+#include "wire/frames.h"
 
 namespace porvel {
 namespace {
@@ -38,6 +41,7 @@ constexpr std::array<TextPair, kTextCount> kTexts = {{
 }};
 
 constexpr int kDataRows = 20;
+constexpr int kExactDigits = 9;  // enough for every float to come back to itself
 
 QString T(Text text) {
     return TextIn(kTexts[text], CurrentLanguage());
@@ -93,13 +97,34 @@ QChar TypedCharacter(const QKeyEvent& event) {
         case Qt::Key_Tab:
             return QLatin1Char('\t');
         default:
-            return event.text().isEmpty() ? QChar() : event.text().front();
+            // Shortcuts and keys such as Delete move or edit; they type no character.
+            if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                return QChar();
+            return event.text().isEmpty() || !event.text().front().isPrint() ? QChar()
+                                                                             : event.text().front();
     }
 }
 
 TForm7::TForm7(QWidget* parent)
-    : ListEditor({Operation::ReadMaterials, Operation::WriteMaterials, 346, 585, {20, 120, 72, 72},
-                  346, 489, 0, 0, 491, 345, 11, 0, 6, 510, 1, 551, 343, 32},
+    : ListEditor({Operation::ReadMaterials,
+                  Operation::WriteMaterials,
+                  346,
+                  585,
+                  {20, 120, 72, 72},
+                  346,
+                  489,
+                  0,
+                  0,
+                  491,
+                  345,
+                  11,
+                  0,
+                  6,
+                  510,
+                  1,
+                  551,
+                  343,
+                  32},
                  parent) {
     setObjectName(QStringLiteral("TForm7"));
     StringGrid1->setItemDelegate(new CellDelegate(this));
@@ -135,8 +160,7 @@ bool TForm7::StringGrid1KeyPress(QChar key) {
             LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
             return true;
         case KeyVerdict::NextRow:
-            StringGrid1->setCurrentCell(NextDataRow(StringGrid1->currentRow(), kDataRows),
-                                        column);
+            StringGrid1->setCurrentCell(NextDataRow(StringGrid1->currentRow(), kDataRows), column);
             return true;
     }
     return false;
@@ -147,6 +171,17 @@ bool TForm7::StringGrid1SetEditText(int column, int row, const QString& text) {
     LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
     StringGrid1->SetCell(column, row, QString());
     return false;
+}
+
+void TForm7::GridFilled() {
+    // The grid shows four digits; the instrument's floats may hold more.
+    const MaterialEntries entries = DecodeMaterials(TheExchange().materials);
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const int row = static_cast<int>(e) + 1;
+        for (const auto& [column, value] : {std::pair{2, entries[e].a0}, {3, entries[e].a1}})
+            StringGrid1->SetExactText(column, row, FormatScientific(value),
+                                      QLocale().toString(double(value), 'E', kExactDigits));
+    }
 }
 
 std::optional<QString> TForm7::RowsProblem(const EditorRows& rows) const {

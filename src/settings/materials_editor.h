@@ -19,6 +19,7 @@ public:
 
 protected:
     std::optional<QString> RowsProblem(const EditorRows& rows) const override;
+    void GridFilled() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -31,8 +31,25 @@ QString T(Text text) {
 }  // namespace
 
 TForm3::TForm3(QWidget* parent)
-    : ListEditor({Operation::ReadObjects, Operation::WriteObjects, 394, 563, {20, 120, 120},
-                  391, 456, 1, 1, 465, 390, 10, 1, 6, 480, 1, 529, 392, 33},
+    : ListEditor({Operation::ReadObjects,
+                  Operation::WriteObjects,
+                  394,
+                  563,
+                  {20, 120, 120},
+                  391,
+                  456,
+                  1,
+                  1,
+                  465,
+                  390,
+                  10,
+                  1,
+                  6,
+                  480,
+                  1,
+                  529,
+                  392,
+                  33},
                  parent),
       ComboBox1(new QComboBox(StringGrid1->viewport())) {
     setObjectName(QStringLiteral("TForm3"));

@@ -14,8 +14,7 @@ constexpr int kDisplayTop = 2;
 }  // namespace
 
 bool DisplayPixel(const ScreenBlock& block, int column, int row) {
-    const std::size_t k =
-        static_cast<std::size_t>((row / kRowsPerPage) * kDisplayWidth + column);
+    const std::size_t k = static_cast<std::size_t>((row / kRowsPerPage) * kDisplayWidth + column);
     return (block[k] >> (row % kRowsPerPage)) & 1U;
 }
 
@@ -40,7 +39,8 @@ QImage ScreenImage(const ScreenBlock& block, const QColor& ink, const QColor& ba
 }
 
 bool SaveScreenImage(const QImage& image, const QString& path, QString* error) {
-    const bool png = QFileInfo(path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
+    const bool png =
+        QFileInfo(path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         *error = file.errorString();

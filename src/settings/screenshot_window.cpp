@@ -109,7 +109,8 @@ TForm5::TForm5(QWidget* parent)
     Timer1->setInterval(kTimerMs);
     OpenPictureDialog1->setAcceptMode(QFileDialog::AcceptSave);
     OpenPictureDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    OpenPictureDialog1->setNameFilters({QStringLiteral("BMP (*.bmp)"), QStringLiteral("PNG (*.png)")});
+    OpenPictureDialog1->setNameFilters(
+        {QStringLiteral("BMP (*.bmp)"), QStringLiteral("PNG (*.png)")});
     OpenPictureDialog1->setDefaultSuffix(QStringLiteral("bmp"));
     connect(OpenPictureDialog1, &QFileDialog::filterSelected, this, [this](const QString& f) {
         OpenPictureDialog1->setDefaultSuffix(f.contains(QStringLiteral("png")) ? "png" : "bmp");

@@ -121,8 +121,7 @@ void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {
 
 void MainWindowTest::commandsNotYetBuiltAreDisabled() {
     TForm1 w;
-    for (QAction* a : {w.SaveExel, w.Print})
-        QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
+    for (QAction* a : {w.SaveExel, w.Print}) QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     for (QAction* a : {w.Copy1, w.Copy2, w.Delete})  // the table's clipboard and Delete commands
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(w.Button2->isEnabled());

@@ -56,9 +56,9 @@ TEST(CoefficientText, IsTestedFromTheSecondCharacterWithTheLocalesSeparator) {
         LocaleGuard guard(kPoint);
         EXPECT_EQ(TypedPrefixes(QStringLiteral("0.25")),
                   (std::vector<bool>{true, true, true, true}));
-        // 1.5E does not convert, so the exponent form cannot be typed through.
+        // 1.5E and 1.5E- do not convert: the cell is emptied there.
         EXPECT_EQ(TypedPrefixes(QStringLiteral("1.5E-03")),
-                  (std::vector<bool>{true, true, true, false, false, false, true}));
+                  (std::vector<bool>{true, true, true, false, false, true, true}));
         EXPECT_TRUE(CoefficientTextConverts(QStringLiteral("2.500E+02")));
     }
     {

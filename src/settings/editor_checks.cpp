@@ -35,8 +35,8 @@ std::optional<QString> UnstorableCharacter(const QString& name) {
     for (qsizetype i = 0; i < kept.size(); ++i) {
         const qsizetype length = kept[i].isHighSurrogate() && i + 1 < kept.size() ? 2 : 1;
         const QString character = kept.mid(i, length);
-        if (character != QStringLiteral("?") && ToCp1251(character) == QByteArray("?"))
-            return character;
+        const QByteArray bytes = ToCp1251(character);
+        if (character != QStringLiteral("?") && bytes.count('?') == bytes.size()) return character;
         i += length - 1;
     }
     return std::nullopt;

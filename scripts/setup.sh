@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth xclip
-  python3 python3-openpyxl python3-xlrd python3-olefile poppler-utils
+  python3 python3-openpyxl python3-xlrd python3-olefile python3-pil poppler-utils
   desktop-file-utils appstream shared-mime-info lintian dpkg-dev file librsvg2-bin
 )
 

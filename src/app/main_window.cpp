@@ -25,6 +25,9 @@
 #include "file_commands.h"
 #include "help_window.h"
 #include "menu_icons.h"
+#include "settings/materials_editor.h"
+#include "settings/objects_editor.h"
+#include "settings/screenshot_window.h"
 #include "table_handlers.h"
 #include "table_w.h"
 #include "ui/design_metrics.h"
@@ -101,10 +104,9 @@ TForm1::TForm1(QWidget* parent)
     BuildTable();
     fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
     fileCommands_->Connect(New, Open, Save, SaveAs);
-    // The editors that these two buttons open come with the editors themselves.
-    Button2->setEnabled(false);
-    Button3->setEnabled(false);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
 
     setMinimumWidth(Design(kMinimumWidth));
     // The design's client area, or what the screen has room for.
@@ -171,6 +173,8 @@ void TForm1::BuildMenus() {
          {New, Open, Save, SaveAs, SaveExel, Print, Copy1, Copy2, ScreenShot, Delete})
         pending->setEnabled(false);
 
+    ScreenShot->setEnabled(true);
+    connect(ScreenShot, &QAction::triggered, this, &TForm1::ScreenShotClick);
     connect(Exit, &QAction::triggered, this, &TForm1::ExitClick);
     connect(Contents, &QAction::triggered, this, &TForm1::ContentsClick);
     connect(TableW, &QAction::triggered, this, &TForm1::TableWClick);
@@ -281,6 +285,25 @@ void TForm1::Button1Click() {
     connect(worker, &QThread::finished, this, [this] { Button1->setEnabled(true); });
     connect(worker, &QThread::finished, dialog, &QObject::deleteLater);
     dialog->exec();
+}
+
+// The editors and the screenshot window are modal; each opening makes a new window in the
+// current language. An editor starts with the read that fills its grid.
+void TForm1::Button2Click() {
+    if (ExchangeRunning()) return;
+    TForm3 form(this);
+    if (form.StartRead()) form.exec();
+}
+
+void TForm1::Button3Click() {
+    if (ExchangeRunning()) return;
+    TForm7 form(this);
+    if (form.StartRead()) form.exec();
+}
+
+void TForm1::ScreenShotClick() {
+    TForm5 form(this);
+    form.exec();
 }
 
 void TForm1::ExitClick() {

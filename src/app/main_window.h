@@ -62,6 +62,9 @@ public:
     void Lang0Click();
     void Lang1Click();
     void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void ScreenShotClick();
     void ExitClick();
     void ContentsClick();
     void TableWClick();

@@ -1,0 +1,174 @@
+#include "list_editor.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <algorithm>
+
+#include "ui/design_metrics.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
+
+namespace porvel {
+namespace {
+
+constexpr int kRows = 21;  // the header row and the 20 entries
+constexpr int kRowHeight = 20;
+constexpr int kFontPx = 14;
+constexpr int kStoredColumns = 4;
+constexpr int kLabelWidth = 300, kLabelHeight = 17;
+constexpr int kShownRole = Qt::UserRole;
+constexpr int kExactRole = Qt::UserRole + 1;
+
+}  // namespace
+
+EditorGridWidget::EditorGridWidget(const std::vector<int>& designWidths, int columns,
+                                   QWidget* parent)
+    : QTableWidget(kRows, kStoredColumns, parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setMinimumSectionSize(1);
+    verticalHeader()->setDefaultSectionSize(Design(kRowHeight));
+    setTabKeyNavigation(true);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
+                    QAbstractItemView::EditKeyPressed | QAbstractItemView::SelectedClicked);
+    for (int col = 0; col < kStoredColumns; ++col) {
+        if (col < static_cast<int>(designWidths.size()))
+            setColumnWidth(col, Design(designWidths[static_cast<std::size_t>(col)]));
+        setColumnHidden(col, col >= columns);  // stored and read, never drawn
+    }
+    const QBrush fixed = palette().button();
+    for (int row = 0; row < kRows; ++row)
+        for (int col = 0; col < kStoredColumns; ++col) {
+            auto* item = new QTableWidgetItem;
+            if (row == 0 || col == 0) {
+                item->setFlags(Qt::ItemIsEnabled);
+                item->setBackground(fixed);
+            }
+            setItem(row, col, item);
+        }
+}
+
+QString EditorGridWidget::Cell(int column, int row) const {
+    const QTableWidgetItem* cell = item(row, column);
+    return cell ? cell->text() : QString();
+}
+
+void EditorGridWidget::SetCell(int column, int row, const QString& text) {
+    if (QTableWidgetItem* cell = item(row, column)) cell->setText(text);
+}
+
+void EditorGridWidget::SetRows(const EditorRows& rows) {
+    for (std::size_t e = 0; e < rows.size(); ++e)
+        for (int col = 0; col < kStoredColumns; ++col)
+            SetCell(col, static_cast<int>(e) + 1, rows[e][static_cast<std::size_t>(col)]);
+    for (int column : readOnlyColumns_)
+        for (int row = 1; row < kRows; ++row)
+            item(row, column)->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    filled_ = true;
+}
+
+void EditorGridWidget::SetExactText(int column, int row, const QString& shown,
+                                    const QString& exact) {
+    QTableWidgetItem* cell = item(row, column);
+    if (!cell || cell->text() != shown) return;  // already edited
+    cell->setData(kShownRole, shown);
+    cell->setData(kExactRole, exact);
+}
+
+EditorRows EditorGridWidget::Rows() const {
+    EditorRows rows;
+    for (std::size_t e = 0; e < rows.size(); ++e)
+        for (int col = 0; col < kStoredColumns; ++col) {
+            const QTableWidgetItem* cell = item(static_cast<int>(e) + 1, col);
+            const QVariant exact = cell->data(kExactRole);
+            rows[e][static_cast<std::size_t>(col)] =
+                exact.isValid() && cell->text() == cell->data(kShownRole).toString()
+                    ? exact.toString()
+                    : cell->text();
+        }
+    return rows;
+}
+
+ListEditor::ListEditor(const Layout& layout, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      StringGrid1(new EditorGridWidget(layout.columnWidths,
+                                       static_cast<int>(layout.columnWidths.size()), this)),
+      CGauge1(new QProgressBar(this)),
+      Label1(new QLabel(this)),
+      Button1(new QPushButton(this)),
+      read_(layout.read),
+      write_(layout.write) {
+    QFont windowFont = font();
+    windowFont.setPixelSize(Design(kFontPx));
+    setFont(windowFont);
+    resize(Design(layout.clientWidth), Design(layout.clientHeight));
+    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    StringGrid1->setGeometry(Design(layout.gridLeft), Design(layout.gridTop),
+                             Design(layout.gridWidth), Design(layout.gridHeight));
+    CGauge1->setGeometry(Design(layout.gaugeLeft), Design(layout.gaugeTop),
+                         Design(layout.gaugeWidth), Design(layout.gaugeHeight));
+    CGauge1->setRange(0, 100);
+    CGauge1->setValue(0);
+    CGauge1->setTextVisible(false);
+    CGauge1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
+    Label1->setGeometry(Design(layout.labelLeft), Design(layout.labelTop), Design(kLabelWidth),
+                        Design(kLabelHeight));
+    Button1->setGeometry(Design(layout.buttonLeft), Design(layout.buttonTop),
+                         Design(layout.buttonWidth), Design(layout.buttonHeight));
+    Button1->setAutoDefault(false);
+    Button1->setEnabled(false);  // until the read has filled the grid
+    connect(Button1, &QPushButton::clicked, this, &ListEditor::Button1Click);
+}
+
+ListEditor::~ListEditor() {
+    exchange_.Finish();
+}
+
+void ListEditor::done(int result) {
+    exchange_.Finish();
+    QDialog::done(result);
+}
+
+ExchangeControls ListEditor::Controls() {
+    ExchangeControls controls;
+    controls.gauge = CGauge1;
+    controls.statusLabel = Label1;
+    controls.gridOwner = this;
+    controls.grid = StringGrid1;
+    return controls;
+}
+
+bool ListEditor::StartRead() {
+    const ExchangeControls controls = Controls();
+    const ListsFlag lists =
+        read_ == Operation::ReadMaterials ? ListsFlag::Cleared : ListsFlag::Unchanged;
+    CGauge1->show();
+    return exchange_.Start(read_, lists, controls, [this] { ExchangeEnded(); });
+}
+
+void ListEditor::Button1Click() {
+    if (exchange_.Running() || !StringGrid1->Filled()) return;
+    StringGrid1->setCurrentCell(-1, -1);  // ends an edit in progress, keeping its text
+    if (const auto problem = RowsProblem(StringGrid1->Rows())) {
+        LocalizedMessageBox(*problem, TextIn(kWarningCaption, CurrentLanguage()), box::kError);
+        return;
+    }
+    const ExchangeControls controls = Controls();
+    CGauge1->setValue(0);
+    CGauge1->show();
+    if (exchange_.Start(write_, ListsFlag::Set, controls, [this] { ExchangeEnded(); }))
+        Button1->setEnabled(false);
+}
+
+void ListEditor::ExchangeEnded() {
+    if (StringGrid1->Filled() && !filledSeen_) {
+        filledSeen_ = true;
+        GridFilled();
+    }
+    Button1->setEnabled(StringGrid1->Filled());
+}
+
+}  // namespace porvel

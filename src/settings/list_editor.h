@@ -1,0 +1,88 @@
+// What the objects editor and the materials editor share: the grid of the 20 list entries that
+// the exchange fills and reads, the gauge, the status label and the button that writes the list
+// back, and the one exchange the window runs at a time.
+#pragma once
+
+#include <QDialog>
+#include <QTableWidget>
+#include <optional>
+#include <vector>
+
+#include "base/language.h"
+#include "ui/exchange_worker.h"
+#include "window_exchange.h"
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+namespace porvel {
+
+// Header row 0 and the number column 0 are fixed; rows 1 to 20 belong to entries 0 to 19.
+class EditorGridWidget : public QTableWidget, public EditorGrid {
+    Q_OBJECT
+public:
+    EditorGridWidget(const std::vector<int>& designWidths, int columns, QWidget* parent);
+
+    void SetRows(const EditorRows& rows) override;
+    EditorRows Rows() const override;
+    bool Filled() const { return filled_; }
+
+    QString Cell(int column, int row) const;
+    void SetCell(int column, int row, const QString& text);
+    // A cell that shows `shown` for the more exact `exact`: while it still shows that text, the
+    // rows read for a write carry the exact text, so that an unedited value is written back as
+    // the instrument gave it rather than rounded to the shown digits.
+    void SetExactText(int column, int row, const QString& shown, const QString& exact);
+    // Cells of `column` that the user does not type into.
+    void SetColumnReadOnly(int column) { readOnlyColumns_.push_back(column); }
+
+private:
+    bool filled_ = false;
+    std::vector<int> readOnlyColumns_;
+};
+
+class ListEditor : public QDialog {
+    Q_OBJECT
+public:
+    ~ListEditor() override;
+
+    // The read that fills the grid, started by the main window before it shows the editor.
+    bool StartRead();
+
+    EditorGridWidget* StringGrid1;
+    QProgressBar* CGauge1;
+    QLabel* Label1;
+    QPushButton* Button1;
+
+    void done(int result) override;
+
+protected:
+    struct Layout {
+        Operation read, write;
+        int clientWidth, clientHeight;
+        std::vector<int> columnWidths;
+        int gridWidth, gridHeight, gridLeft, gridTop;
+        int gaugeTop, gaugeWidth, gaugeHeight, gaugeLeft;
+        int labelLeft, labelTop;
+        int buttonLeft, buttonTop, buttonWidth, buttonHeight;
+    };
+    ListEditor(const Layout& layout, QWidget* parent);
+
+    // Load into the device: after the grid's rows pass the check, the write exchange.
+    void Button1Click();
+    // Why the grid's rows cannot be written, or nullopt.
+    virtual std::optional<QString> RowsProblem(const EditorRows& rows) const = 0;
+    // Once, after the read has filled the grid and its exchange has ended.
+    virtual void GridFilled() {}
+
+private:
+    ExchangeControls Controls();
+    void ExchangeEnded();
+
+    Operation read_, write_;
+    bool filledSeen_ = false;
+    WindowExchange exchange_;
+};
+
+}  // namespace porvel

@@ -1,0 +1,191 @@
+#include "materials_editor.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyledItemDelegate>
+#include <array>
+
+#include "base/locale_format.h"
+#include "editor_checks.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
+#include "wire/frames.h"
+
+namespace porvel {
+namespace {
+
+enum Text {
+    kCaption,
+    kNumberHeader,
+    kMaterialHeader,
+    kA0Header,
+    kA1Header,
+    kButton,
+    kInputMessage,
+    kInputTitle,
+    kTextCount
+};
+constexpr std::array<TextPair, kTextCount> kTexts = {{
+    {u"Настройка материалов", u"Materials settings"},
+    {u"№", u"№"},
+    {u"Материал", u"Material"},
+    {u"a0", u"a0"},
+    {u"a1", u"a1"},
+    {u"Загрузить в прибор", u"Load into the device"},
+    {u"Вводить только цифры!, формате 0.000E+00", u"To enter only figures!, Format 0.000E +00"},
+    {u"Внимание", u"Warning"},
+}};
+
+constexpr int kDataRows = 20;
+constexpr int kExactDigits = 9;  // enough for every float to come back to itself
+
+QString T(Text text) {
+    return TextIn(kTexts[text], CurrentLanguage());
+}
+
+// The cell editor: every key passes the window's key filter, every change of its text the
+// window's cell check.
+class CellDelegate : public QStyledItemDelegate {
+public:
+    explicit CellDelegate(TForm7* form) : QStyledItemDelegate(form), form_(form) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
+            const int column = index.column(), row = index.row();
+            connect(line, &QLineEdit::textEdited, form_, [=](const QString& t) {
+                if (!form_->StringGrid1SetEditText(column, row, t)) line->clear();
+            });
+        }
+        return editor;
+    }
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const QChar typed = TypedCharacter(*static_cast<QKeyEvent*>(event));
+            auto* editor = qobject_cast<QWidget*>(object);
+            if (!typed.isNull() && editor) {
+                if (typed == QLatin1Char('\r')) {
+                    emit commitData(editor);
+                    emit closeEditor(editor);
+                }
+                if (form_->StringGrid1KeyPress(typed)) return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+private:
+    TForm7* form_;
+};
+
+}  // namespace
+
+QChar TypedCharacter(const QKeyEvent& event) {
+    switch (event.key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return QLatin1Char('\r');
+        case Qt::Key_Backspace:
+            return QLatin1Char('\b');
+        case Qt::Key_Tab:
+            return QLatin1Char('\t');
+        default:
+            // Shortcuts and keys such as Delete move or edit; they type no character.
+            if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+                return QChar();
+            return event.text().isEmpty() || !event.text().front().isPrint() ? QChar()
+                                                                             : event.text().front();
+    }
+}
+
+TForm7::TForm7(QWidget* parent)
+    : ListEditor({Operation::ReadMaterials,
+                  Operation::WriteMaterials,
+                  346,
+                  585,
+                  {20, 120, 72, 72},
+                  346,
+                  489,
+                  0,
+                  0,
+                  491,
+                  345,
+                  11,
+                  0,
+                  6,
+                  510,
+                  1,
+                  551,
+                  343,
+                  32},
+                 parent) {
+    setObjectName(QStringLiteral("TForm7"));
+    StringGrid1->setItemDelegate(new CellDelegate(this));
+    StringGrid1->installEventFilter(this);
+    FormCreate();
+}
+
+void TForm7::FormCreate() {
+    setWindowTitle(T(kCaption));
+    CGauge1->show();
+    StringGrid1->SetCell(0, 0, T(kNumberHeader));
+    StringGrid1->SetCell(1, 0, T(kMaterialHeader));
+    StringGrid1->SetCell(2, 0, T(kA0Header));
+    StringGrid1->SetCell(3, 0, T(kA1Header));
+    Button1->setText(T(kButton));
+}
+
+bool TForm7::eventFilter(QObject* watched, QEvent* event) {
+    // Keys typed at the grid itself, before a cell editor is open.
+    if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+        const QChar typed = TypedCharacter(*static_cast<QKeyEvent*>(event));
+        if (!typed.isNull() && StringGrid1KeyPress(typed)) return true;
+    }
+    return ListEditor::eventFilter(watched, event);
+}
+
+bool TForm7::StringGrid1KeyPress(QChar key) {
+    const int column = StringGrid1->currentColumn();
+    switch (CoefficientKey(key, column)) {
+        case KeyVerdict::Accept:
+            return false;
+        case KeyVerdict::Refuse:
+            LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
+            return true;
+        case KeyVerdict::NextRow:
+            StringGrid1->setCurrentCell(NextDataRow(StringGrid1->currentRow(), kDataRows), column);
+            return true;
+    }
+    return false;
+}
+
+bool TForm7::StringGrid1SetEditText(int column, int row, const QString& text) {
+    if (column < 2 || CoefficientTextConverts(text)) return true;
+    LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
+    StringGrid1->SetCell(column, row, QString());
+    return false;
+}
+
+void TForm7::GridFilled() {
+    // The grid shows four digits; the instrument's floats may hold more.
+    const MaterialEntries entries = DecodeMaterials(TheExchange().materials);
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        const int row = static_cast<int>(e) + 1;
+        for (const auto& [column, value] : {std::pair{2, entries[e].a0}, {3, entries[e].a1}})
+            StringGrid1->SetExactText(column, row, FormatScientific(value),
+                                      QLocale().toString(double(value), 'E', kExactDigits));
+    }
+}
+
+std::optional<QString> TForm7::RowsProblem(const EditorRows& rows) const {
+    return MaterialRowsProblem(rows, CurrentLanguage());
+}
+
+}  // namespace porvel

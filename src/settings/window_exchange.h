@@ -1,0 +1,32 @@
+// The one exchange a settings window runs at a time, and its end when the window closes: a
+// closed window is never reported into, and it leaves no cancel behind for the next exchange.
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+#include "ui/exchange_worker.h"
+
+namespace porvel {
+
+class WindowExchange : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+    ~WindowExchange() override;
+
+    // Starts the exchange unless any exchange runs; `finished` runs on the main thread once
+    // the worker has ended. False when it was not started.
+    bool Start(Operation operation, ListsFlag lists, ExchangeControls controls,
+               std::function<void()> finished);
+    bool Running() const { return !worker_.isNull(); }
+    // Asks a running exchange to stop at its next step and waits for it with the event loop
+    // running, since the worker hands its last steps to this thread.
+    void Finish();
+
+private:
+    QPointer<BMTreadUSB> worker_;
+};
+
+}  // namespace porvel

@@ -18,6 +18,7 @@
 #include "archive/curve_store.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
+#include "export_command.h"
 #include "file_commands.h"
 #include "help_window.h"
 #include "menu_icons.h"
@@ -83,6 +84,8 @@ TForm1::TForm1(QWidget* parent)
     BuildTable();
     fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
     fileCommands_->Connect(New, Open, Save, SaveAs);
+    exportCommand_ = new ExportCommand(*archive_, *this, this);
+    exportCommand_->Connect(SaveExel);
     // The editors that these two buttons open come with the editors themselves.
     Button2->setEnabled(false);
     Button3->setEnabled(false);

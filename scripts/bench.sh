@@ -9,3 +9,4 @@ build/bin/exchange_read_bench
 build/bin/chart_bench
 build/bin/archive_file_bench
 build/bin/archive_scale_bench
+build/bin/spreadsheet_export_bench

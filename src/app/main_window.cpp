@@ -22,6 +22,7 @@
 #include "archive/curve_store.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
+#include "export_command.h"
 #include "file_commands.h"
 #include "help_window.h"
 #include "menu_icons.h"
@@ -104,6 +105,8 @@ TForm1::TForm1(QWidget* parent)
     BuildTable();
     fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
     fileCommands_->Connect(New, Open, Save, SaveAs);
+    exportCommand_ = new ExportCommand(*archive_, *this, this);
+    exportCommand_->Connect(SaveExel);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);

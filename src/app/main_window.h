@@ -15,6 +15,7 @@ class QTableView;
 
 namespace porvel {
 
+class ExportCommand;
 class FileCommands;
 class TableHandlers;
 
@@ -27,6 +28,8 @@ public:
     const FileState& File() const { return fileState_; }
     // New, Open, Save, Save As and the save prompt.
     FileCommands& Files() { return *fileCommands_; }
+    // The spreadsheet export.
+    ExportCommand& Export() { return *exportCommand_; }
 
     // The three bookkeeping columns at the end of the table that are never shown.
     int HiddenColumns = 0;
@@ -87,6 +90,7 @@ private:
     FileState fileState_;
     bool closing_ = false;
     FileCommands* fileCommands_;
+    ExportCommand* exportCommand_;
     TableHandlers* tableHandlers_ = nullptr;  // sort, selection, Delete, hints, copy
 };
 

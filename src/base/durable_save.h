@@ -1,0 +1,20 @@
+// Saving through QSaveFile so that a file is either replaced whole or left as it was, and stays
+// so after a power loss.
+#pragma once
+
+#include <QString>
+
+class QSaveFile;
+
+namespace porvel {
+
+// Flushes and syncs the temporary file before its commit; false, with the system's reason, on a
+// failure (a full disk may show only here).
+bool SyncToDisk(QSaveFile& file, QString* reason);
+
+// Makes the rename of a save durable: the entry list of the folder that holds `filePath` goes to
+// disk. False, with the system's reason, when the system reports a failure; a folder that
+// cannot be synced (file system or permissions) counts as done.
+bool SyncFolderOf(const QString& filePath, QString* reason);
+
+}  // namespace porvel

@@ -1,0 +1,157 @@
+// The spreadsheet export from the menu: the dialog answered by the test, the empty-table
+// message, the dialog's name after complete and failed exports, the type-change rule, and
+// exports that fail on an unwritable folder or a full disk without harm to an earlier file.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "../file_system_faults.h"
+#include "../table_rows_builder.h"
+#include "app/export_command.h"
+#include "app/file_commands.h"
+#include "box_script.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
+
+using namespace porvel;
+using namespace porvel::testing;
+
+namespace {
+
+class AnsweringDialog : public ExportDialogs {
+public:
+    QString SaveDialog1(const QString& fileName) override {
+        shown << fileName;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
+    }
+    QStringList answers;
+    QStringList shown;
+};
+
+struct Desk {
+    Desk() : command(table, window) {
+        SetCurrentLanguage(Language::Russian);
+        SetMessageButtonsLang(Language::Russian);
+        command.SetDialogs(&dialog);
+        FillColumn(table, column::kObject, {"Плита", "Мост"});
+    }
+    QString Path(const QString& name) const { return QDir(dir.path()).filePath(name); }
+    QStringList Files() const { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); }
+
+    QTemporaryDir dir;
+    ArchiveTable table;
+    QWidget window;
+    AnsweringDialog dialog;
+    ExportCommand command;
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+class ExportCommandTest : public QObject {
+    Q_OBJECT
+private slots:
+    void completeExportEmptiesTheDialogsName();
+    void emptyTableIsReportedAfterTheDialog();
+    void typeChangeAppendsTheEntrysExtensionUnlessPresent();
+    void unwritableFolderIsReportedWithTheReason();
+    void fullDiskLeavesTheEarlierFileAndNoTemporary();
+};
+
+void ExportCommandTest::completeExportEmptiesTheDialogsName() {
+    Desk desk;
+    desk.dialog.answers = {QString(), desk.Path("a.xlsx"), desk.Path("b.csv")};
+    BoxScript boxes;
+    desk.command.SaveExelClick();  // cancelled: nothing written, the name stays
+    QCOMPARE(desk.command.DialogFileName(), kExportFileName);
+    desk.command.SaveExelClick();
+    desk.command.SaveExelClick();
+    QCOMPARE(desk.dialog.shown, QStringList({kExportFileName, kExportFileName, QString()}));
+    QCOMPARE(desk.Files(), QStringList({"a.xlsx", "b.csv"}));
+    QVERIFY(ReadAll(desk.Path("a.xlsx")).startsWith("PK"));
+    QVERIFY(ReadAll(desk.Path("b.csv")).contains("Мост"));
+    QVERIFY(boxes.seen.isEmpty());
+    QCOMPARE(desk.command.DialogFileName(), QString());
+}
+
+void ExportCommandTest::emptyTableIsReportedAfterTheDialog() {
+    Desk desk;
+    desk.table.SetGridRowCount(ArchiveTable::kMinRows);
+    desk.table.ClearRow(1);
+    SetCurrentLanguage(Language::English);
+    desk.dialog.answers = {desk.Path("a.xls")};
+    BoxScript boxes;
+    desk.command.SaveExelClick();
+    QCOMPARE(desk.dialog.shown.size(), 1);
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("Error"));
+    QCOMPARE(boxes.seen[0].text, QStringLiteral("Archive not read!"));
+    QCOMPARE(boxes.seen[0].icon, QMessageBox::Critical);
+    QVERIFY(desk.Files().isEmpty());
+}
+
+void ExportCommandTest::typeChangeAppendsTheEntrysExtensionUnlessPresent() {
+    QCOMPARE(TypeChangedName("Arhive", 1), QStringLiteral("Arhive.xlsx"));
+    QCOMPARE(TypeChangedName("Arhive.xlsx", 0), QStringLiteral("Arhive.xlsx"));
+    QCOMPARE(TypeChangedName("Arhive.xls", 1), QStringLiteral("Arhive.xls.xlsx"));
+    QCOMPARE(TypeChangedName("Arhive", 2), QStringLiteral("Arhive.xls"));
+    QCOMPARE(TypeChangedName("Arhive.xlsx", 3), QStringLiteral("Arhive.xlsx.csv"));
+    QCOMPARE(NameFilters(kExportFilter).last(), QStringLiteral("CSV (*.csv)"));
+}
+
+void ExportCommandTest::unwritableFolderIsReportedWithTheReason() {
+    Desk desk;
+    const QString path = desk.Path("a.xlsx");
+    desk.dialog.answers = {path};
+    BoxScript boxes;
+    {
+        UnwritableFolder readOnly(desk.dir.path());
+        QVERIFY(readOnly.Ok());
+        desk.command.SaveExelClick();
+    }
+    QCOMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].title, QStringLiteral("Внимание"));
+    const QStringList lines = boxes.seen[0].text.split('\n');
+    QCOMPARE(lines.size(), 2);
+    QCOMPARE(lines[0], MainTextOf(MainText::ExportError, Language::Russian));
+    QVERIFY2(lines[1].startsWith(QDir::toNativeSeparators(path) + ": ") &&
+                 lines[1].size() > path.size() + 2,
+             qPrintable(lines[1]));
+    QVERIFY(desk.Files().isEmpty());
+    QCOMPARE(desk.command.DialogFileName(), path);  // kept after a failure
+}
+
+void ExportCommandTest::fullDiskLeavesTheEarlierFileAndNoTemporary() {
+    Desk desk;
+    QStringList names;
+    for (int i = 0; i < 3000; ++i) names << QStringLiteral("Объект %1").arg(i);
+    FillColumn(desk.table, column::kObject, names);
+    // The .xlsx library does not check the writes to its own temporary files, so a limit that
+    // applies to every file of the process says nothing about its target: our writers only.
+    for (const QString name : {"a.xls", "a.csv"}) {
+        const QString path = desk.Path(name);
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        desk.dialog.answers = {path};
+        BoxScript boxes;
+        {
+            FileSizeLimit full(16 * 1024);
+            QVERIFY(full.Ok());
+            desk.command.SaveExelClick();
+        }
+        QVERIFY2(boxes.seen.size() == 1, qPrintable(name));
+        QVERIFY(boxes.seen[0].text.contains(QDir::toNativeSeparators(path)));
+        QCOMPARE(ReadAll(path), QByteArray("earlier"));
+    }
+    QCOMPARE(desk.Files(), QStringList({"a.csv", "a.xls"}));
+}
+
+QTEST_MAIN(ExportCommandTest)
+#include "export_command_test.moc"

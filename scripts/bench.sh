@@ -10,3 +10,4 @@ build/bin/chart_bench
 build/bin/archive_file_bench
 build/bin/archive_scale_bench
 build/bin/spreadsheet_export_bench
+build/bin/settings_exchange_bench

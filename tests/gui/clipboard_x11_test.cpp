@@ -1,12 +1,21 @@
-// Ctrl+C in the real window on an X server, read back by another program (xclip): the whole
-// table arrives as Unicode text, Cyrillic intact, with its TABs and CR LF line ends.
+// The clipboard on an X server, read back by another program (xclip): Ctrl+C in the main window
+// puts the whole table there as Unicode text, Cyrillic intact, with its TABs and CR LF line
+// ends; the screenshot window puts the instrument's display there as a picture.
+#include <dlfcn.h>
+
+#include <QCheckBox>
+#include <QImage>
 #include <QLocale>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
 
 #include "app/main_window.h"
 #include "device/exchange_types.h"
+#include "settings/screen_image.h"
+#include "settings/screenshot_window.h"
 #include "table_rows_builder.h"
+#include "ui/exchange_worker.h"
 
 using namespace porvel;
 
@@ -14,7 +23,39 @@ class ClipboardX11Test : public QObject {
     Q_OBJECT
 private slots:
     void ctrlCPutsTheTableOnTheClipboardForOtherPrograms();
+    void theScreenshotGoesToTheClipboardAsAPicture();
 };
+
+void ClipboardX11Test::theScreenshotGoesToTheClipboardAsAPicture() {
+    qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
+    void* sim = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    auto load = reinterpret_cast<int (*)(const char*)>(dlsym(sim, "porvel_sim_load_scenario"));
+    QString hex(784 * 2, QLatin1Char('0'));
+    hex.replace(0, 2, "3C");
+    hex.replace(500 * 2, 2, "FF");
+    QVERIFY(load && load(("screen hex " + hex.toStdString() + "\n").c_str()) == 0);
+    ScreenBlock block{};
+    block[0] = 0x3C;
+    block[500] = 0xFF;
+
+    TForm5 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    if (!form.CheckBox2->isChecked()) QTest::mouseClick(form.CheckBox2, Qt::LeftButton);
+    QVERIFY(form.CheckBox2->isChecked());
+    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning() && form.Button1->isEnabled(), 20000);
+    QCOMPARE(form.Picture(), ScreenImage(block, Qt::black, Qt::white));
+
+    QProcess xclip;
+    xclip.start(QStringLiteral(PORVEL_XCLIP), {"-o", "-selection", "clipboard", "-t", "image/png"});
+    QTRY_VERIFY_WITH_TIMEOUT(xclip.state() == QProcess::NotRunning, 10000);
+    QCOMPARE(xclip.exitCode(), 0);
+    const QImage pasted = QImage::fromData(xclip.readAllStandardOutput(), "PNG");
+    QCOMPARE(pasted.size(), QSize(102, 68));
+    QCOMPARE(pasted.convertToFormat(QImage::Format_RGB32),
+             form.Picture().convertToFormat(QImage::Format_RGB32));
+}
 
 void ClipboardX11Test::ctrlCPutsTheTableOnTheClipboardForOtherPrograms() {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));

@@ -1,0 +1,137 @@
+// The device settings' exchanges through the real binding and libporvel-sim.so: a material list
+// written back as the editor writes it, and a read of the instrument's screen. Each prints its
+// wall time against the protocol's floor: the pauses the protocol demands plus the time the
+// simulator itself spends in its transfers, both measured in the same run.
+#include <dlfcn.h>
+#include <QCoreApplication>
+#include <chrono>
+#include <cstdio>
+
+#include "device/exchange.h"
+#include "device/libusb_binding.h"
+#include "wire/name_tables.h"
+
+using namespace porvel;
+using Steady = std::chrono::steady_clock;
+
+namespace {
+
+constexpr double kRatioGoal = 1.05;
+
+double Seconds(Steady::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
+
+// Passes every call to the binding and adds up the time spent inside it.
+class TimedLink : public DeviceLink {
+public:
+    explicit TimedLink(DeviceLink& inner) : inner_(inner) {}
+    int Load() override {
+        return Timed([&] { return inner_.Load(); });
+    }
+    int FindAndOpen() override {
+        return Timed([&] { return inner_.FindAndOpen(); });
+    }
+    void Close() override {
+        Timed([&] {
+            inner_.Close();
+            return 0;
+        });
+    }
+    int Write(const std::uint8_t* b, int n) override {
+        return Timed([&] { return inner_.Write(b, n); });
+    }
+    int Read(std::uint8_t* b, int n) override {
+        return Timed([&] { return inner_.Read(b, n); });
+    }
+    Steady::duration inside{};
+
+private:
+    template <typename F>
+    int Timed(F f) {
+        const auto start = Steady::now();
+        const int r = f();
+        inside += Steady::now() - start;
+        return r;
+    }
+    DeviceLink& inner_;
+};
+
+// Real sleeps, with the time asked for added up.
+class CountingClock : public porvel::Clock {
+public:
+    void SleepMs(int ms) override {
+        asked += std::chrono::milliseconds(ms);
+        real.SleepMs(ms);
+    }
+    Steady::duration asked{};
+    SystemClock real;
+};
+
+// The editor as the exchange sees it: the grid its read filled is what its write sends.
+class EditorView : public ExchangeView {
+public:
+    void Update(const UpdateEffect&) override {}
+    void ShowMessage(const QString& text, const QString&) override {
+        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+        failed = true;
+    }
+    void SetPriority(WorkerPriority) override {}
+    void HandOverArchive(unsigned, const std::uint8_t*, const std::uint8_t*) override {}
+    void FillGrid(const EditorRows& rows) override { grid = rows; }
+    EditorRows ReadGrid() override { return grid; }
+    void CloseDialog() override {}
+    void ExitProgram(int) override { failed = true; }
+    EditorRows grid{};
+    bool failed = false;
+};
+
+struct Run {
+    double wall = 0, pauses = 0, transfers = 0;
+    double Floor() const { return pauses + transfers; }
+};
+
+Run Exchange1(Operation operation, EditorView& view) {
+    ExchangeGlobals& g = TheExchange();
+    g.state = ExchangeState::Connect;
+    g.operation = operation;
+    g.listsNeeded = false;
+    TimedLink link(LibUSB());
+    CountingClock clock;
+    Exchange exchange(g, link, clock, view, ObjectNames(), MaterialNames(), Language::Russian);
+    const auto start = Steady::now();
+    exchange.Run();
+    return {Seconds(Steady::now() - start), Seconds(clock.asked), Seconds(link.inside)};
+}
+
+void Report(const char* what, const Run& run) {
+    const double ratio = run.wall / run.Floor();
+    std::printf(
+        "%-22s wall %.3f s, floor %.3f s (pauses %.3f s + simulator %.3f s), "
+        "ratio %.3f (goal <= %.2f) %s\n",
+        what, run.wall, run.Floor(), run.pauses, run.transfers, ratio, kRatioGoal,
+        ratio <= kRatioGoal ? "ok" : "ABOVE GOAL");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
+    void* sim = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
+    auto load = sim ? reinterpret_cast<int (*)(const char*)>(dlsym(sim, "porvel_sim_load_scenario"))
+                    : nullptr;
+    if (!load || load("demo\n") != 0) {
+        std::fprintf(stderr, "cannot load the simulated instrument\n");
+        return 1;
+    }
+    EditorView view;
+    Exchange1(Operation::ReadMaterials, view);  // the editor's read fills its grid
+    const Run write = Exchange1(Operation::WriteMaterials, view);
+    const Run screen = Exchange1(Operation::ReadScreen, view);
+    if (view.failed) return 1;
+    std::printf("device settings through libporvel-sim.so\n");
+    Report("material list write", write);
+    Report("screen read", screen);
+    return 0;
+}

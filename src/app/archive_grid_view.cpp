@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
-#include <QSet>
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
@@ -47,7 +46,6 @@ void ArchiveGridView::SetArchive(ArchiveTable* archive) {
     };
     connect(archive, &QAbstractItemModel::modelReset, this, newRows);
     connect(archive, &QAbstractItemModel::rowsInserted, this, newRows);
-    connect(archive, &QAbstractItemModel::layoutChanged, this, &ArchiveGridView::ScheduleFit);
     connect(archive, &QAbstractItemModel::dataChanged, this, &ArchiveGridView::ScheduleFit);
     connect(archive, &QAbstractItemModel::headerDataChanged, this, &ArchiveGridView::ScheduleFit);
 }
@@ -58,10 +56,11 @@ void ArchiveGridView::SetMinimumColumnWidths(std::vector<int> widths) {
 }
 
 void ArchiveGridView::ShowSortOrder(int column, bool ascending) {
-    horizontalHeader()->setSortIndicatorShown(true);
-    horizontalHeader()->setSortIndicator(column,
-                                         ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
-    FitColumns();  // the arrow needs its room
+    QHeaderView* header = horizontalHeader();
+    header->setSortIndicatorShown(true);
+    header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // A sort moves whole rows, so the cells' widths stay; the arrow needs its room.
+    setColumnWidth(column, std::max(columnWidth(column), header->sectionSizeHint(column)));
 }
 
 void ArchiveGridView::ScheduleFit() {
@@ -77,17 +76,21 @@ void ArchiveGridView::FitColumns() {
     const QFontMetrics metrics(font());
     const int padding = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) +
                         kCellPadding + showGrid();
-    QSet<QString> measured;
+    // An archive repeats its texts: each distinct one is measured once, and kept for the next
+    // fit while the font stays.
+    if (measuredFont_ != font()) {
+        measuredFont_ = font();
+        textWidths_.clear();
+    }
     for (int col = 0; col < archive_->columnCount(); ++col) {
         if (isColumnHidden(col)) continue;
         int width = horizontalHeader()->sectionSizeHint(col);
-        // An archive repeats its texts: each distinct one is measured once.
-        measured.clear();
         for (int row = 1; row < archive_->GridRowCount(); ++row) {
             const QString text = archive_->Cell(col, row);
-            if (measured.contains(text)) continue;
-            measured.insert(text);
-            width = std::max(width, metrics.horizontalAdvance(text) + padding);
+            auto found = textWidths_.constFind(text);
+            if (found == textWidths_.constEnd())
+                found = textWidths_.insert(text, metrics.horizontalAdvance(text));
+            width = std::max(width, *found + padding);
         }
         if (static_cast<std::size_t>(col) < minimumWidths_.size())
             width = std::max(width, minimumWidths_[static_cast<std::size_t>(col)]);

@@ -5,6 +5,8 @@
 // header, data row r is the model's row r - 1, -1 outside the cells).
 #pragma once
 
+#include <QFont>
+#include <QHash>
 #include <QTableView>
 #include <vector>
 
@@ -80,6 +82,8 @@ private:
     int moveTo_ = 0;
     int wheelRemainder_ = 0;  // part of a wheel step from high-resolution wheels
     std::vector<int> minimumWidths_;
+    QFont measuredFont_;
+    QHash<QString, int> textWidths_;  // in measuredFont_
     bool fitPending_ = false;
     bool headerPressed_ = false;
     bool headerResizing_ = false;  // the press was on a border, or a column has changed width

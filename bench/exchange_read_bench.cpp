@@ -15,12 +15,13 @@
 #include "archive/archive_table.h"
 #include "device/exchange.h"
 #include "device/libusb_binding.h"
+#include "timed_exchange.h"
 #include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
 #include "wire/name_tables.h"
 
 using namespace porvel;
-using Steady = std::chrono::steady_clock;
+using namespace porvel::bench;
 
 namespace {
 
@@ -28,56 +29,6 @@ constexpr const char* kScenario = "generate count=128 samples=32765\n";
 constexpr double kRatioGoal = 1.03;
 constexpr double kGapGoalMs = 50.0;
 constexpr int kTickMs = 10;
-
-double Seconds(Steady::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-// Passes every transfer to the binding and adds up the time spent inside it.
-class TimedLink : public DeviceLink {
-public:
-    explicit TimedLink(DeviceLink& inner) : inner_(inner) {}
-    int Load() override {
-        return Timed([&] { return inner_.Load(); });
-    }
-    int FindAndOpen() override {
-        return Timed([&] { return inner_.FindAndOpen(); });
-    }
-    void Close() override {
-        Timed([&] {
-            inner_.Close();
-            return 0;
-        });
-    }
-    int Write(const std::uint8_t* b, int n) override {
-        return Timed([&] { return inner_.Write(b, n); });
-    }
-    int Read(std::uint8_t* b, int n) override {
-        return Timed([&] { return inner_.Read(b, n); });
-    }
-    Steady::duration inside{};
-
-private:
-    template <typename F>
-    int Timed(F f) {
-        const auto start = Steady::now();
-        const int r = f();
-        inside += Steady::now() - start;
-        return r;
-    }
-    DeviceLink& inner_;
-};
-
-// Real sleeps, with the time asked for added up.
-class CountingClock : public porvel::Clock {
-public:
-    void SleepMs(int ms) override {
-        asked += std::chrono::milliseconds(ms);
-        real.SleepMs(ms);
-    }
-    Steady::duration asked{};
-    SystemClock real;
-};
 
 class Worker : public QThread {
 public:

@@ -9,64 +9,15 @@
 
 #include "device/exchange.h"
 #include "device/libusb_binding.h"
+#include "timed_exchange.h"
 #include "wire/name_tables.h"
 
 using namespace porvel;
-using Steady = std::chrono::steady_clock;
+using namespace porvel::bench;
 
 namespace {
 
 constexpr double kRatioGoal = 1.05;
-
-double Seconds(Steady::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-// Passes every call to the binding and adds up the time spent inside it.
-class TimedLink : public DeviceLink {
-public:
-    explicit TimedLink(DeviceLink& inner) : inner_(inner) {}
-    int Load() override {
-        return Timed([&] { return inner_.Load(); });
-    }
-    int FindAndOpen() override {
-        return Timed([&] { return inner_.FindAndOpen(); });
-    }
-    void Close() override {
-        Timed([&] {
-            inner_.Close();
-            return 0;
-        });
-    }
-    int Write(const std::uint8_t* b, int n) override {
-        return Timed([&] { return inner_.Write(b, n); });
-    }
-    int Read(std::uint8_t* b, int n) override {
-        return Timed([&] { return inner_.Read(b, n); });
-    }
-    Steady::duration inside{};
-
-private:
-    template <typename F>
-    int Timed(F f) {
-        const auto start = Steady::now();
-        const int r = f();
-        inside += Steady::now() - start;
-        return r;
-    }
-    DeviceLink& inner_;
-};
-
-// Real sleeps, with the time asked for added up.
-class CountingClock : public porvel::Clock {
-public:
-    void SleepMs(int ms) override {
-        asked += std::chrono::milliseconds(ms);
-        real.SleepMs(ms);
-    }
-    Steady::duration asked{};
-    SystemClock real;
-};
 
 // The editor as the exchange sees it: the grid its read filled is what its write sends.
 class EditorView : public ExchangeView {

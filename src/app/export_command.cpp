@@ -10,6 +10,7 @@
 #include "archive/archive_table.h"
 #include "file_commands.h"
 #include "output/spreadsheet_export.h"
+#include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
@@ -45,6 +46,7 @@ QString QtExportDialogs::SaveDialog1(const QString& fileName) {
     dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList filters = NameFilters(kExportFilter);
     dialog.setNameFilters(filters);
+    SizeFileDialog(dialog);
     dialog.selectFile(fileName);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog, filters](const QString& filter) {

@@ -11,6 +11,7 @@
 #include "archive/archive_table.h"
 #include "archive/free_name.h"
 #include "device/exchange_types.h"
+#include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
@@ -61,6 +62,7 @@ void Prepare(QFileDialog& dialog, const char* name) {
     dialog.setObjectName(QString::fromLatin1(name));
     dialog.setNameFilters(NameFilters(kArchiveFilter));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    SizeFileDialog(dialog);
 }
 
 QString Run(QFileDialog& dialog) {

@@ -109,6 +109,7 @@ TForm5::TForm5(QWidget* parent)
     Timer1->setInterval(kTimerMs);
     OpenPictureDialog1->setAcceptMode(QFileDialog::AcceptSave);
     OpenPictureDialog1->setOption(QFileDialog::DontUseNativeDialog);
+    SizeFileDialog(*OpenPictureDialog1);
     OpenPictureDialog1->setNameFilters(
         {QStringLiteral("BMP (*.bmp)"), QStringLiteral("PNG (*.png)")});
     OpenPictureDialog1->setDefaultSuffix(QStringLiteral("bmp"));

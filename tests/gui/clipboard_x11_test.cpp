@@ -1,8 +1,6 @@
 // The clipboard on an X server, read back by another program (xclip): Ctrl+C in the main window
 // puts the whole table there as Unicode text, Cyrillic intact, with its TABs and CR LF line
 // ends; the screenshot window puts the instrument's display there as a picture.
-#include <dlfcn.h>
-
 #include <QCheckBox>
 #include <QImage>
 #include <QLocale>
@@ -12,6 +10,7 @@
 
 #include "app/main_window.h"
 #include "device/exchange_types.h"
+#include "gui_sim.h"
 #include "settings/screen_image.h"
 #include "settings/screenshot_window.h"
 #include "table_rows_builder.h"
@@ -27,13 +26,10 @@ private slots:
 };
 
 void ClipboardX11Test::theScreenshotGoesToTheClipboardAsAPicture() {
-    qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
-    void* sim = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    auto load = reinterpret_cast<int (*)(const char*)>(dlsym(sim, "porvel_sim_load_scenario"));
     QString hex(784 * 2, QLatin1Char('0'));
     hex.replace(0, 2, "3C");
     hex.replace(500 * 2, 2, "FF");
-    QVERIFY(load && load(("screen hex " + hex.toStdString() + "\n").c_str()) == 0);
+    QVERIFY(testing::GuiSim().Load(("screen hex " + hex.toStdString() + "\n").c_str()));
     ScreenBlock block{};
     block[0] = 0x3C;
     block[500] = 0xFF;

@@ -2,8 +2,6 @@
 // in a comma locale and a point locale and in both languages, the chart with two curves, the
 // progress dialog. With PORVEL_SCREENSHOT_DIR set it saves the windows as the README shows them
 // (scripts/screenshots.sh runs it under a real X server).
-#include <dlfcn.h>
-
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -18,6 +16,7 @@
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_texts.h"
+#include "gui_sim.h"
 #include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
 
@@ -70,13 +69,7 @@ void DoubleClickNumber(TForm1& w, int row) {
 class LayoutTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
-        void* sim = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-        QVERIFY(sim);
-        auto load = reinterpret_cast<int (*)(const char*)>(dlsym(sim, "porvel_sim_load_scenario"));
-        QVERIFY(load && load("demo\n") == 0);
-    }
+    void initTestCase() { QVERIFY(testing::GuiSim().Load("demo\n")); }
     void mainWindowAndChartShowEveryTextWhole_data() {
         QTest::addColumn<QLocale>("locale");
         QTest::newRow("ru_RU") << QLocale(QLocale::Russian, QLocale::Russia);

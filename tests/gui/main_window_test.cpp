@@ -1,7 +1,5 @@
 // The main window: captions in both languages, the commands that are not there yet, and an
 // archive read from the simulated instrument with the progress dialog.
-#include <dlfcn.h>
-
 #include <QAction>
 #include <QHeaderView>
 #include <QLabel>
@@ -21,6 +19,7 @@
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_types.h"
+#include "gui_sim.h"
 #include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
 
@@ -28,22 +27,7 @@ using namespace porvel;
 
 namespace {
 
-struct Sim {
-    Sim() {
-        qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
-        handle = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    }
-    bool Load(const char* scenario) {
-        auto load =
-            reinterpret_cast<int (*)(const char*)>(dlsym(handle, "porvel_sim_load_scenario"));
-        return handle && load(scenario) == 0;
-    }
-    QString Log() const {
-        auto log = reinterpret_cast<const char* (*)()>(dlsym(handle, "porvel_sim_log"));
-        return QString::fromUtf8(log());
-    }
-    void* handle = nullptr;
-};
+using Sim = testing::GuiSim;
 
 // Every caption that the language switch sets, in one list.
 QStringList Captions(TForm1& w) {

@@ -1,8 +1,6 @@
 // The objects editor, the materials editor and the screenshot window against the simulated
 // instrument through the real binding: what the windows show, and what arrives in the device's
 // own memory after a write.
-#include <dlfcn.h>
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,6 +18,7 @@
 
 #include "box_answerer.h"
 #include "device/exchange_types.h"
+#include "gui_sim.h"
 #include "settings/materials_editor.h"
 #include "settings/objects_editor.h"
 #include "settings/screen_image.h"
@@ -32,29 +31,7 @@ using namespace porvel;
 
 namespace {
 
-struct Sim {
-    Sim() {
-        qputenv("PORVEL_USB_LIBRARY", PORVEL_SIM_LIBRARY);
-        handle = dlopen(PORVEL_SIM_LIBRARY, RTLD_NOW | RTLD_LOCAL);
-    }
-    bool Load(const char* scenario) {
-        auto load =
-            reinterpret_cast<int (*)(const char*)>(dlsym(handle, "porvel_sim_load_scenario"));
-        return handle && load(scenario) == 0;
-    }
-    template <typename Block>
-    Block List(const char* entry) const {
-        Block block{};
-        reinterpret_cast<int (*)(unsigned char*, int)>(dlsym(handle, entry))(
-            block.data(), static_cast<int>(block.size()));
-        return block;
-    }
-    ObjectListBlock Objects() const { return List<ObjectListBlock>("porvel_sim_object_list"); }
-    MaterialListBlock Materials() const {
-        return List<MaterialListBlock>("porvel_sim_material_list");
-    }
-    void* handle = nullptr;
-};
+using Sim = testing::GuiSim;
 
 const char* const kLists =
     "object 0 ru=\"Плита\" en=\"Slab\" material=1\n"

@@ -115,9 +115,9 @@ void ConsoleView::Show(const UpdateEffect& effect) {
         counter =
             QStringLiteral("  ") +
             Text(CliText::RecordCounter, language_).arg(exchange_->ReceivedRecords()).arg(reported);
-    const QString words = status_.isEmpty() || status_ == caption_
-                              ? caption_
-                              : caption_ + QStringLiteral(": ") + status_;
+    // The status label's text where it has one ("Archive Read", "Check Connection"), else the
+    // dialog's caption ("Connection").
+    const QString& words = status_.isEmpty() ? caption_ : status_;
 
     if (terminal_) {
         const int filled = effect.gauge * kBarWidth / 100;

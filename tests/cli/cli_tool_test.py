@@ -164,9 +164,10 @@ class Outputs(Tool):
             code, _, err = self.run_tool(["screenshot", "-o", target, "--ink", "#ff0000",
                                           "--background", "navy"], scenario)
             self.assertEqual(code, 0, err)
-            image = Image.open(target).convert("RGB")
+            with Image.open(target) as picture:
+                self.assertEqual(picture.format, kind.upper())
+                image = picture.convert("RGB")
             self.assertEqual(image.size, (102, 68))
-            self.assertEqual(Image.open(target).format, kind.upper())
             ink, paper = (255, 0, 0), (0, 0, 128)
             for x, y in ((0, 0), (101, 67), (2, 2), (99, 9), (2, 10)):
                 self.assertEqual(image.getpixel((x, y)), ink, (kind, x, y))

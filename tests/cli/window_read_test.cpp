@@ -15,6 +15,7 @@
 #include "archive/curve_store.h"
 #include "gui/gui_sim.h"
 #include "ui/exchange_worker.h"
+#include "wire/name_tables.h"
 
 using namespace porvel;
 

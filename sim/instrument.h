@@ -38,6 +38,8 @@ public:
 
     // A broken rule the bus saw before the transfer reached the device (counted and logged).
     void HostViolation(const std::string& what) { Violation(what); }
+    // What the host did to the device besides transfers (opened, closed), for the log only.
+    void HostEvent(const std::string& what) { log_.Add(what); }
 
     unsigned Violations() const { return violations_; }
     unsigned Transfers() const { return transfers_; }

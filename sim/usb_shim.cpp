@@ -116,6 +116,7 @@ PORVEL_EXPORT usb_dev_handle* usb_open(struct usb_device* dev) {
                                       state.layout->Devices()[index].instrument};
     state.handles.insert(handle);
     state.lastOpenIndex = static_cast<int>(index);
+    state.instrument->HostEvent("device opened");
     return handle;
 }
 
@@ -126,6 +127,7 @@ PORVEL_EXPORT int usb_close(usb_dev_handle* dev) {
         return Failure(state, sim::kErrInvalid, "invalid device handle");
     state.handles.erase(dev);
     delete dev;
+    if (state.instrument) state.instrument->HostEvent("device closed");
     return 0;
 }
 

@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 id=org.example.Porvel
-for file in bin/porvel lib/porvel/libporvel-sim.so \
+for file in bin/porvel bin/porvel-cli share/man/man1/porvel-cli.1.gz lib/porvel/libporvel-sim.so \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/mime/packages/$id.xml lib/udev/rules.d/60-porvel.rules \
     share/icons/hicolor/scalable/apps/$id.svg \
@@ -19,6 +19,8 @@ for file in bin/porvel lib/porvel/libporvel-sim.so \
     share/doc/porvel/copyright share/doc/porvel/changelog.Debian.gz; do
   [ -s "$prefix/$file" ] || fail "$file is not installed"
 done
+# The installed tool finds the simulated instrument beside it.
+"$prefix/bin/porvel-cli" --demo --lang en lists >/dev/null || fail "porvel-cli --demo lists failed"
 for size in 16 22 24 32 48 64 128 256; do
   png=$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png
   [ -s "$png" ] || fail "the ${size}px icon is not installed"

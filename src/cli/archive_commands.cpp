@@ -1,0 +1,205 @@
+// The commands that work on an archive file: info and export.
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <algorithm>
+#include <cmath>
+
+#include "archive/archive_record.h"
+#include "archive/archive_table.h"
+#include "archive/curve_store.h"
+#include "base/locale_format.h"
+#include "cli_files.h"
+#include "cli_tool.h"
+#include "console_exchange.h"
+#include "output/spreadsheet_export.h"
+#include "ui/main_texts.h"
+
+namespace porvel::cli {
+namespace {
+
+const QString kJson = QStringLiteral("json");
+const QString kCurves = QStringLiteral("curves");
+
+// Curve points in the printed forms: seconds to the microsecond, kPa to the pascal (a count of
+// the sensor is about 8 Pa, so no two counts print alike).
+constexpr int kSecondDecimals = 6;
+constexpr int kPressureDecimals = 3;
+constexpr int kTextSecondDecimals = 3;
+
+// A row's curve as recorded: every sample in kPa at i / rate seconds, not smoothed as the chart
+// draws it. Nothing when the row names no usable curve.
+struct RowCurve {
+    std::vector<double> seconds;
+    std::vector<double> kPa;
+};
+
+std::optional<double> RateOf(const ArchiveTable& table, int row) {
+    double rate = 0.0;
+    if (!ParseNumber(table.Cell(column::kSampleRate, row), &rate) || !(rate > 0.0) ||
+        !std::isfinite(rate))
+        return std::nullopt;
+    return rate;
+}
+
+std::optional<RowCurve> CurveOf(const ArchiveTable& table, const CurveStore& curves, int row) {
+    const std::optional<int> samples = table.SampleCountOf(row);
+    const std::optional<int> slot = table.SlotOf(row);
+    const std::optional<double> rate = RateOf(table, row);
+    if (!samples || !slot || !rate || !curves.Has(*slot)) return std::nullopt;
+    const std::uint16_t* words = curves.Words(*slot);
+    // Never past the words the store holds, whatever the length cell says.
+    const int count = std::clamp(*samples, 0, static_cast<int>(curves.WordCount(*slot)));
+    RowCurve curve;
+    curve.seconds.reserve(static_cast<std::size_t>(count));
+    curve.kPa.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        curve.seconds.push_back(i / *rate);
+        curve.kPa.push_back(PressureToKPa(words[i]));
+    }
+    return curve;
+}
+
+double Rounded(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+// A cell on one line of tab-separated text: a tab or line break inside it becomes a blank.
+QString OneLine(QString cell) {
+    for (QChar& c : cell)
+        if (c == QLatin1Char('\t') || c == QLatin1Char('\n') || c == QLatin1Char('\r'))
+            c = QLatin1Char(' ');
+    return cell;
+}
+
+QJsonValue NumberOrNull(const std::optional<double>& value) {
+    return value ? QJsonValue(*value) : QJsonValue();
+}
+
+QString InfoJson(const ArchiveTable& table, const CurveStore& curves, bool withCurves) {
+    QJsonArray headers;
+    for (int col = 0; col < kExportColumns; ++col) headers.append(table.Cell(col, 0));
+    QJsonArray rows;
+    for (int row = 1; row < table.GridRowCount(); ++row) {
+        QJsonArray cells;
+        for (int col = 0; col < kExportColumns; ++col) cells.append(table.Cell(col, row));
+        const std::optional<int> length = WholeNumber(table.Cell(column::kCurveLength, row));
+        const std::optional<int> slot = table.SlotOf(row);
+        QJsonObject object{{QStringLiteral("cells"), cells},
+                           {QStringLiteral("curveLength"),
+                            NumberOrNull(length ? std::optional<double>(*length) : std::nullopt)},
+                           {QStringLiteral("sampleRate"), NumberOrNull(RateOf(table, row))},
+                           {QStringLiteral("slot"),
+                            NumberOrNull(slot ? std::optional<double>(*slot) : std::nullopt)}};
+        if (withCurves) {
+            QJsonValue curveValue;
+            if (const std::optional<RowCurve> curve = CurveOf(table, curves, row)) {
+                QJsonArray seconds, kPa;
+                for (double t : curve->seconds) seconds.append(Rounded(t, kSecondDecimals));
+                for (double p : curve->kPa) kPa.append(Rounded(p, kPressureDecimals));
+                curveValue =
+                    QJsonObject{{QStringLiteral("seconds"), seconds}, {QStringLiteral("kPa"), kPa}};
+            }
+            object.insert(QStringLiteral("curve"), curveValue);
+        }
+        rows.append(object);
+    }
+    const QJsonObject root{{QStringLiteral("columns"), headers}, {QStringLiteral("rows"), rows}};
+    return QString::fromUtf8(QJsonDocument(root).toJson(QJsonDocument::Compact)) +
+           QLatin1Char('\n');
+}
+
+QString InfoText(const ArchiveTable& table, const CurveStore& curves, bool withCurves,
+                 Language language) {
+    QString text;
+    for (int row = 0; row < table.GridRowCount(); ++row) {
+        QStringList cells;
+        for (int col = 0; col < kExportColumns; ++col) cells << OneLine(table.Cell(col, row));
+        text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    if (!withCurves) return text;
+    // Each row's curve after the table: its number, then time and pressure per line.
+    for (int row = 1; row < table.GridRowCount(); ++row) {
+        const std::optional<RowCurve> curve = CurveOf(table, curves, row);
+        if (!curve) continue;
+        text +=
+            QStringLiteral("\n№ %1\n%2\t%3\n")
+                .arg(OneLine(table.Cell(column::kNumber, row)), Text(CliText::TimeColumn, language),
+                     Text(CliText::PressureColumn, language));
+        for (std::size_t i = 0; i < curve->seconds.size(); ++i)
+            text += FormatFixed(curve->seconds[i], kTextSecondDecimals) + QLatin1Char('\t') +
+                    FormatFixed(curve->kPa[i], kPressureDecimals) + QLatin1Char('\n');
+    }
+    return text;
+}
+
+std::vector<QCommandLineOption> InfoOptions(Language language) {
+    return {{kJson, Text(CliText::JsonOption, language)},
+            {kCurves, Text(CliText::CurvesOption, language)}};
+}
+
+int RunInfo(const CliContext& context) {
+    ArchiveTable table;
+    CurveStore curves;
+    OpenArchive(context.arguments[0], table, curves, context.language);
+    table.SetHeaderLanguage(context.language);
+    const bool withCurves = context.parser.isSet(kCurves);
+    PrintOut(context.parser.isSet(kJson) ? InfoJson(table, curves, withCurves)
+                                         : InfoText(table, curves, withCurves, context.language));
+    return kExitOk;
+}
+
+std::vector<QCommandLineOption> NoOptions(Language) {
+    return {};
+}
+
+int RunExport(const CliContext& context) {
+    const Language language = context.language;
+    const QString in = context.arguments[0];
+    const QString out = context.arguments[1];
+    CheckExtension(out, {QStringLiteral("xlsx"), QStringLiteral("xls"), QStringLiteral("csv")},
+                   language);
+    ArchiveTable table;
+    CurveStore curves;
+    OpenArchive(in, table, curves, language);
+    if (table.IsEmpty())
+        throw CliFailure{kExitNothingToWrite,
+                         Text(CliText::EmptyArchive, language).arg(QDir::toNativeSeparators(in))};
+    CheckWritableTarget(out, language);
+    table.SetHeaderLanguage(language);
+    // Ctrl+C no longer ends the tool in the middle of the file: the write is short, and its
+    // temporary file is never left behind.
+    CatchInterrupts();
+    const ExportResult result =
+        ExportTable(table, MainTextOf(MainText::ArchiveTitle, language), out);
+    if (!result.ok) FailWrite(out, result.reason, language);
+    PrintError(Text(CliText::Written, language).arg(QDir::toNativeSeparators(out)));
+    return kExitOk;
+}
+
+}  // namespace
+
+CliCommand InfoCommand() {
+    return {QStringLiteral("info"),
+            CliText::InfoSummary,
+            QStringLiteral("IN.wpa [--json] [--curves]"),
+            {{QStringLiteral("IN.wpa"), CliText::InArchiveArgument}},
+            InfoOptions,
+            RunInfo,
+            false};
+}
+
+CliCommand ExportCommand() {
+    return {QStringLiteral("export"),
+            CliText::ExportSummary,
+            QStringLiteral("IN.wpa OUT.xlsx|OUT.xls|OUT.csv"),
+            {{QStringLiteral("IN.wpa"), CliText::InArchiveArgument},
+             {QStringLiteral("OUT"), CliText::WorkbookArgument}},
+            NoOptions,
+            RunExport,
+            false};
+}
+
+}  // namespace porvel::cli

@@ -1,0 +1,142 @@
+#include "cli_texts.h"
+
+#include <array>
+#include <cstring>
+
+namespace porvel::cli {
+namespace {
+
+constexpr std::array<TextPair, static_cast<int>(CliText::kCount)> kTexts = {{
+    // help of the tool
+    {u"Porvel без окна: архив прибора в файл, файлы архива, экспорт, снимок экрана, списки.",
+     u"Porvel without a window: the instrument's archive to a file, archive files, export, "
+     u"screenshot, lists."},
+    {u"Использование: porvel-cli [параметры] КОМАНДА [параметры команды] [аргументы]",
+     u"Usage: porvel-cli [options] COMMAND [command options] [arguments]"},
+    {u"Команды:", u"Commands:"},
+    {u"Параметры:", u"Options:"},
+    {u"Справка по команде: porvel-cli КОМАНДА --help",
+     u"Help on a command: porvel-cli COMMAND --help"},
+    {u"Коды завершения:", u"Exit codes:"},
+    {u"готово", u"done"},
+    {u"не хватило памяти", u"out of memory"},
+    {u"неверные аргументы: команда, параметр, расширение, цвет",
+     u"bad arguments: command, option, extension, colour"},
+    {u"прибор не найден за время ожидания или нет библиотеки USB",
+     u"no instrument within the timeout, or no USB library"},
+    {u"ошибка связи с прибором или его данные не прошли проверку",
+     u"link error, or the instrument's data failed its check"},
+    {u"файл архива не читается или не является архивом",
+     u"the archive file cannot be read or is no archive"},
+    {u"файл результата нельзя записать", u"the output file cannot be written"},
+    {u"нечего записать: в приборе или в архиве нет измерений",
+     u"nothing to write: the instrument or the archive holds no measurements"},
+    {u"прервано (Ctrl+C): прибор закрыт, ничего не записано",
+     u"interrupted (Ctrl+C): the instrument is closed, nothing written"},
+    // options and arguments
+    {u"Справка (по команде, если она указана).", u"Help (on the command, when one is given)."},
+    {u"Версия программы.", u"The program's version."},
+    {u"Язык текстов: ru (по умолчанию) или en.", u"Language of the texts: ru (the default) or en."},
+    {u"Встроенная модель прибора вместо настоящего.",
+     u"The bundled simulated instrument instead of a real one."},
+    {u"Сколько секунд ждать прибор (по умолчанию %1).",
+     u"Seconds to wait for the instrument (default %1)."},
+    {u"Файл архива (.wpa), в который записать архив прибора.",
+     u"The archive file (.wpa) to write the instrument's archive to."},
+    {u"Дописать в существующий архив только новые измерения.",
+     u"Add only the new measurements to an existing archive."},
+    {u"Вывод в JSON.", u"Output as JSON."},
+    {u"С кривой давления каждой строки (кПа по времени).",
+     u"With each row's pressure curve (kPa over time)."},
+    {u"Файл снимка: .png или .bmp.", u"The picture file: .png or .bmp."},
+    {u"Цвет надписи (имя или #rrggbb, по умолчанию black).",
+     u"Ink colour (a name or #rrggbb, default black)."},
+    {u"Цвет фона (по умолчанию white).", u"Background colour (default white)."},
+    {u"Файл архива (.wpa).", u"The archive file (.wpa)."},
+    {u"Файл таблицы: .xlsx, .xls или .csv.", u"The spreadsheet file: .xlsx, .xls or .csv."},
+    // commands
+    {u"считать архив прибора в файл архива", u"read the instrument's archive into an archive file"},
+    {u"показать таблицу файла архива", u"show the table of an archive file"},
+    {u"экспортировать таблицу в .xlsx, .xls или .csv", u"export the table to .xlsx, .xls or .csv"},
+    {u"снимок экрана прибора, 102 × 68", u"the instrument's display as a picture, 102 x 68"},
+    {u"списки объектов и материалов прибора", u"the instrument's object and material lists"},
+    // argument faults
+    {u"не указана команда; список команд: porvel-cli --help",
+     u"no command given; the commands: porvel-cli --help"},
+    {u"неизвестная команда «%1»; список команд: porvel-cli --help",
+     u"unknown command \"%1\"; the commands: porvel-cli --help"},
+    {u"--lang: язык «%1» не поддерживается, только ru или en",
+     u"--lang: language \"%1\" is not supported, only ru or en"},
+    {u"%1: не указан %2", u"%1: %2 is missing"},
+    {u"%1: лишние аргументы: %2", u"%1: unexpected arguments: %2"},
+    {u"--timeout: нужно число секунд больше 0, а не «%1»",
+     u"--timeout needs a number of seconds above 0, not \"%1\""},
+    {u"%1: неизвестное расширение; допустимы %2", u"%1: unknown extension; use %2"},
+    {u"%1: неизвестный цвет «%2»", u"%1: unknown colour \"%2\""},
+    // the instrument
+    {u"нет модели прибора %1", u"the simulated instrument %1 is missing"},
+    {u"не удалось загрузить библиотеку USB %1", u"the USB library %1 cannot be loaded"},
+    {u"прибор не найден за %1 с: проверьте подключение",
+     u"no instrument found within %1 s: check the connection"},
+    {u"обмен с прибором стоит %1 с: %2", u"the exchange has made no progress for %1 s: %2"},
+    {u"чтение прервалось на измерении %1 из %2: %3; ничего не записано",
+     u"the read failed at measurement %1 of %2: %3; nothing written"},
+    {u"в приборе нет измерений; ничего не записано",
+     u"the instrument holds no measurements; nothing written"},
+    {u"прервано: прибор закрыт, ничего не записано",
+     u"interrupted: the instrument is closed, nothing written"},
+    {u"%1 %2 повреждён: ошибка контрольной суммы", u"%1 %2 is damaged: CRC16 error"},
+    {u"материал", u"material"},
+    {u"объект", u"object"},
+    {u"измерение %1 из %2", u"measurement %1 of %2"},
+    // files
+    {u"%1 нельзя записать: %2", u"%1 cannot be written: %2"},
+    {u"это папка", u"it is a folder"},
+    {u"нет папки %1", u"the folder %1 does not exist"},
+    {u"нет права записи", u"permission denied"},
+    {u"%1: в архиве нет измерений", u"%1 holds no measurements"},
+    {u"%1: измерений %2, новых %3", u"%1: %2 measurements, %3 new"},
+    {u"%1: новых измерений нет, файл не изменён",
+     u"%1: no new measurements, the file is unchanged"},
+    {u"%1 записан", u"%1 written"},
+    // headings of printed tables
+    {u"Материалы", u"Materials"},
+    {u"Объекты", u"Objects"},
+    {u"Название (рус.)", u"Name (Russian)"},
+    {u"Название (англ.)", u"Name (English)"},
+    {u"Материал", u"Material"},
+    {u"t, с", u"t, s"},
+    {u"P, кПа", u"P, kPa"},
+}};
+
+// Qt's own texts of the parser, context "QCommandLineParser", and their Russian wording.
+struct ParserWord {
+    const char* source;
+    const char16_t* russian;
+};
+constexpr ParserWord kParserWords[] = {
+    {"Usage: %1", u"Использование: %1"},
+    {"[options]", u"[параметры]"},
+    {"Options:", u"Параметры:"},
+    {"Arguments:", u"Аргументы:"},
+    {"Unknown option '%1'.", u"неизвестный параметр «%1»"},
+    {"Unknown options: %1.", u"неизвестные параметры: %1"},
+    {"Missing value after '%1'.", u"нет значения после «%1»"},
+    {"Unexpected value after '%1'.", u"лишнее значение после «%1»"},
+};
+
+}  // namespace
+
+QString Text(CliText text, Language language) {
+    return TextIn(kTexts[static_cast<std::size_t>(text)], language);
+}
+
+QString ParserTranslator::translate(const char* context, const char* sourceText,
+                                    const char* /*disambiguation*/, int /*n*/) const {
+    if (!context || !sourceText || std::strcmp(context, "QCommandLineParser") != 0) return {};
+    for (const ParserWord& word : kParserWords)
+        if (std::strcmp(word.source, sourceText) == 0) return QString::fromUtf16(word.russian);
+    return {};
+}
+
+}  // namespace porvel::cli

@@ -1,0 +1,221 @@
+#include "console_exchange.h"
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+
+#ifdef _WIN32
+#include <io.h>
+#define PORVEL_ISATTY _isatty
+#define PORVEL_FILENO _fileno
+#else
+#include <unistd.h>
+#define PORVEL_ISATTY isatty
+#define PORVEL_FILENO fileno
+#endif
+
+#include "cli_tool.h"
+#include "device/exchange_texts.h"
+#include "device/libusb_binding.h"
+#include "wire/name_tables.h"
+
+namespace porvel::cli {
+namespace {
+
+constexpr int kBarWidth = 30;
+constexpr int kTenths = 10;  // plain lines show the progress in steps of a tenth
+
+// What the signal handler touches: a flag of its own, and the cancel flag of the exchange. Both
+// are lock-free atomics, which a handler may store to.
+std::atomic<bool> gInterrupted{false};
+std::atomic<bool>* gCancel = nullptr;
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+// Whether a progress bar's line on the terminal is still open.
+bool gBarOpen = false;
+int gBarLength = 0;
+
+extern "C" void OnInterrupt(int) {
+    gInterrupted.store(true);
+    if (gCancel) gCancel->store(true);
+}
+
+void WriteError(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    std::fflush(stderr);
+}
+
+QString Seconds(std::chrono::milliseconds time) {
+    return QString::number(static_cast<double>(time.count()) / 1000.0);
+}
+
+}  // namespace
+
+void CatchInterrupts() {
+    gCancel = &TheExchange().cancel;
+#ifdef _WIN32
+    std::signal(SIGINT, OnInterrupt);
+    std::signal(SIGTERM, OnInterrupt);
+#else
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGTERM, &action, nullptr);
+#endif
+}
+
+bool Interrupted() {
+    return gInterrupted.load();
+}
+
+void FinishProgressLine() {
+    if (!gBarOpen) return;
+    gBarOpen = false;
+    gBarLength = 0;
+    WriteError(QStringLiteral("\n"));
+}
+
+ConsoleView::ConsoleView(ExchangeGlobals& globals, Language language,
+                         std::chrono::milliseconds timeout, ArchiveHandOver handOver)
+    : g_(globals),
+      language_(language),
+      timeout_(timeout),
+      handOver_(std::move(handOver)),
+      terminal_(PORVEL_ISATTY(PORVEL_FILENO(stderr)) != 0),
+      lastMove_(Clock::now()) {}
+
+void ConsoleView::Update(const UpdateEffect& effect) {
+    const Clock::time_point now = Clock::now();
+    if (effect.gauge != lastGauge_) {
+        lastGauge_ = effect.gauge;
+        lastMove_ = now;
+    }
+    if (effect.caption) caption_ = *effect.caption;
+    if (effect.status) status_ = *effect.status;
+    Show(effect);
+
+    const LinkStatus link = g_.linkStatus.load();
+    if (link == LinkStatus::LibraryNotReady) {
+        GiveUp(ExchangeOutcome::End::NoLibrary);
+    } else if (now - lastMove_ > timeout_) {
+        outcome_.stallReason = status_.isEmpty() ? outcome_.stallReason : status_;
+        GiveUp(link == LinkStatus::NotOnBus ? ExchangeOutcome::End::NoInstrument
+                                            : ExchangeOutcome::End::Stalled);
+    }
+}
+
+void ConsoleView::Show(const UpdateEffect& effect) {
+    QString counter;
+    const unsigned reported = g_.recordCount.load();
+    if (exchange_ && g_.operation.load() == Operation::ReadArchive && reported > 0 &&
+        g_.state.load() == ExchangeState::ReadRecords)
+        counter =
+            QStringLiteral("  ") +
+            Text(CliText::RecordCounter, language_).arg(exchange_->ReceivedRecords()).arg(reported);
+    // The status label's text where it has one ("Archive Read", "Check Connection"), else the
+    // dialog's caption ("Connection").
+    const QString& words = status_.isEmpty() ? caption_ : status_;
+
+    if (terminal_) {
+        const int filled = effect.gauge * kBarWidth / 100;
+        QString line = QStringLiteral("\r%1 [%2%3] %4%")
+                           .arg(words, QString(filled, QLatin1Char('#')),
+                                QString(kBarWidth - filled, QLatin1Char('-')))
+                           .arg(effect.gauge, 3) +
+                       counter;
+        const int length = static_cast<int>(line.size());
+        if (length < gBarLength) line += QString(gBarLength - length, QLatin1Char(' '));
+        gBarLength = length;
+        gBarOpen = true;
+        WriteError(line);
+        return;
+    }
+    // Plain lines: when the words change, and at every tenth of the progress.
+    const int tenth = effect.gauge / kTenths;
+    if (words == lastLine_ && tenth == lastTenth_) return;
+    lastLine_ = words;
+    lastTenth_ = tenth;
+    WriteError(QStringLiteral("%1 %2%").arg(words).arg(effect.gauge) + counter + QLatin1Char('\n'));
+}
+
+void ConsoleView::ShowMessage(const QString& text, const QString& /*caption*/) {
+    ++outcome_.failedChecks;
+    outcome_.stallReason = text;
+}
+
+void ConsoleView::HandOverArchive(unsigned count, const std::uint8_t* records,
+                                  const std::uint8_t* curveArea) {
+    if (handOver_) handOver_(count, records, curveArea);
+}
+
+void ConsoleView::ExitProgram(int code) {
+    FinishProgressLine();
+    PrintError(outcome_.stallReason);
+    std::_Exit(code);
+}
+
+void ConsoleView::GiveUp(ExchangeOutcome::End end) {
+    if (outcome_.end == ExchangeOutcome::End::Done) outcome_.end = end;
+    g_.cancel = true;
+}
+
+ExchangeOutcome RunDeviceExchange(Operation operation, Language language,
+                                  std::chrono::milliseconds timeout,
+                                  const ArchiveHandOver& handOver) {
+    ExchangeGlobals& g = TheExchange();
+    g.state = ExchangeState::Connect;
+    g.operation = operation;
+    g.linkStatus = LinkStatus::Ok;
+    g.listsNeeded = true;
+    g.cancel = Interrupted();
+    SystemClock clock;
+    ConsoleView view(g, language, timeout, handOver);
+    Exchange exchange(g, LibUSB(), clock, view, ObjectNames(), MaterialNames(), language);
+    view.Watch(&exchange);
+    exchange.Run();
+    FinishProgressLine();
+
+    ExchangeOutcome outcome = view.Outcome();
+    if (Interrupted()) outcome.end = ExchangeOutcome::End::Interrupted;
+    outcome.link = g.linkStatus.load();
+    outcome.reported = g.recordCount.load();
+    outcome.received = exchange.ReceivedRecords();
+    return outcome;
+}
+
+void FailIfAborted(const ExchangeOutcome& outcome, Language language,
+                   std::chrono::milliseconds timeout) {
+    switch (outcome.end) {
+        case ExchangeOutcome::End::Done:
+            return;
+        case ExchangeOutcome::End::Interrupted:
+            throw CliFailure{kExitInterrupted, Text(CliText::Interrupted, language)};
+        case ExchangeOutcome::End::NoLibrary:
+            throw CliFailure{kExitNoInstrument,
+                             Text(CliText::NoLibrary, language)
+                                 .arg(QString::fromStdString(LibUsbBinding::LibraryFileName()))};
+        case ExchangeOutcome::End::NoInstrument:
+            throw CliFailure{kExitNoInstrument,
+                             Text(CliText::NoInstrument, language).arg(Seconds(timeout))};
+        case ExchangeOutcome::End::Stalled:
+            throw CliFailure{
+                kExitLinkFault,
+                Text(CliText::Stalled, language).arg(Seconds(timeout), outcome.stallReason)};
+    }
+}
+
+std::chrono::milliseconds TimeoutOf(const CliContext& context) {
+    if (!context.parser.isSet(kTimeoutOption)) return std::chrono::seconds(kDefaultTimeoutSeconds);
+    const QString text = context.parser.value(kTimeoutOption);
+    bool ok = false;
+    const double seconds = text.toDouble(&ok);
+    constexpr double kLongest = 24.0 * 3600;  // a day
+    if (!ok || !(seconds > 0) || seconds > kLongest)
+        throw CliFailure{kExitUsage, Text(CliText::BadTimeout, context.language).arg(text)};
+    return std::chrono::milliseconds(static_cast<long long>(seconds * 1000));
+}
+
+}  // namespace porvel::cli

@@ -1,0 +1,269 @@
+"""porvel-cli as a script runs it, against the simulated instrument: the archive read and its
+append, Ctrl+C in the middle of a read, the files of export and screenshot read back by openpyxl,
+xlrd, the csv module and Pillow, the lists, the help, and every failure with its exit code and
+its one line on stderr.
+
+Usage: cli_tool_test.py PORVEL_CLI LIBPORVEL_SIM"""
+import csv
+import io
+import json
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import unittest
+
+import openpyxl
+import xlrd
+from PIL import Image
+
+TOOL, SIM = sys.argv[1], sys.argv[2]
+
+BASE = """object 3 ru="Свая" en="Pile" material=2
+record number=12 date=2026-11-05 time=14:05:37 object=3 m=12.5 h=1.24 samples=120
+record number=13 m=2.5 h=0 samples=80
+record number=14 date=2026-11-06 time=09:30 m=45 samples=60
+"""
+# The same three, one more in the minute of number 13 (14:15:37, the seconds differ), and two
+# new ones.
+LATER = BASE + """record number=20 date=2026-11-05 time=14:15:59 m=7 samples=40
+record number=21 date=2026-11-07 time=08:00 m=9 samples=40
+record number=22 m=11 samples=40
+"""
+
+
+class Tool(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.dir = tempfile.TemporaryDirectory()
+        cls.base = cls.path("base.wpa")
+        code, _, err = cls.run_tool(["download", "-o", cls.base], BASE)
+        assert code == 0, err
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.dir.cleanup()
+
+    @classmethod
+    def path(cls, name):
+        return os.path.join(cls.dir.name, name)
+
+    @classmethod
+    def environment(cls, scenario, extra):
+        env = dict(os.environ, PORVEL_USB_LIBRARY=SIM, LC_ALL="en_US.UTF-8")
+        env.pop("PORVEL_SIM_SCENARIO", None)
+        if scenario is not None:
+            scenario_file = cls.path("scenario.txt")
+            with open(scenario_file, "w", encoding="utf-8") as f:
+                f.write(scenario)
+            env["PORVEL_SIM_SCENARIO"] = scenario_file
+        env.update(extra or {})
+        return env
+
+    @classmethod
+    def run_tool(cls, args, scenario=None, env=None, lang="en"):
+        command = [TOOL] + (["--lang", lang] if lang else []) + args
+        done = subprocess.run(command, env=cls.environment(scenario, env), capture_output=True,
+                              timeout=120)
+        return done.returncode, done.stdout.decode("utf-8"), done.stderr.decode("utf-8")
+
+    def info(self, archive):
+        code, out, err = self.run_tool(["info", archive, "--json"])
+        self.assertEqual(code, 0, err)
+        return json.loads(out)
+
+
+class Download(Tool):
+    def test_info_shows_the_visible_columns_as_tab_separated_text(self):
+        code, out, err = self.run_tool(["info", self.base])
+        self.assertEqual(code, 0, err)
+        lines = out.splitlines()
+        self.assertEqual(lines[0].split("\t")[:4], ["№", "Time", "Date", "Object"])
+        self.assertEqual(len(lines), 4)
+        self.assertEqual([line.split("\t")[0] for line in lines[1:]], ["12", "13", "14"])
+        self.assertEqual(lines[1].split("\t")[3], "Pile")
+        self.assertEqual(len(lines[1].split("\t")), 10)
+
+    def test_append_adds_only_the_new_measurements(self):
+        archive = self.path("append.wpa")
+        with open(self.base, "rb") as f, open(archive, "wb") as g:
+            g.write(f.read())
+        before = self.info(archive)["rows"]
+        code, _, err = self.run_tool(["download", "-o", archive, "--append"], LATER)
+        self.assertEqual(code, 0, err)
+        self.assertIn("5 measurements, 2 new", err)
+        rows = self.info(archive)["rows"]
+        self.assertEqual(rows[:3], before)
+        self.assertEqual([r["cells"][0] for r in rows], ["12", "13", "14", "21", "22"])
+        self.assertEqual(len({r["slot"] for r in rows}), 5)
+        # Nothing new: the file stays as it was.
+        with open(archive, "rb") as f:
+            written = f.read()
+        code, _, err = self.run_tool(["download", "-o", archive, "--append"], LATER)
+        self.assertEqual(code, 0, err)
+        self.assertIn("no new measurements", err)
+        with open(archive, "rb") as f:
+            self.assertEqual(f.read(), written)
+
+    def test_ctrl_c_ends_the_read_closes_the_instrument_and_writes_nothing(self):
+        out_dir = self.path("interrupted")
+        os.mkdir(out_dir)
+        log = self.path("sim.log")
+        env = self.environment("generate count=40\n", {"PORVEL_SIM_LOG": log})
+        tool = subprocess.Popen([TOOL, "--lang", "en", "download", "-o",
+                                 os.path.join(out_dir, "out.wpa")],
+                                env=env, stderr=subprocess.PIPE, text=True)
+        for line in tool.stderr:
+            if "measurement" in line:
+                break
+        tool.send_signal(signal.SIGINT)
+        rest = tool.stderr.read()
+        self.assertEqual(tool.wait(timeout=30), 130)
+        self.assertEqual(rest.strip().splitlines()[-1],
+                         "porvel-cli: interrupted: the instrument is closed, nothing written")
+        self.assertEqual(os.listdir(out_dir), [])
+        with open(log, encoding="utf-8") as f:
+            entries = [line.split(" ", 1)[1] for line in f.read().splitlines()]
+        self.assertEqual(entries[-1], "device closed")
+        self.assertEqual(entries.count("device opened"), 1)
+        self.assertLess(sum(e.startswith("ReadRecord") for e in entries), 40)
+
+
+class Outputs(Tool):
+    def test_export_writes_the_table_into_each_workbook_kind(self):
+        table = self.info(self.base)
+        header, rows = table["columns"], [r["cells"] for r in table["rows"]]
+        for kind in ("xlsx", "xls", "csv"):
+            target = self.path("export." + kind)
+            code, _, err = self.run_tool(["export", self.base, target])
+            self.assertEqual(code, 0, err)
+            if kind == "xlsx":
+                sheet = openpyxl.load_workbook(target).worksheets[0]
+                self.assertEqual(sheet.title, "Archive of measurements 1")
+                got = [[c.value for c in row] for row in sheet.iter_rows(max_col=10)]
+            elif kind == "xls":
+                sheet = xlrd.open_workbook(target).sheet_by_index(0)
+                got = [sheet.row_values(r) for r in range(sheet.nrows)]
+            else:
+                with open(target, encoding="utf-8-sig", newline="") as f:
+                    got = list(csv.reader(f))
+                self.assertEqual(got, [header] + rows)
+            self.assertEqual(got[0], header, kind)
+            self.assertEqual(len(got), len(rows) + 1, kind)
+            self.assertEqual([int(r[0]) for r in got[1:]], [int(r[0]) for r in rows], kind)
+            self.assertEqual([r[3] for r in got[1:]], [r[3] for r in rows], kind)
+
+    def test_screenshot_draws_the_screen_block_in_the_chosen_colours(self):
+        # Byte 0 bit 0 is display pixel (0, 0); byte 97 bit 7 is (97, 7); byte 98 bit 0 is (0, 8).
+        block = ["00"] * 784
+        block[0], block[97], block[98] = "01", "80", "01"
+        scenario = "screen hex " + " ".join(block) + "\n"
+        for kind in ("png", "bmp"):
+            target = self.path("screen." + kind)
+            code, _, err = self.run_tool(["screenshot", "-o", target, "--ink", "#ff0000",
+                                          "--background", "navy"], scenario)
+            self.assertEqual(code, 0, err)
+            with Image.open(target) as picture:
+                self.assertEqual(picture.format, kind.upper())
+                image = picture.convert("RGB")
+            self.assertEqual(image.size, (102, 68))
+            ink, paper = (255, 0, 0), (0, 0, 128)
+            for x, y in ((0, 0), (101, 67), (2, 2), (99, 9), (2, 10)):
+                self.assertEqual(image.getpixel((x, y)), ink, (kind, x, y))
+            for x, y in ((1, 1), (3, 2), (2, 3), (100, 66)):
+                self.assertEqual(image.getpixel((x, y)), paper, (kind, x, y))
+            ink_pixels = sum(p == ink for p in image.getdata())
+            self.assertEqual(ink_pixels, 2 * 102 + 2 * 66 + 3)
+
+    def test_lists_give_both_languages_and_name_damaged_entries(self):
+        scenario = ('material 2 ru="Бетон-М" en="Concrete M" a0=1.5e-3 a1=250\n'
+                    'object 3 ru="Свая" en="Pile" material=2\n'
+                    "fault material_crc entry=4\n")
+        code, out, err = self.run_tool(["lists", "--json"], scenario)
+        self.assertEqual(code, 4, err)
+        self.assertEqual(err.strip().splitlines()[-1], "porvel-cli: material 5 is damaged: CRC16 error")
+        lists = json.loads(out)
+        self.assertEqual(len(lists["materials"]), 20)
+        self.assertEqual(len(lists["objects"]), 20)
+        material = lists["materials"][2]
+        self.assertEqual((material["ru"], material["en"], material["a0"], material["a1"]),
+                         ("Бетон-М", "Concrete M", 0.0015, 250))
+        self.assertFalse(lists["materials"][4]["valid"])
+        pile = lists["objects"][3]
+        self.assertEqual((pile["ru"], pile["en"], pile["valid"]), ("Свая", "Pile", True))
+        self.assertEqual(pile["material"], {"number": 3, "ru": "Бетон-М", "en": "Concrete M"})
+        # As text, in the Russian of the default, with the coefficients of the locale.
+        code, out, err = self.run_tool(["lists"], "", env={"LC_ALL": "ru_RU.UTF-8"}, lang=None)
+        self.assertEqual(code, 0, err)
+        self.assertTrue(out.startswith("Материалы\n№\tНазвание (рус.)\tНазвание (англ.)\ta0\ta1\n"))
+        self.assertIn("\nОбъекты\n", out)
+
+    def test_help_lists_the_commands_and_the_exit_codes(self):
+        code, out, _ = self.run_tool(["--help"], lang=None)
+        self.assertEqual(code, 0)
+        self.assertIn("Коды завершения:", out)
+        code, out, _ = self.run_tool(["--help"])
+        for command in ("download", "info", "export", "screenshot", "lists"):
+            self.assertIn("\n  " + command + " ", out)
+        self.assertIn("\n  130  interrupted", out)
+        code, out, _ = self.run_tool(["download", "--help"])
+        self.assertEqual(code, 0)
+        self.assertIn("--append", out)
+        self.assertIn("--timeout <s>", out)
+        code, out, _ = self.run_tool(["--version"])
+        self.assertRegex(out, r"^porvel-cli \d+\.\d+\.\d+\.\d+\n")
+
+
+class Failures(Tool):
+    def test_every_failure_has_its_code_and_one_line(self):
+        garbage = self.path("garbage.wpa")
+        with open(garbage, "wb") as f:
+            f.write(b"\x0d\x00\x00\x00not an archive at all")
+        missing = self.path("missing.wpa")
+        target = self.path("target.wpa")
+        three = "record\nrecord\nrecord\n"
+        cases = [
+            ([], None, None, 2, "no command given"),
+            (["frobnicate"], None, None, 2, 'unknown command "frobnicate"'),
+            (["download"], None, None, 2, "download: -o OUT.wpa is missing"),
+            (["info", self.base, "extra"], None, None, 2, "info: unexpected arguments: extra"),
+            (["info", "--bogus", self.base], None, None, 2, "Unknown option 'bogus'."),
+            (["export", self.base, self.path("x.pdf")], None, None, 2, "unknown extension"),
+            (["screenshot", "-o", self.path("s.png"), "--ink", "nocolour"], None, None, 2,
+             '--ink: unknown colour "nocolour"'),
+            (["download", "-o", target, "--timeout", "soon"], None, None, 2, '"soon"'),
+            (["info", missing], None, None, 5, "could not be opened"),
+            (["info", garbage], None, None, 5, "is not a Porvel archive"),
+            (["download", "-o", garbage, "--append"], three, None, 5, "is not a Porvel archive"),
+            (["export", self.base, self.path("no/such/x.xlsx")], None, None, 6,
+             "does not exist"),
+            (["download", "-o", self.dir.name], three, None, 6, "it is a folder"),
+            (["download", "-o", target, "--timeout", "1"], "instruments 0\n", None, 3,
+             "no instrument found within 1 s"),
+            (["download", "-o", target], three, {"PORVEL_USB_LIBRARY": "/nonexistent/libusb.so"},
+             3, "the USB library /nonexistent/libusb.so cannot be loaded"),
+            (["download", "-o", target], three + "fault record_crc record=1\n", None, 4,
+             "the read failed at measurement 2 of 3: CRC16 Error; nothing written"),
+            (["download", "-o", target, "--timeout", "1"],
+             three + "fault parameters_marker replies=1000\n", None, 4,
+             "no progress for 1 s: CRC16 Error"),
+            (["download", "-o", target], 'version "x"\n', None, 7,
+             "the instrument holds no measurements"),
+        ]
+        for args, scenario, env, want_code, want_text in cases:
+            with self.subTest(args=args):
+                code, _, err = self.run_tool(args, scenario, env)
+                self.assertEqual(code, want_code, err)
+                last = err.strip().splitlines()[-1]
+                self.assertTrue(last.startswith("porvel-cli: "), err)
+                self.assertIn(want_text, last)
+                self.assertFalse(os.path.exists(target))
+        # Bad language: said in Russian, since the language itself is in question.
+        code, _, err = self.run_tool(["info", self.base], lang="de")
+        self.assertEqual((code, err), (2, "porvel-cli: --lang: язык «de» не поддерживается, "
+                                           "только ru или en\n"))
+
+
+if __name__ == "__main__":
+    unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -16,6 +16,7 @@
 
 #include "archive/archive_table.h"
 #include "base/locale_format.h"
+#include "bench_table.h"
 #include "report/banded_report.h"
 #include "report/table_listing.h"
 
@@ -26,26 +27,6 @@ namespace {
 constexpr int kDataRows = 65535;
 constexpr double kMmPerInch = 25.4;
 const QDateTime kNow(QDate(2024, 5, 3), QTime(14, 5));
-
-void Fill(ArchiveTable& t) {
-    t.SetGridRowCount(kDataRows + 1);
-    t.SetHeaderLanguage(Language::Russian);
-    const char* materials[] = {"Бетон", "Бетон тяжёлый", "Раствор"};
-    for (int r = 1; r <= kDataRows; ++r) {
-        const QStringList row{
-            QString::number(r),
-            FormatTime(QTime(r % 24, r % 60)),
-            FormatDate(QDate(2020, 1, 1).addDays(r % 2000)),
-            QStringLiteral("Объект %1").arg(r % 20),
-            QString::fromUtf8(materials[r % 3]),
-            FormatFixed(95 + (r % 100) / 10.0, 1),
-            FormatFixed(1 + (r % 500) / 10.0, 1),
-            FormatFixed(1 / (1 + (r % 500) / 10.0), 4),
-            FormatFixed((r % 90) / 10.0, 1),
-            r % 7 ? QStringLiteral("W%1").arg(2 * (r % 7)) : QStringLiteral(" - ")};
-        for (int c = 0; c < row.size(); ++c) t.SetCell(c, r, row[c]);
-    }
-}
 
 double Seconds(const QElapsedTimer& clock) {
     return clock.nsecsElapsed() / 1e9;
@@ -92,7 +73,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     UseHoursMinutesTimeFormat();
     ArchiveTable table;
-    Fill(table);
+    bench::FillTable(table, kDataRows + 1);
     QTemporaryDir dir;
 
     QElapsedTimer clock;

@@ -5,6 +5,7 @@
 #include <qcustomplot.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
 #include <QRegularExpression>
@@ -52,8 +53,11 @@ protected:
         UseHoursMinutesTimeFormat();
         table_.SetHeaderLanguage(Language::Russian);
     }
+    // In PORVEL_PRINTOUT_DIR when set: scripts/screenshots.sh takes the README's example pages
+    // from there.
     QString Pdf(BandedReport& report, const QString& name) {
-        const QString path = dir_.filePath(name);
+        const QString kept = qEnvironmentVariable("PORVEL_PRINTOUT_DIR");
+        const QString path = kept.isEmpty() ? dir_.filePath(name) : QDir(kept).filePath(name);
         QString reason;
         EXPECT_TRUE(WriteReportPdf(report, path, &reason)) << qPrintable(reason);
         return path;
@@ -129,8 +133,8 @@ TEST_F(Printouts, ListingOfThreeRowsReadsBackLineForLine) {
                               "Марка водонепроницаемости"));
     EXPECT_EQ(header, title + 1) << qPrintable(lines.join('\n'));
     const QString first = QStringLiteral(
-        "7         10:01     03.05.2024     Мост           Бетон B25                101,3         "
-        "  2,5            0,4000         1,2          W8");
+        "7         10:01     03.05.2024     Мост           Бетон B25                101,3          "
+        "2,5            0,4000         1,2          W8");
     const int row1 = LineIndex(lines, first, header + 1);
     EXPECT_GT(row1, header);
     // 25 characters fill the material's field: the pressure follows without a blank.

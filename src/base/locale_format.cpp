@@ -57,7 +57,7 @@ QString FormatScientific(double value) {
 
 QString FormatGeneral(double value) {
     constexpr int kDigits = 15;
-    constexpr int kLowestFixedExponent = -5;
+    constexpr int kLowestFixedExponent = -4;
     if (!std::isfinite(value)) return kNotANumberText;
     if (value == 0.0) return QStringLiteral("0");
     // The exponent after rounding to the significant digits: 9.9999999999999999 is 1E1.

@@ -18,10 +18,17 @@ inline QString Poppler(const QString& tool, const QStringList& args) {
     return QString::fromUtf8(run.readAllStandardOutput());
 }
 
-// The text of pages `first` to `last` (0: to the end) as pdftotext -layout lays it out, every
+// Points per character of the printouts' monospaced lines: 0.6 em at 8 pt in the listing, at
+// 10 pt in the test record.
+constexpr double kListingPitch = 4.8;
+constexpr double kTestRecordPitch = 6.0;
+
+// The text of pages `first` to `last` (0: to the end) as pdftotext -layout lays it out on a grid
+// of `pitch` points a character, so that fixed-width columns come back blank for blank; every
 // line with its trailing blanks taken off.
-inline QStringList PdfLines(const QString& pdf, int first = 1, int last = 0) {
-    QStringList args{QStringLiteral("-layout"), QStringLiteral("-f"), QString::number(first)};
+inline QStringList PdfLines(const QString& pdf, double pitch, int first = 1, int last = 0) {
+    QStringList args{QStringLiteral("-layout"), QStringLiteral("-fixed"), QString::number(pitch),
+                     QStringLiteral("-f"), QString::number(first)};
     if (last > 0) args << QStringLiteral("-l") << QString::number(last);
     args << pdf << QStringLiteral("-");
     QStringList lines = Poppler(QStringLiteral("pdftotext"), args).split(QLatin1Char('\n'));

@@ -226,7 +226,7 @@ void TForm4::SaveChartAsClick() {
 }
 
 void TForm4::closeEvent(QCloseEvent* event) {
-    // The print preview holds a copy of the chart, but the window stays until it has closed.
+    // While its print preview is open the window stays, as does its button's handler below it.
     if (printing_) {
         event->ignore();
         return;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/locale_format.h"
+#include "bench_table.h"
 #include "output/cell_value.h"
 #include "output/spreadsheet_export.h"
 
@@ -21,26 +22,6 @@ using namespace porvel;
 namespace {
 
 constexpr int kTableRows = 65536;
-
-void Fill(ArchiveTable& t) {
-    t.SetGridRowCount(kTableRows);
-    t.SetHeaderLanguage(Language::Russian);
-    const char* materials[] = {"Бетон", "Бетон тяжёлый", "Раствор"};
-    for (int r = 1; r < kTableRows; ++r) {
-        const QStringList row{
-            QString::number(r),
-            FormatTime(QTime(r % 24, r % 60)),
-            FormatDate(QDate(2020, 1, 1).addDays(r % 2000)),
-            QStringLiteral("Объект %1").arg(r % 20),
-            QString::fromUtf8(materials[r % 3]),
-            FormatFixed(95 + (r % 100) / 10.0, 1),
-            FormatFixed(1 + (r % 500) / 10.0, 1),
-            FormatFixed(1 / (1 + (r % 500) / 10.0), 4),
-            FormatFixed((r % 90) / 10.0, 1),
-            r % 7 ? QStringLiteral("W%1").arg(2 * (r % 7)) : QStringLiteral(" - ")};
-        for (int c = 0; c < kExportColumns; ++c) t.SetCell(c, r, row[c]);
-    }
-}
 
 // Resident memory now, and the peak since the last reset, in KiB.
 long Status(const char* key) {
@@ -120,7 +101,7 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     UseHoursMinutesTimeFormat();
     ArchiveTable table;
-    Fill(table);
+    bench::FillTable(table, kTableRows);
     QTemporaryDir dir;
     const QString title = QStringLiteral("Архив измерений ");
     auto exportTo = [&](const char* name) {

@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-svg-dev
+  fonts-liberation2 fonts-dejavu-core
   libqcustomplot-dev libxlsxwriter-dev zlib1g-dev
   libusb-0.1-4 libusb-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev

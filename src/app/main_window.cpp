@@ -26,6 +26,8 @@
 #include "file_commands.h"
 #include "help_window.h"
 #include "menu_icons.h"
+#include "report/print_preview.h"
+#include "report/table_listing.h"
 #include "settings/materials_editor.h"
 #include "settings/objects_editor.h"
 #include "settings/screenshot_window.h"
@@ -177,6 +179,8 @@ void TForm1::BuildMenus() {
         pending->setEnabled(false);
 
     ScreenShot->setEnabled(true);
+    Print->setEnabled(true);
+    connect(Print, &QAction::triggered, this, &TForm1::PrintClick);
     connect(ScreenShot, &QAction::triggered, this, &TForm1::ScreenShotClick);
     connect(Exit, &QAction::triggered, this, &TForm1::ExitClick);
     connect(Contents, &QAction::triggered, this, &TForm1::ContentsClick);
@@ -307,6 +311,11 @@ void TForm1::Button3Click() {
 void TForm1::ScreenShotClick() {
     TForm5 form(this);
     form.exec();
+}
+
+void TForm1::PrintClick() {
+    TQuickReport6 report(*archive_, CurrentLanguage());
+    ShowPrintPreview(report, this);
 }
 
 void TForm1::ExitClick() {

@@ -68,6 +68,8 @@ public:
     void Button2Click();
     void Button3Click();
     void ScreenShotClick();
+    // The listing of the archive table in the print preview.
+    void PrintClick();
     void ExitClick();
     void ContentsClick();
     void TableWClick();

@@ -59,4 +59,35 @@ bool SyncFolderOf(const QString& filePath, QString* reason) {
 #endif
 }
 
+bool SaveDurably(const QString& path, const std::function<bool(QIODevice&, QString*)>& write,
+                 QString* reason) {
+    QSaveFile file(path);
+    // A folder that refuses the temporary file refuses the save: writing over the old file in
+    // place could leave half of each.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *reason = file.errorString();
+        return false;
+    }
+    if (!write(file, reason)) {
+        file.cancelWriting();
+        return false;
+    }
+    // A writer that does not report its own failures (the PDF writer) leaves them in the file.
+    if (file.error() != QFileDevice::NoError) {
+        *reason = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    if (!SyncToDisk(file, reason)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        *reason = file.errorString();
+        return false;
+    }
+    return SyncFolderOf(path, reason);
+}
+
 }  // namespace porvel

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
+class QIODevice;
 class QSaveFile;
 
 namespace porvel {
@@ -16,5 +18,11 @@ bool SyncToDisk(QSaveFile& file, QString* reason);
 // disk. False, with the system's reason, when the system reports a failure; a folder that
 // cannot be synced (file system or permissions) counts as done.
 bool SyncFolderOf(const QString& filePath, QString* reason);
+
+// Writes `path` whole or not at all: `write` fills a temporary file beside it (setting the reason
+// when it fails), which is synced, renamed into place and its folder synced. False, with the
+// reason, on any failure; the file that was there before is then left as it was.
+bool SaveDurably(const QString& path, const std::function<bool(QIODevice&, QString*)>& write,
+                 QString* reason);
 
 }  // namespace porvel

@@ -55,6 +55,32 @@ QString FormatScientific(double value) {
     return text;
 }
 
+QString FormatGeneral(double value) {
+    constexpr int kDigits = 15;
+    constexpr int kLowestFixedExponent = -4;
+    if (!std::isfinite(value)) return kNotANumberText;
+    if (value == 0.0) return QStringLiteral("0");
+    // The exponent after rounding to the significant digits: 9.9999999999999999 is 1E1.
+    const QString rounded = QString::number(value, 'e', kDigits - 1);
+    const qsizetype e = rounded.indexOf(QLatin1Char('e'));
+    const int exponent = rounded.mid(e + 1).toInt();
+    auto dropTrailingZeros = [](QString digits) {
+        if (!digits.contains(QLatin1Char('.'))) return digits;
+        while (digits.endsWith(QLatin1Char('0'))) digits.chop(1);
+        if (digits.endsWith(QLatin1Char('.'))) digits.chop(1);
+        return digits;
+    };
+    QString text;
+    if (exponent >= kLowestFixedExponent && exponent < kDigits) {
+        text = dropTrailingZeros(QString::number(value, 'f', kDigits - 1 - exponent));
+    } else {
+        text = dropTrailingZeros(rounded.left(e)) + QLatin1Char('E') +
+               (exponent < 0 ? QStringLiteral("-") : QString()) +
+               QString::number(std::abs(exponent));
+    }
+    return text.replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
 bool ParseNumber(const QString& text, double* value) {
     bool ok = false;
     const QLocale locale = NumberLocale();

@@ -16,6 +16,10 @@ inline const QString kNotANumberText = QStringLiteral("NAN");
 QString FormatFixed(double value, int decimals);
 // Mantissa with three decimals and a signed two-digit exponent: 1.500E-03.
 QString FormatScientific(double value);
+// The general number format: up to 15 significant digits with trailing zeros dropped, in fixed
+// notation from 1E-4 up to 1E15 and as mantissa and exponent outside ("1,5E-5", "2E20"); the
+// locale's decimal separator.
+QString FormatGeneral(double value);
 // Accepts the locale's decimal separator and an exponent; false when the text is no number.
 bool ParseNumber(const QString& text, double* value);
 

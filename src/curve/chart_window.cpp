@@ -1,6 +1,7 @@
 #include "chart_window.h"
 
 #include <QCloseEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
@@ -10,9 +11,13 @@
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
 #include "chart_control.h"
+#include "chart_copy.h"
+#include "chart_save.h"
 #include "chart_texts.h"
 #include "curve_builder.h"
 #include "curve_view_state.h"
+#include "report/print_preview.h"
+#include "test_record.h"
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
@@ -24,8 +29,6 @@ namespace {
 constexpr int kDesignWidth = 1174;
 constexpr int kDesignHeight = 840;
 constexpr int kMarkOffsetPx = 6;  // the value mark stands this far above its point
-constexpr int kLegendGap = 6;
-constexpr int kLegendAlpha = 225;  // the grid shows faintly through the legend
 const QString kMarkerTitle = QStringLiteral(" ");
 // The chart's topmost layer, buffered on its own and drawn only for the zoom rectangle
 // otherwise: the marker shares it, so a pointer move redraws that layer alone and a paint
@@ -47,6 +50,8 @@ TForm4::TForm4(ArchiveTable& table, const CurveStore& curves, QWidget* parent)
       Button1(new QPushButton(this)),
       StatusBar1(new QStatusBar(this)),
       Timer1(new QTimer(this)),
+      ChartMenu(new QMenu(this)),
+      SaveChartAs(ChartMenu->addAction(QString())),
       table_(&table),
       curves_(curves) {
     setAttribute(Qt::WA_DeleteOnClose);
@@ -73,20 +78,10 @@ void TForm4::BuildControls() {
     layout->addWidget(Chart1, 1);
     layout->addWidget(Button1);
     layout->addWidget(StatusBar1);
-    // Printing comes with the curve printout; until then the button is there but off.
-    Button1->setEnabled(false);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    SaveChartAs->setObjectName(QStringLiteral("SaveChartAs"));
+    Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
     Timer1->setInterval(kTimerIntervalMs);
-
-    Chart1->setBackground(Qt::white);
-    // The legend stands inside the plot's lower right corner, which curves rising from the
-    // chamber's vacuum back to the atmosphere leave empty, so that the plot keeps the chart's
-    // width.
-    QCPLayoutInset* inset = Chart1->axisRect()->insetLayout();
-    inset->setInsetAlignment(0, Qt::AlignBottom | Qt::AlignRight);
-    inset->setMargins(QMargins(kLegendGap, kLegendGap, kLegendGap, kLegendGap));
-    Chart1->legend->setVisible(true);
-    Chart1->legend->setBorderPen(QPen(Qt::black, 0, Qt::DotLine));
-    Chart1->legend->setBrush(QColor(255, 255, 255, kLegendAlpha));
 
     resize(Design(kDesignWidth), Design(kDesignHeight));
     if (const QScreen* desktop = screen())
@@ -114,6 +109,10 @@ void TForm4::WireChartEvents() {
         HideMarker();
     });
     connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
+    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
+    connect(Chart1, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { ChartMenu->popup(Chart1->mapToGlobal(at)); });
+    connect(SaveChartAs, &QAction::triggered, this, &TForm4::SaveChartAsClick);
 }
 
 void TForm4::FormCreate() {
@@ -122,10 +121,10 @@ void TForm4::FormCreate() {
     state.chartOpen = true;
     setWindowTitle(ChartTextOf(ChartText::Caption, language));
     Button1->setText(ChartTextOf(ChartText::Print, language));
+    SaveChartAs->setText(TextIn(kSaveChartAs, language));
 
     state.seriesCounter = 0;
-    Chart1->xAxis->setLabel(ChartTextOf(ChartText::BottomAxisTitle, language));
-    Chart1->yAxis->setLabel(ChartTextOf(ChartText::LeftAxisTitle, language));
+    SetUpChart(*Chart1, language);
     leftAutomatic_ = true;
     Chart1->clearGraphs();
 
@@ -173,11 +172,7 @@ bool TForm4::AddCurve(int row) {
     std::optional<CurvePoints> curve = BuildCurve(*table_, curves_, row);
     if (!curve || !CurveView().plottedRows.Append(row)) return false;
 
-    QCPGraph* graph = Chart1->addGraph();
-    graph->setName(RowTitle(*table_, row));
-    graph->setPen(QPen(SeriesColour(Chart1->graphCount() - 1)));
-    graph->setSelectable(QCP::stNone);
-    graph->setData(curve->times, curve->pressures, true);
+    QCPGraph* graph = AddCurveGraph(*Chart1, RowTitle(*table_, row), *curve);
     plotted_.push_back({graph, curve->rate, curve->extent});
     return true;
 }
@@ -207,7 +202,35 @@ void TForm4::Timer1Timer() {
     Chart1->replot(QCustomPlot::rpQueuedReplot);
 }
 
+void TForm4::Button1Click() {
+    if (!table_ || printing_) return;
+    Button1->setEnabled(false);
+    printing_ = true;
+    {
+        TQuickReport8 report(*table_, PlottedRowList(CurveView().plottedRows), *Chart1,
+                             CurrentLanguage());
+        ShowPrintPreview(report, this);
+    }
+    printing_ = false;
+    Button1->setEnabled(true);
+}
+
+void TForm4::SaveChartAsClick() {
+    const Language language = CurrentLanguage();
+    const QString path =
+        AskSaveFileName(this, TextIn(kSaveChartAs, language), ChartPictureFilters(),
+                        ChartTextOf(ChartText::Caption, language) + QStringLiteral(".png"));
+    if (path.isEmpty()) return;
+    QString reason;
+    if (!SaveChartPicture(*Chart1, path, &reason)) ReportFileNotSaved(path, reason);
+}
+
 void TForm4::closeEvent(QCloseEvent* event) {
+    // While its print preview is open the window stays, as does its button's handler below it.
+    if (printing_) {
+        event->ignore();
+        return;
+    }
     FormClose();
     QWidget::closeEvent(event);
 }

@@ -14,6 +14,8 @@ class QCPGraph;
 class QCPItemText;
 class QCPItemTracer;
 class QCPLayer;
+class QAction;
+class QMenu;
 class QPushButton;
 class QStatusBar;
 class QTimer;
@@ -42,8 +44,17 @@ public:
     QPushButton* Button1;
     QStatusBar* StatusBar1;
     QTimer* Timer1;
+    // The chart's context menu with "Save chart as…".
+    QMenu* ChartMenu;
+    QAction* SaveChartAs;
 
     void Timer1Timer();
+    // Prints the plotted measurements as a test record through its print preview; meanwhile
+    // the button is off and the window cannot be closed.
+    void Button1Click();
+    // Asks for a file name and writes the chart as shown to it.
+    void SaveChartAsClick();
+    bool Printing() const { return printing_; }
     void Chart1MouseMove(QMouseEvent* event);
     void Chart1MouseDown(QMouseEvent* event);
     void Chart1MouseUp(QMouseEvent* event);
@@ -107,6 +118,7 @@ private:
     AxisDrag drag_;
     bool bottomAutomatic_ = true;
     bool leftAutomatic_ = true;
+    bool printing_ = false;
 };
 
 class ArchiveTable;

@@ -1,0 +1,214 @@
+#include "test_record.h"
+
+#include <qcustomplot.h>
+
+#include <cmath>
+#include <cstdint>
+
+#include "archive/archive_table.h"
+#include "base/locale_format.h"
+#include "chart_copy.h"
+#include "curve_view_state.h"
+#include "report/table_listing.h"
+
+namespace porvel {
+namespace {
+
+enum Text : std::size_t {
+    kReportTitle,
+    kQRLabel1,
+    kQRLabel3,
+    kQRLabel4,
+    kQRLabel5,
+    kQRLabel6,
+    kQRLabel7,
+    kQRLabel8,
+    kQRLabel10,
+    kTextCount,
+};
+
+constexpr std::array<TextPair, kTextCount> kTexts = {{
+    {u"Бланк протокола испытаний", u"Blank test report"},
+    {u"Протокол испытаний №______", u"note of test results №______"},
+    {u"Ускоренный метод определения водонепроницаемости материала по его",
+     u"Rapid method for determination of waterproof material for its breathability"},
+    {u"воздухопроницаемости (ГОСТ 12730.5 - 84 Приложение 4)", u"(GOST 12730.5 - 84 Appendix 4)"},
+    {u"Параметры измерений", u"measurement parameters"},
+    {u"Результаты измерений", u"the measurement results"},
+    {u"Страница", u"Page"},
+    {u"из", u"/"},
+    {u"Измерение провел:__________________", u"Measuring held: __________________"},
+}};
+
+constexpr std::array<TextPair, TQuickReport8::kColumns> kColumnHeaders = {{
+    {u"№", u"№"},
+    {u"Время", u"Time"},
+    {u"Дата", u"Date"},
+    {u"Объект", u"Object"},
+    {u"Материал", u"Material"},
+    {u"Длительность,с", u"Duration,s"},
+    {u"Период,с", u"Period,s"},
+    {u"Ратм,кПа", u"Pair,kPa"},
+    {u"m,с/см3", u"m,s/sm3"},
+    {u"a,см3/с", u"a,sm3/s"},
+    {u"h,см", u"h,sm"},
+    {u"Марка водонепроницаемости", u"Brand waterproof"},
+}};
+
+// Millimetres, from the band's top left corner.
+constexpr double kPageHeaderHeight = 30.9;
+constexpr double kTitleHeight = 108.4;
+constexpr double kLineHeight = 4.9;
+constexpr double kPageFooterHeight = 5.3;
+constexpr double kBandWidth = 277.1;
+constexpr QPointF kQRLabel1At{215.1, 0.0};
+constexpr QPointF kQRLabel2At{215.1, 5.1};
+constexpr QPointF kQRLabel7At{215.1, 10.2};
+constexpr QPointF kQRSysData1At{232.0, 10.2};
+constexpr QPointF kQRLabel8At{236.9, 10.2};
+constexpr QPointF kQRLabel9At{240.9, 10.2};
+constexpr QPointF kQRLabel3At{1.7, 14.4};
+constexpr QPointF kQRLabel4At{1.7, 22.6};
+constexpr QRectF kQRChart1{0.0, -1.7, 276.2, 101.8};
+constexpr QPointF kQRLabel5At{40.6, 103.3};
+constexpr QPointF kQRLabel6At{203.2, 103.3};
+constexpr QPointF kQRExpr2At{1.1, 0.6};
+constexpr QPointF kQRLabel10At{213.4, 0.6};
+constexpr double kPoints = 10.0;
+constexpr double kMethodPoints = 16.0;
+// The chart is laid out as a chart of this many pixels (its box at 96 pixels per inch), so that
+// its texts and lines keep the proportions they have on the screen.
+const QSize kChartLogicalSize(1044, 385);
+// A duration beyond this is no count of seconds that a curve could have.
+constexpr double kLargestDuration = 1e15;
+
+// The curve's duration in whole seconds and its sampling period from the length (column 10) and
+// the rate (column 11); "NAN" when the cells are no numbers or the rate is 0.
+QString Duration(const QString& length, const QString& rate) {
+    double n = 0.0, r = 0.0;
+    if (!ParseNumber(length, &n) || !ParseNumber(rate, &r) || r == 0.0) return kNotANumberText;
+    const double seconds = std::trunc(n / r);
+    if (!std::isfinite(seconds) || std::abs(seconds) > kLargestDuration) return kNotANumberText;
+    return QString::number(static_cast<std::int64_t>(seconds));
+}
+
+QString Period(const QString& rate) {
+    double r = 0.0;
+    if (!ParseNumber(rate, &r) || r == 0.0) return kNotANumberText;
+    return FormatGeneral(1.0 / r);
+}
+
+QString TableLine(const ArchiveTable& table, int row) {
+    auto cell = [&](int col) { return table.Cell(col, row); };
+    const QStringList cells{cell(column::kNumber),
+                            cell(column::kTime),
+                            cell(column::kDate),
+                            cell(column::kObject),
+                            cell(column::kMaterial),
+                            Duration(cell(column::kCurveLength), cell(column::kSampleRate)),
+                            Period(cell(column::kSampleRate)),
+                            cell(column::kAtmosphere),
+                            cell(column::kM),
+                            cell(column::kA),
+                            cell(column::kH),
+                            cell(column::kGrade)};
+    return FixedWidthLine(cells, TQuickReport8::ColumnWidths.data());
+}
+
+}  // namespace
+
+TQuickReport8::TQuickReport8(const ArchiveTable& table, const std::vector<int>& rows,
+                             const QCustomPlot& chart, Language language, const QDateTime& now)
+    : title_(TextIn(kTexts[kReportTitle], language)),
+      created_(PrintoutDateTime(now)),
+      lineCount_(static_cast<int>(rows.size())),
+      chart_(std::make_unique<QCustomPlot>()),
+      font_(ReportFont(ReportFace::Arial, kPoints)),
+      methodFont_(ReportFont(ReportFace::Arial, kMethodPoints)),
+      lineFont_(ReportFont(ReportFace::LucidaConsole, kPoints)) {
+    for (const TextPair& text : kTexts) texts_.push_back(TextIn(text, language));
+    CopyChart(chart, *chart_);
+
+    QStringList headers;
+    for (const TextPair& header : kColumnHeaders) headers << TextIn(header, language);
+    lines_.push_back(FixedWidthLine(headers, ColumnWidths.data()));
+    for (int row : rows) lines_.push_back(TableLine(table, row));
+}
+
+TQuickReport8::~TQuickReport8() = default;
+
+BandedReport::Heights TQuickReport8::BandHeights() const {
+    return {kPageHeaderHeight, kTitleHeight, kLineHeight, kPageFooterHeight};
+}
+
+double TQuickReport8::BandWidth() const {
+    return kBandWidth;
+}
+
+std::unique_ptr<QPainter> TQuickReport8::NewPainter() const {
+    // The chart paints itself on its own kind of painter: as vectors, every line at least one
+    // of its pixels wide.
+    auto painter = std::make_unique<QCPPainter>();
+    painter->setMode(QCPPainter::pmVectorized);
+    painter->setMode(QCPPainter::pmNoCaching);
+    painter->setMode(QCPPainter::pmNonCosmetic);
+    return painter;
+}
+
+TQuickReport8::PrintedLine TQuickReport8::QRExpr2Print() {
+    // A box with a rule under every line and none between the columns; the header alone has a
+    // rule above it.
+    PrintedLine line{lines_[static_cast<std::size_t>(counter_)], {counter_ == 0, true, true, true}};
+    counter_ = counter_ < lineCount_ ? counter_ + 1 : 0;
+    return line;
+}
+
+void TQuickReport8::QuickRepStartPage(const PageNumbers& numbers) {
+    totalPages_ = QString::number(numbers.total);
+}
+
+void TQuickReport8::PrintPageHeader(BandCanvas& band, const PageNumbers& numbers) {
+    QuickRepStartPage(numbers);
+    band.Label(kQRLabel1At, font_, texts_[kQRLabel1]);
+    band.Label(kQRLabel2At, font_, created_);
+    band.Label(kQRLabel7At, font_, texts_[kQRLabel7]);
+    band.Label(kQRSysData1At, font_, QString::number(numbers.page));
+    band.Label(kQRLabel8At, font_, texts_[kQRLabel8]);
+    band.Label(kQRLabel9At, font_, totalPages_);
+    band.Label(kQRLabel3At, methodFont_, texts_[kQRLabel3]);
+    band.Label(kQRLabel4At, methodFont_, texts_[kQRLabel4]);
+}
+
+void TQuickReport8::PrintTitle(BandCanvas& band) {
+    PaintChart(*chart_, static_cast<QCPPainter&>(band.Painter()), band.DeviceRect(kQRChart1),
+               kChartLogicalSize);
+    band.Label(kQRLabel5At, font_, texts_[kQRLabel5]);
+    band.Label(kQRLabel6At, font_, texts_[kQRLabel6]);
+}
+
+void TQuickReport8::PrintLine(BandCanvas& band) {
+    const PrintedLine line = QRExpr2Print();
+    band.Frame(line.frame);
+    band.Label(kQRExpr2At, lineFont_, line.text);
+}
+
+void TQuickReport8::PrintPageFooter(BandCanvas& band, const PageNumbers&) {
+    band.Label(kQRLabel10At, font_, texts_[kQRLabel10]);
+}
+
+std::vector<int> PlottedRowList(const PlottedRows& plotted) {
+    std::vector<int> rows;
+    for (int i = 0; i < plotted.Count(); ++i) rows.push_back(plotted.At(i));
+    return rows;
+}
+
+bool WriteTestRecordPdf(const ArchiveTable& table, const CurveStore& curves,
+                        const std::vector<int>& rows, Language language, const QString& path,
+                        QString* reason) {
+    QCustomPlot chart;
+    const std::vector<int> plotted = PlotRows(chart, table, curves, rows, language);
+    TQuickReport8 report(table, plotted, chart, language);
+    return WriteReportPdf(report, path, reason);
+}
+
+}  // namespace porvel

@@ -1,0 +1,87 @@
+#include "print_preview.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QToolBar>
+
+#include "banded_report.h"
+#include "ui/design_metrics.h"
+#include "ui/main_texts.h"
+#include "ui/message_box.h"
+
+namespace porvel {
+
+QString AskSaveFileName(QWidget* parent, const QString& title, const QStringList& filters,
+                        const QString& fileName) {
+    QFileDialog dialog(parent, title);
+    dialog.setObjectName(QStringLiteral("SaveReportDialog"));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    SizeFileDialog(dialog);
+    dialog.selectFile(fileName);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    QString path = dialog.selectedFiles().value(0);
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
+        // "PDF (*.pdf)": the extension of the filter the user left chosen.
+        static const QRegularExpression kPattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch match = kPattern.match(dialog.selectedNameFilter());
+        if (match.hasMatch()) path += QLatin1Char('.') + match.captured(1);
+    }
+    return path;
+}
+
+void ReportFileNotSaved(const QString& path, const QString& reason) {
+    const Language language = CurrentLanguage();
+    LocalizedMessageBox(TextIn(kPdfNotSaved, language) + QLatin1Char('\n') +
+                            QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason,
+                        TextIn(kWarningCaption, language), box::kError);
+}
+
+bool SaveReportPdf(BandedReport& report, const QString& path) {
+    QString reason;
+    if (WriteReportPdf(report, path, &reason)) return true;
+    ReportFileNotSaved(path, reason);
+    return false;
+}
+
+void ShowPrintPreview(BandedReport& report, QWidget* parent) {
+    const Language language = CurrentLanguage();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageLayout(ReportPageLayout());
+    printer.setDocName(report.Title());
+
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("PrintPreview"));
+    dialog.setWindowTitle(report.Title());
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&report, language](QPrinter* target) {
+                         QString reason;
+                         if (RenderReport(report, *target, &reason)) return;
+                         LocalizedMessageBox(
+                             TextIn(kPrintFailed, language) + QStringLiteral(": ") + reason,
+                             TextIn(kWarningCaption, language), box::kError);
+                     });
+
+    if (auto* bar = dialog.findChild<QToolBar*>()) {
+        bar->addSeparator();
+        QAction* pdf = bar->addAction(QStringLiteral("PDF"));
+        pdf->setObjectName(QStringLiteral("PdfAction"));
+        pdf->setToolTip(TextIn(kSavePdfText, language));
+        QObject::connect(pdf, &QAction::triggered, &dialog, [&report, &dialog, language] {
+            const QString path = AskSaveFileName(&dialog, TextIn(kSavePdfText, language),
+                                                 {QStringLiteral("PDF (*.pdf)")},
+                                                 report.Title() + QStringLiteral(".pdf"));
+            if (!path.isEmpty()) SaveReportPdf(report, path);
+        });
+    }
+    dialog.exec();
+}
+
+}  // namespace porvel

@@ -1,0 +1,171 @@
+// The printouts from their windows: File > Print shows the listing in the print preview and its
+// PDF action writes the pages; the chart window's print button shows the test record while the
+// window stays put, and its context menu saves the chart as a picture, a drawing or a page.
+#include <QAction>
+#include <QApplication>
+#include <QFileDialog>
+#include <QImage>
+#include <QPrintPreviewDialog>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "app/main_window.h"
+#include "archive/curve_store.h"
+#include "base/locale_format.h"
+#include "curve/chart_control.h"
+#include "curve/chart_save.h"
+#include "curve/chart_window.h"
+#include "curve/curve_view_state.h"
+#include "curve_rows.h"
+#include "poppler.h"
+#include "ui/main_texts.h"
+
+using namespace porvel;
+using porvel::testing::kListingPitch;
+using porvel::testing::kTestRecordPitch;
+using porvel::testing::PdfLines;
+using porvel::testing::Poppler;
+
+namespace {
+
+// Runs `act` once on the next modal window of type `Widget`, from the event loop of whatever
+// shows it.
+template <typename Widget>
+void WhenShown(std::function<void(Widget*)> act) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget());
+        if (!widget || !widget->isVisible()) return;
+        timer->stop();
+        timer->deleteLater();
+        act(widget);
+    });
+    timer->start();
+}
+
+// Answers the next save dialog with `name`, after choosing the filter `filter` when given.
+void AnswerSaveDialog(const QString& name, const QString& filter = {}) {
+    WhenShown<QFileDialog>([name, filter](QFileDialog* dialog) {
+        if (!filter.isEmpty()) dialog->selectNameFilter(filter);
+        dialog->selectFile(name);
+        static_cast<QDialog*>(dialog)->accept();  // the file dialog's own accept checks the name
+    });
+}
+
+void PutRows(ArchiveTable& table, int rows) {
+    for (int row = 1; row <= rows; ++row) {
+        porvel::testing::Measurement m;
+        m.samples = 600;
+        m.rate = QStringLiteral("10");
+        m.slot = row - 1;
+        PutMeasurement(table, Curves(), row, m);
+    }
+}
+
+}  // namespace
+
+class PrintoutWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        UseHoursMinutesTimeFormat();
+    }
+    void printInTheFileMenuShowsTheListingAndItsPdf();
+    void theChartWindowPrintsItsTestRecordAndSavesItsChart();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
+    TForm1 form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    PutRows(*form.Archive(), 3);
+    form.Lang1Click();
+    QVERIFY(form.Print->isEnabled());
+
+    const QString path = dir_.filePath(QStringLiteral("listing.pdf"));
+    QString title;
+    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        title = preview->windowTitle();
+        AnswerSaveDialog(path);
+        preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
+        preview->reject();
+    });
+    form.Print->trigger();
+    QCOMPARE(title, QStringLiteral("Print Preview"));
+    const QStringList lines = PdfLines(path, kListingPitch);
+    QVERIFY2(lines.join('\n').contains(QStringLiteral("Archive of measurements ")),
+             qPrintable(lines.join('\n')));
+    QVERIFY(lines.join('\n').contains(QStringLiteral("Brand waterproof")));
+    form.Lang0Click();
+}
+
+void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
+    SetCurrentLanguage(Language::Russian);
+    CurveView() = CurveViewState{};
+    ArchiveTable table;
+    PutRows(table, 2);
+    StringGrid1DblClick(table, 1, true, nullptr);
+    TForm4* window = TForm4::Instance();
+    QVERIFY(window);
+    StringGrid1DblClick(table, 2, true, nullptr);
+    QTRY_COMPARE(window->Chart1->graphCount(), 3);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(window->Button1->isEnabled());
+
+    const QString path = dir_.filePath(QStringLiteral("record.pdf"));
+    QString title;
+    bool heldWhilePrinting = false;
+    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        title = preview->windowTitle();
+        window->close();  // refused while the preview is open
+        heldWhilePrinting =
+            !window->Button1->isEnabled() && window->isVisible() && TForm4::Instance() == window;
+        AnswerSaveDialog(path);
+        preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
+        preview->reject();
+    });
+    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Бланк протокола испытаний"));
+    QVERIFY(heldWhilePrinting);
+    QVERIFY(window->Button1->isEnabled());
+    const QString text = PdfLines(path, kTestRecordPitch).join('\n');
+    QVERIFY2(text.contains(QStringLiteral("2 10:02 03.05.2024 Мост       Бетон B25 60")),
+             qPrintable(text));
+
+    // A name typed without an extension takes the chosen type's.
+    QCOMPARE(window->SaveChartAs->text(), QStringLiteral("Сохранить график как…"));
+    AnswerSaveDialog(dir_.filePath(QStringLiteral("chart")), QStringLiteral("SVG (*.svg)"));
+    window->SaveChartAs->trigger();
+    QFile svg(dir_.filePath(QStringLiteral("chart.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    const QByteArray drawing = svg.readAll();
+    QVERIFY(drawing.contains("<svg") && drawing.contains("<polyline"));
+    QVERIFY(drawing.contains(QStringLiteral("Давление, кПа").toUtf8()));
+    QVERIFY(!drawing.contains("<image"));
+
+    QString reason;
+    const QString png = dir_.filePath(QStringLiteral("chart.png"));
+    QVERIFY2(SaveChartPicture(*window->Chart1, png, &reason), qPrintable(reason));
+    QCOMPARE(QImage(png).size(), window->Chart1->size());
+    const QString pdf = dir_.filePath(QStringLiteral("chart.pdf"));
+    QVERIFY2(SaveChartPicture(*window->Chart1, pdf, &reason), qPrintable(reason));
+    QVERIFY(PdfLines(pdf, kTestRecordPitch).join('\n').contains(QStringLiteral("Давление, кПа")));
+    QCOMPARE(Poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
+                 .split('\n', Qt::SkipEmptyParts)
+                 .size(),
+             2);  // the column titles and their rule: no picture
+
+    window->close();
+    QTRY_VERIFY(TForm4::Instance() == nullptr);
+}
+
+QTEST_MAIN(PrintoutWindowTest)
+#include "printout_window_test.moc"

@@ -1,4 +1,4 @@
-// The commands that work on an archive file: info and export.
+// The commands that work on an archive file: info, export and print.
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,7 +13,9 @@
 #include "cli_files.h"
 #include "cli_tool.h"
 #include "console_exchange.h"
+#include "curve/test_record.h"
 #include "output/spreadsheet_export.h"
+#include "report/table_listing.h"
 #include "ui/main_texts.h"
 
 namespace porvel::cli {
@@ -21,6 +23,7 @@ namespace {
 
 const QString kJson = QStringLiteral("json");
 const QString kCurves = QStringLiteral("curves");
+const QString kRecord = QStringLiteral("record");
 
 // Curve points in the printed forms: seconds to the microsecond, kPa to the pascal (a count of
 // the sensor is about 8 Pa, so no two counts print alike).
@@ -151,6 +154,13 @@ int RunInfo(const CliContext& context) {
     return kExitOk;
 }
 
+// A file that holds no measurement has nothing to export or to print a record of.
+void RequireMeasurements(const ArchiveTable& table, const QString& path, Language language) {
+    if (table.IsEmpty())
+        throw CliFailure{kExitNothingToWrite,
+                         Text(CliText::EmptyArchive, language).arg(QDir::toNativeSeparators(path))};
+}
+
 std::vector<QCommandLineOption> NoOptions(Language) {
     return {};
 }
@@ -164,9 +174,7 @@ int RunExport(const CliContext& context) {
     ArchiveTable table;
     CurveStore curves;
     OpenArchive(in, table, curves, language);
-    if (table.IsEmpty())
-        throw CliFailure{kExitNothingToWrite,
-                         Text(CliText::EmptyArchive, language).arg(QDir::toNativeSeparators(in))};
+    RequireMeasurements(table, in, language);
     CheckWritableTarget(out, language);
     table.SetHeaderLanguage(language);
     // Ctrl+C no longer ends the tool in the middle of the file: the write is short, and its
@@ -175,6 +183,63 @@ int RunExport(const CliContext& context) {
     const ExportResult result =
         ExportTable(table, MainTextOf(MainText::ArchiveTitle, language), out);
     if (!result.ok) FailWrite(out, result.reason, language);
+    PrintError(Text(CliText::Written, language).arg(QDir::toNativeSeparators(out)));
+    return kExitOk;
+}
+
+std::vector<QCommandLineOption> PrintOptions(Language language) {
+    return {{kRecord, Text(CliText::RecordOption, language), QStringLiteral("ROWS")}};
+}
+
+// The rows of --record as table rows, in the order given: numbers and ranges ("3,5,9", "2-4")
+// of the data rows, 1 the first; a row may be named twice, as it may be plotted twice.
+std::vector<int> RecordRows(const QString& list, int dataRows, Language language) {
+    std::vector<int> rows;
+    for (const QString& piece : list.split(QLatin1Char(','))) {
+        const QStringList ends = piece.trimmed().split(QLatin1Char('-'));
+        bool firstOk = false, lastOk = false;
+        const int first = ends[0].trimmed().toInt(&firstOk);
+        const int last = ends.size() == 2 ? ends[1].trimmed().toInt(&lastOk) : first;
+        if (ends.size() == 2 && !lastOk) firstOk = false;
+        if (!firstOk || ends.size() > 2 || first < 1 || last < first || last > dataRows)
+            throw CliFailure{kExitUsage,
+                             Text(CliText::BadRows, language).arg(piece.trimmed()).arg(dataRows)};
+        for (int row = first; row <= last; ++row) rows.push_back(row);
+    }
+    return rows;
+}
+
+int RunPrint(const CliContext& context) {
+    const Language language = context.language;
+    const QString in = context.arguments[0];
+    const QString out = context.arguments[1];
+    CheckExtension(out, {QStringLiteral("pdf")}, language);
+    ArchiveTable table;
+    CurveStore curves;
+    OpenArchive(in, table, curves, language);
+    table.SetHeaderLanguage(language);
+    const bool record = context.parser.isSet(kRecord);
+    std::vector<int> rows;
+    if (record) {
+        RequireMeasurements(table, in, language);
+        rows = RecordRows(context.parser.value(kRecord), table.GridRowCount() - 1, language);
+        // A row without a curve cannot stand in the record's chart: say which, as the chart
+        // window would not plot it either.
+        for (int row : rows)
+            if (!CurveOf(table, curves, row))
+                throw CliFailure{kExitUsage, Text(CliText::NoCurve, language).arg(row)};
+    }
+    CheckWritableTarget(out, language);
+    CatchInterrupts();
+    QString reason;
+    bool written = false;
+    if (record) {
+        written = WriteTestRecordPdf(table, curves, rows, language, out, &reason);
+    } else {
+        TQuickReport6 listing(table, language);
+        written = WriteReportPdf(listing, out, &reason);
+    }
+    if (!written) FailWrite(out, reason, language);
     PrintError(Text(CliText::Written, language).arg(QDir::toNativeSeparators(out)));
     return kExitOk;
 }
@@ -199,6 +264,17 @@ CliCommand ExportCommand() {
              {QStringLiteral("OUT"), CliText::WorkbookArgument}},
             NoOptions,
             RunExport,
+            false};
+}
+
+CliCommand PrintCommand() {
+    return {QStringLiteral("print"),
+            CliText::PrintSummary,
+            QStringLiteral("IN.wpa OUT.pdf [--record ROWS]"),
+            {{QStringLiteral("IN.wpa"), CliText::InArchiveArgument},
+             {QStringLiteral("OUT.pdf"), CliText::PdfArgument}},
+            PrintOptions,
+            RunPrint,
             false};
 }
 

@@ -52,12 +52,19 @@ constexpr std::array<TextPair, static_cast<int>(CliText::kCount)> kTexts = {{
     {u"Цвет надписи (имя или #rrggbb, по умолчанию black).",
      u"Ink colour (a name or #rrggbb, default black)."},
     {u"Цвет фона (по умолчанию white).", u"Background colour (default white)."},
+    {u"Протокол испытаний этих строк таблицы вместо списка, по порядку: 3,5,9 или 2-4 "
+     u"(строка 1 — первое измерение).",
+     u"The test record of these table rows instead of the listing, in this order: 3,5,9 or "
+     u"2-4 (row 1 is the first measurement)."},
     {u"Файл архива (.wpa).", u"The archive file (.wpa)."},
     {u"Файл таблицы: .xlsx, .xls или .csv.", u"The spreadsheet file: .xlsx, .xls or .csv."},
+    {u"Файл PDF.", u"The PDF file."},
     // commands
     {u"считать архив прибора в файл архива", u"read the instrument's archive into an archive file"},
     {u"показать таблицу файла архива", u"show the table of an archive file"},
     {u"экспортировать таблицу в .xlsx, .xls или .csv", u"export the table to .xlsx, .xls or .csv"},
+    {u"напечатать в PDF список архива или протокол испытаний",
+     u"print the archive listing or the test record to PDF"},
     {u"снимок экрана прибора, 102 × 68", u"the instrument's display as a picture, 102 x 68"},
     {u"списки объектов и материалов прибора", u"the instrument's object and material lists"},
     // argument faults
@@ -73,6 +80,9 @@ constexpr std::array<TextPair, static_cast<int>(CliText::kCount)> kTexts = {{
      u"--timeout needs a number of seconds above 0, not \"%1\""},
     {u"%1: неизвестное расширение; допустимы %2", u"%1: unknown extension; use %2"},
     {u"%1: неизвестный цвет «%2»", u"%1: unknown colour \"%2\""},
+    {u"--record: «%1» — не номер строки от 1 до %2",
+     u"--record: \"%1\" is not a row number from 1 to %2"},
+    {u"--record: у строки %1 нет кривой давления", u"--record: row %1 has no pressure curve"},
     // the instrument
     {u"нет модели прибора %1", u"the simulated instrument %1 is missing"},
     {u"не удалось загрузить библиотеку USB %1", u"the USB library %1 cannot be loaded"},

@@ -39,12 +39,15 @@ enum class CliText {
     ScreenOutOption,
     InkOption,
     BackgroundOption,
+    RecordOption,
     InArchiveArgument,
     WorkbookArgument,
+    PdfArgument,
     // commands
     DownloadSummary,
     InfoSummary,
     ExportSummary,
+    PrintSummary,
     ScreenshotSummary,
     ListsSummary,
     // argument faults
@@ -56,6 +59,8 @@ enum class CliText {
     BadTimeout,
     BadExtension,
     BadColour,
+    BadRows,
+    NoCurve,
     // the instrument
     NoSimulator,
     NoLibrary,

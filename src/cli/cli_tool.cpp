@@ -220,7 +220,8 @@ QString CliContext::Required(const QString& option, const QString& name) const {
 
 const std::vector<CliCommand>& Commands() {
     static const std::vector<CliCommand> commands = {
-        DownloadCommand(), InfoCommand(), ExportCommand(), ScreenshotCommand(), ListsCommand(),
+        DownloadCommand(), InfoCommand(),       ExportCommand(),
+        PrintCommand(),    ScreenshotCommand(), ListsCommand(),
     };
     return commands;
 }

@@ -69,6 +69,7 @@ CliCommand ScreenshotCommand();
 CliCommand ListsCommand();
 CliCommand InfoCommand();
 CliCommand ExportCommand();
+CliCommand PrintCommand();
 
 // Runs the tool on its arguments (the program's name first); the exit code.
 int RunTool(const QStringList& arguments);

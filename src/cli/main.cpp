@@ -1,4 +1,4 @@
-#include <QGuiApplication>
+#include <QApplication>
 
 #include "cli_tool.h"
 
@@ -16,10 +16,11 @@ void QtMessages(QtMsgType type, const QMessageLogContext& context, const QString
 }  // namespace
 
 int main(int argc, char** argv) {
-    // The tool shows no window: the offscreen platform gives it fonts and pictures without a
-    // display, so it runs the same over ssh and from cron.
+    // The tool shows no window: the offscreen platform gives it fonts, pictures and the chart of a
+    // test record (a widget, hence QApplication) without a display, so it runs the same over ssh
+    // and from cron.
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     gQtHandler = qInstallMessageHandler(QtMessages);
-    QGuiApplication app(argc, argv);
+    QApplication app(argc, argv);
     return porvel::cli::RunTool(app.arguments());
 }

@@ -1,6 +1,6 @@
 """porvel-cli as a script runs it, against the simulated instrument: the archive read and its
-append, Ctrl+C in the middle of a read, the files of export and screenshot read back by openpyxl,
-xlrd, the csv module and Pillow, the lists, the help, and every failure with its exit code and
+append, Ctrl+C in the middle of a read, the files of export, print and screenshot read back by
+openpyxl, xlrd, the csv module, pdftotext and Pillow, the lists, the help, and every failure with its exit code and
 its one line on stderr.
 
 Usage: cli_tool_test.py PORVEL_CLI LIBPORVEL_SIM"""
@@ -154,6 +154,27 @@ class Outputs(Tool):
             self.assertEqual([int(r[0]) for r in got[1:]], [int(r[0]) for r in rows], kind)
             self.assertEqual([r[3] for r in got[1:]], [r[3] for r in rows], kind)
 
+    def test_print_writes_the_listing_and_the_record_of_the_named_rows(self):
+        def text_of(pdf):
+            pages = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True).stdout
+            self.assertIn("Pages:           1", pages)
+            return subprocess.run(["pdftotext", "-layout", pdf, "-"], capture_output=True,
+                                  text=True).stdout.splitlines()
+
+        def numbers(lines):  # the first field of every table line, in page order
+            return [l.split()[0] for l in lines if l.strip()[:2] in ("12", "13", "14")]
+
+        listing, record = self.path("listing.pdf"), self.path("record.pdf")
+        self.assertEqual(self.run_tool(["print", self.base, listing])[0], 0)
+        lines = text_of(listing)
+        self.assertTrue(lines[0].strip().startswith("Archive of measurements "), lines[0])
+        self.assertEqual(numbers(lines), ["12", "13", "14"])
+        # Rows in the order named, a row named twice printed twice.
+        self.assertEqual(self.run_tool(["print", self.base, record, "--record", "3,1-2,1"])[0], 0)
+        lines = text_of(record)
+        self.assertTrue(any("Page" in l and "1 / 1" in l for l in lines), lines)
+        self.assertEqual([n[:2] for n in numbers(lines)][-4:], ["14", "12", "13", "12"])
+
     def test_screenshot_draws_the_screen_block_in_the_chosen_colours(self):
         # Byte 0 bit 0 is display pixel (0, 0); byte 97 bit 7 is (97, 7); byte 98 bit 0 is (0, 8).
         block = ["00"] * 784
@@ -230,6 +251,9 @@ class Failures(Tool):
             (["info", self.base, "extra"], None, None, 2, "info: unexpected arguments: extra"),
             (["info", "--bogus", self.base], None, None, 2, "Unknown option 'bogus'."),
             (["export", self.base, self.path("x.pdf")], None, None, 2, "unknown extension"),
+            (["print", self.base, self.path("p.pdf"), "--record", "2,4"], None, None, 2,
+             '--record: "4" is not a row number from 1 to 3'),
+            (["print", missing, self.path("p.pdf")], None, None, 5, "could not be opened"),
             (["screenshot", "-o", self.path("s.png"), "--ink", "nocolour"], None, None, 2,
              '--ink: unknown colour "nocolour"'),
             (["download", "-o", target, "--timeout", "soon"], None, None, 2, '"soon"'),

@@ -145,10 +145,10 @@ double TQuickReport8::BandWidth() const {
     return kBandWidth;
 }
 
-std::unique_ptr<QPainter> TQuickReport8::NewPainter() const {
+std::shared_ptr<QPainter> TQuickReport8::NewPainter() const {
     // The chart paints itself on its own kind of painter: as vectors, every line at least one
     // of its pixels wide.
-    auto painter = std::make_unique<QCPPainter>();
+    auto painter = std::make_shared<QCPPainter>();
     painter->setMode(QCPPainter::pmVectorized);
     painter->setMode(QCPPainter::pmNoCaching);
     painter->setMode(QCPPainter::pmNonCosmetic);

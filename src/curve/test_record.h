@@ -39,7 +39,7 @@ public:
     Heights BandHeights() const override;
     double BandWidth() const override;
     int LineCount() const override { return lineCount_ + 1; }
-    std::unique_ptr<QPainter> NewPainter() const override;
+    std::shared_ptr<QPainter> NewPainter() const override;
     void StartPass() override { counter_ = 0; }
     void PrintPageHeader(BandCanvas& band, const PageNumbers& numbers) override;
     void PrintTitle(BandCanvas& band) override;

@@ -81,8 +81,8 @@ QRectF BandCanvas::DeviceRect(const QRectF& mm) const {
     return QRectF(QPointF(X(mm.left()), Y(mm.top())), QPointF(X(mm.right()), Y(mm.bottom())));
 }
 
-std::unique_ptr<QPainter> BandedReport::NewPainter() const {
-    return std::make_unique<QPainter>();
+std::shared_ptr<QPainter> BandedReport::NewPainter() const {
+    return std::make_shared<QPainter>();
 }
 
 std::vector<int> PageStarts(const BandedReport::Heights& heights, int lines,
@@ -111,7 +111,7 @@ bool RenderReport(BandedReport& report, QPagedPaintDevice& device, QString* reas
     const int total = static_cast<int>(starts.size());
     const double width = report.BandWidth();
 
-    const std::unique_ptr<QPainter> own = report.NewPainter();
+    const std::shared_ptr<QPainter> own = report.NewPainter();
     QPainter& painter = *own;
     if (!painter.begin(&device)) {
         *reason = QStringLiteral("the page device refused to print");

@@ -87,8 +87,9 @@ public:
     // The number of line bands.
     virtual int LineCount() const = 0;
     // The painter a pass paints with, not yet begun; a report whose items need a painter of
-    // their own kind (the chart's) makes one.
-    virtual std::unique_ptr<QPainter> NewPainter() const;
+    // their own kind (the chart's) makes one. Shared, not unique: QPainter's destructor is not
+    // virtual, and a shared_ptr deletes the painter as the kind it was made.
+    virtual std::shared_ptr<QPainter> NewPainter() const;
 
     // A new pass over the report begins: every pass prints the same pages.
     virtual void StartPass() {}

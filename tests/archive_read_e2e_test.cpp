@@ -95,8 +95,9 @@ TEST_F(ArchiveReadE2E, EveryRecordAndCurveReachesTheTable) {
 
     ArchiveTable table;
     CurveStore curves;
-    EnterRecords(table, curves, read.valid, read.records.data(), read.curves.data(),
-                 DefaultObjectNames(), DefaultMaterialNames(), Language::English);
+    ASSERT_EQ(EnterRecords(table, curves, read.valid, read.records.data(), read.curves.data(),
+                           DefaultObjectNames(), DefaultMaterialNames(), Language::English),
+              0u);
     ASSERT_EQ(table.GridRowCount(), 4);
     EXPECT_EQ(table.Cell(column::kNumber, 1), QStringLiteral("12"));
     EXPECT_EQ(table.Cell(column::kTime, 1), QStringLiteral("14:05"));
@@ -136,8 +137,9 @@ TEST_F(ArchiveReadE2E, ASpoiledRecordStopsTheReadAfterTheRecordsBeforeIt) {
 
     ArchiveTable table;
     CurveStore curves;
-    EnterRecords(table, curves, read.valid, read.records.data(), read.curves.data(),
-                 DefaultObjectNames(), DefaultMaterialNames(), Language::Russian);
+    ASSERT_EQ(EnterRecords(table, curves, read.valid, read.records.data(), read.curves.data(),
+                           DefaultObjectNames(), DefaultMaterialNames(), Language::Russian),
+              0u);
     ASSERT_EQ(table.GridRowCount(), 2);
     EXPECT_EQ(table.Cell(column::kNumber, 1), QStringLiteral("12"));
 }

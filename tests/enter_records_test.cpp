@@ -44,9 +44,9 @@ protected:
                                                       QString::fromLatin1(GetParam().decimal));
     }
 
-    void Enter(const ReceivedBatch& batch, Language language = Language::Russian) {
-        EnterRecords(table_, curves_, batch.count, batch.records.data(), batch.curves.data(),
-                     objects_, materials_, language);
+    unsigned Enter(const ReceivedBatch& batch, Language language = Language::Russian) {
+        return EnterRecords(table_, curves_, batch.count, batch.records.data(), batch.curves.data(),
+                            objects_, materials_, language);
     }
 
     ArchiveTable table_;
@@ -222,6 +222,28 @@ TEST_P(EnterRecordsTest, AppendNeverReusesASlotThatARowNames) {
     EXPECT_EQ(curves_.Words(2)[0], 12);  // the kept row's curve is untouched
     EXPECT_EQ(curves_.Words(1)[0], 777);
     EXPECT_EQ(curves_.Words(3)[0], 888);
+}
+
+TEST_P(EnterRecordsTest, AnAppendBeyondTheCurveBudgetSaysHowManyItLeftOut) {
+    CurveStore small(11);  // words: each curve below takes its samples + 2
+    curves_.Swap(small);
+    ReceivedBatch first;
+    RecordFields f;
+    first.Add(f, {1, 2});
+    ASSERT_EQ(Enter(first), 0u);
+
+    ReceivedBatch more;
+    more.Add(f, {1, 2});  // a duplicate of row 1: neither entered nor left out
+    RecordFields a, b, c;
+    a.minute = 31;
+    b.minute = 32;
+    c.minute = 33;
+    more.Add(a, {3, 4});  // 8 words in all
+    more.Add(b, {5, 6});  // 12: beyond the budget
+    more.Add(c, {7});     // 11 would fit, but comes after a left-out one
+    EXPECT_EQ(Enter(more), 2u);
+    ASSERT_EQ(table_.GridRowCount(), 3);
+    EXPECT_EQ(table_.Cell(col::kTime, 2), FormatTime(QTime(12, 31)));
 }
 
 TEST_P(EnterRecordsTest, RowsThatDoNotParseTakeNoPartInTheDuplicateTest) {

@@ -65,9 +65,9 @@ void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& r,
     table.SetCell(kSlot, row, QString::number(slot));
 }
 
-void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
-                  const std::uint8_t* records, const std::uint8_t* curveArea,
-                  const NameTable& objects, const NameTable& materials, Language language) {
+unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
+                      const std::uint8_t* records, const std::uint8_t* curveArea,
+                      const NameTable& objects, const NameTable& materials, Language language) {
     if (count > 0) UseHoursMinutesTimeFormat();
 
     auto decode = [records](unsigned i) {
@@ -85,14 +85,14 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
     if (table.IsEmpty()) {
         if (count == 0) {
             table.SetGridRowCount(table.GridRowCount() + 1);
-            return;
+            return 0;
         }
         // A fresh load: the rows and curves of before are gone.
         curves.Clear();
         table.SetGridRowCount(static_cast<int>(count) + 1);
         for (unsigned i = 0; i < count; ++i)
             enter(i, decode(i), static_cast<int>(i) + 1, static_cast<int>(i));
-        return;
+        return 0;
     }
 
     // Rows whose date or time does not parse cannot be duplicates of anything.
@@ -106,16 +106,21 @@ void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
         if (const auto slot = table.SlotOf(row)) numbers.Take(*slot);
     }
 
+    unsigned leftOut = 0;
     for (unsigned i = 0; i < count; ++i) {
         const ArchiveRecord r = decode(i);
         const auto key = MinuteKey(RecordDate(r), RecordTime(r));
         if (key && taken.count(*key)) continue;
-        if (!curves.CanHold(curveWords(r))) return;  // the store cannot hold another curve
+        if (leftOut > 0 || !curves.CanHold(curveWords(r))) {
+            ++leftOut;
+            continue;
+        }
         const int slot = numbers.TakeLowestFree();
         table.SetGridRowCount(table.GridRowCount() + 1);
         enter(i, r, table.GridRowCount() - 1, slot);
         if (key) taken.insert(*key);
     }
+    return leftOut;
 }
 
 }  // namespace porvel

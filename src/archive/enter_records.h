@@ -16,9 +16,13 @@ struct ArchiveRecord;
 // is appended unless a row of the same date, hour and minute exists. `records` holds `count`
 // records of 36 bytes and `curveArea` their curve blocks, one 64 KiB slot each: only records
 // that were really received.
-void EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
-                  const std::uint8_t* records, const std::uint8_t* curveArea,
-                  const NameTable& objects, const NameTable& materials, Language language);
+// Returns how many new records were left out because the curve store could take no more of
+// their curves (from the first that did not fit on, so the table keeps the instrument's order);
+// the caller must tell the user, or those measurements would be lost without a word.
+[[nodiscard]] unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
+                                    const std::uint8_t* records, const std::uint8_t* curveArea,
+                                    const NameTable& objects, const NameTable& materials,
+                                    Language language);
 
 // Writes the 13 cells of one record into `row`, naming `slot` as its curve.
 void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& record,

@@ -104,6 +104,8 @@ constexpr std::array<TextPair, static_cast<int>(CliText::kCount)> kTexts = {{
     {u"это папка", u"it is a folder"},
     {u"нет папки %1", u"the folder %1 does not exist"},
     {u"нет права записи", u"permission denied"},
+    {u"%1: для кривых %2 новых измерений нет места (предел 1 ГиБ); ничего не записано",
+     u"%1: no room for the curves of %2 new measurements (the limit is 1 GiB); nothing written"},
     {u"%1: в архиве нет измерений", u"%1 holds no measurements"},
     {u"%1: измерений %2, новых %3", u"%1: %2 measurements, %3 new"},
     {u"%1: новых измерений нет, файл не изменён",

@@ -78,6 +78,7 @@ enum class CliText {
     IsFolder,
     NoFolder,
     NotWritable,
+    CurvesFull,
     EmptyArchive,
     Downloaded,
     NothingNew,

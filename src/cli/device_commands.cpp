@@ -78,11 +78,12 @@ int RunDownload(const CliContext& context) {
     const int rowsBefore = table.IsEmpty() ? 0 : table.GridRowCount() - 1;
 
     CatchInterrupts();
+    unsigned leftOut = 0;
     const ExchangeOutcome outcome = RunDeviceExchange(
         Operation::ReadArchive, language, timeout,
         [&](unsigned count, const std::uint8_t* records, const std::uint8_t* curveArea) {
-            EnterRecords(table, curves, count, records, curveArea, ObjectNames(), MaterialNames(),
-                         language);
+            leftOut += EnterRecords(table, curves, count, records, curveArea, ObjectNames(),
+                                    MaterialNames(), language);
         });
     FailIfAborted(outcome, language, timeout);
     const ExchangeGlobals& g = TheExchange();
@@ -100,6 +101,12 @@ int RunDownload(const CliContext& context) {
                                              .arg(why)};
     }
     FailIfInterrupted(language);
+    // An archive whose curves cannot take the new ones is left as it is rather than written
+    // without some of the instrument's measurements.
+    if (leftOut > 0)
+        throw CliFailure{
+            kExitCannotWrite,
+            Text(CliText::CurvesFull, language).arg(QDir::toNativeSeparators(out)).arg(leftOut)};
 
     const int rowsAfter = table.GridRowCount() - 1;
     const int added = rowsAfter - rowsBefore;

@@ -14,6 +14,18 @@
 #include "wire/name_tables.h"
 
 namespace porvel {
+namespace {
+
+// An append that the curve store cannot take whole. The instrument still holds the measurements,
+// so a new archive can take them.
+constexpr TextPair kArchiveFull = {
+    u"Таблица заполнена: для кривых давления новых измерений нет места (предел 1 ГиБ). "
+    u"Не внесено измерений: %1. Сохраните архив, создайте новый и считайте архив прибора снова.",
+    u"The table is full: there is no room for the pressure curves of the new measurements "
+    u"(the limit is 1 GiB). Measurements not entered: %1. Save the archive, start a new one and "
+    u"read the instrument's archive again."};
+
+}  // namespace
 
 QtExchangeView::QtExchangeView(ExchangeControls controls, Language language)
     : controls_(std::move(controls)), language_(language) {}
@@ -48,8 +60,11 @@ void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records
                                      const std::uint8_t* curveArea) {
     RunOnMainThread([&] {
         if (!controls_.archive) return;
-        EnterRecords(*controls_.archive, Curves(), count, records, curveArea, ObjectNames(),
-                     MaterialNames(), language_);
+        const unsigned leftOut = EnterRecords(*controls_.archive, Curves(), count, records,
+                                              curveArea, ObjectNames(), MaterialNames(), language_);
+        if (leftOut > 0)
+            LocalizedMessageBox(TextIn(kArchiveFull, language_).arg(leftOut),
+                                TextIn(kWarningCaption, language_), box::kError);
     });
 }
 

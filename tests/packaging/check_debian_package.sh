@@ -14,7 +14,7 @@ deb=$(ls "$out"/porvel_*.deb)
 
 contents=$(dpkg-deb -c "$deb")
 echo "$contents"
-for file in ./usr/bin/porvel ./usr/bin/porvel-cli ./usr/share/man/man1/porvel-cli.1.gz \
+for file in ./usr/bin/porvel ./usr/bin/porvel-cli ./usr/share/man/man1/porvel.1.gz ./usr/share/man/man1/porvel-cli.1.gz \
     ./usr/lib/porvel/libporvel-sim.so \
     ./usr/share/applications/org.example.Porvel.desktop \
     ./usr/share/mime/packages/org.example.Porvel.xml \

@@ -11,7 +11,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 id=org.example.Porvel
-for file in bin/porvel bin/porvel-cli share/man/man1/porvel-cli.1.gz lib/porvel/libporvel-sim.so \
+for file in bin/porvel bin/porvel-cli share/man/man1/porvel.1.gz share/man/man1/porvel-cli.1.gz lib/porvel/libporvel-sim.so \
     share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/mime/packages/$id.xml lib/udev/rules.d/60-porvel.rules \
     share/icons/hicolor/scalable/apps/$id.svg \

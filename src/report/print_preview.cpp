@@ -16,6 +16,17 @@
 
 namespace porvel {
 
+namespace {
+
+// "PDF (*.pdf)": pdf.
+QString ExtensionOfFilter(const QString& filter) {
+    static const QRegularExpression kPattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = kPattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
 QString AskSaveFileName(QWidget* parent, const QString& title, const QStringList& filters,
                         const QString& fileName) {
     QFileDialog dialog(parent, title);
@@ -24,17 +35,16 @@ QString AskSaveFileName(QWidget* parent, const QString& title, const QStringList
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilters(filters);
+    // A name typed without an extension takes the chosen filter's before the dialog looks for an
+    // existing file, so that its question about replacing one is asked of the real name.
+    dialog.setDefaultSuffix(ExtensionOfFilter(filters.value(0)));
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(ExtensionOfFilter(filter)); });
     SizeFileDialog(dialog);
     dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted) return {};
-    QString path = dialog.selectedFiles().value(0);
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty()) {
-        // "PDF (*.pdf)": the extension of the filter the user left chosen.
-        static const QRegularExpression kPattern(QStringLiteral("\\*\\.(\\w+)"));
-        const QRegularExpressionMatch match = kPattern.match(dialog.selectedNameFilter());
-        if (match.hasMatch()) path += QLatin1Char('.') + match.captured(1);
-    }
-    return path;
+    return dialog.selectedFiles().value(0);
 }
 
 void ReportFileNotSaved(const QString& path, const QString& reason) {

@@ -3,8 +3,10 @@
 // window stays put, and its context menu saves the chart as a picture, a drawing or a page.
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -47,10 +49,17 @@ void WhenShown(std::function<void(Widget*)> act) {
     timer->start();
 }
 
-// Answers the next save dialog with `name`, after choosing the filter `filter` when given.
+// Answers the next save dialog with `name`, after choosing the filter `filter` when given, as a
+// user does: in the file type box.
 void AnswerSaveDialog(const QString& name, const QString& filter = {}) {
     WhenShown<QFileDialog>([name, filter](QFileDialog* dialog) {
-        if (!filter.isEmpty()) dialog->selectNameFilter(filter);
+        if (!filter.isEmpty()) {
+            auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+            const int index = types->findText(filter);
+            types->setCurrentIndex(index);
+            emit types->activated(index);
+            emit types->textActivated(filter);
+        }
         dialog->selectFile(name);
         static_cast<QDialog*>(dialog)->accept();  // the file dialog's own accept checks the name
     });
@@ -104,6 +113,28 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     QVERIFY2(lines.join('\n').contains(QStringLiteral("Archive of measurements ")),
              qPrintable(lines.join('\n')));
     QVERIFY(lines.join('\n').contains(QStringLiteral("Brand waterproof")));
+
+    // Typed again without its extension, the name is that of the file now there: the dialog asks
+    // before replacing it, and No leaves the file alone.
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    bool asked = false;
+    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+        AnswerSaveDialog(dir_.filePath(QStringLiteral("listing")));
+        WhenShown<QMessageBox>([&](QMessageBox* box) {
+            asked = true;
+            box->button(QMessageBox::No)->click();
+            WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+        });
+        preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
+        preview->reject();
+    });
+    form.Print->trigger();
+    QVERIFY(asked);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
     form.Lang0Click();
 }
 

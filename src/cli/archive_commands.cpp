@@ -202,8 +202,9 @@ std::vector<int> RecordRows(const QString& list, int dataRows, Language language
         const int last = ends.size() == 2 ? ends[1].trimmed().toInt(&lastOk) : first;
         if (ends.size() == 2 && !lastOk) firstOk = false;
         if (!firstOk || ends.size() > 2 || first < 1 || last < first || last > dataRows)
-            throw CliFailure{kExitUsage,
-                             Text(CliText::BadRows, language).arg(piece.trimmed()).arg(dataRows)};
+            throw CliFailure{
+                kExitUsage,
+                Text(CliText::BadRows, language).arg(piece.trimmed(), QString::number(dataRows))};
         for (int row = first; row <= last; ++row) rows.push_back(row);
     }
     return rows;

@@ -2,12 +2,16 @@
 
 #include <QCoreApplication>
 #include <QSet>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <new>
 
 #include "app/porvel_application.h"
 #include "base/program_version.h"
 #include "console_exchange.h"
+#include "ui/main_texts.h"
 
 namespace porvel::cli {
 namespace {
@@ -231,6 +235,7 @@ int RunTool(const QStringList& arguments) {
     std::unique_ptr<ParserTranslator> translator;
     try {
         language = LanguageOf(arguments);
+        SetCurrentLanguage(language);  // the language index the shared code reads
         if (language == Language::Russian) {
             translator = std::make_unique<ParserTranslator>();
             QCoreApplication::installTranslator(translator.get());
@@ -245,13 +250,21 @@ int RunTool(const QStringList& arguments) {
         FinishProgressLine();
         PrintError(failure.message);
         return failure.code;
+    } catch (const std::bad_alloc&) {
+        FinishProgressLine();
+        PrintError(Text(CliText::Exit1, language));
+        return kExitOutOfMemory;
     }
 }
 
 void PrintOut(const QString& text) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
-    std::fflush(stdout);
+    // Output into a full disk or a closed pipe is a failure, not a result.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        throw CliFailure{kExitCannotWrite, Text(CliText::CannotWrite, CurrentLanguage())
+                                               .arg(QStringLiteral("stdout"),
+                                                    QString::fromLocal8Bit(std::strerror(errno)))};
 }
 
 void PrintError(const QString& line) {

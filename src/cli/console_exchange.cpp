@@ -138,11 +138,14 @@ void ConsoleView::Show(const UpdateEffect& effect) {
     if (words == lastLine_ && tenth == lastTenth_) return;
     lastLine_ = words;
     lastTenth_ = tenth;
-    WriteError(QStringLiteral("%1 %2%").arg(words).arg(effect.gauge) + counter + QLatin1Char('\n'));
+    WriteError(QStringLiteral("%1 %2%").arg(words, QString::number(effect.gauge)) + counter +
+               QLatin1Char('\n'));
 }
 
 void ConsoleView::ShowMessage(const QString& text, const QString& /*caption*/) {
-    ++outcome_.failedChecks;
+    // Damaged list entries are reported before the records; only a record or curve that failed
+    // its check explains a read that ended short.
+    if (g_.state == ExchangeState::ReadRecords) ++outcome_.failedChecks;
     outcome_.stallReason = text;
 }
 

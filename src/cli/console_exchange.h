@@ -40,7 +40,7 @@ struct ExchangeOutcome {
     LinkStatus link = LinkStatus::Ok;  // at the end
     unsigned reported = 0;             // records the instrument reported
     unsigned received = 0;             // records received whole
-    int failedChecks = 0;              // blocks that failed their check (the CRC16 message)
+    int failedChecks = 0;              // records or curves that failed their check (CRC16)
     QString stallReason;               // the status text the exchange last showed
 };
 

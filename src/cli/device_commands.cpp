@@ -104,9 +104,9 @@ int RunDownload(const CliContext& context) {
     // An archive whose curves cannot take the new ones is left as it is rather than written
     // without some of the instrument's measurements.
     if (leftOut > 0)
-        throw CliFailure{
-            kExitCannotWrite,
-            Text(CliText::CurvesFull, language).arg(QDir::toNativeSeparators(out)).arg(leftOut)};
+        throw CliFailure{kExitCannotWrite,
+                         Text(CliText::CurvesFull, language)
+                             .arg(QDir::toNativeSeparators(out), QString::number(leftOut))};
 
     const int rowsAfter = table.GridRowCount() - 1;
     const int added = rowsAfter - rowsBefore;
@@ -119,7 +119,8 @@ int RunDownload(const CliContext& context) {
     if (!written.Ok())
         throw CliFailure{kExitCannotWrite,
                          FileFaultMessage(FileOperation::Save, out, written, language)};
-    PrintError(Text(CliText::Downloaded, language).arg(shown).arg(rowsAfter).arg(added));
+    PrintError(Text(CliText::Downloaded, language)
+                   .arg(shown, QString::number(rowsAfter), QString::number(added)));
     return kExitOk;
 }
 

@@ -283,6 +283,13 @@ class Failures(Tool):
                 self.assertTrue(last.startswith("porvel-cli: "), err)
                 self.assertIn(want_text, last)
                 self.assertFalse(os.path.exists(target))
+        # Output that cannot be written is a failure, not a result.
+        with open("/dev/full", "w") as full:
+            done = subprocess.run([TOOL, "--lang", "en", "info", self.base], stdout=full,
+                                  stderr=subprocess.PIPE, env=self.environment(None, None),
+                                  timeout=60)
+        self.assertEqual(done.returncode, 6)
+        self.assertIn("stdout cannot be written: No space left on device", done.stderr.decode())
         # Bad language: said in Russian, since the language itself is in question.
         code, _, err = self.run_tool(["info", self.base], lang="de")
         self.assertEqual((code, err), (2, "porvel-cli: --lang: язык «de» не поддерживается, "

@@ -20,7 +20,11 @@ bool SyncToDisk(QSaveFile& file, QString* reason) {
     }
 #ifndef Q_OS_WIN
     // The commit syncs as well but does not report a failure; a full disk may show only here.
-    if (::fsync(file.handle()) != 0 && errno != EINVAL) {
+    int result;
+    do {
+        result = ::fsync(file.handle());
+    } while (result != 0 && errno == EINTR);
+    if (result != 0 && errno != EINVAL) {
         *reason = QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }

@@ -21,7 +21,9 @@ bool SyncFolderOf(const QString& filePath, QString* reason);
 
 // Writes `path` whole or not at all: `write` fills a temporary file beside it (setting the reason
 // when it fails), which is synced, renamed into place and its folder synced. False, with the
-// reason, on any failure; the file that was there before is then left as it was.
+// reason, on any failure. A failure before the rename leaves the file that was there before as
+// it was; only a failed sync of the folder comes after it, when the new file is in place but
+// not yet sure to survive a power loss.
 bool SaveDurably(const QString& path, const std::function<bool(QIODevice&, QString*)>& write,
                  QString* reason);
 

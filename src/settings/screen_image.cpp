@@ -2,7 +2,8 @@
 
 #include <QFileInfo>
 #include <QImageWriter>
-#include <QSaveFile>
+
+#include "base/durable_save.h"
 
 namespace porvel {
 namespace {
@@ -41,22 +42,15 @@ QImage ScreenImage(const ScreenBlock& block, const QColor& ink, const QColor& ba
 bool SaveScreenImage(const QImage& image, const QString& path, QString* error) {
     const bool png =
         QFileInfo(path).suffix().compare(QStringLiteral("png"), Qt::CaseInsensitive) == 0;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
-    }
-    QImageWriter writer(&file, png ? "png" : "bmp");
-    if (!writer.write(image)) {
-        *error = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return SaveDurably(
+        path,
+        [&](QIODevice& file, QString* reason) {
+            QImageWriter writer(&file, png ? "png" : "bmp");
+            if (writer.write(image)) return true;
+            *reason = writer.errorString();
+            return false;
+        },
+        error);
 }
 
 }  // namespace porvel

@@ -13,6 +13,7 @@
 #include "cli_files.h"
 #include "cli_tool.h"
 #include "console_exchange.h"
+#include "curve/curve_builder.h"
 #include "curve/test_record.h"
 #include "output/spreadsheet_export.h"
 #include "report/table_listing.h"
@@ -21,7 +22,6 @@
 namespace porvel::cli {
 namespace {
 
-const QString kJson = QStringLiteral("json");
 const QString kCurves = QStringLiteral("curves");
 const QString kRecord = QStringLiteral("record");
 
@@ -224,10 +224,10 @@ int RunPrint(const CliContext& context) {
     if (record) {
         RequireMeasurements(table, in, language);
         rows = RecordRows(context.parser.value(kRecord), table.GridRowCount() - 1, language);
-        // A row without a curve cannot stand in the record's chart: say which, as the chart
-        // window would not plot it either.
+        // A row without a curve cannot stand in the record's chart: say which, by the rule the
+        // chart itself plots by.
         for (int row : rows)
-            if (!CurveOf(table, curves, row))
+            if (!BuildCurve(table, curves, row))
                 throw CliFailure{kExitUsage, Text(CliText::NoCurve, language).arg(row)};
     }
     CheckWritableTarget(out, language);

@@ -80,5 +80,7 @@ void PrintError(const QString& line);
 
 // The option every command that talks to the instrument takes.
 inline const QString kTimeoutOption = QStringLiteral("timeout");
+// The option of the commands that can print JSON (info, lists).
+inline const QString kJson = QStringLiteral("json");
 
 }  // namespace porvel::cli

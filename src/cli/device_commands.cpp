@@ -24,7 +24,6 @@ namespace {
 
 const QString kOutput = QStringLiteral("output");
 const QString kAppend = QStringLiteral("append");
-const QString kJson = QStringLiteral("json");
 const QString kInk = QStringLiteral("ink");
 const QString kBackground = QStringLiteral("background");
 

@@ -1,5 +1,6 @@
 #include "command_log.h"
 
+#include <charconv>
 #include <cstdio>
 
 namespace porvel::sim {
@@ -29,10 +30,15 @@ const char* CommandName(protocol::Command command) {
     return "?";
 }
 
+std::string FixedDecimals(double value, int decimals) {
+    char text[64];
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return result.ec == std::errc() ? std::string(text, result.ptr) : std::string("?");
+}
+
 std::string FormatMs(Micros duration) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f ms", static_cast<double>(duration.count()) / 1000.0);
-    return text;
+    return FixedDecimals(static_cast<double>(duration.count()) / 1000.0, 1) + " ms";
 }
 
 CommandLog::CommandLog(TimeSource& time, std::string filePath)
@@ -40,9 +46,8 @@ CommandLog::CommandLog(TimeSource& time, std::string filePath)
 
 void CommandLog::Add(const std::string& text) {
     const auto elapsed = std::chrono::duration_cast<Micros>(time_->Now() - start_);
-    char stamp[32];
-    std::snprintf(stamp, sizeof stamp, "%.1f ", static_cast<double>(elapsed.count()) / 1000.0);
-    const std::string line = stamp + text + "\n";
+    const std::string line =
+        FixedDecimals(static_cast<double>(elapsed.count()) / 1000.0, 1) + " " + text + "\n";
     text_ += line;
     if (filePath_.empty()) return;
     if (std::FILE* file = std::fopen(filePath_.c_str(), "a")) {

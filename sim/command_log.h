@@ -12,6 +12,9 @@
 namespace porvel::sim {
 
 const char* CommandName(protocol::Command command);
+// A number with a full stop and `decimals` decimals, whatever the C library's locale: the
+// instrument's display and its log never write "12,3".
+std::string FixedDecimals(double value, int decimals);
 // "12.3 ms": a duration as the log and the violation texts show it.
 std::string FormatMs(Micros duration);
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 
+#include "command_log.h"
 #include "measurement.h"
 #include "pressure_curve.h"
 #include "screen_canvas.h"
@@ -117,12 +118,6 @@ MeasurementFields DemoMeasurement(NoiseSource& noise, const SiteDay& day, int in
     return fields;
 }
 
-std::string Format(const char* pattern, double value) {
-    char text[32];
-    std::snprintf(text, sizeof text, pattern, value);
-    return text;
-}
-
 void DrawBattery(ScreenCanvas& canvas, int x, int y) {
     constexpr int kWidth = 11;
     constexpr int kHeight = 6;
@@ -213,11 +208,11 @@ ScreenBlock ResultScreen(const StoredMeasurement& measurement, const ObjectDefs&
     const QByteArray name = objects[object % kListEntries].english.toLatin1();
     canvas.Text(kLeft, y, name.toStdString());
     y += kLineHeight;
-    canvas.Text(kLeft, y, Format("M=%.1f S/CM3", m));
+    canvas.Text(kLeft, y, "M=" + FixedDecimals(m, 1) + " S/CM3");
     y += kLineHeight;
-    canvas.Text(kLeft, y, Format("A=%.4f CM3/S", m > 0 ? 1.0 / m : 0.0));
+    canvas.Text(kLeft, y, "A=" + FixedDecimals(m > 0 ? 1.0 / m : 0.0, 4) + " CM3/S");
     y += kLineHeight;
-    canvas.Text(kLeft, y, Format("H=%.1f CM", h));
+    canvas.Text(kLeft, y, "H=" + FixedDecimals(h, 1) + " CM");
     y += kLineHeight;
     const std::string mark = grade > 0 ? "GRADE W" + std::to_string(grade) : "GRADE -";
     canvas.Text(kLeft + 1, y + 1, mark);

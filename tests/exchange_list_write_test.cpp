@@ -263,8 +263,8 @@ TEST_P(BadGridCell, StopsTheWriteWithAMessageSendingNothingAndClosesTheDevice) {
 INSTANTIATE_TEST_SUITE_P(Cells, BadGridCell,
                          ::testing::Values(BadCellRow{"FirstA0IsText", true, 0, 2, "abc"},
                                            BadCellRow{"LastA1IsEmpty", true, 19, 3, ""},
-                                           BadCellRow{"A1WithAPointInACommaLocale", true, 5, 3,
-                                                      "1.5"},
+                                           BadCellRow{"A1WithAGroupSeparator", true, 5, 3,
+                                                      "1\u00a0500,5"},
                                            BadCellRow{"IndexIsText", false, 7, 3, "x"},
                                            BadCellRow{"IndexIsNegative", false, 0, 3, "-1"}),
                          [](const auto& info) { return std::string(info.param.name); });

@@ -41,5 +41,33 @@ TEST_F(LocaleFormatTest, ScientificFormKeepsTheLocaleSeparator) {
     EXPECT_FALSE(ParseNumber(QStringLiteral("abc"), &value));
 }
 
+// The full stop is read as a decimal separator everywhere; a group separator never, so that a
+// Russian "2,500E-01" pasted on an English desktop is refused rather than read as 250.
+TEST_F(LocaleFormatTest, NumbersTakeTheFullStopAndRefuseGroupSeparators) {
+    struct Case {
+        QLocale locale;
+        const char* text;
+        bool ok;
+        double value;
+    };
+    const QLocale ru(QLocale::Russian, QLocale::Russia),
+        en(QLocale::English, QLocale::UnitedStates);
+    const Case cases[] = {
+        {ru, "0,25", true, 0.25},      {ru, "2.5E-01", true, 0.25}, {ru, "-1,5e-03", true, -1.5e-3},
+        {ru, "1.5", true, 1.5},        {ru, "1,000.5", false, 0},   {ru, "1\u00a0000", false, 0},
+        {en, "2.500E-01", true, 0.25}, {en, "2,500E-01", false, 0}, {en, "1,000", false, 0},
+        {en, "abc", false, 0},
+    };
+    for (const Case& c : cases) {
+        QLocale::setDefault(c.locale);
+        double value = -7;
+        const QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(ParseNumber(text, &value), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace porvel

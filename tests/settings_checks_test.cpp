@@ -25,7 +25,7 @@ private:
 const QLocale kComma(QLocale::Russian, QLocale::Russia);
 const QLocale kPoint(QLocale::English, QLocale::UnitedStates);
 
-TEST(CoefficientKey, FiltersOnlyTheCoefficientColumnsAndRefusesTheCommaEverywhere) {
+TEST(CoefficientKey, FiltersOnlyTheCoefficientColumnsAndTakesTheLocalesSeparator) {
     for (const QLocale& locale : {kComma, kPoint}) {
         LocaleGuard guard(locale);
         EXPECT_EQ(CoefficientKey(QLatin1Char('x'), 1), KeyVerdict::Accept);
@@ -33,8 +33,12 @@ TEST(CoefficientKey, FiltersOnlyTheCoefficientColumnsAndRefusesTheCommaEverywher
         for (int column : {2, 3}) {
             for (QChar c : QStringLiteral("0123456789.Ee+-\b\t"))
                 EXPECT_EQ(CoefficientKey(c, column), KeyVerdict::Accept) << c.unicode();
-            for (QChar c : QStringLiteral("x,; Ё"))
+            for (QChar c : QStringLiteral("x; Ё"))
                 EXPECT_EQ(CoefficientKey(c, column), KeyVerdict::Refuse) << c.unicode();
+            // The comma where it is the decimal separator, never where it groups thousands.
+            EXPECT_EQ(CoefficientKey(QLatin1Char(','), column),
+                      locale.decimalPoint() == QStringLiteral(",") ? KeyVerdict::Accept
+                                                                   : KeyVerdict::Refuse);
         }
         for (int column : {1, 2, 3})
             EXPECT_EQ(CoefficientKey(QLatin1Char('\r'), column), KeyVerdict::NextRow);
@@ -43,30 +47,19 @@ TEST(CoefficientKey, FiltersOnlyTheCoefficientColumnsAndRefusesTheCommaEverywher
     EXPECT_EQ(NextDataRow(20, 20), 1);
 }
 
-// Each prefix of a text typed key by key, as the cell check sees it.
-std::vector<bool> TypedPrefixes(const QString& text) {
-    std::vector<bool> passes;
-    for (qsizetype n = 1; n <= text.size(); ++n)
-        passes.push_back(CoefficientTextConverts(text.left(n)));
-    return passes;
-}
-
-TEST(CoefficientText, IsTestedFromTheSecondCharacterWithTheLocalesSeparator) {
-    {
-        LocaleGuard guard(kPoint);
-        EXPECT_EQ(TypedPrefixes(QStringLiteral("0.25")),
-                  (std::vector<bool>{true, true, true, true}));
-        // 1.5E and 1.5E- do not convert: the cell is emptied there.
-        EXPECT_EQ(TypedPrefixes(QStringLiteral("1.5E-03")),
-                  (std::vector<bool>{true, true, true, false, false, true, true}));
-        EXPECT_TRUE(CoefficientTextConverts(QStringLiteral("2.500E+02")));
+TEST(CoefficientText, IsCheckedWholeWithEitherSeparatorAndMustFitAFloat) {
+    for (const QLocale& locale : {kComma, kPoint}) {
+        LocaleGuard guard(locale);
+        for (const char* text : {"", "0.25", "1.5E-03", "-2.5e+2", "3.4E38"})
+            EXPECT_TRUE(CoefficientTextStorable(QString::fromUtf8(text))) << text;
+        for (const char* text : {"1.5E", "2E", "-", "E", "abc", "1e39", "1.2.3"})
+            EXPECT_FALSE(CoefficientTextStorable(QString::fromUtf8(text))) << text;
     }
-    {
-        LocaleGuard guard(kComma);
-        EXPECT_FALSE(CoefficientTextConverts(QStringLiteral("1.")));
-        EXPECT_TRUE(CoefficientTextConverts(QStringLiteral("2,500E-01")));
-    }
-    for (const char* single : {"-", "E", "x"}) EXPECT_TRUE(CoefficientTextConverts(single));
+    LocaleGuard guard(kComma);
+    EXPECT_TRUE(CoefficientTextStorable(QStringLiteral("2,500E-01")));
+    EXPECT_TRUE(CoefficientTextStorable(QStringLiteral("1,5E-03")));
+    LocaleGuard point(kPoint);
+    EXPECT_FALSE(CoefficientTextStorable(QStringLiteral("2,500E-01")));  // not 250
 }
 
 EditorRows ObjectRows() {
@@ -95,7 +88,7 @@ TEST(GridBeforeWrite, NamesTheRowOfAnIndexOrCoefficientThatCannotBeStored) {
     objects[6][3] = QStringLiteral("65536");
     EXPECT_TRUE(ObjectRowsProblem(objects, Language::English));
 
-    for (const char* bad : {"", "abc", "1.5", "1E+39", "-4E+38"}) {
+    for (const char* bad : {"", "abc", "1.5E", "1,000.5", "1E+39", "-4E+38"}) {
         EditorRows materials = MaterialRows();
         materials[11][3] = QString::fromUtf8(bad);
         const auto problem = MaterialRowsProblem(materials, Language::English);

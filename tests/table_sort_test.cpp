@@ -112,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Cells, SortStoppedByACell,
                                            BadCell{col::kDate, col::kDate, "31.02.2026"},
                                            BadCell{col::kDate, col::kTime, "NAN"},
                                            BadCell{col::kA, col::kA, "NAN"},
-                                           BadCell{col::kM, col::kM, "1.5"}));  // comma locale
+                                           BadCell{col::kM, col::kM, "1,5.0"}));
 
 // A comma locale and a month-first point locale, with the hours-and-minutes time format of a
 // read and with the locale's own.

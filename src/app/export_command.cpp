@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QProgressDialog>
 
 #include "archive/archive_table.h"
@@ -26,35 +27,60 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// A name typed without an extension gets the chosen type's, so that other programs know the
+// file, and the dialog asks before that replaces a file of the full name. A name typed whole
+// replaces its file without a question, as the export always has.
+class ExportFileDialog : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override {
+        const auto* nameEdit = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        const bool typedWhole = nameEdit && !QFileInfo(nameEdit->text()).suffix().isEmpty();
+        setOption(QFileDialog::DontConfirmOverwrite, typedWhole);
+        QFileDialog::accept();
+    }
+};
+
 }  // namespace
 
 QString TypeChangedName(const QString& path, int filterIndex) {
-    static const QString kExtensions[] = {QStringLiteral(".xls"), QStringLiteral(".xlsx"),
-                                          QStringLiteral(".xls"), QStringLiteral(".csv")};
-    const QString& extension =
-        filterIndex >= 0 && filterIndex < 4 ? kExtensions[filterIndex] : kExtensions[0];
+    const QString extension = QLatin1Char('.') + ExportSuffix(filterIndex == 2 ? 0 : filterIndex);
     return path.contains(extension) ? path : path + extension;
 }
 
+QString ExportSuffix(int filterIndex) {
+    // "All Files" writes a workbook of the newer kind, which is what a name without a known
+    // extension gets.
+    static const char* const kSuffixes[] = {"xls", "xlsx", "xlsx", "csv"};
+    return QLatin1String(filterIndex >= 0 && filterIndex < 4 ? kSuffixes[filterIndex] : "xls");
+}
+
 QString QtExportDialogs::SaveDialog1(const QString& fileName) {
-    QFileDialog dialog(parent_, MainTextOf(MainText::ExportToExcel, CurrentLanguage()));
+    ExportFileDialog dialog(parent_, MainTextOf(MainText::ExportToExcel, CurrentLanguage()));
     dialog.setObjectName(QStringLiteral("SaveDialog1"));
     // The toolkit's own dialog: its typed name can be read and changed on a type change.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList filters = NameFilters(kExportFilter);
     dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(ExportSuffix(0));
     SizeFileDialog(dialog);
     dialog.selectFile(fileName);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog, filters](const QString& filter) {
                          // SaveDialog1TypeChange
-                         const QString path = dialog.selectedFiles().value(0);
-                         const QString name = QFileInfo(path).fileName();
-                         if (!name.isEmpty())
-                             dialog.selectFile(TypeChangedName(name, filters.indexOf(filter)));
+                         const int index = filters.indexOf(filter);
+                         dialog.setDefaultSuffix(ExportSuffix(index));
+                         const QFileInfo typed(dialog.selectedFiles().value(0));
+                         // With the name field empty the dialog names its folder; the first
+                         // name is proposed then, of the chosen type.
+                         const QString name = typed.isDir() || typed.fileName().isEmpty()
+                                                  ? QFileInfo(kExportFileName).completeBaseName()
+                                                  : typed.fileName();
+                         dialog.selectFile(TypeChangedName(name, index));
                      });
     if (dialog.exec() != QDialog::Accepted) return {};
     return dialog.selectedFiles().value(0);

@@ -24,6 +24,9 @@ inline const QString kExportFileName = QStringLiteral("Arhive.xlsx");
 // extension (".xls", ".xlsx", ".xls" for "All Files", ".csv") is appended unless it occurs
 // anywhere in `path` already. An earlier extension is not taken off.
 QString TypeChangedName(const QString& path, int filterIndex);
+// The extension without its dot that a name typed without one gets under filter entry
+// `filterIndex`.
+QString ExportSuffix(int filterIndex);
 
 // The export's save dialog, behind an interface that tests answer.
 class ExportDialogs {
@@ -34,7 +37,8 @@ public:
 };
 
 // The toolkit's dialog, modal over `parent`, titled with the export menu text of the current
-// language; it does not ask before overwriting.
+// language. A name typed without an extension gets the chosen type's, and the dialog asks before
+// that replaces a file; a name typed whole replaces its file without a question.
 class QtExportDialogs : public ExportDialogs {
 public:
     explicit QtExportDialogs(QWidget* parent) : parent_(parent) {}

@@ -2,7 +2,13 @@
 
 #include <QLocale>
 #include <atomic>
+#include <clocale>
 #include <cmath>
+#ifdef _WIN32
+#include <string>
+#else
+#include <locale.h>
+#endif
 
 namespace porvel {
 namespace {
@@ -83,8 +89,19 @@ QString FormatGeneral(double value) {
 
 bool ParseNumber(const QString& text, double* value) {
     bool ok = false;
-    const QLocale locale = NumberLocale();
+    QLocale locale = NumberLocale();
+    // A group separator is never part of a number here: "2,500E-01" is no number on an English
+    // desktop rather than 2500E-01.
+    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
     QString normalized = text.trimmed();
+    // The full stop is a decimal separator on every desktop: people type it out of habit and
+    // from the instrument's own display, and archives travel between desktops.
+    const QString decimalPoint = locale.decimalPoint();
+    if (decimalPoint != QStringLiteral(".")) {
+        if (normalized.contains(decimalPoint) && normalized.contains(QLatin1Char('.')))
+            return false;
+        normalized.replace(QLatin1Char('.'), decimalPoint);
+    }
     normalized.replace(QLatin1Char('-'), locale.negativeSign());
     const double parsed = locale.toDouble(normalized, &ok);
     if (ok && value) *value = parsed;
@@ -152,6 +169,32 @@ QTime ParseTime(const QString& text) {
     }
     return {};
 }
+
+#ifdef _WIN32
+// Windows has no uselocale; a thread with a locale of its own does the same.
+CNumericScope::CNumericScope()
+    : previous_(new std::string(std::setlocale(LC_NUMERIC, nullptr))),
+      previousMode_(_configthreadlocale(_ENABLE_PER_THREAD_LOCALE)) {
+    std::setlocale(LC_NUMERIC, "C");
+}
+
+CNumericScope::~CNumericScope() {
+    auto* previous = static_cast<std::string*>(previous_);
+    std::setlocale(LC_NUMERIC, previous->c_str());
+    _configthreadlocale(previousMode_);
+    delete previous;
+}
+#else
+CNumericScope::CNumericScope() {
+    // Made once and kept for the whole run: every scope on every thread shares it.
+    static const locale_t classic = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    previous_ = classic ? uselocale(classic) : nullptr;
+}
+
+CNumericScope::~CNumericScope() {
+    if (previous_) uselocale(static_cast<locale_t>(previous_));
+}
+#endif
 
 QDate DateTimeParser::Date(const QString& text) {
     auto found = dates_.find(text);

@@ -20,7 +20,8 @@ QString FormatScientific(double value);
 // notation from 1E-4 up to 1E15 and as mantissa and exponent outside ("1,5E-5", "2E20"); the
 // locale's decimal separator.
 QString FormatGeneral(double value);
-// Accepts the locale's decimal separator and an exponent; false when the text is no number.
+// Accepts the locale's decimal separator or a full stop, and an exponent; refuses group
+// separators. False when the text is no number.
 bool ParseNumber(const QString& text, double* value);
 
 // The locale's short date format with the year widened to four digits, so that writing and
@@ -37,6 +38,23 @@ void UseHoursMinutesTimeFormat();
 void ResetTimeFormat();
 QString FormatTime(const QTime& time);
 QTime ParseTime(const QString& text);
+
+// The C library's number formatting on the calling thread set to the "C" locale while it lives.
+// The toolkit sets LC_NUMERIC from the desktop, so on a Russian desktop printf writes "0,5";
+// a library that formats a file's numbers with printf (the workbook writer) runs inside one of
+// these. Only the calling thread is touched, so a window or a second export on another thread
+// keeps its own locale, and the previous one comes back however the scope is left.
+class CNumericScope {
+public:
+    CNumericScope();
+    ~CNumericScope();
+    CNumericScope(const CNumericScope&) = delete;
+    CNumericScope& operator=(const CNumericScope&) = delete;
+
+private:
+    void* previous_ = nullptr;  // the thread's locale before (POSIX), or its name (Windows)
+    int previousMode_ = 0;      // Windows: whether the thread had a locale of its own
+};
 
 // ParseDate and ParseTime over many rows: an archive repeats its dates and times many times over
 // and the locale's parsing is slow, so each distinct text is parsed once.

@@ -86,10 +86,23 @@ QString SpreadsheetDateTimeFormat(const QString& toolkitFormat) {
     return out;
 }
 
-CellClassifier::CellClassifier()
-    : dateFormat_(SpreadsheetDateTimeFormat(DateFormat())),
-      timeFormat_(SpreadsheetDateTimeFormat(TimeFormat())),
-      decimalPoint_(QLocale().decimalPoint().at(0)) {}
+CellClassifier::CellClassifier() : decimalPoint_(QLocale().decimalPoint().at(0)) {
+    // The desktop's own forms first, then those of a Russian desktop, on which most archives
+    // were read, and the hours and minutes that every read writes.
+    const struct {
+        QLocale locale;
+        QString format;
+        bool date;
+    } forms[] = {{QLocale(), DateFormat(), true},
+                 {QLocale::c(), QStringLiteral("dd.MM.yyyy"), true},
+                 {QLocale(), TimeFormat(), false},
+                 {QLocale::c(), QStringLiteral("HH:mm"), false}};
+    for (const auto& form : forms) {
+        const QString spreadsheet = SpreadsheetDateTimeFormat(form.format);
+        if (!spreadsheet.isEmpty())
+            serialForms_.push_back({form.locale, form.format, spreadsheet, form.date});
+    }
+}
 
 const CellValue& CellClassifier::Classify(const QString& text) {
     auto found = known_.find(text);
@@ -108,41 +121,46 @@ CellValue CellClassifier::Compute(const QString& text) {
     CellValue value;
     if (text.isEmpty()) return value;
     value.kind = CellKind::Text;
-    double number = 0;
-    if (ParseNumber(text, &number) && std::isfinite(number)) {
+    // The archive keeps the texts of the desktop that read it: on an English desktop a Russian
+    // archive's "99,5" is still the number 99.5, and the other way round.
+    QString number = text;
+    const QChar otherPoint =
+        decimalPoint_ == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
+    if (!number.contains(decimalPoint_)) number.replace(otherPoint, decimalPoint_);
+    double parsed = 0;
+    if (ParseNumber(number, &parsed) && std::isfinite(parsed)) {
         // A number only when the locale writes it back as the very same text, so that the
         // spreadsheet shows what the table shows.
-        if (text.contains(QLatin1Char('E')) || text.contains(QLatin1Char('e'))) {
-            if (FormatScientific(number) != text) return value;
+        if (number.contains(QLatin1Char('E')) || number.contains(QLatin1Char('e'))) {
+            if (FormatScientific(parsed) != number) return value;
             value.format = FormatIndex(QStringLiteral("0.000E+00"));
         } else {
-            const qsizetype point = text.indexOf(decimalPoint_);
-            const int decimals = point < 0 ? 0 : static_cast<int>(text.size() - point - 1);
-            if (decimals > kMaxDecimals || FormatFixed(number, decimals) != text) return value;
+            const qsizetype point = number.indexOf(decimalPoint_);
+            const int decimals = point < 0 ? 0 : static_cast<int>(number.size() - point - 1);
+            if (decimals > kMaxDecimals || FormatFixed(parsed, decimals) != number) return value;
             value.format = FormatIndex(decimals == 0 ? QStringLiteral("0")
                                                      : QStringLiteral("0.") +
                                                            QString(decimals, QLatin1Char('0')));
         }
         value.kind = CellKind::Number;
-        value.number = number;
+        value.number = parsed;
         return value;
     }
-    if (!dateFormat_.isEmpty()) {
-        const QDate date = ParseDate(text);
-        if (date.isValid() && date >= kFirstFaithfulDate && FormatDate(date) == text) {
-            value.kind = CellKind::Number;
+    for (const SerialForm& form : serialForms_) {
+        if (form.date) {
+            const QDate date = form.locale.toDate(text, form.toolkit);
+            if (!date.isValid() || date < kFirstFaithfulDate ||
+                form.locale.toString(date, form.toolkit) != text)
+                continue;
             value.number = static_cast<double>(kSerialZero.daysTo(date));
-            value.format = FormatIndex(dateFormat_);
-            return value;
-        }
-    }
-    if (!timeFormat_.isEmpty()) {
-        const QTime time = ParseTime(text);
-        if (time.isValid() && FormatTime(time) == text) {
-            value.kind = CellKind::Number;
+        } else {
+            const QTime time = form.locale.toTime(text, form.toolkit);
+            if (!time.isValid() || form.locale.toString(time, form.toolkit) != text) continue;
             value.number = time.msecsSinceStartOfDay() / kMillisecondsPerDay;
-            value.format = FormatIndex(timeFormat_);
         }
+        value.kind = CellKind::Number;
+        value.format = FormatIndex(form.spreadsheet);
+        return value;
     }
     return value;
 }

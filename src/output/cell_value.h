@@ -1,9 +1,12 @@
 // What a spreadsheet makes of a table cell's text: a text that reads back exactly as a number,
-// a date or a time of the user's locale becomes that value with a display format that shows
-// the same text again; everything else stays text.
+// a date or a time becomes that value with a display format that shows the same text again;
+// everything else stays text. Numbers are recognised with either decimal separator, dates in the
+// user's locale or as dd.MM.yyyy and times also as HH:mm, so that an archive read on another
+// desktop exports the same.
 #pragma once
 
 #include <QHash>
+#include <QLocale>
 #include <QString>
 #include <vector>
 
@@ -41,10 +44,17 @@ private:
     CellValue Compute(const QString& text);
     int FormatIndex(const QString& format);
 
+    // A date or time form the table may hold, with the number format that shows it the same.
+    struct SerialForm {
+        QLocale locale;
+        QString toolkit;
+        QString spreadsheet;
+        bool date;
+    };
+
     QHash<QString, CellValue> known_;
     std::vector<QString> formats_;
-    QString dateFormat_;  // spreadsheet forms, empty when the locale's cannot be shown
-    QString timeFormat_;
+    std::vector<SerialForm> serialForms_;
     QChar decimalPoint_;
 };
 

@@ -181,6 +181,10 @@ bool WorkbookWhole(const QString& path, int sheets, QString* reason) {
 
 bool WriteXlsx(const ArchiveTable& table, const QString& title, QIODevice& out,
                const ExportProgress& progress, QString* reason) {
+    // The library writes its numbers (cell values, column widths, page margins) with printf;
+    // they must be "0.5" whatever the desktop's locale. Made first, so that it outlives the
+    // workbook, whose close writes most of them.
+    const CNumericScope classicNumbers;
     QTemporaryDir scratch;
     if (!scratch.isValid()) {
         *reason = scratch.errorString();

@@ -1,5 +1,6 @@
 #include "editor_checks.h"
 
+#include <QLocale>
 #include <cfloat>
 #include <cmath>
 
@@ -62,11 +63,13 @@ KeyVerdict CoefficientKey(QChar typed, int column) {
     if (typed == QLatin1Char('\r') || typed == QLatin1Char('\n')) return KeyVerdict::NextRow;
     if (column < kFirstCoefficientColumn) return KeyVerdict::Accept;
     static const QString kAllowed = QStringLiteral("\b\t.Ee+-");
-    return IsDigitKey(typed) || kAllowed.contains(typed) ? KeyVerdict::Accept : KeyVerdict::Refuse;
+    return IsDigitKey(typed) || kAllowed.contains(typed) || QLocale().decimalPoint() == typed
+               ? KeyVerdict::Accept
+               : KeyVerdict::Refuse;
 }
 
-bool CoefficientTextConverts(const QString& text) {
-    return text.size() < 2 || ParseNumber(text, nullptr);
+bool CoefficientTextStorable(const QString& text) {
+    return text.isEmpty() || StorableFloat(text);
 }
 
 int NextDataRow(int row, int rows) {

@@ -18,13 +18,15 @@ enum class KeyVerdict {
     NextRow,  // Enter: the same column of the next row, from the last row to the first
 };
 
-// Columns 2 and 3 take digits, the full stop, E or e, + and - (and Backspace, Tab and Enter);
-// the comma is refused whatever the locale's decimal separator. Other columns take anything.
+// Columns 2 and 3 take digits, the full stop and the locale's decimal separator, E or e, + and -
+// (and Backspace, Tab and Enter); other letters and signs are refused. Other columns take
+// anything.
 KeyVerdict CoefficientKey(QChar typed, int column);
 
-// A coefficient text while it is typed: one character alone is not tested; longer texts must
-// convert with the locale's decimal separator, an exponent included.
-bool CoefficientTextConverts(const QString& text);
+// A coefficient text when its cell is committed: empty (nothing to check until a write), or a
+// number the instrument's 32-bit float can hold, with either decimal separator and an exponent.
+// Checked whole rather than key by key, so that "1.5E-03" may pass through "1.5E" on its way.
+bool CoefficientTextStorable(const QString& text);
 
 // The row that follows `row` among the data rows 1..rows, the last wrapping to the first.
 int NextDataRow(int row, int rows);

@@ -1,5 +1,6 @@
 #include "list_editor.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -100,7 +101,8 @@ ListEditor::ListEditor(const Layout& layout, QWidget* parent)
       Label1(new QLabel(this)),
       Button1(new QPushButton(this)),
       read_(layout.read),
-      write_(layout.write) {
+      write_(layout.write),
+      designWidths_(layout.columnWidths) {
     QFont windowFont = font();
     windowFont.setPixelSize(Design(kFontPx));
     setFont(windowFont);
@@ -121,6 +123,36 @@ ListEditor::ListEditor(const Layout& layout, QWidget* parent)
     Button1->setAutoDefault(false);
     Button1->setEnabled(false);  // until the read has filled the grid
     connect(Button1, &QPushButton::clicked, this, &ListEditor::Button1Click);
+    // A longer name typed or chosen widens its column at once.
+    connect(StringGrid1, &QTableWidget::itemChanged, this, [this] {
+        if (filledSeen_) FitColumns();
+    });
+}
+
+void ListEditor::FitColumns() {
+    constexpr int kTextMargin = 12;  // the cell's padding and focus frame on both sides
+    const QFontMetrics metrics(StringGrid1->font());
+    int extra = 0;
+    for (int col = 0; col < static_cast<int>(designWidths_.size()); ++col) {
+        int wanted = Design(designWidths_[static_cast<std::size_t>(col)]);
+        QStringList texts = ColumnSamples(col);
+        for (int row = 0; row < StringGrid1->rowCount(); ++row)
+            texts << StringGrid1->Cell(col, row);
+        for (const QString& text : texts)
+            wanted = std::max(wanted, metrics.horizontalAdvance(text) + kTextMargin);
+        extra += std::max(0, wanted - StringGrid1->columnWidth(col));
+        StringGrid1->setColumnWidth(col, std::max(wanted, StringGrid1->columnWidth(col)));
+    }
+    if (extra == 0) return;
+    const bool fixed = minimumSize() == maximumSize();
+    StringGrid1->resize(StringGrid1->width() + extra, StringGrid1->height());
+    CGauge1->resize(CGauge1->width() + extra, CGauge1->height());
+    Button1->resize(Button1->width() + extra, Button1->height());
+    Label1->resize(Label1->width() + extra, Label1->height());
+    if (fixed)
+        setFixedSize(width() + extra, height());
+    else
+        resize(width() + extra, height());
 }
 
 ListEditor::~ListEditor() {
@@ -152,6 +184,7 @@ bool ListEditor::StartRead() {
 void ListEditor::Button1Click() {
     if (exchange_.Running() || !StringGrid1->Filled()) return;
     StringGrid1->setCurrentCell(-1, -1);  // ends an edit in progress, keeping its text
+    if (ReportPendingInput()) return;
     if (const auto problem = RowsProblem(StringGrid1->Rows())) {
         LocalizedMessageBox(*problem, TextIn(kWarningCaption, CurrentLanguage()), box::kError);
         return;
@@ -167,6 +200,7 @@ void ListEditor::ExchangeEnded() {
     if (StringGrid1->Filled() && !filledSeen_) {
         filledSeen_ = true;
         GridFilled();
+        FitColumns();
     }
     Button1->setEnabled(StringGrid1->Filled());
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QStringList>
 #include <QTableWidget>
 #include <optional>
 #include <vector>
@@ -27,6 +28,8 @@ public:
     void SetRows(const EditorRows& rows) override;
     EditorRows Rows() const override;
     bool Filled() const { return filled_; }
+    // A cell editor is open.
+    bool Editing() const { return state() == EditingState; }
 
     QString Cell(int column, int row) const;
     void SetCell(int column, int row, const QString& text);
@@ -71,16 +74,25 @@ protected:
 
     // Load into the device: after the grid's rows pass the check, the write exchange.
     void Button1Click();
+    // Reports input the user has yet to correct; true when there was some and nothing may be
+    // written now.
+    virtual bool ReportPendingInput() { return false; }
     // Why the grid's rows cannot be written, or nullopt.
     virtual std::optional<QString> RowsProblem(const EditorRows& rows) const = 0;
     // Once, after the read has filled the grid and its exchange has ended.
     virtual void GridFilled() {}
+    // Texts a column must have room for beyond those it holds now.
+    virtual QStringList ColumnSamples(int /*column*/) const { return {}; }
+    // Widens the columns to their texts in the window's font, never below their design widths,
+    // and the window with them: the design sizes were made for a smaller font than a desktop's.
+    void FitColumns();
 
 private:
     ExchangeControls Controls();
     void ExchangeEnded();
 
     Operation read_, write_;
+    std::vector<int> designWidths_;
     bool filledSeen_ = false;
     WindowExchange exchange_;
 };

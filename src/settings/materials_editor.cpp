@@ -2,11 +2,11 @@
 
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTimer>
 #include <array>
 
 #include "base/locale_format.h"
@@ -47,22 +47,16 @@ QString T(Text text) {
     return TextIn(kTexts[text], CurrentLanguage());
 }
 
-// The cell editor: every key passes the window's key filter, every change of its text the
-// window's cell check.
+// The cell editor: every key passes the window's key filter, every committed text the window's
+// cell check.
 class CellDelegate : public QStyledItemDelegate {
 public:
     explicit CellDelegate(TForm7* form) : QStyledItemDelegate(form), form_(form) {}
 
-    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
-                          const QModelIndex& index) const override {
-        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
-        if (auto* line = qobject_cast<QLineEdit*>(editor)) {
-            const int column = index.column(), row = index.row();
-            connect(line, &QLineEdit::textEdited, form_, [=](const QString& t) {
-                if (!form_->StringGrid1SetEditText(column, row, t)) line->clear();
-            });
-        }
-        return editor;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        form_->CellCommitted(index.column(), index.row());
     }
 
 protected:
@@ -130,6 +124,13 @@ TForm7::TForm7(QWidget* parent)
     StringGrid1->setItemDelegate(new CellDelegate(this));
     StringGrid1->installEventFilter(this);
     FormCreate();
+    FitColumns();
+}
+
+QStringList TForm7::ColumnSamples(int column) const {
+    // The widest coefficient the grid shows: a sign, eight-wide digits, a negative exponent.
+    if (column >= 2) return {FormatScientific(-8.888e-28)};
+    return {};
 }
 
 void TForm7::FormCreate() {
@@ -157,20 +158,58 @@ bool TForm7::StringGrid1KeyPress(QChar key) {
         case KeyVerdict::Accept:
             return false;
         case KeyVerdict::Refuse:
-            LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
+            RefuseKey();
             return true;
         case KeyVerdict::NextRow:
-            StringGrid1->setCurrentCell(NextDataRow(StringGrid1->currentRow(), kDataRows), column);
+            // A coefficient that did not convert keeps the user at its cell.
+            if (!badCell_)
+                StringGrid1->setCurrentCell(NextDataRow(StringGrid1->currentRow(), kDataRows),
+                                            column);
             return true;
     }
     return false;
 }
 
-bool TForm7::StringGrid1SetEditText(int column, int row, const QString& text) {
-    if (column < 2 || CoefficientTextConverts(text)) return true;
+void TForm7::RefuseKey() {
+    // The message comes once the key press has been delivered: a box opened inside the key event
+    // takes the focus from the cell editor, which is then closed and deleted under the event.
+    // After it, typing goes on in the cell that was being edited.
+    const bool editing = StringGrid1->Editing();
+    const QPersistentModelIndex cell = StringGrid1->currentIndex();
+    ++messagesPending_;
+    QTimer::singleShot(0, this, [this, editing, cell] {
+        LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
+        --messagesPending_;
+        if (editing && cell.isValid() && isVisible()) {
+            StringGrid1->setCurrentIndex(cell);
+            StringGrid1->edit(cell);
+        }
+    });
+}
+
+void TForm7::CellCommitted(int column, int row) {
+    // A commit while a message is up only means the box took the focus from the editor.
+    if (column < 2 || messagesPending_ > 0) return;
+    if (CoefficientTextStorable(StringGrid1->Cell(column, row))) return;
+    badCell_ = {column, row};
+    QTimer::singleShot(0, this, [this] { ReportBadCoefficient(); });
+}
+
+bool TForm7::ReportBadCoefficient() {
+    if (!badCell_ || !isVisible()) return false;
+    const auto [column, row] = *badCell_;
+    badCell_.reset();  // before the box, whose loop may run a report already queued
+    ++messagesPending_;
     LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
-    StringGrid1->SetCell(column, row, QString());
-    return false;
+    --messagesPending_;
+    // The text stays for correction, with the editor open on it.
+    StringGrid1->setCurrentCell(row, column);
+    StringGrid1->editItem(StringGrid1->item(row, column));
+    return true;
+}
+
+bool TForm7::ReportPendingInput() {
+    return ReportBadCoefficient();
 }
 
 void TForm7::GridFilled() {

@@ -1,6 +1,10 @@
 // TForm7, the materials editor: the instrument's 20 materials, each with a name and the two
-// coefficients a0 and a1, typed under the input rules of the coefficient columns.
+// coefficients a0 and a1. Coefficients are typed with the full stop or the desktop's decimal
+// separator and checked whole when their cell is committed.
 #pragma once
+
+#include <optional>
+#include <utility>
 
 #include "list_editor.h"
 
@@ -13,17 +17,27 @@ public:
 
     // Handlers of the grid and of its cell editor: true when the key was used up here.
     bool StringGrid1KeyPress(QChar key);
-    // The cell check of a coefficient text as it is typed; false when the cell was emptied, and
-    // its editor is to be emptied too.
-    bool StringGrid1SetEditText(int column, int row, const QString& text);
+    // The check of a cell's text once it is committed (Enter, leaving the cell, the write): a
+    // coefficient that does not convert brings the input message, keeps its text and has the
+    // editor opened on it again.
+    void CellCommitted(int column, int row);
 
 protected:
     std::optional<QString> RowsProblem(const EditorRows& rows) const override;
+    bool ReportPendingInput() override;
+    QStringList ColumnSamples(int column) const override;
     void GridFilled() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
+    void RefuseKey();
+    // The input message for a committed coefficient that does not convert; false when none is
+    // waiting.
+    bool ReportBadCoefficient();
+
+    std::optional<std::pair<int, int>> badCell_;  // column and row
+    int messagesPending_ = 0;
 };
 
 // The character a key event types, with Enter, Backspace and Tab as their control characters;

@@ -55,14 +55,24 @@ TForm3::TForm3(QWidget* parent)
     setObjectName(QStringLiteral("TForm3"));
     setFixedSize(size());
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setEditable(true);
-    ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    // A list, not a text field: the choice is the entry's position, so two materials of the same
+    // name stay two different materials.
+    ComboBox1->setEditable(false);
     ComboBox1->hide();
     StringGrid1->SetColumnReadOnly(kMaterialColumn);
     connect(StringGrid1, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { StringGrid1SelectCell(column, row); });
     connect(ComboBox1, &QComboBox::activated, this, &TForm3::ComboBox1Select);
     FormCreate();
+    FitColumns();
+}
+
+QStringList TForm3::ColumnSamples(int column) const {
+    // The material column shows whichever of the materials is chosen.
+    QStringList names;
+    if (column == kMaterialColumn)
+        for (int e = 0; e < kComboEntries; ++e) names << MaterialNames().Name(e, CurrentLanguage());
+    return names;
 }
 
 void TForm3::FormCreate() {
@@ -90,7 +100,9 @@ void TForm3::StringGrid1SelectCell(int column, int row) {
     }
     ComboBox1->setGeometry(StringGrid1->visualItemRect(StringGrid1->item(row, column)));
     ComboBox1->raise();
-    ComboBox1->setEditText(StringGrid1->Cell(column, row));
+    bool known = false;
+    const int index = StringGrid1->Cell(kIndexColumn, row).toInt(&known);
+    ComboBox1->setCurrentIndex(known && index < ComboBox1->count() ? index : -1);
     ComboBox1->show();
 }
 
@@ -99,6 +111,8 @@ void TForm3::ComboBox1Select(int index) {
     if (row < 1 || index < 0) return;
     StringGrid1->SetCell(kMaterialColumn, row, MaterialNames().Name(index, CurrentLanguage()));
     StringGrid1->SetCell(kIndexColumn, row, QString::number(index));
+    // The name may have widened the column.
+    ComboBox1->setGeometry(StringGrid1->visualItemRect(StringGrid1->item(row, kMaterialColumn)));
 }
 
 std::optional<QString> TForm3::RowsProblem(const EditorRows& rows) const {

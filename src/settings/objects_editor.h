@@ -1,6 +1,6 @@
 // TForm3, the objects editor: the instrument's 20 objects with the material each is made of.
-// Names are typed into the grid; a material is chosen from ComboBox1, which lies over the
-// selected material cell, and its index goes into the hidden column 3.
+// Names are typed into the grid; a material is chosen from the list ComboBox1, which lies over
+// the selected material cell, and the chosen entry's position goes into the hidden column 3.
 #pragma once
 
 #include "list_editor.h"
@@ -22,6 +22,7 @@ public:
 
 protected:
     std::optional<QString> RowsProblem(const EditorRows& rows) const override;
+    QStringList ColumnSamples(int column) const override;
 
 private:
     void FormCreate();

@@ -5,6 +5,7 @@ its one line on stderr.
 
 Usage: cli_tool_test.py PORVEL_CLI LIBPORVEL_SIM"""
 import csv
+import datetime
 import io
 import json
 import os
@@ -130,29 +131,81 @@ class Download(Tool):
         self.assertLess(sum(e.startswith("ReadRecord") for e in entries), 40)
 
 
+def table_value(text, comma):
+    """What a reader should find for a table text of a desktop with the decimal comma or point:
+    a number, a date or a time, or the text itself."""
+    number = text.replace(",", ".") if comma else text
+    try:
+        return float(number)
+    except ValueError:
+        pass
+    for form in ("%d.%m.%Y", "%m/%d/%Y"):
+        try:
+            return datetime.datetime.strptime(text, form)
+        except ValueError:
+            pass
+    try:
+        return datetime.datetime.strptime(text, "%H:%M").time()
+    except ValueError:
+        return text
+
+
 class Outputs(Tool):
-    def test_export_writes_the_table_into_each_workbook_kind(self):
-        table = self.info(self.base)
-        header, rows = table["columns"], [r["cells"] for r in table["rows"]]
-        for kind in ("xlsx", "xls", "csv"):
-            target = self.path("export." + kind)
-            code, _, err = self.run_tool(["export", self.base, target])
+    def test_export_writes_the_table_into_each_workbook_kind_on_both_desktops(self):
+        # printf inside the workbook library follows the C library's locale: on a Russian desktop
+        # every number, time and width once came out as "0,38".
+        for desktop, comma in (("en_US.UTF-8", False), ("ru_RU.UTF-8", True)):
+            env = {"LC_ALL": desktop}
+            base = self.path(f"base-{desktop}.wpa")
+            code, _, err = self.run_tool(["download", "-o", base], BASE, env=env)
             self.assertEqual(code, 0, err)
-            if kind == "xlsx":
-                sheet = openpyxl.load_workbook(target).worksheets[0]
-                self.assertEqual(sheet.title, "Archive of measurements 1")
-                got = [[c.value for c in row] for row in sheet.iter_rows(max_col=10)]
-            elif kind == "xls":
-                sheet = xlrd.open_workbook(target).sheet_by_index(0)
-                got = [sheet.row_values(r) for r in range(sheet.nrows)]
-            else:
-                with open(target, encoding="utf-8-sig", newline="") as f:
-                    got = list(csv.reader(f))
-                self.assertEqual(got, [header] + rows)
-            self.assertEqual(got[0], header, kind)
-            self.assertEqual(len(got), len(rows) + 1, kind)
-            self.assertEqual([int(r[0]) for r in got[1:]], [int(r[0]) for r in rows], kind)
-            self.assertEqual([r[3] for r in got[1:]], [r[3] for r in rows], kind)
+            code, out, err = self.run_tool(["info", base, "--json"], env=env)
+            self.assertEqual(code, 0, err)
+            table = json.loads(out)
+            header, rows = table["columns"], [r["cells"] for r in table["rows"]]
+            self.assertIn("," if comma else ".", rows[0][5])
+            want = [[table_value(t, comma) for t in row] for row in rows]
+            for kind in ("xlsx", "xls", "csv"):
+                where = f"{desktop} {kind}"
+                target = self.path(f"export-{desktop}.{kind}")
+                code, _, err = self.run_tool(["export", base, target], env=env)
+                self.assertEqual(code, 0, err)
+                if kind == "xlsx":
+                    sheet = openpyxl.load_workbook(target).worksheets[0]
+                    self.assertEqual(sheet.title, "Archive of measurements 1")
+                    got = [[c.value for c in row] for row in sheet.iter_rows(max_col=10)]
+                    for letter in "ABCDEFGHIJ":
+                        self.assertGreater(float(sheet.column_dimensions[letter].width), 0)
+                elif kind == "xls":
+                    book = xlrd.open_workbook(target, formatting_info=True)
+                    sheet = book.sheet_by_index(0)
+                    got = [sheet.row_values(r) for r in range(sheet.nrows)]
+                    for r in range(1, sheet.nrows):
+                        for c in range(sheet.ncols):
+                            if sheet.cell_type(r, c) == xlrd.XL_CELL_DATE:
+                                got[r][c] = xlrd.xldate_as_datetime(got[r][c], book.datemode)
+                                if got[r][c].year == 1899:
+                                    got[r][c] = got[r][c].time()
+                else:
+                    with open(target, encoding="utf-8-sig", newline="") as f:
+                        got = list(csv.reader(f, delimiter=";" if comma else ","))
+                    self.assertEqual(got, [header] + rows, where)
+                    continue
+                self.assertEqual(got[0], header, where)
+                self.assertEqual(len(got), len(rows) + 1, where)
+                for r, (got_row, want_row) in enumerate(zip(got[1:], want), start=1):
+                    for c, (value, expected) in enumerate(zip(got_row, want_row)):
+                        cell = f"{where} row {r} column {c}: {value!r} for {rows[r - 1][c]!r}"
+                        if expected == "":
+                            self.assertIn(value, (None, ""), cell)
+                        elif isinstance(expected, float):
+                            self.assertIsInstance(value, (int, float), cell)
+                            self.assertAlmostEqual(value, expected, places=9, msg=cell)
+                        elif isinstance(expected, datetime.time):
+                            value = value.time() if isinstance(value, datetime.datetime) else value
+                            self.assertEqual(value, expected, cell)
+                        else:
+                            self.assertEqual(value, expected, cell)
 
     def test_print_writes_the_listing_and_the_record_of_the_named_rows(self):
         def text_of(pdf):

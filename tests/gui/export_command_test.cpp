@@ -1,16 +1,25 @@
 // The spreadsheet export from the menu: the dialog answered by the test, the empty-table
 // message, the dialog's name after complete and failed exports, the type-change rule, and
 // exports that fail on an unwritable folder or a full disk without harm to an earlier file.
+#include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "../file_system_faults.h"
 #include "../table_rows_builder.h"
 #include "app/export_command.h"
 #include "app/file_commands.h"
+#include "box_answerer.h"
 #include "box_script.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
@@ -60,6 +69,7 @@ private slots:
     void completeExportEmptiesTheDialogsName();
     void emptyTableIsReportedAfterTheDialog();
     void typeChangeAppendsTheEntrysExtensionUnlessPresent();
+    void dialogProposesTheFirstNameAndGivesATypedNameItsTypesExtension();
     void unwritableFolderIsReportedWithTheReason();
     void fullDiskLeavesTheEarlierFileAndNoTemporary();
 };
@@ -103,6 +113,75 @@ void ExportCommandTest::typeChangeAppendsTheEntrysExtensionUnlessPresent() {
     QCOMPARE(TypeChangedName("Arhive", 2), QStringLiteral("Arhive.xls"));
     QCOMPARE(TypeChangedName("Arhive.xlsx", 3), QStringLiteral("Arhive.xlsx.csv"));
     QCOMPARE(NameFilters(kExportFilter).last(), QStringLiteral("CSV (*.csv)"));
+}
+
+namespace {
+
+// Runs `act` on the export's file dialog once it is up, as the user works it.
+void WithDialog(std::function<void(QFileDialog*, QLineEdit*)> act) {
+    QTimer::singleShot(0, [act] {
+        QFileDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        act(dialog, dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")));
+    });
+}
+
+// Into the name field, as a user types it.
+void TypeName(QLineEdit* name, const QString& text) {
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, text);
+}
+
+void ChooseType(QFileDialog* dialog, const QString& type) {
+    auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+    types->setFocus(Qt::MouseFocusReason);  // the user clicks it
+    const int index = types->findText(type);
+    types->setCurrentIndex(index);
+    emit types->activated(index);
+    emit types->textActivated(type);
+}
+
+}  // namespace
+
+void ExportCommandTest::dialogProposesTheFirstNameAndGivesATypedNameItsTypesExtension() {
+    QTemporaryDir dir;
+    QWidget parent;
+    QtExportDialogs dialogs(&parent);
+    const QString folder = QDir(dir.path()).canonicalPath();
+    QString proposed;
+    WithDialog([&](QFileDialog* dialog, QLineEdit* name) {
+        dialog->setDirectory(folder);
+        name->clear();
+        ChooseType(dialog, QStringLiteral("Exel 2007 (*.xlsx)"));
+        proposed = name->text();  // the first name, not the folder's
+        TypeName(name, QStringLiteral("site 12"));
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QCOMPARE(dialogs.SaveDialog1(QString()), folder + QStringLiteral("/site 12.xlsx"));
+    QCOMPARE(proposed, QStringLiteral("Arhive.xlsx"));
+
+    // The typed name's full name is taken: asked first, and No keeps the file.
+    QFile taken(folder + QStringLiteral("/day.csv"));
+    QVERIFY(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    bool asked = false;
+    WithDialog([&](QFileDialog* dialog, QLineEdit* name) {
+        dialog->setDirectory(folder);
+        ChooseType(dialog, QStringLiteral("CSV (*.csv)"));
+        TypeName(name, QStringLiteral("day"));
+        BoxAnswerer no([&](QMessageBox* box) {
+            asked = true;
+            box->button(QMessageBox::No)->click();
+        });
+        QTest::keyClick(name, Qt::Key_Return);
+        QVERIFY(asked);
+        QVERIFY(dialog->isVisible());
+        TypeName(name, QStringLiteral("day.csv"));  // typed whole: replaced without a question
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    QCOMPARE(dialogs.SaveDialog1(QString()), taken.fileName());
 }
 
 void ExportCommandTest::unwritableFolderIsReportedWithTheReason() {

@@ -1,6 +1,7 @@
 // The objects editor, the materials editor and the screenshot window against the simulated
 // instrument through the real binding: what the windows show, and what arrives in the device's
 // own memory after a write.
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -96,7 +97,10 @@ private slots:
     void objectsEditorRenamesAndChoosesAMaterialIntoTheDevice();
     void editorsWrittenBackUneditedLeaveBothListsByteForByte();
     void materialsEditorWritesTheTypedCoefficientsAsFloats();
+    void objectsEditorKeepsTheChosenOfTwoMaterialsOfOneName();
     void materialsEditorKeyFilterAndEnter();
+    void materialsEditorKeepsATextThatDoesNotConvertForCorrection();
+    void editorsShowTheirTextsWhole();
     void gridThatCannotBeStoredIsNotWritten();
     void failedWriteKeepsTheGridAndTheUnpluggedDeviceIsFoundAgain();
     void screenshotShowsSavesAndKeepsReadingAfterAFailedSave();
@@ -148,6 +152,33 @@ void SettingsWindowsTest::objectsEditorRenamesAndChoosesAMaterialIntoTheDevice()
     QCOMPARE(entries[3].material, 6);
     for (std::size_t e : {1u, 2u, 4u, 19u})
         QVERIFY(std::memcmp(&before[e * 36], &after[e * 36], 36) == 0);
+}
+
+// Two materials of one name are two materials: the one chosen is the one written.
+void SettingsWindowsTest::objectsEditorKeepsTheChosenOfTwoMaterialsOfOneName() {
+    Sim sim;
+    QVERIFY(sim.Load(
+        (std::string(kLists) + "material 4 ru=\"Бетон В25\" en=\"Concrete B25\"\n").c_str()));
+    TheExchange().listsNeeded = true;
+    TForm3 form;
+    QVERIFY(OpenFilled(form));
+    ClickCell(form.StringGrid1, 2, 2);
+    QComboBox* combo = form.ComboBox1;
+    QVERIFY(combo->isVisible() && !combo->isEditable());
+    combo->showPopup();
+    QAbstractItemView* list = combo->view();
+    QTRY_VERIFY(list->isVisible());
+    QCOMPARE(combo->itemText(4), combo->itemText(1));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(4, 0)).center());
+    QCOMPARE(form.StringGrid1->Cell(3, 2), QStringLiteral("4"));
+    ClickCell(form.StringGrid1, 1, 6);  // leaving the cell
+    ClickCell(form.StringGrid1, 2, 2);  // and coming back shows the entry chosen
+    QCOMPARE(combo->currentIndex(), 4);
+    ClickCell(form.StringGrid1, 1, 6);
+    QCOMPARE(form.StringGrid1->Cell(3, 2), QStringLiteral("4"));
+    QVERIFY(WriteAndWait(form));
+    QCOMPARE(DecodeObjects(sim.Objects())[1].material, 4);
 }
 
 void SettingsWindowsTest::editorsWrittenBackUneditedLeaveBothListsByteForByte() {
@@ -215,26 +246,97 @@ void SettingsWindowsTest::materialsEditorKeyFilterAndEnter() {
     QCOMPARE(grid->currentRow(), 1);
     QCOMPARE(grid->currentColumn(), 2);
 
-    // A comma in a coefficient column: the message, and the cell keeps its text.
+    // A letter in a coefficient column: the message, and the cell keeps its text.
     QStringList shown;
     testing::BoxAnswerer answer([&](QMessageBox* box) {
         shown << box->text();
         box->button(QMessageBox::Ok)->click();
     });
     const QString kept = grid->Cell(2, 1);
-    QTest::keyClick(grid, Qt::Key_Comma);
+    QTest::keyClick(grid, Qt::Key_X);
     QTRY_VERIFY(answer.Answered());
     QCOMPARE(shown, QStringList{QStringLiteral("Вводить только цифры!, формате 0.000E+00")});
     QCOMPARE(grid->Cell(2, 1), kept);
-    // In this comma locale 1.5 does not convert: emptied at its second character.
-    testing::BoxAnswerer second([](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
-    QTest::keyClick(grid, Qt::Key_1);
-    QLineEdit* editor = OpenEditor(grid);
-    QVERIFY(editor);
-    QTest::keyClick(editor, Qt::Key_Period);
-    QTRY_VERIFY(second.Answered());
-    QCOMPARE(editor->text(), QString());
-    QCOMPARE(grid->Cell(2, 1), QString());
+
+    // As a user types on this Russian desktop: the comma and the full stop both, exponents
+    // passing through forms that do not convert yet.
+    TypeIntoCell(grid, 2, 1, QStringLiteral("0,25"));
+    TypeIntoCell(grid, 2, 2, QStringLiteral("2.5E-01"));
+    TypeIntoCell(grid, 3, 3, QStringLiteral("1,5E-03"));
+    QTRY_COMPARE(grid->Cell(3, 3), QStringLiteral("1,5E-03"));
+    QCOMPARE(grid->Cell(2, 1), QStringLiteral("0,25"));
+    QCOMPARE(grid->Cell(2, 2), QStringLiteral("2.5E-01"));
+    QVERIFY(WriteAndWait(form));
+    QCOMPARE(form.Label1->text(), QStringLiteral("Готово"));
+    const MaterialEntries entries = DecodeMaterials(sim.Materials());
+    QCOMPARE(entries[0].a0, 0.25f);
+    QCOMPARE(entries[1].a0, 0.25f);
+    QCOMPARE(entries[2].a1, 0.0015f);
+}
+
+// A text that does not convert, committed with Enter: one message once the key has been
+// delivered, the text kept with its editor open again, and no write while it stands.
+void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrection() {
+    for (const QLocale& desktop : {QLocale(QLocale::Russian, QLocale::Russia),
+                                   QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        QLocale::setDefault(desktop);
+        Sim sim;
+        QVERIFY(sim.Load(kLists));
+        const MaterialListBlock before = sim.Materials();
+        TForm7 form;
+        QVERIFY(OpenFilled(form));
+        EditorGridWidget* grid = form.StringGrid1;
+        for (const QString& typo : {QStringLiteral("1.5E"), QStringLiteral("2E")}) {
+            QStringList shown;
+            testing::BoxAnswerer answer([&](QMessageBox* box) {
+                shown << box->text();
+                box->button(QMessageBox::Ok)->click();
+            });
+            TypeIntoCell(grid, 2, 4, typo);
+            QTRY_VERIFY(answer.Answered());
+            QCOMPARE(shown.size(), 1);
+            QCOMPARE(grid->Cell(2, 4), typo);
+            QTRY_VERIFY(OpenEditor(grid));
+            QCOMPARE(OpenEditor(grid)->text(), typo);
+            QCOMPARE(grid->currentRow(), 4);
+        }
+        testing::BoxAnswerer atWrite(
+            [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        QTRY_VERIFY(atWrite.Answered());
+        QVERIFY(!ExchangeRunning());
+        QVERIFY(sim.Materials() == before);
+        // Corrected, it is written.
+        QTest::keyClick(OpenEditor(grid), Qt::Key_A, Qt::ControlModifier);
+        for (QChar c : QStringLiteral("2E-3"))
+            QTest::sendKeyEvent(QTest::Click, OpenEditor(grid), Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+        QVERIFY(WriteAndWait(form));
+        QCOMPARE(DecodeMaterials(sim.Materials())[3].a0, 0.002f);
+    }
+}
+
+// Every coefficient and the longest names whole in the window's font.
+void SettingsWindowsTest::editorsShowTheirTextsWhole() {
+    Sim sim;
+    QVERIFY(sim.Load(kLists));
+    TForm7 materials;
+    QVERIFY(OpenFilled(materials));
+    TForm3 objects;
+    QVERIFY(OpenFilled(objects));
+    for (EditorGridWidget* grid : {materials.StringGrid1, objects.StringGrid1}) {
+        const QFontMetrics metrics(grid->font());
+        for (int col = 1; col < grid->columnCount(); ++col) {
+            if (grid->isColumnHidden(col)) continue;
+            for (int row = 0; row < grid->rowCount(); ++row)
+                QVERIFY2(metrics.horizontalAdvance(grid->Cell(col, row)) < grid->columnWidth(col),
+                         qPrintable(grid->Cell(col, row)));
+            QVERIFY(grid->geometry().right() <= grid->parentWidget()->width());
+        }
+    }
+    QVERIFY(materials.Button1->geometry().right() <= materials.width());
+    SaveLook(materials, "materials_editor_fitted.png");
+    SaveLook(objects, "objects_editor_fitted.png");
 }
 
 void SettingsWindowsTest::gridThatCannotBeStoredIsNotWritten() {

@@ -38,8 +38,9 @@ TEST_F(CellValueTest, NumbersKeepTheirDigitsThroughTheirFormat) {
 
 TEST_F(CellValueTest, TextsThatWouldNotShowTheSameStayText) {
     CellClassifier c;
-    for (const char* text : {"W8", " - ", "NAN", "Плита", "101.3", " 12", "007", "-0,0", "1 000",
-                             "=1+2", "+7", "12345678901234567890", "1,2345678901234567"})
+    for (const char* text :
+         {"W8", " - ", "NAN", "Плита", "1.2.3", "1,5E-3", " 12", "007", "-0,0", "1 000", "1.000,5",
+          "5/11/2026", "=1+2", "+7", "12345678901234567890", "1,2345678901234567"})
         EXPECT_EQ(c.Classify(QString::fromUtf8(text)).kind, CellKind::Text) << text;
     EXPECT_EQ(c.Classify("").kind, CellKind::Empty);
 }
@@ -63,8 +64,13 @@ TEST_F(CellValueTest, EnglishLocaleDatesTimesAndSeparators) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     CellClassifier c;
     EXPECT_EQ(FormatOf(c, "101.3"), "0.0");
-    EXPECT_EQ(c.Classify("101,3").kind, CellKind::Text);
     EXPECT_EQ(FormatOf(c, "11/5/2026"), "m\\/d\\/yyyy");
+    // An archive read on a Russian desktop: its numbers and dates stay numbers and dates.
+    EXPECT_DOUBLE_EQ(c.Classify("101,3").number, 101.3);
+    EXPECT_EQ(FormatOf(c, "101,3"), "0.0");
+    EXPECT_EQ(FormatOf(c, "2,500E-01"), "0.000E+00");
+    EXPECT_DOUBLE_EQ(c.Classify("05.11.2026").number, 46331);
+    EXPECT_EQ(FormatOf(c, "05.11.2026"), "dd\\.mm\\.yyyy");
     EXPECT_EQ(SpreadsheetDateTimeFormat("h:mm AP"), "h\\:mm\\ AM/PM");
     EXPECT_EQ(SpreadsheetDateTimeFormat("HH:mm:ss.zzz"), "");  // milliseconds cannot be shown
     EXPECT_EQ(SpreadsheetDateTimeFormat("d 'de' MMMM"), "d\\ \\d\\e\\ mmmm");

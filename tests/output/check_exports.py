@@ -87,6 +87,9 @@ class Xlsx(unittest.TestCase):
     def test_ten_measurements_english(self):
         self.check("english.xlsx", ENGLISH_HEADER, "Archive of measurements 1")
 
+    def test_russian_table_exported_on_an_english_desktop(self):
+        self.check("travelled.xlsx", RUSSIAN_HEADER, "Архив измерений 1")
+
     def test_65535_rows_one_sheet_65536_two(self):
         one = openpyxl.load_workbook(os.path.join(SAMPLES, "rows65535.xlsx"), read_only=True)
         self.assertEqual(one.sheetnames, ["Архив измерений 1"])

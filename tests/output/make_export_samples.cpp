@@ -1,9 +1,14 @@
 // Writes the exports that tests/output/check_exports.py reads back with readers of its own:
-// ten measurements in Russian and English, and the tables of 65535 and 65536 rows.
+// ten measurements in Russian and English, a Russian table exported on an English desktop, and
+// the tables of 65535 and 65536 rows. The test runs it under a comma-decimal and a full-stop
+// system locale; its second argument is the decimal separator the C library must then have, so
+// that a locale missing from the machine fails instead of passing unseen.
 #include <QCoreApplication>
 #include <QDir>
 #include <QLocale>
+#include <clocale>
 #include <cstdio>
+#include <cstring>
 
 #include "../table_rows_builder.h"
 #include "base/locale_format.h"
@@ -45,8 +50,13 @@ void FillMany(ArchiveTable& t, int tableRows) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    if (argc != 2) return 2;
+    QCoreApplication app(argc, argv);  // sets the C library's locale from the environment
+    if (argc != 3) return 2;
+    if (std::strcmp(std::localeconv()->decimal_point, argv[2]) != 0) {
+        std::fprintf(stderr, "the C library's decimal separator is \"%s\", not \"%s\"\n",
+                     std::localeconv()->decimal_point, argv[2]);
+        return 1;
+    }
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     UseHoursMinutesTimeFormat();
     const QDir dir(QString::fromLocal8Bit(argv[1]));
@@ -62,6 +72,10 @@ int main(int argc, char** argv) {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ten.SetCell(column::kAtmosphere, 1, QStringLiteral("101.3"));
     ok &= Export(ten, kEnglishTitle, dir.filePath(QStringLiteral("english.csv")));
+    // An archive read on a Russian desktop, opened on an English one: its numbers and dates are
+    // numbers and dates still.
+    FillTen(ten, Language::Russian);
+    ok &= Export(ten, kRussianTitle, dir.filePath(QStringLiteral("travelled.xlsx")));
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 
     ArchiveTable many;

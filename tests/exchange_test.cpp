@@ -248,8 +248,9 @@ TEST_P(BrokenRecord, EndsTheReadHandingOverOnlyTheRecordsBeforeIt) {
     const std::string next = "ReadRecord " + std::to_string(GetParam().handedOver + 1);
     EXPECT_EQ(CountCommand(next), 0) << Log();
     EXPECT_EQ(view_.messages.size(), GetParam().crcMessage ? 1u : 0u);
-    if (GetParam().crcMessage) {
-        EXPECT_EQ(view_.messages[0].text, kCrcError);
+    if (GetParam().crcMessage) {  // naming the measurement
+        EXPECT_EQ(view_.messages[0].text,
+                  kCrcError + QStringLiteral(": измерение %1 из 4").arg(GetParam().handedOver + 1));
     }
     EXPECT_EQ(view_.controls.status, kLinkError);
     EXPECT_TRUE(view_.controls.gaugeVisible);

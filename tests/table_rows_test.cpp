@@ -43,11 +43,11 @@ TEST(WholeTableOperations, ViewsCanFollowEveryChange) {
     FillColumn(t, col::kNumber, {"5", "12", "7", "1"});
     QAbstractItemModelTester tester(&t, QAbstractItemModelTester::FailureReportingMode::Fatal);
     const QPersistentModelIndex twelve = t.index(1, col::kObject);  // the row numbered 12
-    ASSERT_TRUE(t.ReorderDataRows({4, 1, 3, 2}, true));
+    ASSERT_TRUE(t.ReorderDataRows({4, 1, 3, 2}));
     EXPECT_EQ(Column(t, col::kNumber), QStringList({"1", "5", "7", "12"}));
     EXPECT_EQ(twelve.row(), 3);
-    EXPECT_FALSE(t.ReorderDataRows({1, 1, 2, 3}, true));  // a row twice
-    EXPECT_FALSE(t.ReorderDataRows({1, 2, 3}, true));     // a row missing
+    EXPECT_FALSE(t.ReorderDataRows({1, 1, 2, 3}));  // a row twice
+    EXPECT_FALSE(t.ReorderDataRows({1, 2, 3}));     // a row missing
     ASSERT_TRUE(MoveRow(t, 4, 2));
     ASSERT_TRUE(MoveRow(t, 1, 4));
     EXPECT_EQ(Column(t, col::kNumber), QStringList({"12", "5", "7", "1"}));

@@ -4,7 +4,6 @@
 
 #include <QDateTime>
 #include <QLocale>
-#include <QRegularExpression>
 #include <map>
 
 #include "base/locale_format.h"
@@ -39,16 +38,16 @@ TEST(SortByColumn, GradesByTheNumberAfterTheFirstCharacterReadAsTheCLibraryDoes)
     EXPECT_EQ(Column(t, col::kGrade), QStringList({"W10a", "W 6", "W+3", "W-2"}));
 }
 
-TEST(SortByColumn, EmptyCellsComeBackAsBlanksThatNumericKeysReadAsZero) {
+// An empty cell stays empty: a blank in it would go into files and exports as a text.
+TEST(SortByColumn, EmptyCellsStayEmptyAndNumericKeysReadThemAsZero) {
     ArchiveTable t;
     FillColumn(t, col::kH, {"12,5", "", "2,5", "-1,5"});  // "12,5" < "2,5" as texts
     t.SetCell(col::kObject, 2, QString());
     EXPECT_FALSE(SortByColumn(t, col::kNumber, dir::kAscending));
-    // Row 2 keeps its place, yet every row has been written back.
-    EXPECT_EQ(t.Cell(col::kH, 2), QStringLiteral(" "));
-    EXPECT_EQ(t.Cell(col::kObject, 2), QStringLiteral(" "));
+    EXPECT_EQ(t.Cell(col::kH, 2), QString());
+    EXPECT_EQ(t.Cell(col::kObject, 2), QString());
     EXPECT_FALSE(SortByColumn(t, col::kH, dir::kAscending));
-    EXPECT_EQ(Column(t, col::kH), QStringList({"-1,5", " ", "2,5", "12,5"}));
+    EXPECT_EQ(Column(t, col::kH), QStringList({"-1,5", "", "2,5", "12,5"}));
 }
 
 TEST(SortByColumn, TextsFollowTheLocaleAndTellCaseApart) {
@@ -73,7 +72,7 @@ TEST(SortByColumn, EveryRowTakesAllItsCellsAndItsCurveSlotAlong) {
     for (int r = 1; r < t.GridRowCount(); ++r) {
         t.SetCell(col::kNumber, r, numbers[r - 1]);
         t.SetCell(col::kH, r, hs[r - 1]);
-        byNumber[numbers[r - 1]] = RowOf(t, r).replaceInStrings(QRegularExpression("^$"), " ");
+        byNumber[numbers[r - 1]] = RowOf(t, r);
     }
     for (int c : {col::kNumber, col::kH, col::kGrade})
         for (int direction : {dir::kAscending, dir::kDescending}) {

@@ -58,7 +58,9 @@ void ArchiveGridView::SetMinimumColumnWidths(std::vector<int> widths) {
 void ArchiveGridView::ShowSortOrder(int column, bool ascending) {
     QHeaderView* header = horizontalHeader();
     header->setSortIndicatorShown(true);
-    header->setSortIndicator(column, ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    // The toolkit draws its "ascending" indicator as an arrow pointing down, which a user reads
+    // as falling values; the arrow is to point up over values that rise down the table.
+    header->setSortIndicator(column, ascending ? Qt::DescendingOrder : Qt::AscendingOrder);
     // A sort moves whole rows, so the cells' widths stay; the arrow needs its room.
     setColumnWidth(column, std::max(columnWidth(column), header->sectionSizeHint(column)));
 }

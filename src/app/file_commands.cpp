@@ -136,13 +136,20 @@ void FileCommands::NewClick() {
     ShowCaption();
 }
 
+void FileCommands::TableChanged() {
+    state_.modified = true;
+    ShowCaption();
+}
+
+// Open replaces the table: unsaved work is asked about first, and Cancel keeps it.
 void FileCommands::Action1Execute() {
+    if (!Action2Execute()) return;
     const QString path = dialogs_->OpenDialog1();
     if (!path.isEmpty()) Open(path);
 }
 
 bool FileCommands::OpenCommandLine(const QStringList& arguments) {
-    return Open(arguments.join(QLatin1Char(' ')));
+    return Action2Execute() && Open(arguments.join(QLatin1Char(' ')));
 }
 
 void FileCommands::SaveClick() {

@@ -88,10 +88,14 @@ public:
     // Enables the four menu items and connects them to their commands.
     void Connect(QAction* newItem, QAction* open, QAction* save, QAction* saveAs);
 
+    // The table changed outside the file commands (an archive read): modified, with the
+    // caption's "*".
+    void TableChanged();
     void NewClick();
-    void Action1Execute();  // Open, from the menu
-    // Open at start: the arguments joined by single blanks name the file, so a path with blanks
-    // that arrived as several arguments is whole again. False when nothing was read.
+    void Action1Execute();  // Open, from the menu, after the save prompt
+    // Open from the command line: the arguments joined by single blanks name the file, so a path
+    // with blanks that arrived as several arguments is whole again. The save prompt comes first.
+    // False when nothing was read.
     bool OpenCommandLine(const QStringList& arguments);
     void SaveClick();
     void SaveAsClick();

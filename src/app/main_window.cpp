@@ -22,6 +22,7 @@
 #include "archive/curve_store.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
+#include "device/exchange_texts.h"
 #include "export_command.h"
 #include "file_commands.h"
 #include "help_window.h"
@@ -280,6 +281,8 @@ void TForm1::Button1Click() {
     controls.dialog = dialog;
     controls.statusLabel = dialog->Label1;
     controls.archive = archive_;
+    lastRead_.reset();
+    controls.archiveRead = [this](const ArchiveReadReport& report) { lastRead_ = report; };
     BMTreadUSB* worker =
         StartExchange(Operation::ReadArchive, ListsFlag::Unchanged, controls, CurrentLanguage());
     if (!worker) {
@@ -289,9 +292,27 @@ void TForm1::Button1Click() {
     // The dialog may be closed by its close box while the read goes on; the button waits for
     // the worker, and the dialog goes with it.
     Button1->setEnabled(false);
-    connect(worker, &QThread::finished, this, [this] { Button1->setEnabled(true); });
+    connect(worker, &QThread::finished, this, [this] {
+        Button1->setEnabled(true);
+        ArchiveReadEnded();
+    });
     connect(worker, &QThread::finished, dialog, &QObject::deleteLater);
     dialog->exec();
+}
+
+void TForm1::ArchiveReadEnded() {
+    if (!lastRead_) return;
+    const ArchiveReadReport report = *lastRead_;
+    lastRead_.reset();
+    const Language lang = CurrentLanguage();
+    statusBar()->showMessage(
+        ReadCountsText(report.received, report.added, report.duplicates, lang));
+    // Measurements off the instrument and in no file yet: the save prompt protects them.
+    if (report.added > 0) fileCommands_->TableChanged();
+    if (report.received < report.reported)
+        LocalizedMessageBox(
+            ReadShortText(report.received, report.reported, report.checkFailed, lang),
+            TextIn(kWarningCaption, lang), box::kError);
 }
 
 // The editors and the screenshot window are modal; each opening makes a new window in the

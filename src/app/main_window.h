@@ -2,11 +2,13 @@
 #pragma once
 
 #include <QMainWindow>
+#include <optional>
 
 #include "archive/archive_table.h"
 #include "archive_grid_view.h"
 #include "base/language.h"
 #include "file_commands.h"
+#include "ui/exchange_worker.h"
 
 class QAction;
 class QMenu;
@@ -87,8 +89,12 @@ private:
     void BuildTable();
     void LayOut();
     void WaitForExchange();
+    // After an archive read: its counts in the status bar, the read rows as an unsaved change,
+    // and a message when the read ended before the last measurement.
+    void ArchiveReadEnded();
 
     ArchiveTable* archive_;
+    std::optional<ArchiveReadReport> lastRead_;
     FileState fileState_;
     bool closing_ = false;
     FileCommands* fileCommands_;

@@ -55,7 +55,7 @@ void ArchiveTable::ReplaceDataRows(std::vector<Row> rows) {
     endResetModel();
 }
 
-bool ArchiveTable::ReorderDataRows(const std::vector<int>& order, bool blankEmptyCells) {
+bool ArchiveTable::ReorderDataRows(const std::vector<int>& order) {
     const int dataRows = GridRowCount() - 1;
     if (static_cast<int>(order.size()) != dataRows) return false;
     std::vector<int> newPlace(static_cast<std::size_t>(dataRows), 0);  // old data row -> new
@@ -64,17 +64,12 @@ bool ArchiveTable::ReorderDataRows(const std::vector<int>& order, bool blankEmpt
         if (!IsDataRow(row) || newPlace[static_cast<std::size_t>(row - 1)] != 0) return false;
         newPlace[static_cast<std::size_t>(row - 1)] = i + 1;
     }
-    static const QString kBlank = QStringLiteral(" ");
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     std::vector<Row> reordered;
     reordered.reserve(rows_.size());
     reordered.push_back(std::move(rows_[0]));
-    for (const int row : order) {
+    for (const int row : order)
         reordered.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
-        if (blankEmptyCells)
-            for (QString& cell : reordered.back())
-                if (cell.isEmpty()) cell = kBlank;
-    }
     rows_ = std::move(reordered);
     // Selections and the current cell of the views follow their rows.
     const QModelIndexList before = persistentIndexList();

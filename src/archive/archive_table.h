@@ -76,9 +76,8 @@ public:
     // Replaces every data row; an empty list leaves one empty data row.
     void ReplaceDataRows(std::vector<Row> rows);
     // Puts the data rows in a new order: `order` lists every data row once, the one that comes
-    // first at its head. With `blankEmptyCells`, every empty cell of a data row becomes a single
-    // blank on the way. False, and nothing changed, when `order` is not such a list.
-    bool ReorderDataRows(const std::vector<int>& order, bool blankEmptyCells);
+    // first at its head. False, and nothing changed, when `order` is not such a list.
+    bool ReorderDataRows(const std::vector<int>& order);
     // Takes data row `from` out and puts it back at `to`; the rows between close up.
     bool MoveDataRow(int from, int to);
     // Takes data row `row` out; the last data row left is emptied instead.

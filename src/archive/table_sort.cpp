@@ -143,13 +143,13 @@ void SortItems(std::vector<TMyData>& items, SortKey kind, int direction) {
                   [&](const TMyData& a, const TMyData& b) { return less(b, a); });
 }
 
-// Brings the rows into the order of `items`. Every data row is rewritten as an exchange of rows
-// writes it, its empty cells becoming single blanks.
+// Brings the rows into the order of `items`. Empty cells stay empty: a blank in them would go into
+// files and exports as a text of one space.
 void Reorder(ArchiveTable& table, const std::vector<TMyData>& items) {
     std::vector<int> order;
     order.reserve(items.size());
     for (const TMyData& item : items) order.push_back(item.row);
-    table.ReorderDataRows(order, true);
+    table.ReorderDataRows(order);
 }
 
 }  // namespace

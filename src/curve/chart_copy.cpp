@@ -118,7 +118,7 @@ std::vector<int> PlotRows(QCustomPlot& chart, const ArchiveTable& table, const C
     return plotted;
 }
 
-void CopyChart(const QCustomPlot& from, QCustomPlot& to) {
+void CopyChart(const QCustomPlot& from, QCustomPlot& to, PointerMarker marker) {
     to.clearGraphs();
     to.clearItems();
     to.setBackground(Qt::white);
@@ -147,9 +147,11 @@ void CopyChart(const QCustomPlot& from, QCustomPlot& to) {
         copy->setScatterStyle(source->scatterStyle());
         copy->setVisible(source->visible());
         copy->setSelectable(QCP::stNone);
-        copy->data()->set(*source->data());
+        // The marker's series stays, empty, so the curves keep their colours.
+        if (i > 0 || marker == PointerMarker::Keep) copy->data()->set(*source->data());
         if (!from.legend->hasItemWithPlottable(source)) copy->removeFromLegend();
     }
+    if (marker == PointerMarker::Leave) return;
     for (int i = 0; i < from.itemCount(); ++i)
         if (const auto* text = qobject_cast<const QCPItemText*>(from.item(i));
             text && text->visible())

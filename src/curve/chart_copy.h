@@ -31,10 +31,16 @@ QCPGraph* AddCurveGraph(QCustomPlot& chart, const QString& title, const CurvePoi
 std::vector<int> PlotRows(QCustomPlot& chart, const ArchiveTable& table, const CurveStore& curves,
                           const std::vector<int>& rows, Language language);
 
+// Whether a copy of the chart keeps the pointer's marker: a saved picture shows the chart as the
+// window does, a printed record the curves alone.
+enum class PointerMarker { Keep, Leave };
+
 // Makes `to` a copy of `from` as shown: axes with their ranges, titles and fonts, the legend,
-// every series with its points (the marker's included) and the texts standing in the plot.
-// Fonts become pixel sizes, so that the copy keeps its proportions at any scale.
-void CopyChart(const QCustomPlot& from, QCustomPlot& to);
+// every series with its points and the texts standing in the plot, the marker's series (the
+// first, kept empty when the marker is left) and its value mark as `marker` says. Fonts become
+// pixel sizes, so that the copy keeps its proportions at any scale.
+void CopyChart(const QCustomPlot& from, QCustomPlot& to,
+               PointerMarker marker = PointerMarker::Keep);
 
 // Paints `chart` as vectors into `target` (in `painter`'s units), laid out as if it were a
 // `logical`-pixel chart and scaled to fit.

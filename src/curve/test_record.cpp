@@ -2,6 +2,8 @@
 
 #include <qcustomplot.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 
@@ -98,7 +100,7 @@ QString Period(const QString& rate) {
     return FormatGeneral(1.0 / r);
 }
 
-QString TableLine(const ArchiveTable& table, int row) {
+QStringList TableCells(const ArchiveTable& table, int row) {
     auto cell = [&](int col) { return table.Cell(col, row); };
     const QStringList cells{cell(column::kNumber),
                             cell(column::kTime),
@@ -112,7 +114,20 @@ QString TableLine(const ArchiveTable& table, int row) {
                             cell(column::kA),
                             cell(column::kH),
                             cell(column::kGrade)};
-    return FixedWidthLine(cells, TQuickReport8::ColumnWidths.data());
+    return cells;
+}
+
+// Each column as wide as its longest text and a blank, never narrower than its design width, so
+// that a number of five digits or a name of fourteen letters stands apart from its neighbour and
+// every value stands under its header.
+std::array<int, TQuickReport8::kColumns> FittedWidths(const std::vector<QStringList>& lines) {
+    std::array<int, TQuickReport8::kColumns> widths = TQuickReport8::ColumnWidths;
+    for (const QStringList& cells : lines)
+        for (int c = 0; c + 1 < TQuickReport8::kColumns && c < cells.size(); ++c)
+            widths[static_cast<std::size_t>(c)] =
+                std::max(widths[static_cast<std::size_t>(c)],
+                         static_cast<int>(cells[c].trimmed().size()) + 1);
+    return widths;
 }
 
 }  // namespace
@@ -127,12 +142,13 @@ TQuickReport8::TQuickReport8(const ArchiveTable& table, const std::vector<int>& 
       methodFont_(ReportFont(ReportFace::Arial, kMethodPoints)),
       lineFont_(ReportFont(ReportFace::LucidaConsole, kPoints)) {
     for (const TextPair& text : kTexts) texts_.push_back(TextIn(text, language));
-    CopyChart(chart, *chart_);
+    CopyChart(chart, *chart_, PointerMarker::Leave);  // never printed
 
-    QStringList headers;
-    for (const TextPair& header : kColumnHeaders) headers << TextIn(header, language);
-    lines_.push_back(FixedWidthLine(headers, ColumnWidths.data()));
-    for (int row : rows) lines_.push_back(TableLine(table, row));
+    std::vector<QStringList> cells(1);
+    for (const TextPair& header : kColumnHeaders) cells[0] << TextIn(header, language);
+    for (int row : rows) cells.push_back(TableCells(table, row));
+    const auto widths = FittedWidths(cells);
+    for (const QStringList& line : cells) lines_.push_back(FixedWidthLine(line, widths.data()));
 }
 
 TQuickReport8::~TQuickReport8() = default;

@@ -24,7 +24,8 @@ class PlottedRows;
 class TQuickReport8 : public BandedReport {
 public:
     static constexpr int kColumns = 12;
-    // Characters per column of the measurement table; the last column has no width of its own.
+    // Characters per column of the measurement table at the least; a column is widened to its
+    // longest text and a blank. The last column has no width of its own.
     static constexpr std::array<int, kColumns> ColumnWidths = {2,  6,  11, 11, 10, 16,
                                                                10, 10, 10, 10, 8,  0};
 

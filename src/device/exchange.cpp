@@ -226,8 +226,10 @@ void Exchange::ReadRecords() {
         SetState(ExchangeState::End);
         return;
     }
-    auto fail = [this](bool message) {
-        if (message) CrcMessage();
+    auto fail = [this, count](bool message, unsigned k) {
+        if (message)
+            view_.ShowMessage(RecordCrcText(k + 1, count, language_),
+                              TextIn(kWarningCaption, language_));
         SetLink(LinkStatus::LinkError);
         SetState(ExchangeState::End);
     };
@@ -237,14 +239,14 @@ void Exchange::ReadRecords() {
         if (!ReadReply(link_, clock_, Command::ReadRecord, static_cast<std::uint16_t>(k), record,
                        protocol::kRecordSize)
                  .ok)
-            return fail(false);
+            return fail(false, k);
         // A curve that cannot fit its slot is as unusable as one that fails its check.
-        if (!RecordValid(record) || !CurveLengthUsable(CurveLength(record))) return fail(true);
+        if (!RecordValid(record) || !CurveLengthUsable(CurveLength(record))) return fail(true, k);
         if (!ReadReply(link_, clock_, Command::ReadCurve, CurveRequest(record), slot,
                        protocol::kCurveSlotBytes)
                  .ok)
-            return fail(false);
-        if (!CurveBlockValid(slot, CurveLength(record))) return fail(true);
+            return fail(false, k);
+        if (!CurveBlockValid(slot, CurveLength(record))) return fail(true, k);
         received_ = k + 1;
         progress_ = kParametersProgress + static_cast<int>((kRecordsSpan * (k + 1)) / count);
         Update();

@@ -24,6 +24,13 @@ constexpr TextPair kBadEditorCell = {
     u"В таблице не число: запись в прибор прервана",
     u"A table cell is not a number: writing to the device stopped"};
 
+constexpr TextPair kRecordCrcError = {u"Ошибка контрольной суммы: измерение %1 из %2",
+                                      u"CRC16 Error: measurement %1 of %2"};
+constexpr TextPair kReadCounts = {u"Прочитано %1: добавлено %2, повторов %3",
+                                  u"Read %1: added %2, duplicates %3"};
+constexpr TextPair kReadShort = {u"Архив прочитан не полностью: %1 из %2 измерений. %3.",
+                                 u"The archive was read only in part: %1 of %2 measurements. %3."};
+
 struct StateTexts {
     const TextPair* caption;  // null: the caption keeps its text
     const TextPair* status;   // null: the label keeps its text
@@ -96,6 +103,21 @@ UpdateEffect ComputeUpdate(int progress, LinkStatus link, ExchangeState state, L
     if (texts.status) effect.status = TextIn(*texts.status, language);
     effect.hideGauge = state == ExchangeState::End;
     return effect;
+}
+
+QString RecordCrcText(unsigned measurement, unsigned count, Language language) {
+    return TextIn(kRecordCrcError, language).arg(measurement).arg(count);
+}
+
+QString ReadCountsText(unsigned read, unsigned added, unsigned duplicates, Language language) {
+    return TextIn(kReadCounts, language).arg(read).arg(added).arg(duplicates);
+}
+
+QString ReadShortText(unsigned received, unsigned reported, bool checkFailed, Language language) {
+    return TextIn(kReadShort, language)
+        .arg(received)
+        .arg(reported)
+        .arg(TextIn(checkFailed ? kCrcError : kLinkError, language));
 }
 
 }  // namespace porvel

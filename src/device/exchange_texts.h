@@ -18,6 +18,16 @@ enum class ExchangeText {
 
 QString Text(ExchangeText text, Language language);
 
+// A record or its curve that failed its check, naming the measurement: "... 6 of 36".
+QString RecordCrcText(unsigned measurement, unsigned count, Language language);
+
+// How an archive read into the table ended, for the window's status bar: "Read 36: added 1,
+// duplicates 35" (a row of the same date, hour and minute was there already).
+QString ReadCountsText(unsigned read, unsigned added, unsigned duplicates, Language language);
+// The message of a read that ended before the last of the instrument's `reported`
+// measurements: how many arrived and why the read stopped (a failed check or the link).
+QString ReadShortText(unsigned received, unsigned reported, bool checkFailed, Language language);
+
 // What one run of the update routine does to the controls of the window it reports into.
 struct UpdateEffect {
     int gauge = 0;                   // progress, at most 100

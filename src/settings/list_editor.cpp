@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
+#include "wire/protocol.h"
 
 namespace porvel {
 namespace {
@@ -18,15 +20,25 @@ constexpr int kRows = 21;  // the header row and the 20 entries
 constexpr int kRowHeight = 20;
 constexpr int kFontPx = 14;
 constexpr int kStoredColumns = 4;
+constexpr int kNameColumn = 1;
 constexpr int kLabelWidth = 300, kLabelHeight = 17;
 constexpr int kShownRole = Qt::UserRole;
 constexpr int kExactRole = Qt::UserRole + 1;
 
 }  // namespace
 
+QWidget* EditorCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (auto* line = qobject_cast<QLineEdit*>(editor); line && index.column() == kNameColumn)
+        line->setMaxLength(static_cast<int>(protocol::kShortNameMaxChars));
+    return editor;
+}
+
 EditorGridWidget::EditorGridWidget(const std::vector<int>& designWidths, int columns,
                                    QWidget* parent)
     : QTableWidget(kRows, kStoredColumns, parent) {
+    setItemDelegate(new EditorCellDelegate(this));
     horizontalHeader()->hide();
     verticalHeader()->hide();
     verticalHeader()->setMinimumSectionSize(1);

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <optional>
 #include <vector>
@@ -18,6 +19,15 @@ class QProgressBar;
 class QPushButton;
 
 namespace porvel {
+
+// The cell editor of both editors: a name takes no more characters than the instrument keeps, so
+// the user sees the cut while typing rather than after the write.
+class EditorCellDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+};
 
 // Header row 0 and the number column 0 are fixed; rows 1 to 20 belong to entries 0 to 19.
 class EditorGridWidget : public QTableWidget, public EditorGrid {

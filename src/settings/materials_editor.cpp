@@ -49,13 +49,13 @@ QString T(Text text) {
 
 // The cell editor: every key passes the window's key filter, every committed text the window's
 // cell check.
-class CellDelegate : public QStyledItemDelegate {
+class CellDelegate : public EditorCellDelegate {
 public:
-    explicit CellDelegate(TForm7* form) : QStyledItemDelegate(form), form_(form) {}
+    explicit CellDelegate(TForm7* form) : EditorCellDelegate(form), form_(form) {}
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
-        QStyledItemDelegate::setModelData(editor, model, index);
+        EditorCellDelegate::setModelData(editor, model, index);
         form_->CellCommitted(index.column(), index.row());
     }
 
@@ -72,7 +72,7 @@ protected:
                 if (form_->StringGrid1KeyPress(typed)) return true;
             }
         }
-        return QStyledItemDelegate::eventFilter(object, event);
+        return EditorCellDelegate::eventFilter(object, event);
     }
 
 private:

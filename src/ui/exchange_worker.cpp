@@ -46,6 +46,9 @@ void QtExchangeView::Update(const UpdateEffect& effect) {
 }
 
 void QtExchangeView::ShowMessage(const QString& text, const QString& caption) {
+    // Damaged list entries come before the records; only a record or curve that failed its
+    // check ends an archive read early.
+    if (TheExchange().state.load() == ExchangeState::ReadRecords) recordCheckFailed_ = true;
     LocalizedMessageBox(text, caption, box::kError);
 }
 
@@ -60,11 +63,23 @@ void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records
                                      const std::uint8_t* curveArea) {
     RunOnMainThread([&] {
         if (!controls_.archive) return;
-        const unsigned leftOut = EnterRecords(*controls_.archive, Curves(), count, records,
-                                              curveArea, ObjectNames(), MaterialNames(), language_);
-        if (leftOut > 0)
-            LocalizedMessageBox(TextIn(kArchiveFull, language_).arg(leftOut),
+        ArchiveTable& table = *controls_.archive;
+        const auto rows = [&table] {
+            return table.IsEmpty() ? 0u : static_cast<unsigned>(table.GridRowCount() - 1);
+        };
+        const unsigned before = rows();
+        ArchiveReadReport report;
+        report.leftOut = EnterRecords(table, Curves(), count, records, curveArea, ObjectNames(),
+                                      MaterialNames(), language_);
+        report.reported = TheExchange().recordCount.load();
+        report.received = count;
+        report.added = rows() - before;
+        report.duplicates = count - report.added - report.leftOut;
+        report.checkFailed = recordCheckFailed_;
+        if (report.leftOut > 0)
+            LocalizedMessageBox(TextIn(kArchiveFull, language_).arg(report.leftOut),
                                 TextIn(kWarningCaption, language_), box::kError);
+        if (controls_.archiveRead) controls_.archiveRead(report);
     });
 }
 

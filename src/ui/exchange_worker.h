@@ -20,12 +20,24 @@ class EditorGrid;
 
 // The controls a starter hands to the worker of its exchange. Any of them may be absent, and any
 // may go away while the exchange runs: the worker then no longer reports into it.
+// What an archive read brought into the table.
+struct ArchiveReadReport {
+    unsigned reported = 0;     // measurements the instrument said it holds
+    unsigned received = 0;     // of them, those that arrived whole
+    unsigned added = 0;        // rows entered
+    unsigned duplicates = 0;   // a row of the same date, hour and minute was there already
+    unsigned leftOut = 0;      // no room for their curves
+    bool checkFailed = false;  // a record or curve failed its check (otherwise the link failed)
+};
+
 struct ExchangeControls {
     QPointer<QProgressBar> gauge;
     QPointer<QWidget> dialog;
     QPointer<QLabel> statusLabel;
     QPointer<ArchiveTable> archive;  // the archive read fills it
-    QPointer<QObject> gridOwner;     // keeps track of the editor that owns `grid`
+    // Told on the main thread, once the records are in the table.
+    std::function<void(const ArchiveReadReport&)> archiveRead;
+    QPointer<QObject> gridOwner;  // keeps track of the editor that owns `grid`
     EditorGrid* grid = nullptr;
 };
 
@@ -60,6 +72,7 @@ private:
 
     ExchangeControls controls_;
     Language language_;
+    bool recordCheckFailed_ = false;
 };
 
 // BMTreadUSB: the worker thread of one exchange with the instrument.

@@ -1,6 +1,7 @@
 // The main window: captions in both languages, the commands that are not there yet, and an
 // archive read from the simulated instrument with the progress dialog.
 #include <QAction>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -8,6 +9,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +18,7 @@
 #include "app/main_window.h"
 #include "archive/archive_table.h"
 #include "box_answerer.h"
+#include "box_script.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_types.h"
@@ -66,6 +69,9 @@ private slots:
     void readingTheArchiveFillsTheTable();
     void doubleClicksThatDoNotChart();
     void cancelWhileSearchingLeavesTheTableAsItWas();
+    void aReadIsAnUnsavedChangeAndSaysItsCounts();
+    void anInterruptedReadSaysHowMuchArrived_data();
+    void anInterruptedReadSaysHowMuchArrived();
 };
 
 void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
@@ -258,4 +264,81 @@ void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
 }
 
 QTEST_MAIN(MainWindowTest)
+// Measurements off the instrument and in no file are unsaved work like any other.
+void MainWindowTest::aReadIsAnUnsavedChangeAndSaysItsCounts() {
+    Sim sim;
+    QVERIFY(sim.Load("generate count=3 samples=40\n"));
+    TForm1 w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w.Button1->isEnabled(), 20000);
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel*"));
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("Прочитано 3: добавлено 3, повторов 0"));
+    QTest::mouseClick(w.Button1, Qt::LeftButton);  // an append that adds nothing says so
+    QTRY_VERIFY_WITH_TIMEOUT(w.Button1->isEnabled(), 20000);
+    QCOMPARE(w.statusBar()->currentMessage(),
+             QStringLiteral("Прочитано 3: добавлено 0, повторов 3"));
+
+    // Save of an archive without a name asks for one.
+    w.activateWindow();  // back from the progress dialog
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    bool dialogShown = false;
+    QTimer::singleShot(0, [&] {
+        QFileDialog* dialog = nullptr;
+        QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
+        dialogShown = true;
+        dialog->reject();
+    });
+    QTest::keyClick(w.StringGrid1, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(dialogShown);
+    // Exit, New and Open ask first; Cancel keeps the table and the window.
+    for (QAction* command : {w.Exit, w.New, w.Open}) {
+        testing::BoxScript boxes({QMessageBox::Cancel});
+        command->trigger();
+        QCOMPARE(boxes.seen.size(), 1);
+        QCOMPARE(boxes.seen[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        QVERIFY(w.isVisible());
+        QCOMPARE(w.Archive()->GridRowCount(), 4);
+    }
+    testing::BoxScript no({QMessageBox::No});
+    w.close();
+}
+
+void MainWindowTest::anInterruptedReadSaysHowMuchArrived_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("arrived");
+    QTest::addColumn<QStringList>("messages");
+    const QString shortRead =
+        QStringLiteral("Архив прочитан не полностью: %1 из 36 измерений. %2.");
+    const QString link = QStringLiteral("Ошибка связи");
+    QTest::newRow("unplugged") << "fault unplug after=20" << 2
+                               << QStringList{shortRead.arg(2).arg(link)};
+    QTest::newRow("transfers failing")
+        << "fault fail_transfer at=30 count=3" << 3 << QStringList{shortRead.arg(3).arg(link)};
+    QTest::newRow("damaged record")
+        << "fault record_crc record=5" << 5
+        << QStringList{QStringLiteral("Ошибка контрольной суммы: измерение 6 из 36"),
+                       shortRead.arg(5).arg(QStringLiteral("Ошибка контрольной суммы"))};
+}
+
+void MainWindowTest::anInterruptedReadSaysHowMuchArrived() {
+    QFETCH(QString, fault);
+    QFETCH(int, arrived);
+    QFETCH(QStringList, messages);
+    Sim sim;
+    QVERIFY(sim.Load(("generate count=36 samples=40\n" + fault + "\n").toUtf8().constData()));
+    TForm1 w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    testing::BoxScript boxes;
+    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w.Button1->isEnabled(), 20000);
+    QTRY_COMPARE(boxes.seen.size(), messages.size());
+    for (int i = 0; i < messages.size(); ++i) QCOMPARE(boxes.seen[i].text, messages[i]);
+    QCOMPARE(w.Archive()->GridRowCount(), arrived + 1);  // what arrived is kept
+}
+
 #include "main_window_test.moc"

@@ -79,10 +79,7 @@ public:
         const std::size_t wanted = std::min<std::size_t>(static_cast<std::size_t>(low | high << 8),
                                                          static_cast<std::size_t>(count));
         // What the fuzzer did not give is left as it was, as a short transfer leaves it.
-        std::vector<std::uint8_t> bytes(wanted);
-        const std::size_t n = in_.Take(bytes.data(), wanted);
-        std::memcpy(destination, bytes.data(), n);
-        return static_cast<int>(n);
+        return static_cast<int>(in_.Take(destination, wanted));
     }
 
 private:

@@ -66,11 +66,11 @@ int main(int argc, char** argv) {
     }
 
     ArchiveTable table;
-    TForm2 dialog;
+    ExchangeProgressDialog dialog;
     ExchangeControls controls;
-    controls.gauge = dialog.CGauge1;
+    controls.gauge = dialog.progressGauge;
     controls.dialog = &dialog;
-    controls.statusLabel = dialog.Label1;
+    controls.statusLabel = dialog.statusLabel;
     controls.archive = &table;
     TheExchange().state = ExchangeState::Connect;
     TheExchange().operation = Operation::ReadArchive;

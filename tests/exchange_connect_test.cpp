@@ -24,7 +24,7 @@ bool IsFrameOf(const std::uint8_t* bytes, int count, Command command) {
 
 class Connect : public ExchangeHarness {
 protected:
-    // The Cancel button: what TForm2 does when it is pressed.
+    // The Cancel button: what ExchangeProgressDialog does when it is pressed.
     void PressCancel() { globals_.cancel = true; }
 
     // An exchange that stopped on Cancel: the dialog closed, nothing handed over, the flag clear.

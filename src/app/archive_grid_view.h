@@ -1,4 +1,4 @@
-// StringGrid1, the main window's view of the archive table. It behaves as a grid with a fixed
+// The archive grid, the main window's view of the archive table. It behaves as a grid with a fixed
 // header row and a fixed number column: a number cell is never selected by clicking; it selects
 // its whole row on release and drags its row to another place. The wheel scrolls by one line
 // and leaves the selection alone. Mouse events are reported in grid coordinates (row 0 is the

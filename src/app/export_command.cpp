@@ -27,6 +27,14 @@ public:
     WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
+// The extension without its dot that a name typed without one gets under filter entry
+// `filterIndex`. "All Files" writes a workbook of the newer kind, which is what a name without a
+// known extension gets.
+QString ExportSuffix(int filterIndex) {
+    static const char* const kSuffixes[] = {"xls", "xlsx", "xlsx", "csv"};
+    return QLatin1String(filterIndex >= 0 && filterIndex < 4 ? kSuffixes[filterIndex] : "xls");
+}
+
 // A name typed without an extension gets the chosen type's, so that other programs know the
 // file, and the dialog asks before that replaces a file of the full name. A name typed whole
 // replaces its file without a question, as the export always has.
@@ -50,16 +58,9 @@ QString TypeChangedName(const QString& path, int filterIndex) {
     return path.contains(extension) ? path : path + extension;
 }
 
-QString ExportSuffix(int filterIndex) {
-    // "All Files" writes a workbook of the newer kind, which is what a name without a known
-    // extension gets.
-    static const char* const kSuffixes[] = {"xls", "xlsx", "xlsx", "csv"};
-    return QLatin1String(filterIndex >= 0 && filterIndex < 4 ? kSuffixes[filterIndex] : "xls");
-}
-
-QString QtExportDialogs::SaveDialog1(const QString& fileName) {
+QString QtExportDialogs::AskExportPath(const QString& fileName) {
     ExportFileDialog dialog(parent_, MainTextOf(MainText::ExportToExcel, CurrentLanguage()));
-    dialog.setObjectName(QStringLiteral("SaveDialog1"));
+    dialog.setObjectName(QStringLiteral("AskExportPath"));
     // The toolkit's own dialog: its typed name can be read and changed on a type change.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -101,7 +102,7 @@ void ExportCommand::Connect(QAction* saveExel) {
 }
 
 void ExportCommand::SaveExelClick() {
-    const QString path = dialogs_->SaveDialog1(fileName_);
+    const QString path = dialogs_->AskExportPath(fileName_);
     if (path.isEmpty()) return;
     fileName_ = path;
     const Language lang = CurrentLanguage();

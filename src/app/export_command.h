@@ -24,16 +24,13 @@ inline const QString kExportFileName = QStringLiteral("Arhive.xlsx");
 // extension (".xls", ".xlsx", ".xls" for "All Files", ".csv") is appended unless it occurs
 // anywhere in `path` already. An earlier extension is not taken off.
 QString TypeChangedName(const QString& path, int filterIndex);
-// The extension without its dot that a name typed without one gets under filter entry
-// `filterIndex`.
-QString ExportSuffix(int filterIndex);
 
 // The export's save dialog, behind an interface that tests answer.
 class ExportDialogs {
 public:
     virtual ~ExportDialogs() = default;
     // Shown with `fileName` in its name field; the chosen full path, empty when cancelled.
-    virtual QString SaveDialog1(const QString& fileName) = 0;
+    virtual QString AskExportPath(const QString& fileName) = 0;
 };
 
 // The toolkit's dialog, modal over `parent`, titled with the export menu text of the current
@@ -42,7 +39,7 @@ public:
 class QtExportDialogs : public ExportDialogs {
 public:
     explicit QtExportDialogs(QWidget* parent) : parent_(parent) {}
-    QString SaveDialog1(const QString& fileName) override;
+    QString AskExportPath(const QString& fileName) override;
 
 private:
     QWidget* parent_;

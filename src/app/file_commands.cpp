@@ -80,17 +80,17 @@ QStringList NameFilters(const QString& barFilter) {
     return filters;
 }
 
-QString QtArchiveDialogs::OpenDialog1() {
+QString QtArchiveDialogs::AskOpenPath() {
     QFileDialog dialog(parent_);
-    Prepare(dialog, "OpenDialog1");
+    Prepare(dialog, "AskOpenPath");
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return Run(dialog);
 }
 
-QString QtArchiveDialogs::SaveDialog2() {
+QString QtArchiveDialogs::AskSavePath() {
     QFileDialog dialog(parent_, MainTextOf(MainText::SaveAs, CurrentLanguage()));
-    Prepare(dialog, "SaveDialog2");
+    Prepare(dialog, "AskSavePath");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(kArchiveSuffix);
@@ -114,14 +114,14 @@ FileCommands::~FileCommands() = default;
 void FileCommands::Connect(QAction* newItem, QAction* open, QAction* save, QAction* saveAs) {
     for (QAction* item : {newItem, open, save, saveAs}) item->setEnabled(true);
     connect(newItem, &QAction::triggered, this, &FileCommands::NewClick);
-    connect(open, &QAction::triggered, this, &FileCommands::Action1Execute);
+    connect(open, &QAction::triggered, this, &FileCommands::OpenClick);
     connect(save, &QAction::triggered, this, &FileCommands::SaveClick);
     connect(saveAs, &QAction::triggered, this, &FileCommands::SaveAsClick);
 }
 
 void FileCommands::NewClick() {
     // A save the user asked for that failed keeps the table: nothing is thrown away unsaved.
-    if (!Action2Execute()) return;
+    if (!AskToSaveChanges()) return;
     if (!table_.IsEmpty()) {
         table_.SetGridRowCount(ArchiveTable::kMinRows);
         table_.ClearRow(1);
@@ -142,14 +142,14 @@ void FileCommands::TableChanged() {
 }
 
 // Open replaces the table: unsaved work is asked about first, and Cancel keeps it.
-void FileCommands::Action1Execute() {
-    if (!Action2Execute()) return;
-    const QString path = dialogs_->OpenDialog1();
+void FileCommands::OpenClick() {
+    if (!AskToSaveChanges()) return;
+    const QString path = dialogs_->AskOpenPath();
     if (!path.isEmpty()) Open(path);
 }
 
 bool FileCommands::OpenCommandLine(const QStringList& arguments) {
-    return Action2Execute() && Open(arguments.join(QLatin1Char(' ')));
+    return AskToSaveChanges() && Open(arguments.join(QLatin1Char(' ')));
 }
 
 void FileCommands::SaveClick() {
@@ -170,7 +170,7 @@ void FileCommands::SaveClick() {
 }
 
 void FileCommands::SaveAsClick() {
-    const QString path = dialogs_->SaveDialog2();
+    const QString path = dialogs_->AskSavePath();
     if (path.isEmpty()) return;
     if (table_.IsEmpty()) {
         ShowError(MainTextOf(MainText::ArchiveNotRead, CurrentLanguage()));
@@ -184,7 +184,7 @@ void FileCommands::SaveAsClick() {
     ShowCaption();
 }
 
-bool FileCommands::Action2Execute() {
+bool FileCommands::AskToSaveChanges() {
     if (table_.IsEmpty() || !state_.modified) return true;
     const Language lang = CurrentLanguage();
     const QString caption = TextIn(kWarningCaption, lang);
@@ -197,7 +197,7 @@ bool FileCommands::Action2Execute() {
     if (answer != box::kIdYes) return false;
     if (!HasFileName()) {
         // Yes to saving, then no file chosen: nothing was saved, so nothing may be dropped.
-        const QString path = dialogs_->SaveDialog2();
+        const QString path = dialogs_->AskSavePath();
         return !path.isEmpty() && Write(path);
     }
     const QString path = CurrentPath();

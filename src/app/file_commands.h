@@ -54,8 +54,8 @@ class ArchiveDialogs {
 public:
     virtual ~ArchiveDialogs() = default;
     // The chosen file's full path; empty when the user cancels.
-    virtual QString OpenDialog1() = 0;
-    virtual QString SaveDialog2() = 0;
+    virtual QString AskOpenPath() = 0;
+    virtual QString AskSavePath() = 0;
 };
 
 // The toolkit's file dialogs, modal over `parent`. The save dialog's title is the Save As menu
@@ -63,8 +63,8 @@ public:
 class QtArchiveDialogs : public ArchiveDialogs {
 public:
     explicit QtArchiveDialogs(QWidget* parent) : parent_(parent) {}
-    QString OpenDialog1() override;
-    QString SaveDialog2() override;
+    QString AskOpenPath() override;
+    QString AskSavePath() override;
 
 private:
     QWidget* parent_;
@@ -92,7 +92,7 @@ public:
     // caption's "*".
     void TableChanged();
     void NewClick();
-    void Action1Execute();  // Open, from the menu, after the save prompt
+    void OpenClick();  // Open, from the menu, after the save prompt
     // Open from the command line: the arguments joined by single blanks name the file, so a path
     // with blanks that arrived as several arguments is whole again. The save prompt comes first.
     // False when nothing was read.
@@ -102,7 +102,7 @@ public:
     // The save prompt of New and of closing the window. False when the user asked to save and
     // the archive was not saved (the save failed and was reported, or no file was chosen): the
     // caller then keeps the table.
-    bool Action2Execute();
+    bool AskToSaveChanges();
 
     QString CurrentPath() const;
     // Where New puts the first archive of a run; the program's own folder unless set.

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     }
     // An error during start-up is shown, and the program ends without its message loop.
     try {
-        porvel::TForm1 window;
+        porvel::MainWindow window;
         // The file named on the command line; one that cannot be read is reported, and the
         // program starts all the same.
         if (!arguments.isEmpty()) window.Files().OpenCommandLine(arguments);

@@ -82,12 +82,12 @@ void UseToolkitTranslation(Language language) {
 
 }  // namespace
 
-TForm1::TForm1(QWidget* parent)
+MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent),
-      Button1(new QPushButton(this)),
-      Button2(new QPushButton(this)),
-      Button3(new QPushButton(this)),
-      StringGrid1(new ArchiveGridView(this)),
+      readArchiveButton(new QPushButton(this)),
+      objectsButton(new QPushButton(this)),
+      materialsButton(new QPushButton(this)),
+      archiveGrid(new ArchiveGridView(this)),
       PopupMenu1(new QMenu(this)),
       archive_(new ArchiveTable(this)) {
     setObjectName(QStringLiteral("Form1"));
@@ -95,12 +95,13 @@ TForm1::TForm1(QWidget* parent)
     windowFont.setPixelSize(Design(kWindowFontPx));
     setFont(windowFont);
     setCentralWidget(new QWidget(this));
-    for (QWidget* w : std::initializer_list<QWidget*>{Button1, Button2, Button3, StringGrid1})
+    for (QWidget* w : std::initializer_list<QWidget*>{readArchiveButton, objectsButton,
+                                                      materialsButton, archiveGrid})
         w->setParent(centralWidget());
-    Button1->setObjectName(QStringLiteral("Button1"));
-    Button2->setObjectName(QStringLiteral("Button2"));
-    Button3->setObjectName(QStringLiteral("Button3"));
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
+    readArchiveButton->setObjectName(QStringLiteral("readArchiveButton"));
+    objectsButton->setObjectName(QStringLiteral("objectsButton"));
+    materialsButton->setObjectName(QStringLiteral("materialsButton"));
+    archiveGrid->setObjectName(QStringLiteral("archiveGrid"));
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
 
@@ -110,9 +111,9 @@ TForm1::TForm1(QWidget* parent)
     fileCommands_->Connect(New, Open, Save, SaveAs);
     exportCommand_ = new ExportCommand(*archive_, *this, this);
     exportCommand_->Connect(SaveExel);
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(readArchiveButton, &QPushButton::clicked, this, &MainWindow::OnReadArchiveClicked);
+    connect(objectsButton, &QPushButton::clicked, this, &MainWindow::OnObjectsClicked);
+    connect(materialsButton, &QPushButton::clicked, this, &MainWindow::OnMaterialsClicked);
 
     setMinimumWidth(Design(kMinimumWidth));
     // The design's client area, or what the screen has room for.
@@ -127,7 +128,7 @@ TForm1::TForm1(QWidget* parent)
     qApp->installEventFilter(this);
 }
 
-void TForm1::BuildMenus() {
+void MainWindow::BuildMenus() {
     auto item = [this](QMenu* menu, MenuIcon icon, const char* name) {
         QAction* action = menu->addAction(MenuIconOf(icon), QString());
         action->setObjectName(QString::fromLatin1(name));
@@ -181,54 +182,54 @@ void TForm1::BuildMenus() {
 
     ScreenShot->setEnabled(true);
     Print->setEnabled(true);
-    connect(Print, &QAction::triggered, this, &TForm1::PrintClick);
-    connect(ScreenShot, &QAction::triggered, this, &TForm1::ScreenShotClick);
-    connect(Exit, &QAction::triggered, this, &TForm1::ExitClick);
-    connect(Contents, &QAction::triggered, this, &TForm1::ContentsClick);
-    connect(TableW, &QAction::triggered, this, &TForm1::TableWClick);
-    connect(About, &QAction::triggered, this, &TForm1::AboutClick);
-    connect(Lang0, &QAction::triggered, this, &TForm1::Lang0Click);
-    connect(Lang1, &QAction::triggered, this, &TForm1::Lang1Click);
+    connect(Print, &QAction::triggered, this, &MainWindow::PrintClick);
+    connect(ScreenShot, &QAction::triggered, this, &MainWindow::ScreenShotClick);
+    connect(Exit, &QAction::triggered, this, &MainWindow::ExitClick);
+    connect(Contents, &QAction::triggered, this, &MainWindow::ContentsClick);
+    connect(TableW, &QAction::triggered, this, &MainWindow::TableWClick);
+    connect(About, &QAction::triggered, this, &MainWindow::AboutClick);
+    connect(Lang0, &QAction::triggered, this, &MainWindow::Lang0Click);
+    connect(Lang1, &QAction::triggered, this, &MainWindow::Lang1Click);
 }
 
-void TForm1::BuildTable() {
-    StringGrid1->SetArchive(archive_);
-    StringGrid1->verticalHeader()->hide();
-    StringGrid1->verticalHeader()->setDefaultSectionSize(Design(kRowHeight));
-    StringGrid1->verticalHeader()->setMinimumSectionSize(1);
-    StringGrid1->horizontalHeader()->setHighlightSections(false);
-    StringGrid1->horizontalHeader()->setSectionsClickable(false);
-    StringGrid1->horizontalHeader()->setMinimumSectionSize(0);
-    StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
-    StringGrid1->setShowGrid(true);
-    QFont font = StringGrid1->font();
+void MainWindow::BuildTable() {
+    archiveGrid->SetArchive(archive_);
+    archiveGrid->verticalHeader()->hide();
+    archiveGrid->verticalHeader()->setDefaultSectionSize(Design(kRowHeight));
+    archiveGrid->verticalHeader()->setMinimumSectionSize(1);
+    archiveGrid->horizontalHeader()->setHighlightSections(false);
+    archiveGrid->horizontalHeader()->setSectionsClickable(false);
+    archiveGrid->horizontalHeader()->setMinimumSectionSize(0);
+    archiveGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    archiveGrid->setSelectionMode(QAbstractItemView::ContiguousSelection);
+    archiveGrid->setShowGrid(true);
+    QFont font = archiveGrid->font();
     font.setPixelSize(Design(kGridFontPx));
-    StringGrid1->setFont(font);
-    StringGrid1->setItemDelegateForColumn(column::kNumber, new FixedColumnDelegate(StringGrid1));
+    archiveGrid->setFont(font);
+    archiveGrid->setItemDelegateForColumn(column::kNumber, new FixedColumnDelegate(archiveGrid));
     std::vector<int> minimumWidths;
     for (int width : ArchiveTable::kDesignWidths) minimumWidths.push_back(Design(width));
-    StringGrid1->SetMinimumColumnWidths(std::move(minimumWidths));
+    archiveGrid->SetMinimumColumnWidths(std::move(minimumWidths));
     tableHandlers_ = new TableHandlers(
-        {StringGrid1, archive_, PopupMenu1, statusBar(), centralWidget(), Copy1, Copy2, Delete},
+        {archiveGrid, archive_, PopupMenu1, statusBar(), centralWidget(), Copy1, Copy2, Delete},
         [this] { setWindowTitle(MarkRowDeleted(fileState_, windowTitle())); }, this);
     // A double click on a row selected through its number cell charts that row's curve.
-    connect(StringGrid1, &ArchiveGridView::RowDoubleClicked, this,
+    connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
             [this](int row) { StringGrid1DblClick(*archive_, row, true, this); });
 }
 
-void TForm1::FormCreate() {
+void MainWindow::FormCreate() {
     CurveView().plottedRows.Clear();
     SetCurrentLanguage(Language::Russian);
     SetLang();
     HiddenColumns = ArchiveTable::kHiddenColumns;
     for (int col = ArchiveTable::kColumns - HiddenColumns; col < ArchiveTable::kColumns; ++col) {
-        StringGrid1->setColumnWidth(col, 0);
-        StringGrid1->setColumnHidden(col, true);
+        archiveGrid->setColumnWidth(col, 0);
+        archiveGrid->setColumnHidden(col, true);
     }
 }
 
-void TForm1::SetLang() {
+void MainWindow::SetLang() {
     const Language lang = CurrentLanguage();
     UseToolkitTranslation(lang);
     auto text = [lang](MainText row) { return MainTextOf(row, lang); };
@@ -253,9 +254,9 @@ void TForm1::SetLang() {
     Contents->setText(text(MainText::Contents));
     About->setText(text(MainText::About));
 
-    Button1->setText(text(MainText::ReadFromDevice));
-    Button2->setText(text(MainText::ObjectsSetting));
-    Button3->setText(text(MainText::MaterialsSetting));
+    readArchiveButton->setText(text(MainText::ReadFromDevice));
+    objectsButton->setText(text(MainText::ObjectsSetting));
+    materialsButton->setText(text(MainText::MaterialsSetting));
 
     SetMessageButtonsLang(lang);
     archive_->SetHeaderLanguage(lang);
@@ -263,23 +264,23 @@ void TForm1::SetLang() {
     LayOut();  // the buttons fit their new captions
 }
 
-void TForm1::Lang0Click() {
+void MainWindow::Lang0Click() {
     SetCurrentLanguage(Language::Russian);
     SetLang();
 }
 
-void TForm1::Lang1Click() {
+void MainWindow::Lang1Click() {
     SetCurrentLanguage(Language::English);
     SetLang();
 }
 
-void TForm1::Button1Click() {
+void MainWindow::OnReadArchiveClicked() {
     if (ExchangeRunning()) return;
-    auto* dialog = new TForm2(this);
+    auto* dialog = new ExchangeProgressDialog(this);
     ExchangeControls controls;
-    controls.gauge = dialog->CGauge1;
+    controls.gauge = dialog->progressGauge;
     controls.dialog = dialog;
-    controls.statusLabel = dialog->Label1;
+    controls.statusLabel = dialog->statusLabel;
     controls.archive = archive_;
     lastRead_.reset();
     controls.archiveRead = [this](const ArchiveReadReport& report) { lastRead_ = report; };
@@ -291,16 +292,16 @@ void TForm1::Button1Click() {
     }
     // The dialog may be closed by its close box while the read goes on; the button waits for
     // the worker, and the dialog goes with it.
-    Button1->setEnabled(false);
+    readArchiveButton->setEnabled(false);
     connect(worker, &QThread::finished, this, [this] {
-        Button1->setEnabled(true);
+        readArchiveButton->setEnabled(true);
         ArchiveReadEnded();
     });
     connect(worker, &QThread::finished, dialog, &QObject::deleteLater);
     dialog->exec();
 }
 
-void TForm1::ArchiveReadEnded() {
+void MainWindow::ArchiveReadEnded() {
     if (!lastRead_) return;
     const ArchiveReadReport report = *lastRead_;
     lastRead_.reset();
@@ -317,49 +318,49 @@ void TForm1::ArchiveReadEnded() {
 
 // The editors and the screenshot window are modal; each opening makes a new window in the
 // current language. An editor starts with the read that fills its grid.
-void TForm1::Button2Click() {
+void MainWindow::OnObjectsClicked() {
     if (ExchangeRunning()) return;
-    TForm3 form(this);
+    ObjectsEditor form(this);
     if (form.StartRead()) form.exec();
 }
 
-void TForm1::Button3Click() {
+void MainWindow::OnMaterialsClicked() {
     if (ExchangeRunning()) return;
-    TForm7 form(this);
+    MaterialsEditor form(this);
     if (form.StartRead()) form.exec();
 }
 
-void TForm1::ScreenShotClick() {
+void MainWindow::ScreenShotClick() {
     TForm5 form(this);
     form.exec();
 }
 
-void TForm1::PrintClick() {
+void MainWindow::PrintClick() {
     TQuickReport6 report(*archive_, CurrentLanguage());
     ShowPrintPreview(report, this);
 }
 
-void TForm1::ExitClick() {
+void MainWindow::ExitClick() {
     close();
 }
 
-void TForm1::ContentsClick() {
+void MainWindow::ContentsClick() {
     ShowHelp(this, CurrentLanguage());
 }
 
 // Table W and the about box are modal; each opening makes a new window in the current language,
 // and it goes when it is closed.
-void TForm1::TableWClick() {
+void MainWindow::TableWClick() {
     TForm9 form(this);
     form.exec();
 }
 
-void TForm1::AboutClick() {
+void MainWindow::AboutClick() {
     TAboutBox box(this);
     box.exec();
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: F1 anywhere in the window opens the help, and the key goes on as usual.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         auto* widget = qobject_cast<QWidget*>(watched);
@@ -368,11 +369,11 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::FormKeyDown(int key) {
+void MainWindow::FormKeyDown(int key) {
     if (key == Qt::Key_F1) ContentsClick();
 }
 
-void TForm1::WaitForExchange() {
+void MainWindow::WaitForExchange() {
     // The worker hands its last steps to this thread, so wait with the event loop running.
     if (!ExchangeRunning()) return;
     TheExchange().cancel = true;
@@ -385,7 +386,7 @@ void TForm1::WaitForExchange() {
     loop.exec();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing waits for a running exchange with the event loop running: a second close, or
     // any command, must not run meanwhile.
     if (closing_) {
@@ -398,34 +399,34 @@ void TForm1::closeEvent(QCloseEvent* event) {
     setEnabled(true);
     closing_ = false;
     // A failed save keeps the window open, so the archive can still be saved elsewhere.
-    if (!fileCommands_->Action2Execute()) {
+    if (!fileCommands_->AskToSaveChanges()) {
         event->ignore();
         return;
     }
     event->accept();
 }
 
-void TForm1::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayOut();
 }
 
-void TForm1::LayOut() {
+void MainWindow::LayOut() {
     const int width = centralWidget()->width();
     const int height = centralWidget()->height();
     // The design's widths, or wider where a caption needs it.
     auto wide = [](QPushButton* button, int designWidth) {
         return std::max(Design(designWidth), button->sizeHint().width());
     };
-    Button1->setGeometry(Design(kButton1Left), 0, wide(Button1, kButton1Width),
-                         Design(kButtonHeight));
+    readArchiveButton->setGeometry(Design(kButton1Left), 0, wide(readArchiveButton, kButton1Width),
+                                   Design(kButtonHeight));
     // Anchored to the top only: keeps its place relative to the width.
     const int left2 = width * kButton2Left / kClientWidth;
-    Button2->setGeometry(left2, 0, wide(Button2, kButton2Width), Design(kButtonHeight));
-    const int width3 = wide(Button3, kButton3Width);
-    Button3->setGeometry(width - Design(kButton3RightGap) - width3, 0, width3,
-                         Design(kButtonHeight));
-    StringGrid1->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop));
+    objectsButton->setGeometry(left2, 0, wide(objectsButton, kButton2Width), Design(kButtonHeight));
+    const int width3 = wide(materialsButton, kButton3Width);
+    materialsButton->setGeometry(width - Design(kButton3RightGap) - width3, 0, width3,
+                                 Design(kButtonHeight));
+    archiveGrid->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop));
 }
 
 }  // namespace porvel

@@ -1,4 +1,4 @@
-// TForm1: the main window with the archive table, the exchange buttons and the menus.
+// MainWindow: the main window with the archive table, the exchange buttons and the menus.
 #pragma once
 
 #include <QMainWindow>
@@ -21,10 +21,10 @@ class ExportCommand;
 class FileCommands;
 class TableHandlers;
 
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit MainWindow(QWidget* parent = nullptr);
 
     ArchiveTable* Archive() { return archive_; }
     const FileState& File() const { return fileState_; }
@@ -36,10 +36,10 @@ public:
     // The three bookkeeping columns at the end of the table that are never shown.
     int HiddenColumns = 0;
 
-    QPushButton* Button1;
-    QPushButton* Button2;
-    QPushButton* Button3;
-    ArchiveGridView* StringGrid1;
+    QPushButton* readArchiveButton;
+    QPushButton* objectsButton;
+    QPushButton* materialsButton;
+    ArchiveGridView* archiveGrid;
     QMenu* PopupMenu1;
 
     QMenu* FileMenu;
@@ -66,9 +66,9 @@ public:
     void SetLang();
     void Lang0Click();
     void Lang1Click();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
+    void OnReadArchiveClicked();
+    void OnObjectsClicked();
+    void OnMaterialsClicked();
     void ScreenShotClick();
     // The listing of the archive table in the print preview.
     void PrintClick();

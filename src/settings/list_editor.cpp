@@ -107,11 +107,11 @@ EditorRows EditorGridWidget::Rows() const {
 
 ListEditor::ListEditor(const Layout& layout, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      StringGrid1(new EditorGridWidget(layout.columnWidths,
-                                       static_cast<int>(layout.columnWidths.size()), this)),
-      CGauge1(new QProgressBar(this)),
-      Label1(new QLabel(this)),
-      Button1(new QPushButton(this)),
+      grid(new EditorGridWidget(layout.columnWidths, static_cast<int>(layout.columnWidths.size()),
+                                this)),
+      progressGauge(new QProgressBar(this)),
+      statusLabel(new QLabel(this)),
+      loadButton(new QPushButton(this)),
       read_(layout.read),
       write_(layout.write),
       designWidths_(layout.columnWidths) {
@@ -119,48 +119,47 @@ ListEditor::ListEditor(const Layout& layout, QWidget* parent)
     windowFont.setPixelSize(Design(kFontPx));
     setFont(windowFont);
     resize(Design(layout.clientWidth), Design(layout.clientHeight));
-    StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(Design(layout.gridLeft), Design(layout.gridTop),
-                             Design(layout.gridWidth), Design(layout.gridHeight));
-    CGauge1->setGeometry(Design(layout.gaugeLeft), Design(layout.gaugeTop),
-                         Design(layout.gaugeWidth), Design(layout.gaugeHeight));
-    CGauge1->setRange(0, 100);
-    CGauge1->setValue(0);
-    CGauge1->setTextVisible(false);
-    CGauge1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
-    Label1->setGeometry(Design(layout.labelLeft), Design(layout.labelTop), Design(kLabelWidth),
-                        Design(kLabelHeight));
-    Button1->setGeometry(Design(layout.buttonLeft), Design(layout.buttonTop),
-                         Design(layout.buttonWidth), Design(layout.buttonHeight));
-    Button1->setAutoDefault(false);
-    Button1->setEnabled(false);  // until the read has filled the grid
-    connect(Button1, &QPushButton::clicked, this, &ListEditor::Button1Click);
+    grid->setObjectName(QStringLiteral("grid"));
+    grid->setGeometry(Design(layout.gridLeft), Design(layout.gridTop), Design(layout.gridWidth),
+                      Design(layout.gridHeight));
+    progressGauge->setGeometry(Design(layout.gaugeLeft), Design(layout.gaugeTop),
+                               Design(layout.gaugeWidth), Design(layout.gaugeHeight));
+    progressGauge->setRange(0, 100);
+    progressGauge->setValue(0);
+    progressGauge->setTextVisible(false);
+    progressGauge->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
+    statusLabel->setGeometry(Design(layout.labelLeft), Design(layout.labelTop), Design(kLabelWidth),
+                             Design(kLabelHeight));
+    loadButton->setGeometry(Design(layout.buttonLeft), Design(layout.buttonTop),
+                            Design(layout.buttonWidth), Design(layout.buttonHeight));
+    loadButton->setAutoDefault(false);
+    loadButton->setEnabled(false);  // until the read has filled the grid
+    connect(loadButton, &QPushButton::clicked, this, &ListEditor::OnLoadClicked);
     // A longer name typed or chosen widens its column at once.
-    connect(StringGrid1, &QTableWidget::itemChanged, this, [this] {
+    connect(grid, &QTableWidget::itemChanged, this, [this] {
         if (filledSeen_) FitColumns();
     });
 }
 
 void ListEditor::FitColumns() {
     constexpr int kTextMargin = 12;  // the cell's padding and focus frame on both sides
-    const QFontMetrics metrics(StringGrid1->font());
+    const QFontMetrics metrics(grid->font());
     int extra = 0;
     for (int col = 0; col < static_cast<int>(designWidths_.size()); ++col) {
         int wanted = Design(designWidths_[static_cast<std::size_t>(col)]);
         QStringList texts = ColumnSamples(col);
-        for (int row = 0; row < StringGrid1->rowCount(); ++row)
-            texts << StringGrid1->Cell(col, row);
+        for (int row = 0; row < grid->rowCount(); ++row) texts << grid->Cell(col, row);
         for (const QString& text : texts)
             wanted = std::max(wanted, metrics.horizontalAdvance(text) + kTextMargin);
-        extra += std::max(0, wanted - StringGrid1->columnWidth(col));
-        StringGrid1->setColumnWidth(col, std::max(wanted, StringGrid1->columnWidth(col)));
+        extra += std::max(0, wanted - grid->columnWidth(col));
+        grid->setColumnWidth(col, std::max(wanted, grid->columnWidth(col)));
     }
     if (extra == 0) return;
     const bool fixed = minimumSize() == maximumSize();
-    StringGrid1->resize(StringGrid1->width() + extra, StringGrid1->height());
-    CGauge1->resize(CGauge1->width() + extra, CGauge1->height());
-    Button1->resize(Button1->width() + extra, Button1->height());
-    Label1->resize(Label1->width() + extra, Label1->height());
+    grid->resize(grid->width() + extra, grid->height());
+    progressGauge->resize(progressGauge->width() + extra, progressGauge->height());
+    loadButton->resize(loadButton->width() + extra, loadButton->height());
+    statusLabel->resize(statusLabel->width() + extra, statusLabel->height());
     if (fixed)
         setFixedSize(width() + extra, height());
     else
@@ -178,10 +177,10 @@ void ListEditor::done(int result) {
 
 ExchangeControls ListEditor::Controls() {
     ExchangeControls controls;
-    controls.gauge = CGauge1;
-    controls.statusLabel = Label1;
+    controls.gauge = progressGauge;
+    controls.statusLabel = statusLabel;
     controls.gridOwner = this;
-    controls.grid = StringGrid1;
+    controls.grid = grid;
     return controls;
 }
 
@@ -189,32 +188,32 @@ bool ListEditor::StartRead() {
     const ExchangeControls controls = Controls();
     const ListsFlag lists =
         read_ == Operation::ReadMaterials ? ListsFlag::Cleared : ListsFlag::Unchanged;
-    CGauge1->show();
+    progressGauge->show();
     return exchange_.Start(read_, lists, controls, [this] { ExchangeEnded(); });
 }
 
-void ListEditor::Button1Click() {
-    if (exchange_.Running() || !StringGrid1->Filled()) return;
-    StringGrid1->setCurrentCell(-1, -1);  // ends an edit in progress, keeping its text
+void ListEditor::OnLoadClicked() {
+    if (exchange_.Running() || !grid->Filled()) return;
+    grid->setCurrentCell(-1, -1);  // ends an edit in progress, keeping its text
     if (ReportPendingInput()) return;
-    if (const auto problem = RowsProblem(StringGrid1->Rows())) {
+    if (const auto problem = RowsProblem(grid->Rows())) {
         LocalizedMessageBox(*problem, TextIn(kWarningCaption, CurrentLanguage()), box::kError);
         return;
     }
     const ExchangeControls controls = Controls();
-    CGauge1->setValue(0);
-    CGauge1->show();
+    progressGauge->setValue(0);
+    progressGauge->show();
     if (exchange_.Start(write_, ListsFlag::Set, controls, [this] { ExchangeEnded(); }))
-        Button1->setEnabled(false);
+        loadButton->setEnabled(false);
 }
 
 void ListEditor::ExchangeEnded() {
-    if (StringGrid1->Filled() && !filledSeen_) {
+    if (grid->Filled() && !filledSeen_) {
         filledSeen_ = true;
         GridFilled();
         FitColumns();
     }
-    Button1->setEnabled(StringGrid1->Filled());
+    loadButton->setEnabled(grid->Filled());
 }
 
 }  // namespace porvel

@@ -63,10 +63,10 @@ public:
     // The read that fills the grid, started by the main window before it shows the editor.
     bool StartRead();
 
-    EditorGridWidget* StringGrid1;
-    QProgressBar* CGauge1;
-    QLabel* Label1;
-    QPushButton* Button1;
+    EditorGridWidget* grid;
+    QProgressBar* progressGauge;
+    QLabel* statusLabel;
+    QPushButton* loadButton;
 
     void done(int result) override;
 
@@ -83,7 +83,7 @@ protected:
     ListEditor(const Layout& layout, QWidget* parent);
 
     // Load into the device: after the grid's rows pass the check, the write exchange.
-    void Button1Click();
+    void OnLoadClicked();
     // Reports input the user has yet to correct; true when there was some and nothing may be
     // written now.
     virtual bool ReportPendingInput() { return false; }

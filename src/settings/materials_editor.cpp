@@ -51,7 +51,7 @@ QString T(Text text) {
 // cell check.
 class CellDelegate : public EditorCellDelegate {
 public:
-    explicit CellDelegate(TForm7* form) : EditorCellDelegate(form), form_(form) {}
+    explicit CellDelegate(MaterialsEditor* form) : EditorCellDelegate(form), form_(form) {}
 
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override {
@@ -69,14 +69,14 @@ protected:
                     emit commitData(editor);
                     emit closeEditor(editor);
                 }
-                if (form_->StringGrid1KeyPress(typed)) return true;
+                if (form_->OnKeyTyped(typed)) return true;
             }
         }
         return EditorCellDelegate::eventFilter(object, event);
     }
 
 private:
-    TForm7* form_;
+    MaterialsEditor* form_;
 };
 
 }  // namespace
@@ -99,7 +99,7 @@ QChar TypedCharacter(const QKeyEvent& event) {
     }
 }
 
-TForm7::TForm7(QWidget* parent)
+MaterialsEditor::MaterialsEditor(QWidget* parent)
     : ListEditor({Operation::ReadMaterials,
                   Operation::WriteMaterials,
                   346,
@@ -120,40 +120,40 @@ TForm7::TForm7(QWidget* parent)
                   343,
                   32},
                  parent) {
-    setObjectName(QStringLiteral("TForm7"));
-    StringGrid1->setItemDelegate(new CellDelegate(this));
-    StringGrid1->installEventFilter(this);
+    setObjectName(QStringLiteral("MaterialsEditor"));
+    grid->setItemDelegate(new CellDelegate(this));
+    grid->installEventFilter(this);
     FormCreate();
     FitColumns();
 }
 
-QStringList TForm7::ColumnSamples(int column) const {
+QStringList MaterialsEditor::ColumnSamples(int column) const {
     // The widest coefficient the grid shows: a sign, eight-wide digits, a negative exponent.
     if (column >= 2) return {FormatScientific(-8.888e-28)};
     return {};
 }
 
-void TForm7::FormCreate() {
+void MaterialsEditor::FormCreate() {
     setWindowTitle(T(kCaption));
-    CGauge1->show();
-    StringGrid1->SetCell(0, 0, T(kNumberHeader));
-    StringGrid1->SetCell(1, 0, T(kMaterialHeader));
-    StringGrid1->SetCell(2, 0, T(kA0Header));
-    StringGrid1->SetCell(3, 0, T(kA1Header));
-    Button1->setText(T(kButton));
+    progressGauge->show();
+    grid->SetCell(0, 0, T(kNumberHeader));
+    grid->SetCell(1, 0, T(kMaterialHeader));
+    grid->SetCell(2, 0, T(kA0Header));
+    grid->SetCell(3, 0, T(kA1Header));
+    loadButton->setText(T(kButton));
 }
 
-bool TForm7::eventFilter(QObject* watched, QEvent* event) {
+bool MaterialsEditor::eventFilter(QObject* watched, QEvent* event) {
     // Keys typed at the grid itself, before a cell editor is open.
-    if (watched == StringGrid1 && event->type() == QEvent::KeyPress) {
+    if (watched == grid && event->type() == QEvent::KeyPress) {
         const QChar typed = TypedCharacter(*static_cast<QKeyEvent*>(event));
-        if (!typed.isNull() && StringGrid1KeyPress(typed)) return true;
+        if (!typed.isNull() && OnKeyTyped(typed)) return true;
     }
     return ListEditor::eventFilter(watched, event);
 }
 
-bool TForm7::StringGrid1KeyPress(QChar key) {
-    const int column = StringGrid1->currentColumn();
+bool MaterialsEditor::OnKeyTyped(QChar key) {
+    const int column = grid->currentColumn();
     switch (CoefficientKey(key, column)) {
         case KeyVerdict::Accept:
             return false;
@@ -162,40 +162,40 @@ bool TForm7::StringGrid1KeyPress(QChar key) {
             return true;
         case KeyVerdict::NextRow:
             // A coefficient that did not convert keeps the user at its cell.
-            if (!badCell_)
-                StringGrid1->setCurrentCell(NextDataRow(StringGrid1->currentRow(), kDataRows),
-                                            column);
+            if (!badCell_) grid->setCurrentCell(NextDataRow(grid->currentRow(), kDataRows), column);
             return true;
     }
     return false;
 }
 
-void TForm7::RefuseKey() {
+void MaterialsEditor::RefuseKey() {
     // The message comes once the key press has been delivered: a box opened inside the key event
     // takes the focus from the cell editor, which is then closed and deleted under the event.
     // After it, typing goes on in the cell that was being edited.
-    const bool editing = StringGrid1->Editing();
-    const QPersistentModelIndex cell = StringGrid1->currentIndex();
+    const bool editing = grid->Editing();
+    const QPersistentModelIndex cell = grid->currentIndex();
     ++messagesPending_;
     QTimer::singleShot(0, this, [this, editing, cell] {
         LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
         --messagesPending_;
         if (editing && cell.isValid() && isVisible()) {
-            StringGrid1->setCurrentIndex(cell);
-            StringGrid1->edit(cell);
+            grid->setCurrentIndex(cell);
+            grid->edit(cell);
         }
     });
 }
 
-void TForm7::CellCommitted(int column, int row) {
+void MaterialsEditor::CellCommitted(int column, int row) {
     // A commit while a message is up only means the box took the focus from the editor.
     if (column < 2 || messagesPending_ > 0) return;
-    if (CoefficientTextStorable(StringGrid1->Cell(column, row))) return;
+    if (CoefficientTextStorable(grid->Cell(column, row))) return;
     badCell_ = {column, row};
-    QTimer::singleShot(0, this, [this] { ReportBadCoefficient(); });
+    QTimer::singleShot(0, this, [this] { ReportPendingInput(); });
 }
 
-bool TForm7::ReportBadCoefficient() {
+// The input message for a committed coefficient that does not convert; false when none is
+// waiting.
+bool MaterialsEditor::ReportPendingInput() {
     if (!badCell_ || !isVisible()) return false;
     const auto [column, row] = *badCell_;
     badCell_.reset();  // before the box, whose loop may run a report already queued
@@ -203,27 +203,23 @@ bool TForm7::ReportBadCoefficient() {
     LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
     --messagesPending_;
     // The text stays for correction, with the editor open on it.
-    StringGrid1->setCurrentCell(row, column);
-    StringGrid1->editItem(StringGrid1->item(row, column));
+    grid->setCurrentCell(row, column);
+    grid->editItem(grid->item(row, column));
     return true;
 }
 
-bool TForm7::ReportPendingInput() {
-    return ReportBadCoefficient();
-}
-
-void TForm7::GridFilled() {
+void MaterialsEditor::GridFilled() {
     // The grid shows four digits; the instrument's floats may hold more.
     const MaterialEntries entries = DecodeMaterials(TheExchange().materials);
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const int row = static_cast<int>(e) + 1;
         for (const auto& [column, value] : {std::pair{2, entries[e].a0}, {3, entries[e].a1}})
-            StringGrid1->SetExactText(column, row, FormatScientific(value),
-                                      QLocale().toString(double(value), 'E', kExactDigits));
+            grid->SetExactText(column, row, FormatScientific(value),
+                               QLocale().toString(double(value), 'E', kExactDigits));
     }
 }
 
-std::optional<QString> TForm7::RowsProblem(const EditorRows& rows) const {
+std::optional<QString> MaterialsEditor::RowsProblem(const EditorRows& rows) const {
     return MaterialRowsProblem(rows, CurrentLanguage());
 }
 

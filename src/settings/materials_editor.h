@@ -1,5 +1,5 @@
-// TForm7, the materials editor: the instrument's 20 materials, each with a name and the two
-// coefficients a0 and a1. Coefficients are typed with the full stop or the desktop's decimal
+// MaterialsEditor, the materials editor: the instrument's 20 materials, each with a name and the
+// two coefficients a0 and a1. Coefficients are typed with the full stop or the desktop's decimal
 // separator and checked whole when their cell is committed.
 #pragma once
 
@@ -10,13 +10,13 @@
 
 namespace porvel {
 
-class TForm7 : public ListEditor {
+class MaterialsEditor : public ListEditor {
     Q_OBJECT
 public:
-    explicit TForm7(QWidget* parent = nullptr);
+    explicit MaterialsEditor(QWidget* parent = nullptr);
 
     // Handlers of the grid and of its cell editor: true when the key was used up here.
-    bool StringGrid1KeyPress(QChar key);
+    bool OnKeyTyped(QChar key);
     // The check of a cell's text once it is committed (Enter, leaving the cell, the write): a
     // coefficient that does not convert brings the input message, keeps its text and has the
     // editor opened on it again.
@@ -32,9 +32,6 @@ protected:
 private:
     void FormCreate();
     void RefuseKey();
-    // The input message for a committed coefficient that does not convert; false when none is
-    // waiting.
-    bool ReportBadCoefficient();
 
     std::optional<std::pair<int, int>> badCell_;  // column and row
     int messagesPending_ = 0;

@@ -30,7 +30,7 @@ QString T(Text text) {
 
 }  // namespace
 
-TForm3::TForm3(QWidget* parent)
+ObjectsEditor::ObjectsEditor(QWidget* parent)
     : ListEditor({Operation::ReadObjects,
                   Operation::WriteObjects,
                   394,
@@ -51,23 +51,23 @@ TForm3::TForm3(QWidget* parent)
                   392,
                   33},
                  parent),
-      ComboBox1(new QComboBox(StringGrid1->viewport())) {
-    setObjectName(QStringLiteral("TForm3"));
+      materialChooser(new QComboBox(grid->viewport())) {
+    setObjectName(QStringLiteral("ObjectsEditor"));
     setFixedSize(size());
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    materialChooser->setObjectName(QStringLiteral("materialChooser"));
     // A list, not a text field: the choice is the entry's position, so two materials of the same
     // name stay two different materials.
-    ComboBox1->setEditable(false);
-    ComboBox1->hide();
-    StringGrid1->SetColumnReadOnly(kMaterialColumn);
-    connect(StringGrid1, &QTableWidget::currentCellChanged, this,
-            [this](int row, int column) { StringGrid1SelectCell(column, row); });
-    connect(ComboBox1, &QComboBox::activated, this, &TForm3::ComboBox1Select);
+    materialChooser->setEditable(false);
+    materialChooser->hide();
+    grid->SetColumnReadOnly(kMaterialColumn);
+    connect(grid, &QTableWidget::currentCellChanged, this,
+            [this](int row, int column) { OnCellSelected(column, row); });
+    connect(materialChooser, &QComboBox::activated, this, &ObjectsEditor::OnMaterialChosen);
     FormCreate();
     FitColumns();
 }
 
-QStringList TForm3::ColumnSamples(int column) const {
+QStringList ObjectsEditor::ColumnSamples(int column) const {
     // The material column shows whichever of the materials is chosen.
     QStringList names;
     if (column == kMaterialColumn)
@@ -75,47 +75,47 @@ QStringList TForm3::ColumnSamples(int column) const {
     return names;
 }
 
-void TForm3::FormCreate() {
+void ObjectsEditor::FormCreate() {
     setWindowTitle(T(kCaption));
-    CGauge1->show();
-    StringGrid1->SetCell(0, 0, T(kNumberHeader));
-    StringGrid1->SetCell(kNameColumn, 0, T(kObjectHeader));
-    StringGrid1->SetCell(kMaterialColumn, 0, T(kMaterialHeader));
-    Button1->setText(T(kButton));
-    ComboBox1->setMaxVisibleItems(kComboEntries);
+    progressGauge->show();
+    grid->SetCell(0, 0, T(kNumberHeader));
+    grid->SetCell(kNameColumn, 0, T(kObjectHeader));
+    grid->SetCell(kMaterialColumn, 0, T(kMaterialHeader));
+    loadButton->setText(T(kButton));
+    materialChooser->setMaxVisibleItems(kComboEntries);
     comboFill_ = true;
 }
 
-void TForm3::StringGrid1SelectCell(int column, int row) {
+void ObjectsEditor::OnCellSelected(int column, int row) {
     // Before the read has filled the grid there is no object to choose for, and the worker may
     // still be writing the material names.
-    if (column != kMaterialColumn || row < 1 || !StringGrid1->Filled()) {
-        ComboBox1->hide();
+    if (column != kMaterialColumn || row < 1 || !grid->Filled()) {
+        materialChooser->hide();
         return;
     }
     if (comboFill_) {
         comboFill_ = false;
         for (int e = 0; e < kComboEntries; ++e)
-            ComboBox1->addItem(MaterialNames().Name(e, CurrentLanguage()));
+            materialChooser->addItem(MaterialNames().Name(e, CurrentLanguage()));
     }
-    ComboBox1->setGeometry(StringGrid1->visualItemRect(StringGrid1->item(row, column)));
-    ComboBox1->raise();
+    materialChooser->setGeometry(grid->visualItemRect(grid->item(row, column)));
+    materialChooser->raise();
     bool known = false;
-    const int index = StringGrid1->Cell(kIndexColumn, row).toInt(&known);
-    ComboBox1->setCurrentIndex(known && index < ComboBox1->count() ? index : -1);
-    ComboBox1->show();
+    const int index = grid->Cell(kIndexColumn, row).toInt(&known);
+    materialChooser->setCurrentIndex(known && index < materialChooser->count() ? index : -1);
+    materialChooser->show();
 }
 
-void TForm3::ComboBox1Select(int index) {
-    const int row = StringGrid1->currentRow();
+void ObjectsEditor::OnMaterialChosen(int index) {
+    const int row = grid->currentRow();
     if (row < 1 || index < 0) return;
-    StringGrid1->SetCell(kMaterialColumn, row, MaterialNames().Name(index, CurrentLanguage()));
-    StringGrid1->SetCell(kIndexColumn, row, QString::number(index));
+    grid->SetCell(kMaterialColumn, row, MaterialNames().Name(index, CurrentLanguage()));
+    grid->SetCell(kIndexColumn, row, QString::number(index));
     // The name may have widened the column.
-    ComboBox1->setGeometry(StringGrid1->visualItemRect(StringGrid1->item(row, kMaterialColumn)));
+    materialChooser->setGeometry(grid->visualItemRect(grid->item(row, kMaterialColumn)));
 }
 
-std::optional<QString> TForm3::RowsProblem(const EditorRows& rows) const {
+std::optional<QString> ObjectsEditor::RowsProblem(const EditorRows& rows) const {
     return ObjectRowsProblem(rows, CurrentLanguage());
 }
 

@@ -1,6 +1,6 @@
-// TForm3, the objects editor: the instrument's 20 objects with the material each is made of.
-// Names are typed into the grid; a material is chosen from the list ComboBox1, which lies over
-// the selected material cell, and the chosen entry's position goes into the hidden column 3.
+// ObjectsEditor, the objects editor: the instrument's 20 objects with the material each is made of.
+// Names are typed into the grid; a material is chosen from the list materialChooser, which lies
+// over the selected material cell, and the chosen entry's position goes into the hidden column 3.
 #pragma once
 
 #include "list_editor.h"
@@ -9,12 +9,12 @@ class QComboBox;
 
 namespace porvel {
 
-class TForm3 : public ListEditor {
+class ObjectsEditor : public ListEditor {
     Q_OBJECT
 public:
-    explicit TForm3(QWidget* parent = nullptr);
+    explicit ObjectsEditor(QWidget* parent = nullptr);
 
-    QComboBox* ComboBox1;
+    QComboBox* materialChooser;
 
     static constexpr int kNameColumn = 1;
     static constexpr int kMaterialColumn = 2;
@@ -26,10 +26,10 @@ protected:
 
 private:
     void FormCreate();
-    void StringGrid1SelectCell(int column, int row);
-    void ComboBox1Select(int index);
+    void OnCellSelected(int column, int row);
+    void OnMaterialChosen(int index);
 
-    bool comboFill_ = false;  // the material names are not in ComboBox1's list yet
+    bool comboFill_ = false;  // the material names are not in materialChooser's list yet
 };
 
 }  // namespace porvel

@@ -33,29 +33,29 @@ int WidestStatus(const QFontMetrics& metrics) {
 
 }  // namespace
 
-TForm2::TForm2(QWidget* parent)
+ExchangeProgressDialog::ExchangeProgressDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      CGauge1(new QProgressBar(this)),
-      Label1(new QLabel(this)),
-      Button1(new QPushButton(QStringLiteral("Отмена"), this)) {
+      progressGauge(new QProgressBar(this)),
+      statusLabel(new QLabel(this)),
+      cancelButton(new QPushButton(QStringLiteral("Отмена"), this)) {
     // The bar across the top, the status text and Cancel under it: each whole, and the dialog
     // keeps one size whatever the status says.
-    CGauge1->setRange(0, 100);
-    CGauge1->setValue(0);
-    CGauge1->setTextVisible(true);
-    CGauge1->setMinimumHeight(Design(kBarHeight));
-    Label1->setMinimumWidth(WidestStatus(QFontMetrics(Label1->font())));
+    progressGauge->setRange(0, 100);
+    progressGauge->setValue(0);
+    progressGauge->setTextVisible(true);
+    progressGauge->setMinimumHeight(Design(kBarHeight));
+    statusLabel->setMinimumWidth(WidestStatus(QFontMetrics(statusLabel->font())));
     auto* row = new QHBoxLayout;
-    row->addWidget(Label1, 1);
-    row->addWidget(Button1);
+    row->addWidget(statusLabel, 1);
+    row->addWidget(cancelButton);
     auto* column = new QVBoxLayout(this);
-    column->addWidget(CGauge1);
+    column->addWidget(progressGauge);
     column->addLayout(row);
     setFixedSize(sizeHint().expandedTo(QSize(kDesignWidth, 0)));
-    connect(Button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+    connect(cancelButton, &QPushButton::clicked, this, &ExchangeProgressDialog::OnCancelClicked);
 }
 
-void TForm2::Button1Click() {
+void ExchangeProgressDialog::OnCancelClicked() {
     TheExchange().cancel = true;
 }
 

@@ -1,4 +1,5 @@
-// TForm2: the progress dialog of an archive read, with its gauge, status label and Cancel.
+// ExchangeProgressDialog: the progress dialog of an archive read, with its gauge, status label and
+// Cancel.
 #pragma once
 
 #include <QDialog>
@@ -9,17 +10,17 @@ class QPushButton;
 
 namespace porvel {
 
-class TForm2 : public QDialog {
+class ExchangeProgressDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm2(QWidget* parent = nullptr);
+    explicit ExchangeProgressDialog(QWidget* parent = nullptr);
 
-    QProgressBar* CGauge1;
-    QLabel* Label1;
-    QPushButton* Button1;
+    QProgressBar* progressGauge;
+    QLabel* statusLabel;
+    QPushButton* cancelButton;
 
 private:
-    void Button1Click();
+    void OnCancelClicked();
 };
 
 }  // namespace porvel

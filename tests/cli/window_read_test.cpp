@@ -66,10 +66,11 @@ private slots:
 void WindowReadTest::downloadThenInfoGivesTheWindowsTable() {
     testing::GuiSim sim;
     QVERIFY(sim.Load(kScenario));
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QTest::mouseClick(w.Button1, Qt::LeftButton);  // returns when the progress dialog has closed
+    QTest::mouseClick(w.readArchiveButton,
+                      Qt::LeftButton);  // returns when the progress dialog has closed
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 20000);
     const ArchiveTable& window = *w.Archive();
     QCOMPARE(window.GridRowCount(), 5);

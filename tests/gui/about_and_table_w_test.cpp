@@ -238,7 +238,7 @@ void AboutAndTableWTest::tableWShowsEveryTextWithoutScrolling() {
 }
 
 void AboutAndTableWTest::helpMenuOpensBothWindowsModally() {
-    TForm1 main;
+    MainWindow main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
     main.Lang1Click();

@@ -55,14 +55,14 @@ void ClipboardX11Test::theScreenshotGoesToTheClipboardAsAPicture() {
 
 void ClipboardX11Test::ctrlCPutsTheTableOnTheClipboardForOtherPrograms() {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    TForm1 w;
+    MainWindow w;
     testing::FillColumn(*w.Archive(), column::kObject, {"Плита перекрытия", "Стена"});
     w.Archive()->SetCell(column::kMaterial, 2, QStringLiteral("Бетон тяжёлый"));
     w.Archive()->SetCell(column::kH, 2, QString());
     TheExchange().recordCount = 2;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    ArchiveGridView* grid = w.StringGrid1;
+    ArchiveGridView* grid = w.archiveGrid;
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->model()->index(0, column::kObject)).center());
     QTest::keyClick(grid, Qt::Key_C, Qt::ControlModifier);

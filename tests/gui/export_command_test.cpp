@@ -31,7 +31,7 @@ namespace {
 
 class AnsweringDialog : public ExportDialogs {
 public:
-    QString SaveDialog1(const QString& fileName) override {
+    QString AskExportPath(const QString& fileName) override {
         shown << fileName;
         return answers.isEmpty() ? QString() : answers.takeFirst();
     }
@@ -159,7 +159,7 @@ void ExportCommandTest::dialogProposesTheFirstNameAndGivesATypedNameItsTypesExte
         TypeName(name, QStringLiteral("site 12"));
         QTest::keyClick(name, Qt::Key_Return);
     });
-    QCOMPARE(dialogs.SaveDialog1(QString()), folder + QStringLiteral("/site 12.xlsx"));
+    QCOMPARE(dialogs.AskExportPath(QString()), folder + QStringLiteral("/site 12.xlsx"));
     QCOMPARE(proposed, QStringLiteral("Arhive.xlsx"));
 
     // The typed name's full name is taken: asked first, and No keeps the file.
@@ -181,7 +181,7 @@ void ExportCommandTest::dialogProposesTheFirstNameAndGivesATypedNameItsTypesExte
         TypeName(name, QStringLiteral("day.csv"));  // typed whole: replaced without a question
         QTest::keyClick(name, Qt::Key_Return);
     });
-    QCOMPARE(dialogs.SaveDialog1(QString()), taken.fileName());
+    QCOMPARE(dialogs.AskExportPath(QString()), taken.fileName());
 }
 
 void ExportCommandTest::unwritableFolderIsReportedWithTheReason() {

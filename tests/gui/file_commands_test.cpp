@@ -25,8 +25,8 @@ namespace {
 // Stands for the user in the file dialogs: each answer is a path, or empty for Cancel.
 class AnsweringDialogs : public ArchiveDialogs {
 public:
-    QString OpenDialog1() override { return Next(openAnswers); }
-    QString SaveDialog2() override {
+    QString AskOpenPath() override { return Next(openAnswers); }
+    QString AskSavePath() override {
         ++saveAsked;
         return Next(saveAnswers);
     }
@@ -185,7 +185,7 @@ void FileCommandsTest::openTakesTheFileAndItsRecordCount() {
 
     desk.dialogs.openAnswers << path;
     BoxScript boxes;
-    desk.commands.Action1Execute();  // no save prompt before Open
+    desk.commands.OpenClick();  // no save prompt before Open
     QVERIFY(boxes.seen.isEmpty());
     QCOMPARE(desk.Rows(), CellsOf(other).mid(ArchiveTable::kColumns));
     QCOMPARE(TheExchange().recordCount, 3u);
@@ -216,7 +216,7 @@ void FileCommandsTest::aCancelledOrRefusedOpenChangesNothing() {
 
     // Each Open asks about the unsaved table first; No goes on to the dialog.
     BoxScript boxes({QMessageBox::No, QMessageBox::No, QMessageBox::Ok, QMessageBox::No});
-    for (int i = 0; i < 3; ++i) desk.commands.Action1Execute();
+    for (int i = 0; i < 3; ++i) desk.commands.OpenClick();
     QCOMPARE(boxes.seen.size(), 5);  // the cancelled dialog says nothing
     QCOMPARE(boxes.seen[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     boxes.seen.removeAt(3);
@@ -244,10 +244,10 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     desk.Delete();  // modified, but the table is empty
     {
         BoxScript none;
-        desk.commands.Action2Execute();
+        desk.commands.AskToSaveChanges();
         desk.Read(2);
         desk.state.modified = false;
-        desk.commands.Action2Execute();
+        desk.commands.AskToSaveChanges();
         QVERIFY(none.seen.isEmpty());
     }
     desk.Name(QStringLiteral("Arhive 1.wpa"));
@@ -256,9 +256,9 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
         // No and Cancel write nothing, No going on and Cancel stopping what asked; Yes writes a
         // file that is not there without asking.
         BoxScript boxes({Button::No, Button::Cancel, Button::Yes});
-        QVERIFY(desk.commands.Action2Execute());
-        QVERIFY(!desk.commands.Action2Execute());
-        QVERIFY(desk.commands.Action2Execute());
+        QVERIFY(desk.commands.AskToSaveChanges());
+        QVERIFY(!desk.commands.AskToSaveChanges());
+        QVERIFY(desk.commands.AskToSaveChanges());
         QCOMPARE(boxes.seen.size(), 3);
         QCOMPARE(boxes.seen[0].text, QStringLiteral("Сохранить Arhive 1.wpa ?"));
         QCOMPARE(boxes.seen[0].title, QStringLiteral("Внимание"));
@@ -272,11 +272,11 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
         // Cancel stops.
         BoxScript boxes(
             {Button::Yes, Button::No, Button::Yes, Button::Cancel, Button::Yes, Button::Yes});
-        QVERIFY(desk.commands.Action2Execute());
+        QVERIFY(desk.commands.AskToSaveChanges());
         QCOMPARE(ReadAll(path), QByteArray("old"));
-        QVERIFY(!desk.commands.Action2Execute());
+        QVERIFY(!desk.commands.AskToSaveChanges());
         QCOMPARE(ReadAll(path), QByteArray("old"));
-        QVERIFY(desk.commands.Action2Execute());
+        QVERIFY(desk.commands.AskToSaveChanges());
         QCOMPARE(boxes.seen.size(), 6);
         // The Russian second part begins with a Latin "c".
         QCOMPARE(boxes.seen[1].text,
@@ -288,7 +288,7 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     SetCurrentLanguage(Language::English);
     {
         BoxScript boxes({Button::Yes, Button::No});
-        desk.commands.Action2Execute();
+        desk.commands.AskToSaveChanges();
         QCOMPARE(boxes.seen.value(1).text,
                  QStringLiteral("File with this nameArhive 1.wpaexists, Replace it?"));
         QCOMPARE(boxes.seen.value(1).title, QStringLiteral("Warning"));
@@ -343,7 +343,7 @@ void FileCommandsTest::aFailedSaveInThePromptKeepsTheTable() {
         BoxScript boxes({Button::Yes, Button::Ok, Button::Yes, Button::Ok});
         const UnwritableFolder readOnly(desk.dir.path());
         QVERIFY(readOnly.Ok());
-        QVERIFY(!desk.commands.Action2Execute());
+        QVERIFY(!desk.commands.AskToSaveChanges());
         desk.commands.NewClick();  // its prompt fails the same way: New stops there
         QCOMPARE(boxes.seen.size(), 4);
         QCOMPARE(boxes.seen[1].title, QStringLiteral("Ошибка"));
@@ -354,7 +354,7 @@ void FileCommandsTest::aFailedSaveInThePromptKeepsTheTable() {
     QVERIFY(desk.Files().isEmpty());
     // Once saving works again the prompt lets the caller go on.
     BoxScript yes({Button::Yes});
-    QVERIFY(desk.commands.Action2Execute());
+    QVERIFY(desk.commands.AskToSaveChanges());
     QCOMPARE(desk.RowsIn(desk.Path(QStringLiteral("a.wpa"))), rows);
 }
 
@@ -364,8 +364,8 @@ void FileCommandsTest::noFileChosenInThePromptKeepsTheTable() {
     desk.Delete();  // named by the delete, but without a file name
     const QStringList rows = desk.Rows();
     BoxScript boxes({Button::Yes, Button::Yes});
-    QVERIFY(!desk.commands.Action2Execute());  // Yes, then the Save As dialog cancelled
-    desk.commands.NewClick();                  // the same: New keeps the table
+    QVERIFY(!desk.commands.AskToSaveChanges());  // Yes, then the Save As dialog cancelled
+    desk.commands.NewClick();                    // the same: New keeps the table
     QCOMPARE(desk.dialogs.saveAsked, 2);
     QCOMPARE(desk.Rows(), rows);
     QVERIFY(desk.Files().isEmpty());

@@ -32,36 +32,36 @@ void SaveShot(QWidget* window, const char* name) {
 }
 
 // Every shown column holds its header and each of its cells whole.
-void ExpectWholeColumns(TForm1& w) {
+void ExpectWholeColumns(MainWindow& w) {
     const ArchiveTable& table = *w.Archive();
-    QHeaderView* header = w.StringGrid1->horizontalHeader();
-    const QFontMetrics metrics(w.StringGrid1->font());
+    QHeaderView* header = w.archiveGrid->horizontalHeader();
+    const QFontMetrics metrics(w.archiveGrid->font());
     for (int col = 0; col < ArchiveTable::kColumns - ArchiveTable::kHiddenColumns; ++col) {
-        const int width = w.StringGrid1->columnWidth(col);
+        const int width = w.archiveGrid->columnWidth(col);
         QVERIFY2(header->sectionSizeHint(col) <= width, qPrintable(table.Cell(col, 0)));
         for (int row = 1; row < table.GridRowCount(); ++row)
             QVERIFY2(metrics.horizontalAdvance(table.Cell(col, row)) < width,
                      qPrintable(table.Cell(col, row)));
     }
-    for (QPushButton* button : {w.Button1, w.Button2, w.Button3})
+    for (QPushButton* button : {w.readArchiveButton, w.objectsButton, w.materialsButton})
         QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
 }
 
-void ReadDemoArchive(TForm1& w) {
+void ReadDemoArchive(MainWindow& w) {
     QTimer::singleShot(0, [] {
-        QTRY_VERIFY(qobject_cast<TForm2*>(QApplication::activeModalWidget()));
+        QTRY_VERIFY(qobject_cast<ExchangeProgressDialog*>(QApplication::activeModalWidget()));
         SaveShot(QApplication::activeModalWidget(), "progress_dialog.png");
     });
-    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 30000);
-    QTRY_VERIFY(w.Button1->isEnabled());
+    QTRY_VERIFY(w.readArchiveButton->isEnabled());
     QVERIFY(w.Archive()->GridRowCount() > 10);
 }
 
-void DoubleClickNumber(TForm1& w, int row) {
-    const QPoint at = w.StringGrid1->visualRect(w.Archive()->index(row - 1, 0)).center();
-    QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
-    QTest::mouseDClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+void DoubleClickNumber(MainWindow& w, int row) {
+    const QPoint at = w.archiveGrid->visualRect(w.Archive()->index(row - 1, 0)).center();
+    QTest::mouseClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, at);
 }
 
 }  // namespace
@@ -79,7 +79,7 @@ private slots:
         QFETCH(QLocale, locale);
         QLocale::setDefault(locale);
         ResetTimeFormat();
-        TForm1 w;
+        MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         ReadDemoArchive(w);
@@ -105,25 +105,25 @@ private slots:
         w.Lang0->trigger();
     }
     void progressDialogHoldsEveryStatusAndKeepsItsSize() {
-        TForm2 dialog;
+        ExchangeProgressDialog dialog;
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QSize size = dialog.size();
         QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
-        const QFontMetrics metrics(dialog.Label1->font());
+        const QFontMetrics metrics(dialog.statusLabel->font());
         for (Language language : {Language::Russian, Language::English})
             for (LinkStatus link : {LinkStatus::Ok, LinkStatus::NotOnBus, LinkStatus::LinkError,
                                     LinkStatus::NoData}) {
                 const auto status =
                     ComputeUpdate(0, link, ExchangeState::ReadRecords, language).status;
                 if (!status) continue;
-                dialog.Label1->setText(*status);
-                QVERIFY2(metrics.horizontalAdvance(*status) <= dialog.Label1->width(),
+                dialog.statusLabel->setText(*status);
+                QVERIFY2(metrics.horizontalAdvance(*status) <= dialog.statusLabel->width(),
                          qPrintable(*status));
             }
         QCOMPARE(dialog.size(), size);
-        QVERIFY(dialog.Button1->sizeHint().width() <= dialog.Button1->width());
-        QVERIFY(dialog.CGauge1->geometry().bottom() < dialog.Label1->geometry().top());
+        QVERIFY(dialog.cancelButton->sizeHint().width() <= dialog.cancelButton->width());
+        QVERIFY(dialog.progressGauge->geometry().bottom() < dialog.statusLabel->geometry().top());
     }
 };
 

@@ -79,7 +79,7 @@ private slots:
 };
 
 void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     for (QAction* item : {w.New, w.Open, w.Save, w.SaveAs}) QVERIFY(item->isEnabled());
@@ -92,7 +92,7 @@ void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
     w.Open->trigger();
     QCOMPARE(dialogs.seen.size(), 3);
     const DialogScript::Seen& save = dialogs.seen[0];
-    QCOMPARE(save.name, QStringLiteral("SaveDialog2"));
+    QCOMPARE(save.name, QStringLiteral("AskSavePath"));
     QCOMPARE(save.title, QStringLiteral("Сохранить как..."));
     QCOMPARE(save.filters, kFilters);
     QCOMPARE(save.fileName, QStringLiteral("Arhive.wpa"));
@@ -101,7 +101,7 @@ void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
     QVERIFY(!save.asksToOverwrite);
     QCOMPARE(dialogs.seen[1].title, QStringLiteral("Save As..."));
     const DialogScript::Seen& open = dialogs.seen[2];
-    QCOMPARE(open.name, QStringLiteral("OpenDialog1"));
+    QCOMPARE(open.name, QStringLiteral("AskOpenPath"));
     QCOMPARE(open.filters, kFilters);
     QCOMPARE(open.mode, QFileDialog::AcceptOpen);
     // Every dialog was cancelled: nothing changed.
@@ -113,7 +113,7 @@ void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
 void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QStringLiteral("Объект.wpa"));
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     FillArchive(*w.Archive(), Curves(), 3);
@@ -141,7 +141,7 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
 
 void MainWindowFileTest::closingWithChangesOffersToSave() {
     QTemporaryDir dir;
-    TForm1 w;
+    MainWindow w;
     w.Files().SetProgramFolder(dir.path());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -162,7 +162,7 @@ void MainWindowFileTest::closingWithChangesOffersToSave() {
 
 void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     QTemporaryDir dir;
-    TForm1 w;
+    MainWindow w;
     w.Files().SetProgramFolder(dir.path());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -33,23 +33,24 @@ namespace {
 using Sim = testing::GuiSim;
 
 // Every caption that the language switch sets, in one list.
-QStringList Captions(TForm1& w) {
+QStringList Captions(MainWindow& w) {
     QStringList texts{w.windowTitle()};
     for (QMenu* menu : {w.FileMenu, w.EditMenu, w.Language1, w.HelpMenu}) texts << menu->title();
     for (QAction* a :
          {w.New, w.Open, w.Save, w.SaveAs, w.SaveExel, w.Print, w.Exit, w.Copy1, w.Copy2,
           w.ScreenShot, w.Lang0, w.Lang1, w.TableW, w.Contents, w.About, w.Delete})
         texts << a->text();
-    for (QPushButton* b : {w.Button1, w.Button2, w.Button3}) texts << b->text();
+    for (QPushButton* b : {w.readArchiveButton, w.objectsButton, w.materialsButton})
+        texts << b->text();
     for (int col = 0; col < ArchiveTable::kColumns; ++col) texts << w.Archive()->Cell(col, 0);
     return texts;
 }
 
-TForm2* WaitForProgressDialog() {
-    TForm2* dialog = nullptr;
+ExchangeProgressDialog* WaitForProgressDialog() {
+    ExchangeProgressDialog* dialog = nullptr;
     (void)QTest::qWaitFor(
         [&] {
-            dialog = qobject_cast<TForm2*>(QApplication::activeModalWidget());
+            dialog = qobject_cast<ExchangeProgressDialog*>(QApplication::activeModalWidget());
             return dialog != nullptr;
         },
         5000);
@@ -75,31 +76,31 @@ private slots:
 };
 
 void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
-    TForm1 w;
+    MainWindow w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel"));
     QVERIFY(w.Lang0->isChecked());
     QVERIFY(!w.Lang1->isChecked());
-    QCOMPARE(w.Button1->text(), QStringLiteral("Загрузить архив"));
+    QCOMPARE(w.readArchiveButton->text(), QStringLiteral("Загрузить архив"));
     QCOMPARE(w.HiddenColumns, 3);
     QCOMPARE(w.Archive()->GridRowCount(), 9);
     for (int col = 10; col < 13; ++col) {
-        QVERIFY(w.StringGrid1->isColumnHidden(col));
+        QVERIFY(w.archiveGrid->isColumnHidden(col));
         QVERIFY(w.Archive()->Cell(col, 0).isEmpty());
     }
     QCOMPARE(w.Archive()->Cell(0, 0), QStringLiteral("№"));
     QCOMPARE(w.Archive()->Cell(9, 0), QStringLiteral("Марка водонепроницаемости"));
-    QCOMPARE(w.StringGrid1->model()->headerData(1, Qt::Horizontal).toString(),
+    QCOMPARE(w.archiveGrid->model()->headerData(1, Qt::Horizontal).toString(),
              QStringLiteral("Время"));
 }
 
 void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {
-    TForm1 w;
+    MainWindow w;
     const QStringList russian = Captions(w);
     w.Lang1->trigger();
     QVERIFY(w.Lang1->isChecked());
     QVERIFY(!w.Lang0->isChecked());
-    QCOMPARE(w.Button3->text(), QStringLiteral("Materials Setting "));
-    QCOMPARE(w.Button2->text(), QStringLiteral("Objects Setting "));
+    QCOMPARE(w.materialsButton->text(), QStringLiteral("Materials Setting "));
+    QCOMPARE(w.objectsButton->text(), QStringLiteral("Objects Setting "));
     QCOMPARE(w.Copy2->text(), QStringLiteral("Copy select to clipboard (Ctrl+C)"));
     QCOMPARE(w.Archive()->Cell(0, 0), QStringLiteral("№"));
     QCOMPARE(w.Archive()->Cell(5, 0), QStringLiteral("Pair, kPa"));
@@ -111,21 +112,21 @@ void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {
 }
 
 void MainWindowTest::everyCommandIsEnabled() {
-    TForm1 w;
+    MainWindow w;
     // The table's clipboard and Delete commands, the spreadsheet export and the listing.
     for (QAction* a : {w.Copy1, w.Copy2, w.Delete, w.SaveExel, w.Print})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
-    QVERIFY(w.Button2->isEnabled());
-    QVERIFY(w.Button3->isEnabled());
+    QVERIFY(w.objectsButton->isEnabled());
+    QVERIFY(w.materialsButton->isEnabled());
     for (QAction* a : {w.ScreenShot, w.Exit, w.Lang0, w.Lang1, w.Contents, w.TableW, w.About})
         QVERIFY(a->isEnabled());
-    QVERIFY(w.Button1->isEnabled());
+    QVERIFY(w.readArchiveButton->isEnabled());
 }
 
 void MainWindowTest::theToolkitsDialogsFollowTheLanguage() {
     // The standard buttons of file, print and message dialogs, as the toolkit names them.
     auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
-    TForm1 w;
+    MainWindow w;
     QCOMPARE(cancel(), QStringLiteral("Отмена"));
     w.Lang1->trigger();
     QCOMPARE(cancel(), QStringLiteral("Cancel"));
@@ -136,11 +137,11 @@ void MainWindowTest::theToolkitsDialogsFollowTheLanguage() {
 }
 
 void MainWindowTest::f1OpensTheHelpInTheCurrentLanguage() {
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.StringGrid1->setFocus();
-    QTest::keyClick(w.StringGrid1, Qt::Key_F1, Qt::ShiftModifier);
+    w.archiveGrid->setFocus();
+    QTest::keyClick(w.archiveGrid, Qt::Key_F1, Qt::ShiftModifier);
     auto helpWindow = [] {
         for (QWidget* top : QApplication::topLevelWidgets())
             if (top->objectName() == QStringLiteral("HelpWindow") && top->isVisible()) return top;
@@ -162,18 +163,18 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
                  "record number=13 m=2.5 h=0 samples=400\n"
                  "record number=14 date=2026-11-06 time=09:30 m=45 samples=500\n"
                  "object 0 ru=\"Плита-А\" en=\"Slab A\"\n"));
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
     QList<int> progress;
     QTimer::singleShot(0, [&] {
-        TForm2* dialog = WaitForProgressDialog();
+        ExchangeProgressDialog* dialog = WaitForProgressDialog();
         QVERIFY(dialog);
-        QCOMPARE(dialog->Button1->text(), QStringLiteral("Отмена"));
-        connect(dialog->CGauge1, &QProgressBar::valueChanged, [&](int v) { progress << v; });
+        QCOMPARE(dialog->cancelButton->text(), QStringLiteral("Отмена"));
+        connect(dialog->progressGauge, &QProgressBar::valueChanged, [&](int v) { progress << v; });
     });
-    QTest::mouseClick(w.Button1, Qt::LeftButton);  // returns when the dialog has closed
+    QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);  // returns when the dialog has closed
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 20000);
 
     ArchiveTable& t = *w.Archive();
@@ -188,12 +189,12 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
     QVERIFY(progress.contains(73));
     QCOMPARE(progress.last(), 100);
     // The worker's flag drops before its thread has finished; the button waits for the thread.
-    QTRY_VERIFY(w.Button1->isEnabled());
+    QTRY_VERIFY(w.readArchiveButton->isEnabled());
     QVERIFY2(!sim.Log().contains(QStringLiteral("violation")), qPrintable(sim.Log()));
     // A double click on a row's number cell charts it.
-    const QPoint number = w.StringGrid1->visualRect(w.Archive()->index(1, 0)).center();
-    QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, number);
-    QTest::mouseDClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, number);
+    const QPoint number = w.archiveGrid->visualRect(w.Archive()->index(1, 0)).center();
+    QTest::mouseClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, number);
+    QTest::mouseDClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, number);
     QTRY_VERIFY(TForm4::Instance());
     QCOMPARE(CurveView().plottedRows.Count(), 1);
     QCOMPARE(CurveView().plottedRows.At(0), 2);
@@ -207,13 +208,13 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
 }
 
 void MainWindowTest::doubleClicksThatDoNotChart() {
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     auto doubleClick = [&](int dataRow, int col) {
-        const QPoint at = w.StringGrid1->visualRect(w.Archive()->index(dataRow - 1, col)).center();
-        QTest::mouseClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
-        QTest::mouseDClick(w.StringGrid1->viewport(), Qt::LeftButton, {}, at);
+        const QPoint at = w.archiveGrid->visualRect(w.Archive()->index(dataRow - 1, col)).center();
+        QTest::mouseClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, at);
     };
     // Nothing read yet: the number cell of the first row says so.
     QString text, title;
@@ -243,19 +244,19 @@ void MainWindowTest::doubleClicksThatDoNotChart() {
 void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
     Sim sim;
     QVERIFY(sim.Load("record\nfault absent searches=100000\n"));
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QString seen;
     QTimer::singleShot(0, [&] {
-        TForm2* dialog = WaitForProgressDialog();
+        ExchangeProgressDialog* dialog = WaitForProgressDialog();
         QVERIFY(dialog);
-        QTRY_COMPARE_WITH_TIMEOUT(dialog->Label1->text(), QStringLiteral("Проверьте подключение"),
-                                  5000);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->statusLabel->text(),
+                                  QStringLiteral("Проверьте подключение"), 5000);
         seen = dialog->windowTitle();
-        QTest::mouseClick(dialog->Button1, Qt::LeftButton);
+        QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
     });
-    QTest::mouseClick(w.Button1, Qt::LeftButton);
+    QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);
     QCOMPARE(seen, QStringLiteral("Подключение"));
     QCOMPARE(w.Archive()->GridRowCount(), 9);
@@ -268,17 +269,17 @@ QTEST_MAIN(MainWindowTest)
 void MainWindowTest::aReadIsAnUnsavedChangeAndSaysItsCounts() {
     Sim sim;
     QVERIFY(sim.Load("generate count=3 samples=40\n"));
-    TForm1 w;
+    MainWindow w;
     w.show();
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QTest::mouseClick(w.Button1, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(w.Button1->isEnabled(), 20000);
+    QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w.readArchiveButton->isEnabled(), 20000);
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel*"));
     QCOMPARE(w.statusBar()->currentMessage(),
              QStringLiteral("Прочитано 3: добавлено 3, повторов 0"));
-    QTest::mouseClick(w.Button1, Qt::LeftButton);  // an append that adds nothing says so
-    QTRY_VERIFY_WITH_TIMEOUT(w.Button1->isEnabled(), 20000);
+    QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);  // an append that adds nothing says so
+    QTRY_VERIFY_WITH_TIMEOUT(w.readArchiveButton->isEnabled(), 20000);
     QCOMPARE(w.statusBar()->currentMessage(),
              QStringLiteral("Прочитано 3: добавлено 0, повторов 3"));
 
@@ -292,7 +293,7 @@ void MainWindowTest::aReadIsAnUnsavedChangeAndSaysItsCounts() {
         dialogShown = true;
         dialog->reject();
     });
-    QTest::keyClick(w.StringGrid1, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(w.archiveGrid, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(dialogShown);
     // Exit, New and Open ask first; Cancel keeps the table and the window.
     for (QAction* command : {w.Exit, w.New, w.Open}) {
@@ -330,12 +331,12 @@ void MainWindowTest::anInterruptedReadSaysHowMuchArrived() {
     QFETCH(QStringList, messages);
     Sim sim;
     QVERIFY(sim.Load(("generate count=36 samples=40\n" + fault + "\n").toUtf8().constData()));
-    TForm1 w;
+    MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     testing::BoxScript boxes;
-    QTest::mouseClick(w.Button1, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(w.Button1->isEnabled(), 20000);
+    QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(w.readArchiveButton->isEnabled(), 20000);
     QTRY_COMPARE(boxes.seen.size(), messages.size());
     for (int i = 0; i < messages.size(); ++i) QCOMPARE(boxes.seen[i].text, messages[i]);
     QCOMPARE(w.Archive()->GridRowCount(), arrived + 1);  // what arrived is kept

@@ -92,7 +92,7 @@ private:
 };
 
 void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
-    TForm1 form;
+    MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     PutRows(*form.Archive(), 3);

@@ -73,14 +73,15 @@ bool OpenFilled(Editor& form) {
     form.show();
     form.activateWindow();
     return QTest::qWaitForWindowActive(&form) &&
-           QTest::qWaitFor([&] { return form.Button1->isEnabled(); }, 20000);
+           QTest::qWaitFor([&] { return form.loadButton->isEnabled(); }, 20000);
 }
 
 template <typename Editor>
 bool WriteAndWait(Editor& form) {
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    return !form.Button1->isEnabled() &&
-           QTest::qWaitFor([&] { return !ExchangeRunning() && form.Button1->isEnabled(); }, 20000);
+    QTest::mouseClick(form.loadButton, Qt::LeftButton);
+    return !form.loadButton->isEnabled() &&
+           QTest::qWaitFor([&] { return !ExchangeRunning() && form.loadButton->isEnabled(); },
+                           20000);
 }
 
 void SaveLook(QWidget& w, const char* name) {
@@ -111,38 +112,37 @@ void SettingsWindowsTest::objectsEditorRenamesAndChoosesAMaterialIntoTheDevice()
     QVERIFY(sim.Load(kLists));
     TheExchange().listsNeeded = true;  // column 2 then shows the instrument's material names
     const ObjectListBlock before = sim.Objects();
-    TForm3 form;
+    ObjectsEditor form;
     QVERIFY(OpenFilled(form));
     QCOMPARE(form.windowTitle(), QStringLiteral("Настройка Объектов"));
-    QCOMPARE(form.StringGrid1->Cell(1, 1), QStringLiteral("Плита"));
-    QCOMPARE(form.StringGrid1->Cell(2, 1), QStringLiteral("Бетон В25"));
-    QCOMPARE(form.StringGrid1->Cell(3, 1), QStringLiteral("1"));
-    QVERIFY(form.CGauge1->isHidden());
+    QCOMPARE(form.grid->Cell(1, 1), QStringLiteral("Плита"));
+    QCOMPARE(form.grid->Cell(2, 1), QStringLiteral("Бетон В25"));
+    QCOMPARE(form.grid->Cell(3, 1), QStringLiteral("1"));
+    QVERIFY(form.progressGauge->isHidden());
 
     // The combo lies over the selected material cell, with that cell's text.
-    ClickCell(form.StringGrid1, 2, 4);
-    QVERIFY(form.ComboBox1->isVisible());
-    QCOMPARE(form.ComboBox1->geometry(),
-             form.StringGrid1->visualItemRect(form.StringGrid1->item(4, 2)));
-    QCOMPARE(form.ComboBox1->count(), 20);
-    ClickCell(form.StringGrid1, 1, 4);
-    QVERIFY(!form.ComboBox1->isVisible());
-    ClickCell(form.StringGrid1, 2, 1);
-    QVERIFY(form.ComboBox1->isVisible());
-    QCOMPARE(form.ComboBox1->currentText(), QStringLiteral("Бетон В25"));
-    ClickCell(form.StringGrid1, 2, 4);
-    form.ComboBox1->setCurrentIndex(6);
-    emit form.ComboBox1->activated(6);  // the seventh entry
-    QCOMPARE(form.StringGrid1->Cell(2, 4), MaterialNames().Name(6, Language::Russian));
-    QCOMPARE(form.StringGrid1->Cell(3, 4), QStringLiteral("6"));
+    ClickCell(form.grid, 2, 4);
+    QVERIFY(form.materialChooser->isVisible());
+    QCOMPARE(form.materialChooser->geometry(), form.grid->visualItemRect(form.grid->item(4, 2)));
+    QCOMPARE(form.materialChooser->count(), 20);
+    ClickCell(form.grid, 1, 4);
+    QVERIFY(!form.materialChooser->isVisible());
+    ClickCell(form.grid, 2, 1);
+    QVERIFY(form.materialChooser->isVisible());
+    QCOMPARE(form.materialChooser->currentText(), QStringLiteral("Бетон В25"));
+    ClickCell(form.grid, 2, 4);
+    form.materialChooser->setCurrentIndex(6);
+    emit form.materialChooser->activated(6);  // the seventh entry
+    QCOMPARE(form.grid->Cell(2, 4), MaterialNames().Name(6, Language::Russian));
+    QCOMPARE(form.grid->Cell(3, 4), QStringLiteral("6"));
 
     // 19 characters typed: the cell takes the 14 the instrument keeps, as the user sees.
     const QString longName = QStringLiteral("Плита перекрытия П1");
-    TypeIntoCell(form.StringGrid1, 1, 1, longName);
-    QTRY_COMPARE(form.StringGrid1->Cell(1, 1), longName.left(14));  // Enter commits later
+    TypeIntoCell(form.grid, 1, 1, longName);
+    QTRY_COMPARE(form.grid->Cell(1, 1), longName.left(14));  // Enter commits later
     SaveLook(form, "objects_editor.png");
     QVERIFY(WriteAndWait(form));
-    QCOMPARE(form.Label1->text(), QStringLiteral("Готово"));
+    QCOMPARE(form.statusLabel->text(), QStringLiteral("Готово"));
 
     const ObjectListBlock after = sim.Objects();
     const ObjectEntries entries = DecodeObjects(after);
@@ -160,10 +160,10 @@ void SettingsWindowsTest::objectsEditorKeepsTheChosenOfTwoMaterialsOfOneName() {
     QVERIFY(sim.Load(
         (std::string(kLists) + "material 4 ru=\"Бетон В25\" en=\"Concrete B25\"\n").c_str()));
     TheExchange().listsNeeded = true;
-    TForm3 form;
+    ObjectsEditor form;
     QVERIFY(OpenFilled(form));
-    ClickCell(form.StringGrid1, 2, 2);
-    QComboBox* combo = form.ComboBox1;
+    ClickCell(form.grid, 2, 2);
+    QComboBox* combo = form.materialChooser;
     QVERIFY(combo->isVisible() && !combo->isEditable());
     combo->showPopup();
     QAbstractItemView* list = combo->view();
@@ -171,12 +171,12 @@ void SettingsWindowsTest::objectsEditorKeepsTheChosenOfTwoMaterialsOfOneName() {
     QCOMPARE(combo->itemText(4), combo->itemText(1));
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(4, 0)).center());
-    QCOMPARE(form.StringGrid1->Cell(3, 2), QStringLiteral("4"));
-    ClickCell(form.StringGrid1, 1, 6);  // leaving the cell
-    ClickCell(form.StringGrid1, 2, 2);  // and coming back shows the entry chosen
+    QCOMPARE(form.grid->Cell(3, 2), QStringLiteral("4"));
+    ClickCell(form.grid, 1, 6);  // leaving the cell
+    ClickCell(form.grid, 2, 2);  // and coming back shows the entry chosen
     QCOMPARE(combo->currentIndex(), 4);
-    ClickCell(form.StringGrid1, 1, 6);
-    QCOMPARE(form.StringGrid1->Cell(3, 2), QStringLiteral("4"));
+    ClickCell(form.grid, 1, 6);
+    QCOMPARE(form.grid->Cell(3, 2), QStringLiteral("4"));
     QVERIFY(WriteAndWait(form));
     QCOMPARE(DecodeObjects(sim.Objects())[1].material, 4);
 }
@@ -187,14 +187,14 @@ void SettingsWindowsTest::editorsWrittenBackUneditedLeaveBothListsByteForByte() 
     const ObjectListBlock objects = sim.Objects();
     const MaterialListBlock materials = sim.Materials();
     {
-        TForm7 form;
+        MaterialsEditor form;
         QVERIFY(OpenFilled(form));
-        QCOMPARE(form.StringGrid1->Cell(2, 2), QStringLiteral("1,235E-03"));
-        QCOMPARE(form.StringGrid1->Cell(3, 2), QStringLiteral("2,500E+02"));
+        QCOMPARE(form.grid->Cell(2, 2), QStringLiteral("1,235E-03"));
+        QCOMPARE(form.grid->Cell(3, 2), QStringLiteral("2,500E+02"));
         QVERIFY(WriteAndWait(form));
     }
     {
-        TForm3 form;
+        ObjectsEditor form;
         QVERIFY(OpenFilled(form));
         QVERIFY(WriteAndWait(form));
     }
@@ -207,12 +207,12 @@ void SettingsWindowsTest::materialsEditorWritesTheTypedCoefficientsAsFloats() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
     const MaterialListBlock before = sim.Materials();
-    TForm7 form;
+    MaterialsEditor form;
     QVERIFY(OpenFilled(form));
-    QCOMPARE(form.StringGrid1->Cell(2, 2), QStringLiteral("1.235E-03"));
-    TypeIntoCell(form.StringGrid1, 2, 2, QStringLiteral("0.25"));
-    TypeIntoCell(form.StringGrid1, 1, 3, QStringLiteral("Бетон-x"));
-    QCOMPARE(form.StringGrid1->Cell(2, 2), QStringLiteral("0.25"));
+    QCOMPARE(form.grid->Cell(2, 2), QStringLiteral("1.235E-03"));
+    TypeIntoCell(form.grid, 2, 2, QStringLiteral("0.25"));
+    TypeIntoCell(form.grid, 1, 3, QStringLiteral("Бетон-x"));
+    QCOMPARE(form.grid->Cell(2, 2), QStringLiteral("0.25"));
     SaveLook(form, "materials_editor.png");
     QVERIFY(WriteAndWait(form));
 
@@ -232,9 +232,9 @@ void SettingsWindowsTest::materialsEditorWritesTheTypedCoefficientsAsFloats() {
 void SettingsWindowsTest::materialsEditorKeyFilterAndEnter() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
-    TForm7 form;
+    MaterialsEditor form;
     QVERIFY(OpenFilled(form));
-    EditorGridWidget* grid = form.StringGrid1;
+    EditorGridWidget* grid = form.grid;
     ClickCell(grid, 1, 5);
     QTest::keyClick(grid, Qt::Key_X);  // accepted in the name column
     QVERIFY(OpenEditor(grid));
@@ -267,7 +267,7 @@ void SettingsWindowsTest::materialsEditorKeyFilterAndEnter() {
     QCOMPARE(grid->Cell(2, 1), QStringLiteral("0,25"));
     QCOMPARE(grid->Cell(2, 2), QStringLiteral("2.5E-01"));
     QVERIFY(WriteAndWait(form));
-    QCOMPARE(form.Label1->text(), QStringLiteral("Готово"));
+    QCOMPARE(form.statusLabel->text(), QStringLiteral("Готово"));
     const MaterialEntries entries = DecodeMaterials(sim.Materials());
     QCOMPARE(entries[0].a0, 0.25f);
     QCOMPARE(entries[1].a0, 0.25f);
@@ -283,9 +283,9 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
         Sim sim;
         QVERIFY(sim.Load(kLists));
         const MaterialListBlock before = sim.Materials();
-        TForm7 form;
+        MaterialsEditor form;
         QVERIFY(OpenFilled(form));
-        EditorGridWidget* grid = form.StringGrid1;
+        EditorGridWidget* grid = form.grid;
         for (const QString& typo : {QStringLiteral("1.5E"), QStringLiteral("2E")}) {
             QStringList shown;
             testing::BoxAnswerer answer([&](QMessageBox* box) {
@@ -302,7 +302,7 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
         }
         testing::BoxAnswerer atWrite(
             [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
-        QTest::mouseClick(form.Button1, Qt::LeftButton);
+        QTest::mouseClick(form.loadButton, Qt::LeftButton);
         QTRY_VERIFY(atWrite.Answered());
         QVERIFY(!ExchangeRunning());
         QVERIFY(sim.Materials() == before);
@@ -320,11 +320,11 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
 void SettingsWindowsTest::editorsShowTheirTextsWhole() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
-    TForm7 materials;
+    MaterialsEditor materials;
     QVERIFY(OpenFilled(materials));
-    TForm3 objects;
+    ObjectsEditor objects;
     QVERIFY(OpenFilled(objects));
-    for (EditorGridWidget* grid : {materials.StringGrid1, objects.StringGrid1}) {
+    for (EditorGridWidget* grid : {materials.grid, objects.grid}) {
         const QFontMetrics metrics(grid->font());
         for (int col = 1; col < grid->columnCount(); ++col) {
             if (grid->isColumnHidden(col)) continue;
@@ -334,7 +334,7 @@ void SettingsWindowsTest::editorsShowTheirTextsWhole() {
             QVERIFY(grid->geometry().right() <= grid->parentWidget()->width());
         }
     }
-    QVERIFY(materials.Button1->geometry().right() <= materials.width());
+    QVERIFY(materials.loadButton->geometry().right() <= materials.width());
     SaveLook(materials, "materials_editor_fitted.png");
     SaveLook(objects, "objects_editor_fitted.png");
 }
@@ -343,20 +343,20 @@ void SettingsWindowsTest::gridThatCannotBeStoredIsNotWritten() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
     const ObjectListBlock before = sim.Objects();
-    TForm3 form;
+    ObjectsEditor form;
     QVERIFY(OpenFilled(form));
-    form.StringGrid1->SetCell(1, 2, QStringLiteral("Плита ✓"));
+    form.grid->SetCell(1, 2, QStringLiteral("Плита ✓"));
     QString shown;
     testing::BoxAnswerer answer([&](QMessageBox* box) {
         shown = box->text();
         box->button(QMessageBox::Ok)->click();
     });
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
+    QTest::mouseClick(form.loadButton, Qt::LeftButton);
     QTRY_VERIFY(answer.Answered());
     QVERIFY2(shown.contains(QStringLiteral("Строка 2")) && shown.contains(QStringLiteral("✓")),
              qPrintable(shown));
     QVERIFY(!ExchangeRunning());
-    QVERIFY(form.Button1->isEnabled());
+    QVERIFY(form.loadButton->isEnabled());
     QVERIFY(sim.Objects() == before);
 }
 
@@ -365,16 +365,16 @@ void SettingsWindowsTest::failedWriteKeepsTheGridAndTheUnpluggedDeviceIsFoundAga
     // Transfers 1-3 read the list; the write's command is 4 and its header 5.
     QVERIFY(sim.Load((std::string(kLists) + "fault unplug after=8 back=2\n").c_str()));
     const MaterialListBlock before = sim.Materials();
-    TForm7 form;
+    MaterialsEditor form;
     QVERIFY(OpenFilled(form));
-    form.StringGrid1->SetCell(1, 4, QStringLiteral("Раствор"));
+    form.grid->SetCell(1, 4, QStringLiteral("Раствор"));
     QVERIFY(WriteAndWait(form));
-    QCOMPARE(form.Label1->text(), QStringLiteral("Ошибка связи"));
-    QVERIFY(form.CGauge1->isVisible());
-    QCOMPARE(form.StringGrid1->Cell(1, 4), QStringLiteral("Раствор"));
+    QCOMPARE(form.statusLabel->text(), QStringLiteral("Ошибка связи"));
+    QVERIFY(form.progressGauge->isVisible());
+    QCOMPARE(form.grid->Cell(1, 4), QStringLiteral("Раствор"));
     QVERIFY(sim.Materials() == before);
     QVERIFY(WriteAndWait(form));
-    QCOMPARE(form.Label1->text(), QStringLiteral("Готово"));
+    QCOMPARE(form.statusLabel->text(), QStringLiteral("Готово"));
     QCOMPARE(DecodeMaterials(sim.Materials())[3].russian, QStringLiteral("Раствор"));
 }
 

@@ -41,9 +41,9 @@ private slots:
     void ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise();
 
 private:
-    QWidget* View() { return w_->StringGrid1->viewport(); }
+    QWidget* View() { return w_->archiveGrid->viewport(); }
     QPoint At(int c, int row) {
-        return w_->StringGrid1->visualRect(w_->StringGrid1->model()->index(row - 1, c)).center();
+        return w_->archiveGrid->visualRect(w_->archiveGrid->model()->index(row - 1, c)).center();
     }
     void Click(int c, int row, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(View(), button, {}, At(c, row));
@@ -54,24 +54,24 @@ private:
         QTest::mouseRelease(View(), Qt::LeftButton, {}, to);
     }
     void ClickHeader(int c) {
-        QHeaderView* h = w_->StringGrid1->horizontalHeader();
+        QHeaderView* h = w_->archiveGrid->horizontalHeader();
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                           {h->sectionViewportPosition(c) + h->sectionSize(c) / 2, h->height() / 2});
     }
     QList<int> Selection() {
-        const GridSelection s = w_->StringGrid1->Selection();
+        const GridSelection s = w_->archiveGrid->Selection();
         return {s.left, s.top, s.right, s.bottom};
     }
     ArchiveTable& T() { return *w_->Archive(); }
 
-    std::unique_ptr<TForm1> w_;
+    std::unique_ptr<MainWindow> w_;
 };
 
 const QList<int> kRow2 = {0, 2, ArchiveTable::kColumns - 1, 2};
 
 void TableBehaviourTest::init() {
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
-    w_ = std::make_unique<TForm1>();
+    w_ = std::make_unique<MainWindow>();
     w_->resize(1400, 700);  // room right of the last column and below the last row
     FillColumn(T(), col::kNumber, {"5", "12", "7"});
     TheExchange().recordCount = 3;
@@ -98,7 +98,7 @@ void TableBehaviourTest::headerClicksShareOneDirection() {
 }
 
 void TableBehaviourTest::draggingAHeaderBorderResizesWithoutSorting() {
-    QHeaderView* h = w_->StringGrid1->horizontalHeader();
+    QHeaderView* h = w_->archiveGrid->horizontalHeader();
     const int width = h->sectionSize(col::kObject);
     const int border = h->sectionViewportPosition(col::kObject) + width - 1;
     const QStringList before = Snapshot(T());
@@ -148,7 +148,7 @@ void TableBehaviourTest::aCellThatDoesNotConvertStopsTheSortWithAMessage() {
 }
 
 void TableBehaviourTest::numberCellSelectsTheRowThatItsDoubleClickCharts() {
-    QSignalSpy charted(w_->StringGrid1, &ArchiveGridView::RowDoubleClicked);
+    QSignalSpy charted(w_->archiveGrid, &ArchiveGridView::RowDoubleClicked);
     Click(col::kNumber, 2);
     QCOMPARE(Selection(), kRow2);
     QTest::mouseDClick(View(), Qt::LeftButton, {}, At(col::kNumber, 2));
@@ -161,7 +161,7 @@ void TableBehaviourTest::numberCellSelectsTheRowThatItsDoubleClickCharts() {
     QTest::mouseClick(View(), Qt::LeftButton, {}, {At(col::kObject, 1).x(), View()->height() - 5});
     QCOMPARE(Selection(), QList<int>({3, 1, 3, 1}));  // below the rows, in a column: kept
     QTest::mouseClick(View(), Qt::LeftButton, {}, {View()->width() - 5, View()->height() - 5});
-    QVERIFY(w_->StringGrid1->Selection().IsEmpty());  // outside both: cleared
+    QVERIFY(w_->archiveGrid->Selection().IsEmpty());  // outside both: cleared
 }
 
 void TableBehaviourTest::popupOnlyOnTheNumberCellThatTopsTheSelection() {
@@ -205,7 +205,7 @@ void TableBehaviourTest::deleteRemovesTheTopRowAndMarksTheArchive() {
 
 void TableBehaviourTest::hintsFollowTheMouse() {
     QStatusBar* status = w_->statusBar();
-    QHeaderView* header = w_->StringGrid1->horizontalHeader();
+    QHeaderView* header = w_->archiveGrid->horizontalHeader();
     QTest::mouseMove(header->viewport(), {header->sectionViewportPosition(4) + 5, 5});
     QTRY_COMPARE(status->currentMessage(), QStringLiteral("Левая кнопка мыши - Сортировка"));
     QTest::mouseMove(View(), At(col::kNumber, 2));
@@ -214,7 +214,8 @@ void TableBehaviourTest::hintsFollowTheMouse() {
     QTest::mouseMove(View(), At(col::kM, 1));
     QTRY_COMPARE(status->currentMessage(),
                  QStringLiteral("Левая кнопка мыши + Тащить - Выделение"));
-    const QPoint form((w_->Button1->geometry().right() + w_->Button2->geometry().left()) / 2, 5);
+    const QPoint form(
+        (w_->readArchiveButton->geometry().right() + w_->objectsButton->geometry().left()) / 2, 5);
     QTest::mouseMove(w_->centralWidget(), form);
     QTRY_VERIFY(status->currentMessage().isEmpty());
     w_->Lang1->trigger();
@@ -226,7 +227,7 @@ void TableBehaviourTest::wheelScrollsOneLineAndLeavesTheSelection() {
     FillColumn(T(), col::kNumber, QStringList(80, QStringLiteral("1")));
     Click(col::kObject, 2);
     const QList<int> selected = Selection();
-    const QModelIndex current = w_->StringGrid1->currentIndex();
+    const QModelIndex current = w_->archiveGrid->currentIndex();
     auto wheel = [&](int steps) {
         const QPoint at = View()->rect().center();
         QWheelEvent event(at, View()->mapToGlobal(at), {}, {0, steps * 120}, Qt::NoButton,
@@ -237,9 +238,9 @@ void TableBehaviourTest::wheelScrollsOneLineAndLeavesTheSelection() {
     wheel(-1);
     wheel(-1);
     wheel(1);
-    QCOMPARE(w_->StringGrid1->verticalScrollBar()->value(), 1);
+    QCOMPARE(w_->archiveGrid->verticalScrollBar()->value(), 1);
     QCOMPARE(Selection(), selected);
-    QCOMPARE(w_->StringGrid1->currentIndex(), current);
+    QCOMPARE(w_->archiveGrid->currentIndex(), current);
 }
 
 void TableBehaviourTest::draggingANumberCellMovesTheWholeRow() {
@@ -257,11 +258,11 @@ void TableBehaviourTest::ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise() {
     for (Qt::KeyboardModifiers modifiers :
          {Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier}) {
         clipboard->clear();
-        QTest::keyClick(w_->StringGrid1, Qt::Key_C, modifiers);
+        QTest::keyClick(w_->archiveGrid, Qt::Key_C, modifiers);
         QCOMPARE(clipboard->text(), TableClipboardText(T(), Language::Russian));
     }
     Drag(At(col::kObject, 1), At(col::kMaterial, 2));
-    QTest::keyClick(w_->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(w_->archiveGrid, Qt::Key_C, Qt::ControlModifier);
     // Under "Материал" (8 characters) the shorter text gets one TAB more.
     QCOMPARE(clipboard->text(), QStringLiteral("Плита\tБетон\t\r\nПлита\tБетон\t\r\n"));
 

@@ -2,6 +2,8 @@
 
 #include <qcustomplot.h>
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -126,7 +128,7 @@ std::array<int, TQuickReport8::kColumns> FittedWidths(const std::vector<QStringL
         for (int c = 0; c + 1 < TQuickReport8::kColumns && c < cells.size(); ++c)
             widths[static_cast<std::size_t>(c)] =
                 std::max(widths[static_cast<std::size_t>(c)],
-                         static_cast<int>(cells[c].trimmed().size()) + 1);
+                         static_cast<int>(TrimCell(cells[c]).size()) + 1);
     return widths;
 }
 
@@ -149,6 +151,7 @@ TQuickReport8::TQuickReport8(const ArchiveTable& table, const std::vector<int>& 
     for (int row : rows) cells.push_back(TableCells(table, row));
     const auto widths = FittedWidths(cells);
     for (const QStringList& line : cells) lines_.push_back(FixedWidthLine(line, widths.data()));
+    FitLineFont();
 }
 
 TQuickReport8::~TQuickReport8() = default;
@@ -200,6 +203,20 @@ void TQuickReport8::PrintTitle(BandCanvas& band) {
                kChartLogicalSize);
     band.Label(kQRLabel5At, font_, texts_[kQRLabel5]);
     band.Label(kQRLabel6At, font_, texts_[kQRLabel6]);
+}
+
+void TQuickReport8::FitLineFont() {
+    // Columns widened for long texts may make a line longer than the band: the font then shrinks
+    // until the longest line fits, the columns staying aligned in the monospaced face.
+    constexpr double kPointsPerInch = 72.0, kMmPerInch = 25.4;
+    QImage pointGrid(1, 1, QImage::Format_Mono);  // one device pixel per point
+    pointGrid.setDotsPerMeterX(static_cast<int>(std::lround(kPointsPerInch / kMmPerInch * 1000)));
+    pointGrid.setDotsPerMeterY(pointGrid.dotsPerMeterX());
+    const QFontMetricsF metrics(lineFont_, &pointGrid);
+    double widest = 0.0;
+    for (const QString& line : lines_) widest = std::max(widest, metrics.horizontalAdvance(line));
+    const double room = (kBandWidth - 2 * kQRExpr2At.x()) / kMmPerInch * kPointsPerInch;
+    if (widest > room) lineFont_.setPointSizeF(lineFont_.pointSizeF() * room / widest);
 }
 
 void TQuickReport8::PrintLine(BandCanvas& band) {

@@ -60,8 +60,12 @@ public:
     const std::vector<QString>& Lines() const { return lines_; }
     QString QRLabel2Caption() const { return created_; }
     const QCustomPlot& Chart() const { return *chart_; }
+    // The font of the table's lines: the report's, or smaller where the longest line needs it.
+    const QFont& LineFont() const { return lineFont_; }
 
 private:
+    void FitLineFont();
+
     QString title_;
     QString created_;
     std::vector<QString> texts_;  // the labels' texts, by the order of kLabelTexts

@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "archive/curve_store.h"
 #include "base/locale_format.h"
@@ -221,8 +222,16 @@ TEST_F(Printouts, TestRecordReadsBackWithItsTableAndAVectorChart) {
             EXPECT_TRUE(printed.frame.bottom && printed.frame.left && printed.frame.right);
         }
 
+    // The number 100 widens its column: the lines' font shrinks so that the longest line stays
+    // inside the band (0.6 em a character, the band 277.1 mm less the text's two margins).
+    const double points = report.LineFont().pointSizeF();
+    constexpr double kMmPerPoint = 25.4 / 72;
+    qsizetype longest = 0;
+    for (const QString& line : report.Lines()) longest = std::max(longest, line.size());
+    EXPECT_LE(longest * 0.6 * points * kMmPerPoint, 277.1 - 2 * 1.1);
+
     const QString pdf = Pdf(report, QStringLiteral("record.pdf"));
-    const QStringList lines = PdfLines(pdf, kTestRecordPitch);
+    const QStringList lines = PdfLines(pdf, 0.6 * points);
     const QString row1 = QStringLiteral(
         "7   10:01 03.05.2024 Мост       Бетон B25 60              0,1       101,3     2,5       "
         "0,4000    1,2     W8");

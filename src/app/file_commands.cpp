@@ -141,6 +141,16 @@ void FileCommands::TableChanged() {
     ShowCaption();
 }
 
+ArchiveFileResult FileCommands::OpenRecovered(const QString& path) {
+    const ArchiveFileResult result = ReadArchiveFile(path, table_, curves_);
+    if (!result.Ok()) return result;
+    TheExchange().recordCount = static_cast<unsigned>(result.dataRows);
+    state_ = FileState{};
+    state_.modified = true;
+    ShowCaption();
+    return result;
+}
+
 // Open replaces the table: unsaved work is asked about first, and Cancel keeps it.
 void FileCommands::OpenClick() {
     if (!AskToSaveChanges()) return;
@@ -167,6 +177,7 @@ void FileCommands::SaveClick() {
     state_.named = true;
     state_.modified = false;
     ShowCaption();
+    emit ArchiveInFile();
 }
 
 void FileCommands::SaveAsClick() {
@@ -182,6 +193,7 @@ void FileCommands::SaveAsClick() {
     TakeFileName(path);
     state_.modified = false;
     ShowCaption();
+    emit ArchiveInFile();
 }
 
 bool FileCommands::AskToSaveChanges() {
@@ -225,6 +237,7 @@ bool FileCommands::Open(const QString& path) {
     TakeFileName(path);
     state_.modified = false;
     ShowCaption();
+    emit ArchiveInFile();
     return true;
 }
 

@@ -91,6 +91,10 @@ public:
     // The table changed outside the file commands (an archive read): modified, with the
     // caption's "*".
     void TableChanged();
+    // Reads unsaved work kept from an earlier run (a recovery file) as an archive that is
+    // modified and has no name yet, so that Save asks where it goes. Nothing is shown; the
+    // result says whether the file was sound.
+    ArchiveFileResult OpenRecovered(const QString& path);
     void NewClick();
     void OpenClick();  // Open, from the menu, after the save prompt
     // Open from the command line: the arguments joined by single blanks name the file, so a path
@@ -105,6 +109,12 @@ public:
     bool AskToSaveChanges();
 
     QString CurrentPath() const;
+
+signals:
+    // The table is what its file holds: just opened, or saved under the archive's name.
+    void ArchiveInFile();
+
+public:
     // Where New puts the first archive of a run; the program's own folder unless set.
     void SetProgramFolder(const QString& folder) { programFolder_ = folder; }
     // Replaces the toolkit's dialogs; the caller keeps `dialogs` alive.

@@ -17,10 +17,12 @@ int main(int argc, char** argv) {
     // An error during start-up is shown, and the program ends without its message loop.
     try {
         porvel::MainWindow window;
-        // The file named on the command line; one that cannot be read is reported, and the
-        // program starts all the same.
-        if (!arguments.isEmpty()) window.Files().OpenCommandLine(arguments);
         window.show();
+        // Unsaved work of a run that did not end cleanly is offered first; then the file named
+        // on the command line (one that cannot be read is reported, and the program starts all
+        // the same), with the save prompt if the restored work stands in its way.
+        window.OfferRecovery();
+        if (!arguments.isEmpty()) window.Files().OpenCommandLine(arguments);
         return app.exec();
     } catch (const std::exception& error) {
         porvel::PorvelApplication::ShowError(QString::fromLocal8Bit(error.what()));

@@ -27,6 +27,7 @@
 #include "file_commands.h"
 #include "help_window.h"
 #include "menu_icons.h"
+#include "recovery_guard.h"
 #include "report/print_preview.h"
 #include "report/table_listing.h"
 #include "settings/materials_editor.h"
@@ -111,6 +112,10 @@ MainWindow::MainWindow(QWidget* parent)
     fileCommands_->Connect(New, Open, Save, SaveAs);
     exportCommand_ = new ExportCommand(*archive_, *this, this);
     exportCommand_->Connect(SaveExel);
+    recovery_ = new RecoveryGuard(*archive_, Curves(), RecoveryFolder(), this);
+    connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
+    connect(recovery_, &RecoveryGuard::WriteFailed, statusBar(),
+            [this](const QString& text) { statusBar()->showMessage(text); });
     connect(readArchiveButton, &QPushButton::clicked, this, &MainWindow::OnReadArchiveClicked);
     connect(objectsButton, &QPushButton::clicked, this, &MainWindow::OnObjectsClicked);
     connect(materialsButton, &QPushButton::clicked, this, &MainWindow::OnMaterialsClicked);
@@ -403,7 +408,14 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // Saved, or given up by the user's own answer: nothing is left to recover.
+    recovery_->Close();
     event->accept();
+}
+
+bool MainWindow::OfferRecovery() {
+    return recovery_->OfferRestore(
+        [this](const QString& path) { return fileCommands_->OpenRecovered(path); });
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -19,6 +19,7 @@ namespace porvel {
 
 class ExportCommand;
 class FileCommands;
+class RecoveryGuard;
 class TableHandlers;
 
 class MainWindow : public QMainWindow {
@@ -32,6 +33,11 @@ public:
     FileCommands& Files() { return *fileCommands_; }
     // The spreadsheet export.
     ExportCommand& Export() { return *exportCommand_; }
+    // The copy of unsaved work that outlives a crash.
+    RecoveryGuard& Recovery() { return *recovery_; }
+    // At start: offers to restore the unsaved work of a run that did not end cleanly. True when
+    // the table now holds it.
+    bool OfferRecovery();
 
     // The three bookkeeping columns at the end of the table that are never shown.
     int HiddenColumns = 0;
@@ -99,6 +105,7 @@ private:
     bool closing_ = false;
     FileCommands* fileCommands_;
     ExportCommand* exportCommand_;
+    RecoveryGuard* recovery_;
     TableHandlers* tableHandlers_ = nullptr;  // sort, selection, Delete, hints, copy
 };
 

@@ -261,6 +261,79 @@ TEST_F(Printouts, TestRecordReadsBackWithItsTableAndAVectorChart) {
         << qPrintable(images.join('\n'));  // the column titles and their rule only
 }
 
+// The words of one PDF page as pdftotext -bbox places them, in reading order.
+struct PdfWord {
+    QString text;
+    double left, top, right;
+};
+std::vector<PdfWord> PdfWords(const QString& pdf) {
+    const QString html =
+        Poppler(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    static const QRegularExpression word(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="[\d.]+">([^<]*)</word>)re"));
+    std::vector<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        words.push_back({m.captured(4), m.captured(1).toDouble(), m.captured(2).toDouble(),
+                         m.captured(3).toDouble()});
+    }
+    return words;
+}
+
+// The words, left to right, on the first line below `below` whose first word in the PDF's own
+// order is `first`.
+std::vector<PdfWord> LineOf(const std::vector<PdfWord>& words, const QString& first,
+                            double below = -1) {
+    std::vector<PdfWord> line;
+    for (const PdfWord& w : words)
+        if ((line.empty() && w.text == first && w.top > below) ||
+            (!line.empty() && qAbs(w.top - line[0].top) < 1))
+            line.push_back(w);
+    std::sort(line.begin(), line.end(),
+              [](const PdfWord& a, const PdfWord& b) { return a.left < b.left; });
+    return line;
+}
+
+TEST_F(Printouts, TestRecordCellsStandWholeApartAndUnderTheirHeaders) {
+    PutRow(table_, 1, QStringLiteral("65535"));
+    PutRow(table_, 2, QStringLiteral("3"));
+    table_.SetCell(column::kObject, 1, QStringLiteral("Подпорн.стена1"));  // 14, as kept
+    table_.SetCell(column::kMaterial, 1, QStringLiteral("Керамзитобетон"));
+    table_.SetCell(column::kMaterial, 2, QStringLiteral("B25"));
+    QCustomPlot chart;
+    PlotRows(chart, table_, Curves(), {1, 2}, Language::Russian);
+    // The pointer's marker and its value mark, as the chart window shows them.
+    chart.graph(0)->addData(12.0, 71.503);
+    auto* mark = new QCPItemText(&chart);
+    mark->setText(QStringLiteral("71,503"));
+    mark->position->setCoords(12.0, 71.503);
+    TQuickReport8 report(table_, {1, 2}, chart, Language::Russian, kNow);
+    const std::vector<PdfWord> words = PdfWords(Pdf(report, QStringLiteral("wide.pdf")));
+
+    const std::vector<PdfWord> header = LineOf(words, QStringLiteral("№"));
+    ASSERT_FALSE(header.empty());
+    const std::vector<PdfWord> wide = LineOf(words, QStringLiteral("65535"), header[0].top);
+    const std::vector<PdfWord> narrow = LineOf(words, QStringLiteral("3"), header[0].top);
+    const QStringList cells = {QStringLiteral("65535"), QStringLiteral("10:01"),
+                               QStringLiteral("03.05.2024"), QStringLiteral("Подпорн.стена1"),
+                               QStringLiteral("Керамзитобетон")};
+    ASSERT_EQ(header.size(), 13u);  // the grade's title is two words
+    ASSERT_EQ(wide.size(), 12u);
+    ASSERT_EQ(narrow.size(), 12u);
+    for (std::size_t i = 0; i < wide.size(); ++i) {
+        if (i < static_cast<std::size_t>(cells.size())) {
+            EXPECT_EQ(wide[i].text, cells[int(i)]);
+        }
+        // Every value starts where its title starts, and ends before the next one begins.
+        EXPECT_NEAR(wide[i].left, header[i].left, 0.5) << qPrintable(wide[i].text);
+        EXPECT_NEAR(narrow[i].left, header[i].left, 0.5) << qPrintable(narrow[i].text);
+        if (i + 1 < wide.size()) {
+            EXPECT_LT(wide[i].right, wide[i + 1].left);
+        }
+    }
+    for (const PdfWord& w : words) EXPECT_NE(w.text, QStringLiteral("71,503"));
+}
+
 TEST_F(Printouts, TestRecordInEnglishCountsItsPagesInTheHeader) {
     PutRow(table_, 1, QStringLiteral("7"));
     QCustomPlot chart;

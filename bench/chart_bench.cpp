@@ -82,24 +82,24 @@ public:
     }
 };
 
-TForm4* OpenWithAllCurves(ArchiveTable& table) {
-    StringGrid1DblClick(table, 1, true, nullptr);
-    TForm4* window = TForm4::Instance();
+ChartWindow* OpenWithAllCurves(ArchiveTable& table) {
+    ChartTableRow(table, 1, true, nullptr);
+    ChartWindow* window = ChartWindow::Instance();
     (void)QTest::qWaitForWindowExposed(window);
     for (int row = 2; row <= kCurves; ++row) {
-        StringGrid1DblClick(table, row, true, nullptr);
+        ChartTableRow(table, row, true, nullptr);
         (void)QTest::qWaitFor([] { return !CurveView().addCurveRequest; }, 1000);
     }
-    SizeChart(window, window->Chart1);
+    SizeChart(window, window->plot);
     return window;
 }
 
-void ReplotRatio(TForm4* window, const ArchiveTable& table) {
+void ReplotRatio(ChartWindow* window, const ArchiveTable& table) {
     QCustomPlot bare;
-    bare.resize(window->Chart1->size());
-    for (int g = 1; g < window->Chart1->graphCount(); ++g) {
+    bare.resize(window->plot->size());
+    for (int g = 1; g < window->plot->graphCount(); ++g) {
         QVector<double> keys, values;
-        for (const QCPGraphData& p : *window->Chart1->graph(g)->data()) {
+        for (const QCPGraphData& p : *window->plot->graph(g)->data()) {
             keys << p.key;
             values << p.value;
         }
@@ -113,7 +113,7 @@ void ReplotRatio(TForm4* window, const ArchiveTable& table) {
     QElapsedTimer clock;
     for (int i = 0; i < kReplots; ++i) {
         clock.start();
-        window->Chart1->replot(QCustomPlot::rpImmediateRefresh);
+        window->plot->replot(QCustomPlot::rpImmediateRefresh);
         ours.push_back(clock.nsecsElapsed() / 1e6);
         clock.start();
         bare.replot(QCustomPlot::rpImmediateRefresh);
@@ -123,13 +123,13 @@ void ReplotRatio(TForm4* window, const ArchiveTable& table) {
     std::printf(
         "(a) replot, %d curves x %d samples, chart %dx%d, %d rows: %.2f ms, bare control "
         "%.2f ms, ratio %.2f (goal <= %.1f) %s\n",
-        window->Chart1->graphCount() - 1, kSamples, window->Chart1->width(),
-        window->Chart1->height(), table.GridRowCount() - 1, Median(ours), Median(theirs), ratio,
-        kReplotGoal, ratio <= kReplotGoal ? "ok" : "MISSED");
+        window->plot->graphCount() - 1, kSamples, window->plot->width(), window->plot->height(),
+        table.GridRowCount() - 1, Median(ours), Median(theirs), ratio, kReplotGoal,
+        ratio <= kReplotGoal ? "ok" : "MISSED");
 }
 
-void PointerMoves(TForm4* window) {
-    ChartControl* chart = window->Chart1;
+void PointerMoves(ChartWindow* window) {
+    ChartControl* chart = window->plot;
     chart->replot();
     const PlotRect plot = chart->PlotArea();
     const QCPGraph* followed = chart->graph(kCurves / 2);
@@ -161,7 +161,7 @@ void DoubleClickToPaint() {
     QTableView view;
     view.setModel(&table);
     QObject::connect(&view, &QTableView::doubleClicked, [&](const QModelIndex& index) {
-        StringGrid1DblClick(table, index.row() + 1, index.column() == column::kNumber, &view);
+        ChartTableRow(table, index.row() + 1, index.column() == column::kNumber, &view);
     });
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);
@@ -179,8 +179,8 @@ void DoubleClickToPaint() {
         while (!watch.painted) QCoreApplication::processEvents();
         times.push_back(clock.nsecsElapsed() / 1e6);
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, cell);
-        TForm4::Instance()->close();
-        (void)QTest::qWaitFor([] { return TForm4::Instance() == nullptr; }, 1000);
+        ChartWindow::Instance()->close();
+        (void)QTest::qWaitFor([] { return ChartWindow::Instance() == nullptr; }, 1000);
     }
     qApp->removeEventFilter(&watch);
     std::printf(
@@ -197,7 +197,7 @@ int main(int argc, char** argv) {
 
     ArchiveTable table;
     FillTable(table, kCurves);
-    TForm4* window = OpenWithAllCurves(table);
+    ChartWindow* window = OpenWithAllCurves(table);
     ReplotRatio(window, table);
     PointerMoves(window);
     window->close();

@@ -34,7 +34,7 @@ double Seconds(const QElapsedTimer& clock) {
 
 // The listing's pages drawn straight onto a QPdfWriter: the same texts at the same places, the
 // lines worked out beforehand, no bands and no atomic save.
-void BareLoop(const TQuickReport6& report, int pages, const QString& path) {
+void BareLoop(const TableListingReport& report, int pages, const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return;
     QPdfWriter writer(&file);
@@ -53,7 +53,7 @@ void BareLoop(const TQuickReport6& report, int pages, const QString& path) {
     for (int page = 0; page < pages; ++page) {
         if (page > 0) writer.newPage();
         painter.setFont(title);
-        painter.drawText(QPointF(98.21 * k, titleAscent), report.QRLabel1Caption());
+        painter.drawText(QPointF(98.21 * k, titleAscent), report.TitleText());
         painter.setFont(mono);
         painter.drawText(QPointF(0, 5.08 * k + monoAscent), lines.front());
         double y = 8.47;
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
 
     QElapsedTimer clock;
     clock.start();
-    TQuickReport6 report(table, Language::Russian, kNow);
+    TableListingReport report(table, Language::Russian, kNow);
     const double built = Seconds(clock);
     QString reason;
     clock.restart();

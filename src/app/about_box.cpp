@@ -119,7 +119,7 @@ AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, 
                              About(kJanuary + month, language) + date->year +
                              QString::fromUtf16(kYearSuffix);
     texts.comments = About(kTelFax, language);
-    texts.label2 = About(kMultichannel, language);
+    texts.phoneNote = About(kMultichannel, language);
 
     if (const auto version = VersionString(info, QStringLiteral("FileVersion")))
         texts.version = About(kVersionWord, language) + *version + dateText;
@@ -127,7 +127,7 @@ AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, 
     return texts;
 }
 
-TAboutBox::TAboutBox(QWidget* parent, const VersionInfo& info, const QString& buildDate)
+AboutBox::AboutBox(QWidget* parent, const VersionInfo& info, const QString& buildDate)
     : QDialog(parent) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -138,17 +138,17 @@ TAboutBox::TAboutBox(QWidget* parent, const VersionInfo& info, const QString& bu
     setFont(windowFont);
     setFixedSize(Design(kClientWidth), Design(kClientHeight));
 
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(Design(10), Design(10), Design(356), Design(208));
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Panel1->setLineWidth(2);
-    Panel1->setAutoFillBackground(true);
-    QPalette panelPalette = Panel1->palette();
+    panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("panel"));
+    panel->setGeometry(Design(10), Design(10), Design(356), Design(208));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setLineWidth(2);
+    panel->setAutoFillBackground(true);
+    QPalette panelPalette = panel->palette();
     panelPalette.setColor(QPalette::Window, panelPalette.color(QPalette::Base));
-    Panel1->setPalette(panelPalette);
+    panel->setPalette(panelPalette);
 
-    ProgramIcon = new QLabel(Panel1);
+    ProgramIcon = new QLabel(panel);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setGeometry(Design(10), 0, Design(kPictureWidth), Design(kPictureHeight));
     ProgramIcon->setScaledContents(true);
@@ -156,35 +156,36 @@ TAboutBox::TAboutBox(QWidget* parent, const VersionInfo& info, const QString& bu
     ProgramIcon->setCursor(Qt::PointingHandCursor);
     ProgramIcon->setToolTip(QString::fromUtf16(kWebHint));
 
-    ProductName = MakeLabel(Panel1, "ProductName", QString(), 118, 20);
-    Version = MakeLabel(Panel1, "Version", QStringLiteral("Version"), 118, 49);
-    txtCopyright = MakeLabel(Panel1, "txtCopyright", QStringLiteral("Copyright"), 10, 79);
-    Comments = MakeLabel(Panel1, "Comments", QStringLiteral("тел./факс."), 10, 108);
+    ProductName = MakeLabel(panel, "ProductName", QString(), 118, 20);
+    Version = MakeLabel(panel, "Version", QStringLiteral("Version"), 118, 49);
+    copyrightLabel = MakeLabel(panel, "copyrightLabel", QStringLiteral("Copyright"), 10, 79);
+    Comments = MakeLabel(panel, "Comments", QStringLiteral("тел./факс."), 10, 108);
     Comments->setWordWrap(true);
-    Label1 = MakeLabel(Panel1, "Label1", QString::fromUtf16(kTelephones), 84, 111);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Label1->resize(Design(107), Design(48));
-    Label2 = MakeLabel(Panel1, "Label2", QStringLiteral("(многоканальный)"), 182, 110);
-    LabelEMail = MakeLabel(Panel1, "LabelEMail", QString::fromUtf16(kEMail), 236, 177);
-    LabelEMail->setToolTip(QString::fromUtf16(kMailHint));
-    MakeLink(LabelEMail);
-    LabelWWW = MakeLabel(Panel1, "LabelWWW", QString::fromUtf16(kWebAddress), 10, 177);
-    LabelWWW->setToolTip(QString::fromUtf16(kWebHint));
-    MakeLink(LabelWWW);
-    for (QWidget* link : std::initializer_list<QWidget*>{ProgramIcon, LabelEMail, LabelWWW})
+    phoneLabel = MakeLabel(panel, "phoneLabel", QString::fromUtf16(kTelephones), 84, 111);
+    phoneLabel->setWordWrap(true);
+    phoneLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    phoneLabel->resize(Design(107), Design(48));
+    phoneNoteLabel =
+        MakeLabel(panel, "phoneNoteLabel", QStringLiteral("(многоканальный)"), 182, 110);
+    mailLabel = MakeLabel(panel, "mailLabel", QString::fromUtf16(kEMail), 236, 177);
+    mailLabel->setToolTip(QString::fromUtf16(kMailHint));
+    MakeLink(mailLabel);
+    webLabel = MakeLabel(panel, "webLabel", QString::fromUtf16(kWebAddress), 10, 177);
+    webLabel->setToolTip(QString::fromUtf16(kWebHint));
+    MakeLink(webLabel);
+    for (QWidget* link : std::initializer_list<QWidget*>{ProgramIcon, mailLabel, webLabel})
         link->installEventFilter(this);
 
-    OKButton = new QPushButton(QStringLiteral("OK"), this);
-    OKButton->setObjectName(QStringLiteral("OKButton"));
-    OKButton->setGeometry(Design(143), Design(231), Design(92), Design(31));
-    OKButton->setDefault(true);
-    connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("okButton"));
+    okButton->setGeometry(Design(143), Design(231), Design(92), Design(31));
+    okButton->setDefault(true);
+    connect(okButton, &QPushButton::clicked, this, &QDialog::accept);
 
-    FormCreate(info, buildDate);
+    FillTexts(info, buildDate);
 }
 
-void TAboutBox::FormCreate(const VersionInfo& info, const QString& buildDate) {
+void AboutBox::FillTexts(const VersionInfo& info, const QString& buildDate) {
     const Language language = CurrentLanguage();
     setWindowTitle(MainTextOf(MainText::About, language));
     const AboutTexts texts = ComposeAboutTexts(info, buildDate, language);
@@ -195,9 +196,9 @@ void TAboutBox::FormCreate(const VersionInfo& info, const QString& buildDate) {
     };
     put(ProductName, texts.productName);
     put(Version, texts.version);
-    put(txtCopyright, texts.copyright);
+    put(copyrightLabel, texts.copyright);
     put(Comments, texts.comments);
-    put(Label2, texts.label2);
+    put(phoneNoteLabel, texts.phoneNote);
     // A word-wrapped label keeps its width and takes the height its text needs.
     Comments->resize(Comments->width(), Comments->heightForWidth(Comments->width()));
     FitToTexts();
@@ -206,25 +207,25 @@ void TAboutBox::FormCreate(const VersionInfo& info, const QString& buildDate) {
 // The design places the labels for a narrow bitmap font; with the desktop's font a long version
 // or copyright line can be wider than the panel. Then the panel and the box grow to the right
 // so that no text is cut off, and the OK button stays in the middle.
-void TAboutBox::FitToTexts() {
+void AboutBox::FitToTexts() {
     int right = 0;
-    for (const QLabel* label : Panel1->findChildren<QLabel*>()) {
+    for (const QLabel* label : panel->findChildren<QLabel*>()) {
         const int width = label->wordWrap() ? label->width() : label->sizeHint().width();
         right = std::max(right, label->x() + width);
     }
-    const int grow = right + Design(kPanelPadding) - Panel1->width();
+    const int grow = right + Design(kPanelPadding) - panel->width();
     if (grow <= 0) return;
-    Panel1->resize(Panel1->width() + grow, Panel1->height());
+    panel->resize(panel->width() + grow, panel->height());
     setFixedSize(width() + grow, height());
-    OKButton->move((width() - OKButton->width()) / 2, OKButton->y());
+    okButton->move((width() - okButton->width()) / 2, okButton->y());
 }
 
-void TAboutBox::LabelEMailClick() {
+void AboutBox::OnMailClicked() {
     // The subject goes into the mail link percent-encoded, so a title with blanks or other
     // characters special in a link arrives whole.
     QUrl mail;
     mail.setScheme(QStringLiteral("mailto"));
-    mail.setPath(LabelEMail->text());
+    mail.setPath(mailLabel->text());
     QUrlQuery query;
     query.addQueryItem(QStringLiteral("Subject"),
                        MainTextOf(MainText::ProductName, CurrentLanguage()));
@@ -232,19 +233,19 @@ void TAboutBox::LabelEMailClick() {
     QDesktopServices::openUrl(mail);  // a failure shows nothing
 }
 
-void TAboutBox::LabelWWWClick() {
-    QDesktopServices::openUrl(QUrl::fromUserInput(LabelWWW->text()));
+void AboutBox::OnWebClicked() {
+    QDesktopServices::openUrl(QUrl::fromUserInput(webLabel->text()));
 }
 
-bool TAboutBox::eventFilter(QObject* watched, QEvent* event) {
+bool AboutBox::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        if (watched == LabelEMail) {
-            LabelEMailClick();
+        if (watched == mailLabel) {
+            OnMailClicked();
             return true;
         }
-        if (watched == LabelWWW || watched == ProgramIcon) {
-            LabelWWWClick();
+        if (watched == webLabel || watched == ProgramIcon) {
+            OnWebClicked();
             return true;
         }
     }

@@ -1,4 +1,4 @@
-// TAboutBox: the product name, the version with the build date in words, the copyright line and
+// AboutBox: the product name, the version with the build date in words, the copyright line and
 // the maker's telephone, e-mail and web address, the last two (and the picture) as links.
 #pragma once
 
@@ -15,13 +15,13 @@ class QPushButton;
 
 namespace porvel {
 
-// What FormCreate puts into the labels; a text that is none leaves its label's design text.
+// What FillTexts puts into the labels; a text that is none leaves its label's design text.
 struct AboutTexts {
     QString productName;
     std::optional<QString> version;
     std::optional<QString> copyright;
     std::optional<QString> comments;
-    std::optional<QString> label2;
+    std::optional<QString> phoneNote;
 };
 
 // The about box's texts in `language` from the version information and the build date text:
@@ -30,36 +30,36 @@ struct AboutTexts {
 // information has them.
 AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, Language language);
 
-class TAboutBox : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 public:
     // Filled at once in the current language from the program's own version information; tests
     // pass other information and dates.
-    explicit TAboutBox(QWidget* parent = nullptr, const VersionInfo& info = ProgramVersionInfo(),
-                       const QString& buildDate = BuildDateText());
+    explicit AboutBox(QWidget* parent = nullptr, const VersionInfo& info = ProgramVersionInfo(),
+                      const QString& buildDate = BuildDateText());
 
-    QFrame* Panel1;
+    QFrame* panel;
     QLabel* ProgramIcon;
     QLabel* ProductName;
     QLabel* Version;
-    QLabel* txtCopyright;
+    QLabel* copyrightLabel;
     QLabel* Comments;
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* LabelEMail;
-    QLabel* LabelWWW;
-    QPushButton* OKButton;
+    QLabel* phoneLabel;
+    QLabel* phoneNoteLabel;
+    QLabel* mailLabel;
+    QLabel* webLabel;
+    QPushButton* okButton;
 
     // A new mail to the maker with the application's title as subject.
-    void LabelEMailClick();
+    void OnMailClicked();
     // The maker's web page in the desktop's browser; also a click on the picture.
-    void LabelWWWClick();
+    void OnWebClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate(const VersionInfo& info, const QString& buildDate);
+    void FillTexts(const VersionInfo& info, const QString& buildDate);
     void FitToTexts();
 };
 

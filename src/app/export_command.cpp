@@ -72,7 +72,6 @@ QString QtExportDialogs::AskExportPath(const QString& fileName) {
     dialog.selectFile(fileName);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog, filters](const QString& filter) {
-                         // SaveDialog1TypeChange
                          const int index = filters.indexOf(filter);
                          dialog.setDefaultSuffix(ExportSuffix(index));
                          const QFileInfo typed(dialog.selectedFiles().value(0));

@@ -89,9 +89,9 @@ MainWindow::MainWindow(QWidget* parent)
       objectsButton(new QPushButton(this)),
       materialsButton(new QPushButton(this)),
       archiveGrid(new ArchiveGridView(this)),
-      PopupMenu1(new QMenu(this)),
+      rowMenu(new QMenu(this)),
       archive_(new ArchiveTable(this)) {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("mainWindow"));
     QFont windowFont = font();
     windowFont.setPixelSize(Design(kWindowFontPx));
     setFont(windowFont);
@@ -103,15 +103,15 @@ MainWindow::MainWindow(QWidget* parent)
     objectsButton->setObjectName(QStringLiteral("objectsButton"));
     materialsButton->setObjectName(QStringLiteral("materialsButton"));
     archiveGrid->setObjectName(QStringLiteral("archiveGrid"));
-    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
 
     BuildMenus();
     BuildTable();
     fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
-    fileCommands_->Connect(New, Open, Save, SaveAs);
+    fileCommands_->Connect(newAction, openAction, saveAction, saveAsAction);
     exportCommand_ = new ExportCommand(*archive_, *this, this);
-    exportCommand_->Connect(SaveExel);
+    exportCommand_->Connect(exportAction);
     recovery_ = new RecoveryGuard(*archive_, Curves(), RecoveryFolder(), this);
     connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
     connect(recovery_, &RecoveryGuard::WriteFailed, statusBar(),
@@ -129,7 +129,7 @@ MainWindow::MainWindow(QWidget* parent)
             QSize(0, menuBar()->sizeHint().height() + statusBar()->sizeHint().height()));
     resize(client.width(),
            client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
-    FormCreate();
+    SetUpAtStart();
     qApp->installEventFilter(this);
 }
 
@@ -139,62 +139,63 @@ void MainWindow::BuildMenus() {
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    FileMenu = menuBar()->addMenu(QString());
-    New = item(FileMenu, MenuIcon::New, "New");
-    Open = item(FileMenu, MenuIcon::Open, "Open");
-    Save = item(FileMenu, MenuIcon::Save, "Save");
-    SaveAs = item(FileMenu, MenuIcon::Save, "SaveAs");
-    SaveExel = item(FileMenu, MenuIcon::Export, "SaveExel");
-    FileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    Print = item(FileMenu, MenuIcon::Print, "Print");
-    FileMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
-    Exit = item(FileMenu, MenuIcon::Exit, "Exit");
+    fileMenu = menuBar()->addMenu(QString());
+    newAction = item(fileMenu, MenuIcon::New, "newAction");
+    openAction = item(fileMenu, MenuIcon::Open, "openAction");
+    saveAction = item(fileMenu, MenuIcon::Save, "saveAction");
+    saveAsAction = item(fileMenu, MenuIcon::Save, "saveAsAction");
+    exportAction = item(fileMenu, MenuIcon::Export, "exportAction");
+    fileMenu->addSeparator();
+    printAction = item(fileMenu, MenuIcon::Print, "printAction");
+    fileMenu->addSeparator();
+    exitAction = item(fileMenu, MenuIcon::Exit, "exitAction");
     // The desktop's usual keys for the file commands, shown beside their captions.
-    New->setShortcut(QKeySequence::New);
-    Open->setShortcut(QKeySequence::Open);
-    Save->setShortcut(QKeySequence::Save);
-    SaveAs->setShortcut(QKeySequence::SaveAs);
-    Print->setShortcut(QKeySequence::Print);
-    Exit->setShortcut(QKeySequence::Quit);
+    newAction->setShortcut(QKeySequence::New);
+    openAction->setShortcut(QKeySequence::Open);
+    saveAction->setShortcut(QKeySequence::Save);
+    saveAsAction->setShortcut(QKeySequence::SaveAs);
+    printAction->setShortcut(QKeySequence::Print);
+    exitAction->setShortcut(QKeySequence::Quit);
 
-    EditMenu = menuBar()->addMenu(QString());
-    Copy1 = item(EditMenu, MenuIcon::Copy, "Copy1");
-    Copy2 = item(EditMenu, MenuIcon::Copy, "Copy2");
-    ScreenShot = item(EditMenu, MenuIcon::Screenshot, "ScreenShot");
+    editMenu = menuBar()->addMenu(QString());
+    copyTableAction = item(editMenu, MenuIcon::Copy, "copyTableAction");
+    copySelectionAction = item(editMenu, MenuIcon::Copy, "copySelectionAction");
+    screenshotAction = item(editMenu, MenuIcon::Screenshot, "screenshotAction");
 
-    Language1 = menuBar()->addMenu(QStringLiteral("Language(Язык)"));
-    Lang0 = item(Language1, MenuIcon::Russian, "Lang0");
-    Lang0->setText(QStringLiteral("русский"));
-    Lang1 = item(Language1, MenuIcon::English, "Lang1");
-    Lang1->setText(QStringLiteral("english"));
-    Lang0->setCheckable(true);
-    Lang1->setCheckable(true);
+    languageMenu = menuBar()->addMenu(QStringLiteral("Language(Язык)"));
+    russianAction = item(languageMenu, MenuIcon::Russian, "russianAction");
+    russianAction->setText(QStringLiteral("русский"));
+    englishAction = item(languageMenu, MenuIcon::English, "englishAction");
+    englishAction->setText(QStringLiteral("english"));
+    russianAction->setCheckable(true);
+    englishAction->setCheckable(true);
 
-    HelpMenu = menuBar()->addMenu(QString());
-    TableW = item(HelpMenu, MenuIcon::TableW, "TableW");
-    Contents = item(HelpMenu, MenuIcon::Contents, "Contents");
-    About = item(HelpMenu, MenuIcon::About, "About");
+    helpMenu = menuBar()->addMenu(QString());
+    gradeTableAction = item(helpMenu, MenuIcon::TableW, "gradeTableAction");
+    helpAction = item(helpMenu, MenuIcon::Contents, "helpAction");
+    aboutAction = item(helpMenu, MenuIcon::About, "aboutAction");
 
-    Delete = PopupMenu1->addAction(QString());
-    Delete->setObjectName(QStringLiteral("Delete"));
+    deleteRowAction = rowMenu->addAction(QString());
+    deleteRowAction->setObjectName(QStringLiteral("deleteRowAction"));
 
     // Every command starts disabled; the part of the program that carries it out enables it
     // when it is wired (the file commands, the table's handlers), so a command without its
     // window stays disabled.
     for (QAction* pending :
-         {New, Open, Save, SaveAs, SaveExel, Print, Copy1, Copy2, ScreenShot, Delete})
+         {newAction, openAction, saveAction, saveAsAction, exportAction, printAction,
+          copyTableAction, copySelectionAction, screenshotAction, deleteRowAction})
         pending->setEnabled(false);
 
-    ScreenShot->setEnabled(true);
-    Print->setEnabled(true);
-    connect(Print, &QAction::triggered, this, &MainWindow::PrintClick);
-    connect(ScreenShot, &QAction::triggered, this, &MainWindow::ScreenShotClick);
-    connect(Exit, &QAction::triggered, this, &MainWindow::ExitClick);
-    connect(Contents, &QAction::triggered, this, &MainWindow::ContentsClick);
-    connect(TableW, &QAction::triggered, this, &MainWindow::TableWClick);
-    connect(About, &QAction::triggered, this, &MainWindow::AboutClick);
-    connect(Lang0, &QAction::triggered, this, &MainWindow::Lang0Click);
-    connect(Lang1, &QAction::triggered, this, &MainWindow::Lang1Click);
+    screenshotAction->setEnabled(true);
+    printAction->setEnabled(true);
+    connect(printAction, &QAction::triggered, this, &MainWindow::OnPrintClicked);
+    connect(screenshotAction, &QAction::triggered, this, &MainWindow::OnScreenshotClicked);
+    connect(exitAction, &QAction::triggered, this, &MainWindow::OnExitClicked);
+    connect(helpAction, &QAction::triggered, this, &MainWindow::OnHelpClicked);
+    connect(gradeTableAction, &QAction::triggered, this, &MainWindow::OnGradeTableClicked);
+    connect(aboutAction, &QAction::triggered, this, &MainWindow::OnAboutClicked);
+    connect(russianAction, &QAction::triggered, this, &MainWindow::OnRussianChosen);
+    connect(englishAction, &QAction::triggered, this, &MainWindow::OnEnglishChosen);
 }
 
 void MainWindow::BuildTable() {
@@ -216,48 +217,49 @@ void MainWindow::BuildTable() {
     for (int width : ArchiveTable::kDesignWidths) minimumWidths.push_back(Design(width));
     archiveGrid->SetMinimumColumnWidths(std::move(minimumWidths));
     tableHandlers_ = new TableHandlers(
-        {archiveGrid, archive_, PopupMenu1, statusBar(), centralWidget(), Copy1, Copy2, Delete},
+        {archiveGrid, archive_, rowMenu, statusBar(), centralWidget(), copyTableAction,
+         copySelectionAction, deleteRowAction},
         [this] { setWindowTitle(MarkRowDeleted(fileState_, windowTitle())); }, this);
     // A double click on a row selected through its number cell charts that row's curve.
     connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
-            [this](int row) { StringGrid1DblClick(*archive_, row, true, this); });
+            [this](int row) { ChartTableRow(*archive_, row, true, this); });
 }
 
-void MainWindow::FormCreate() {
+void MainWindow::SetUpAtStart() {
     CurveView().plottedRows.Clear();
     SetCurrentLanguage(Language::Russian);
-    SetLang();
-    HiddenColumns = ArchiveTable::kHiddenColumns;
-    for (int col = ArchiveTable::kColumns - HiddenColumns; col < ArchiveTable::kColumns; ++col) {
+    ApplyLanguage();
+    for (int col = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
+         col < ArchiveTable::kColumns; ++col) {
         archiveGrid->setColumnWidth(col, 0);
         archiveGrid->setColumnHidden(col, true);
     }
 }
 
-void MainWindow::SetLang() {
+void MainWindow::ApplyLanguage() {
     const Language lang = CurrentLanguage();
     UseToolkitTranslation(lang);
     auto text = [lang](MainText row) { return MainTextOf(row, lang); };
-    Lang1->setChecked(lang == Language::English);
-    Lang0->setChecked(lang == Language::Russian);
+    englishAction->setChecked(lang == Language::English);
+    russianAction->setChecked(lang == Language::Russian);
     setWindowTitle(WindowCaption(fileState_, lang));
 
-    FileMenu->setTitle(text(MainText::File));
-    New->setText(text(MainText::New));
-    Open->setText(text(MainText::Open));
-    Save->setText(text(MainText::Save));
-    SaveAs->setText(text(MainText::SaveAs));
-    SaveExel->setText(text(MainText::ExportToExcel));
-    Print->setText(text(MainText::Print));
-    Exit->setText(text(MainText::Exit));
-    EditMenu->setTitle(text(MainText::Edit));
-    Copy1->setText(text(MainText::CopyTable));
-    Copy2->setText(text(MainText::CopySelection));
-    ScreenShot->setText(text(MainText::Screenshot));
-    HelpMenu->setTitle(text(MainText::Help));
-    TableW->setText(text(MainText::TableW));
-    Contents->setText(text(MainText::Contents));
-    About->setText(text(MainText::About));
+    fileMenu->setTitle(text(MainText::File));
+    newAction->setText(text(MainText::New));
+    openAction->setText(text(MainText::Open));
+    saveAction->setText(text(MainText::Save));
+    saveAsAction->setText(text(MainText::SaveAs));
+    exportAction->setText(text(MainText::ExportToExcel));
+    printAction->setText(text(MainText::Print));
+    exitAction->setText(text(MainText::Exit));
+    editMenu->setTitle(text(MainText::Edit));
+    copyTableAction->setText(text(MainText::CopyTable));
+    copySelectionAction->setText(text(MainText::CopySelection));
+    screenshotAction->setText(text(MainText::Screenshot));
+    helpMenu->setTitle(text(MainText::Help));
+    gradeTableAction->setText(text(MainText::TableW));
+    helpAction->setText(text(MainText::Contents));
+    aboutAction->setText(text(MainText::About));
 
     readArchiveButton->setText(text(MainText::ReadFromDevice));
     objectsButton->setText(text(MainText::ObjectsSetting));
@@ -265,18 +267,18 @@ void MainWindow::SetLang() {
 
     SetMessageButtonsLang(lang);
     archive_->SetHeaderLanguage(lang);
-    Delete->setText(text(MainText::Delete));
+    deleteRowAction->setText(text(MainText::Delete));
     LayOut();  // the buttons fit their new captions
 }
 
-void MainWindow::Lang0Click() {
+void MainWindow::OnRussianChosen() {
     SetCurrentLanguage(Language::Russian);
-    SetLang();
+    ApplyLanguage();
 }
 
-void MainWindow::Lang1Click() {
+void MainWindow::OnEnglishChosen() {
     SetCurrentLanguage(Language::English);
-    SetLang();
+    ApplyLanguage();
 }
 
 void MainWindow::OnReadArchiveClicked() {
@@ -289,7 +291,7 @@ void MainWindow::OnReadArchiveClicked() {
     controls.archive = archive_;
     lastRead_.reset();
     controls.archiveRead = [this](const ArchiveReadReport& report) { lastRead_ = report; };
-    BMTreadUSB* worker =
+    ExchangeWorker* worker =
         StartExchange(Operation::ReadArchive, ListsFlag::Unchanged, controls, CurrentLanguage());
     if (!worker) {
         delete dialog;
@@ -335,33 +337,33 @@ void MainWindow::OnMaterialsClicked() {
     if (form.StartRead()) form.exec();
 }
 
-void MainWindow::ScreenShotClick() {
-    TForm5 form(this);
+void MainWindow::OnScreenshotClicked() {
+    ScreenshotWindow form(this);
     form.exec();
 }
 
-void MainWindow::PrintClick() {
-    TQuickReport6 report(*archive_, CurrentLanguage());
+void MainWindow::OnPrintClicked() {
+    TableListingReport report(*archive_, CurrentLanguage());
     ShowPrintPreview(report, this);
 }
 
-void MainWindow::ExitClick() {
+void MainWindow::OnExitClicked() {
     close();
 }
 
-void MainWindow::ContentsClick() {
+void MainWindow::OnHelpClicked() {
     ShowHelp(this, CurrentLanguage());
 }
 
 // Table W and the about box are modal; each opening makes a new window in the current language,
 // and it goes when it is closed.
-void MainWindow::TableWClick() {
-    TForm9 form(this);
+void MainWindow::OnGradeTableClicked() {
+    GradeTableDialog form(this);
     form.exec();
 }
 
-void MainWindow::AboutClick() {
-    TAboutBox box(this);
+void MainWindow::OnAboutClicked() {
+    AboutBox box(this);
     box.exec();
 }
 
@@ -369,13 +371,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: F1 anywhere in the window opens the help, and the key goes on as usual.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this) FormKeyDown(Qt::Key_F1);
+        if (widget && widget->window() == this) OnKeyPressed(Qt::Key_F1);
     }
     return QMainWindow::eventFilter(watched, event);
 }
 
-void MainWindow::FormKeyDown(int key) {
-    if (key == Qt::Key_F1) ContentsClick();
+void MainWindow::OnKeyPressed(int key) {
+    if (key == Qt::Key_F1) OnHelpClicked();
 }
 
 void MainWindow::WaitForExchange() {

@@ -29,7 +29,7 @@ public:
 
     ArchiveTable* Archive() { return archive_; }
     const FileState& File() const { return fileState_; }
-    // New, Open, Save, Save As and the save prompt.
+    // newAction, openAction, saveAction, Save As and the save prompt.
     FileCommands& Files() { return *fileCommands_; }
     // The spreadsheet export.
     ExportCommand& Export() { return *exportCommand_; }
@@ -39,50 +39,47 @@ public:
     // the table now holds it.
     bool OfferRecovery();
 
-    // The three bookkeeping columns at the end of the table that are never shown.
-    int HiddenColumns = 0;
-
     QPushButton* readArchiveButton;
     QPushButton* objectsButton;
     QPushButton* materialsButton;
     ArchiveGridView* archiveGrid;
-    QMenu* PopupMenu1;
+    QMenu* rowMenu;
 
-    QMenu* FileMenu;
-    QMenu* EditMenu;
-    QMenu* Language1;
-    QMenu* HelpMenu;
-    QAction* New;
-    QAction* Open;
-    QAction* Save;
-    QAction* SaveAs;
-    QAction* SaveExel;
-    QAction* Print;
-    QAction* Exit;
-    QAction* Copy1;
-    QAction* Copy2;
-    QAction* ScreenShot;
-    QAction* Lang0;
-    QAction* Lang1;
-    QAction* TableW;
-    QAction* Contents;
-    QAction* About;
-    QAction* Delete;
+    QMenu* fileMenu;
+    QMenu* editMenu;
+    QMenu* languageMenu;
+    QMenu* helpMenu;
+    QAction* newAction;
+    QAction* openAction;
+    QAction* saveAction;
+    QAction* saveAsAction;
+    QAction* exportAction;
+    QAction* printAction;
+    QAction* exitAction;
+    QAction* copyTableAction;
+    QAction* copySelectionAction;
+    QAction* screenshotAction;
+    QAction* russianAction;
+    QAction* englishAction;
+    QAction* gradeTableAction;
+    QAction* helpAction;
+    QAction* aboutAction;
+    QAction* deleteRowAction;
 
-    void SetLang();
-    void Lang0Click();
-    void Lang1Click();
+    void ApplyLanguage();
+    void OnRussianChosen();
+    void OnEnglishChosen();
     void OnReadArchiveClicked();
     void OnObjectsClicked();
     void OnMaterialsClicked();
-    void ScreenShotClick();
+    void OnScreenshotClicked();
     // The listing of the archive table in the print preview.
-    void PrintClick();
-    void ExitClick();
-    void ContentsClick();
-    void TableWClick();
-    void AboutClick();
-    void FormKeyDown(int key);
+    void OnPrintClicked();
+    void OnExitClicked();
+    void OnHelpClicked();
+    void OnGradeTableClicked();
+    void OnAboutClicked();
+    void OnKeyPressed(int key);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,7 +87,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void FormCreate();
+    void SetUpAtStart();
     void BuildMenus();
     void BuildTable();
     void LayOut();
@@ -106,7 +103,7 @@ private:
     FileCommands* fileCommands_;
     ExportCommand* exportCommand_;
     RecoveryGuard* recovery_;
-    TableHandlers* tableHandlers_ = nullptr;  // sort, selection, Delete, hints, copy
+    TableHandlers* tableHandlers_ = nullptr;  // sort, selection, deleteRowAction, hints, copy
 };
 
 }  // namespace porvel

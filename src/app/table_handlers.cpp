@@ -32,21 +32,21 @@ bool IsCopyKey(int key, Qt::KeyboardModifiers modifiers) {
 TableHandlers::TableHandlers(const Parts& parts, std::function<void()> rowDeleted, QObject* parent)
     : QObject(parent), parts_(parts), rowDeleted_(std::move(rowDeleted)) {
     ArchiveGridView* grid = parts_.grid;
-    connect(grid, &ArchiveGridView::MouseUp, this, &TableHandlers::StringGrid1MouseUp);
-    connect(grid, &ArchiveGridView::MouseDown, this, &TableHandlers::StringGrid1MouseDown);
-    connect(grid, &ArchiveGridView::MouseMove, this, &TableHandlers::StringGrid1MouseMove);
+    connect(grid, &ArchiveGridView::MouseUp, this, &TableHandlers::OnGridMouseRelease);
+    connect(grid, &ArchiveGridView::MouseDown, this, &TableHandlers::OnGridMousePress);
+    connect(grid, &ArchiveGridView::MouseMove, this, &TableHandlers::OnGridMouseMove);
     grid->installEventFilter(this);
     parts_.formArea->setMouseTracking(true);
     parts_.formArea->installEventFilter(this);
 
     for (QAction* action : {parts_.copyTable, parts_.copyBlock, parts_.deleteRow})
         action->setEnabled(true);
-    connect(parts_.copyTable, &QAction::triggered, this, &TableHandlers::ACopyTableExecute);
-    connect(parts_.copyBlock, &QAction::triggered, this, &TableHandlers::ACopyBlockTableExecute);
-    connect(parts_.deleteRow, &QAction::triggered, this, &TableHandlers::DeleteClick);
+    connect(parts_.copyTable, &QAction::triggered, this, &TableHandlers::OnCopyTable);
+    connect(parts_.copyBlock, &QAction::triggered, this, &TableHandlers::OnCopySelection);
+    connect(parts_.deleteRow, &QAction::triggered, this, &TableHandlers::OnDeleteClicked);
 }
 
-void TableHandlers::StringGrid1MouseUp(Qt::MouseButton button, int col, int row) {
+void TableHandlers::OnGridMouseRelease(Qt::MouseButton button, int col, int row) {
     if (button != Qt::LeftButton) return;
     if (row == 0 && col >= 0) {
         // The direction turns on every header click, even over an empty table. The header's
@@ -71,22 +71,22 @@ void TableHandlers::Sort(int col) {
                         box::kError);
 }
 
-void TableHandlers::StringGrid1MouseDown(Qt::MouseButton button, int col, int row,
-                                         const QPoint& globalPos) {
+void TableHandlers::OnGridMousePress(Qt::MouseButton button, int col, int row,
+                                     const QPoint& globalPos) {
     if (button != Qt::RightButton) return;
     if (!DeleteMenuOffered(col, row, parts_.grid->Selection(), parts_.table->IsEmpty())) return;
     parts_.popupMenu->popup(globalPos);
 }
 
-void TableHandlers::StringGrid1MouseMove(int col, int row) {
+void TableHandlers::OnGridMouseMove(int col, int row) {
     parts_.statusBar->showMessage(MainTextOf(GridHintAt(col, row), CurrentLanguage()));
 }
 
-void TableHandlers::FormMouseMove() {
+void TableHandlers::OnWindowMouseMove() {
     parts_.statusBar->clearMessage();
 }
 
-void TableHandlers::DeleteClick() {
+void TableHandlers::OnDeleteClicked() {
     const GridSelection selection = parts_.grid->Selection();
     if (selection.IsEmpty()) return;
     // Only the top row goes, however many rows the selection spans.
@@ -108,26 +108,26 @@ void TableHandlers::PutOnClipboard(const QString& text) {
     QGuiApplication::clipboard()->setText(text);
 }
 
-void TableHandlers::ACopyTableExecute() {
+void TableHandlers::OnCopyTable() {
     if (!CanCopy()) return;
     PutOnClipboard(TableClipboardText(*parts_.table, CurrentLanguage()));
 }
 
-void TableHandlers::ACopyBlockTableExecute() {
+void TableHandlers::OnCopySelection() {
     if (!CanCopy()) return;
     const GridSelection selection = parts_.grid->Selection();
     if (selection.IsEmpty()) return;  // nothing to copy: the clipboard keeps what it holds
     PutOnClipboard(BlockClipboardText(*parts_.table, selection));
 }
 
-bool TableHandlers::StringGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers) {
+bool TableHandlers::OnGridKeyPressed(int key, Qt::KeyboardModifiers modifiers) {
     if (!IsCopyKey(key, modifiers)) return false;
     const GridSelection selection = parts_.grid->Selection();
     // One cell, or none at all, stands for the whole table.
     if (selection.IsEmpty() || selection.IsSingleCell())
-        ACopyTableExecute();
+        OnCopyTable();
     else
-        ACopyBlockTableExecute();
+        OnCopySelection();
     return true;
 }
 
@@ -135,11 +135,11 @@ bool TableHandlers::eventFilter(QObject* watched, QEvent* event) {
     if (watched == parts_.grid && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         // The grid's own copy (the current cell's text) never runs.
-        if (StringGrid1KeyDown(key->key(), key->modifiers())) return true;
+        if (OnGridKeyPressed(key->key(), key->modifiers())) return true;
     } else if (watched == parts_.formArea && event->type() == QEvent::MouseMove) {
         auto* mouse = static_cast<QMouseEvent*>(event);
         // Moves over a control arrive here too when the control leaves them.
-        if (!parts_.formArea->childAt(mouse->position().toPoint())) FormMouseMove();
+        if (!parts_.formArea->childAt(mouse->position().toPoint())) OnWindowMouseMove();
     }
     return QObject::eventFilter(watched, event);
 }

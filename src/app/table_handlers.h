@@ -26,12 +26,12 @@ public:
     struct Parts {
         ArchiveGridView* grid;
         ArchiveTable* table;
-        QMenu* popupMenu;       // PopupMenu1
-        QStatusBar* statusBar;  // StatusBar1
-        QWidget* formArea;      // the window's own area around its controls
-        QAction* copyTable;     // Copy1
-        QAction* copyBlock;     // Copy2
-        QAction* deleteRow;     // Delete of PopupMenu1
+        QMenu* popupMenu;  // rowMenu
+        QStatusBar* statusBar;
+        QWidget* formArea;   // the window's own area around its controls
+        QAction* copyTable;  // copyTableAction
+        QAction* copyBlock;  // copySelectionAction
+        QAction* deleteRow;  // Delete of rowMenu
     };
 
     // `rowDeleted` runs after a row has gone, for the window's file state and caption.
@@ -39,15 +39,15 @@ public:
 
     int SortDirection() const { return sortDirection_; }
 
-    void StringGrid1MouseUp(Qt::MouseButton button, int column, int row);
-    void StringGrid1MouseDown(Qt::MouseButton button, int column, int row, const QPoint& globalPos);
-    void StringGrid1MouseMove(int column, int row);
-    void FormMouseMove();
+    void OnGridMouseRelease(Qt::MouseButton button, int column, int row);
+    void OnGridMousePress(Qt::MouseButton button, int column, int row, const QPoint& globalPos);
+    void OnGridMouseMove(int column, int row);
+    void OnWindowMouseMove();
     // True when the key was a copy and has been handled.
-    bool StringGrid1KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void DeleteClick();
-    void ACopyTableExecute();
-    void ACopyBlockTableExecute();
+    bool OnGridKeyPressed(int key, Qt::KeyboardModifiers modifiers);
+    void OnDeleteClicked();
+    void OnCopyTable();
+    void OnCopySelection();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,4 +1,4 @@
-// TForm9: the reference table that relates the air-permeability parameter a and the
+// GradeTableDialog: the reference table that relates the air-permeability parameter a and the
 // air-penetration resistance mc of concrete to its water-tightness grade, W2 to W20.
 #pragma once
 
@@ -9,22 +9,22 @@ class QTableWidget;
 
 namespace porvel {
 
-class TForm9 : public QDialog {
+class GradeTableDialog : public QDialog {
     Q_OBJECT
 public:
     static constexpr int kColumns = 3;
     static constexpr int kRows = 11;  // the header row and ten grades
 
     // Filled in the current language and sized to show the whole table.
-    explicit TForm9(QWidget* parent = nullptr);
+    explicit GradeTableDialog(QWidget* parent = nullptr);
 
     // The grid: row 0 is the fixed header row, rows 1 to 10 the grades.
-    QTableWidget* StringGrid1;
+    QTableWidget* gradeGrid;
 
     // Draws one cell into `rect`: filled with `background`, its text wrapped at word breaks and
     // centred, from the top. Returns the height of the drawn text.
-    int StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect& rect,
-                            const QBrush& background) const;
+    int DrawCell(QPainter& painter, int col, int row, const QRect& rect,
+                 const QBrush& background) const;
 
 private:
     void FitToTable();

@@ -237,7 +237,7 @@ int RunPrint(const CliContext& context) {
     if (record) {
         written = WriteTestRecordPdf(table, curves, rows, language, out, &reason);
     } else {
-        TQuickReport6 listing(table, language);
+        TableListingReport listing(table, language);
         written = WriteReportPdf(listing, out, &reason);
     }
     if (!written) FailWrite(out, reason, language);

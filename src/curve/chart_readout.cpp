@@ -22,10 +22,10 @@ AxisMap MapOf(const QCPAxis* axis) {
 
 }  // namespace
 
-void TForm4::Chart1MouseMove(QMouseEvent* event) {
+void ChartWindow::OnPlotMouseMove(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
     pointer_ = pos;
-    if (!Chart1->PlotArea().Contains(pos)) {
+    if (!plot->PlotArea().Contains(pos)) {
         HideMarker();
         DragOutsidePlot(pos);
         return;
@@ -35,8 +35,8 @@ void TForm4::Chart1MouseMove(QMouseEvent* event) {
 }
 
 // After a zoom, an undo or an axis drag the same pointer position stands for other values.
-void TForm4::RefreshReadout() {
-    if (!pointer_ || !Chart1->PlotArea().Contains(*pointer_)) {
+void ChartWindow::RefreshReadout() {
+    if (!pointer_ || !plot->PlotArea().Contains(*pointer_)) {
         HideMarker();
         return;
     }
@@ -46,8 +46,8 @@ void TForm4::RefreshReadout() {
     MarkPointUnderPointer(*pointer_);
 }
 
-void TForm4::HideMarker() {
-    StatusBar1->clearMessage();
+void ChartWindow::HideMarker() {
+    statusBar->clearMessage();
     if (!markedGraph_ && !markerMark_->visible()) return;
     marker_->data()->clear();
     markerMark_->setVisible(false);
@@ -56,17 +56,17 @@ void TForm4::HideMarker() {
     markerLayer_->replot();
 }
 
-void TForm4::ShowReadout(QPoint pos) {
-    const double x = Chart1->xAxis->pixelToCoord(pos.x());
-    const double y = Chart1->yAxis->pixelToCoord(pos.y());
-    StatusBar1->showMessage(ReadoutText(x, y, CurrentLanguage()));
+void ChartWindow::ShowReadout(QPoint pos) {
+    const double x = plot->xAxis->pixelToCoord(pos.x());
+    const double y = plot->yAxis->pixelToCoord(pos.y());
+    statusBar->showMessage(ReadoutText(x, y, CurrentLanguage()));
 }
 
 // The highest series with a point under the pointer gets the marker; without one the marker
 // keeps its point.
-void TForm4::MarkPointUnderPointer(QPoint pos) {
-    const AxisMap time = MapOf(Chart1->xAxis);
-    const AxisMap pressure = MapOf(Chart1->yAxis);
+void ChartWindow::MarkPointUnderPointer(QPoint pos) {
+    const AxisMap time = MapOf(plot->xAxis);
+    const AxisMap pressure = MapOf(plot->yAxis);
     for (auto curve = plotted_.rbegin(); curve != plotted_.rend(); ++curve) {
         if (!curve->graph->visible()) continue;
         const QCPGraphDataContainer& data = *curve->graph->data();

@@ -35,98 +35,98 @@ const QString kMarkerTitle = QStringLiteral(" ");
 // blits no more buffers than a chart without a marker.
 const QString kMarkerLayer = QStringLiteral("overlay");
 
-QPointer<TForm4>& OpenWindow() {
-    static QPointer<TForm4> window;
+QPointer<ChartWindow>& OpenWindow() {
+    static QPointer<ChartWindow> window;
     return window;
 }
 
 }  // namespace
 
-TForm4::TForm4(ArchiveTable& table, const CurveStore& curves, QWidget* parent)
+ChartWindow::ChartWindow(ArchiveTable& table, const CurveStore& curves, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
                           Qt::WindowContextHelpButtonHint),
-      Chart1(new ChartControl(this)),
-      Button1(new QPushButton(this)),
-      StatusBar1(new QStatusBar(this)),
-      Timer1(new QTimer(this)),
-      ChartMenu(new QMenu(this)),
-      SaveChartAs(ChartMenu->addAction(QString())),
+      plot(new ChartControl(this)),
+      printButton(new QPushButton(this)),
+      statusBar(new QStatusBar(this)),
+      curveRequestTimer(new QTimer(this)),
+      chartMenu(new QMenu(this)),
+      saveChartAsAction(chartMenu->addAction(QString())),
       table_(&table),
       curves_(curves) {
     setAttribute(Qt::WA_DeleteOnClose);
     OpenWindow() = this;
     BuildControls();
     WireChartEvents();
-    FormCreate();
+    StartPlot();
 }
 
-TForm4::~TForm4() {
+ChartWindow::~ChartWindow() {
     if (OpenWindow() != this) return;
-    if (CurveView().chartOpen) FormClose();
+    if (CurveView().chartOpen) EndPlot();
     OpenWindow() = nullptr;
 }
 
-TForm4* TForm4::Instance() {
+ChartWindow* ChartWindow::Instance() {
     return OpenWindow();
 }
 
-void TForm4::BuildControls() {
+void ChartWindow::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(Chart1, 1);
-    layout->addWidget(Button1);
-    layout->addWidget(StatusBar1);
-    Button1->setObjectName(QStringLiteral("Button1"));
-    SaveChartAs->setObjectName(QStringLiteral("SaveChartAs"));
-    Chart1->setContextMenuPolicy(Qt::CustomContextMenu);
-    Timer1->setInterval(kTimerIntervalMs);
+    layout->addWidget(plot, 1);
+    layout->addWidget(printButton);
+    layout->addWidget(statusBar);
+    printButton->setObjectName(QStringLiteral("printButton"));
+    saveChartAsAction->setObjectName(QStringLiteral("saveChartAsAction"));
+    plot->setContextMenuPolicy(Qt::CustomContextMenu);
+    curveRequestTimer->setInterval(kTimerIntervalMs);
 
     resize(Design(kDesignWidth), Design(kDesignHeight));
     if (const QScreen* desktop = screen())
         move(desktop->availableGeometry().center() - rect().center());
 }
 
-void TForm4::WireChartEvents() {
-    connect(Chart1, &QCustomPlot::mousePress, this, &TForm4::Chart1MouseDown);
-    connect(Chart1, &QCustomPlot::mouseMove, this, &TForm4::Chart1MouseMove);
-    connect(Chart1, &QCustomPlot::mouseRelease, this, &TForm4::Chart1MouseUp);
+void ChartWindow::WireChartEvents() {
+    connect(plot, &QCustomPlot::mousePress, this, &ChartWindow::OnPlotMousePress);
+    connect(plot, &QCustomPlot::mouseMove, this, &ChartWindow::OnPlotMouseMove);
+    connect(plot, &QCustomPlot::mouseRelease, this, &ChartWindow::OnPlotMouseRelease);
     // Qt delivers the double click in place of the second press: the refit request first,
     // then that press picks the end that its release refits.
-    connect(Chart1, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent* event) {
-        Chart1DblClick();
-        Chart1MouseDown(event);
+    connect(plot, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent* event) {
+        OnPlotDoubleClick();
+        OnPlotMousePress(event);
     });
-    connect(Chart1, &ChartControl::UndoZoom, this, &TForm4::Chart1UndoZoom);
-    connect(Chart1, &ChartControl::Zoomed, this, [this] {
+    connect(plot, &ChartControl::UndoZoom, this, &ChartWindow::UndoZoom);
+    connect(plot, &ChartControl::Zoomed, this, [this] {
         bottomAutomatic_ = false;
         leftAutomatic_ = false;
         RefreshReadout();
     });
-    connect(Chart1, &ChartControl::PointerLeft, this, [this] {
+    connect(plot, &ChartControl::PointerLeft, this, [this] {
         pointer_.reset();
         HideMarker();
     });
-    connect(Timer1, &QTimer::timeout, this, &TForm4::Timer1Timer);
-    connect(Button1, &QPushButton::clicked, this, &TForm4::Button1Click);
-    connect(Chart1, &QWidget::customContextMenuRequested, this,
-            [this](QPoint at) { ChartMenu->popup(Chart1->mapToGlobal(at)); });
-    connect(SaveChartAs, &QAction::triggered, this, &TForm4::SaveChartAsClick);
+    connect(curveRequestTimer, &QTimer::timeout, this, &ChartWindow::OnCurveRequestTimer);
+    connect(printButton, &QPushButton::clicked, this, &ChartWindow::OnPrintClicked);
+    connect(plot, &QWidget::customContextMenuRequested, this,
+            [this](QPoint at) { chartMenu->popup(plot->mapToGlobal(at)); });
+    connect(saveChartAsAction, &QAction::triggered, this, &ChartWindow::OnSaveChartAsClicked);
 }
 
-void TForm4::FormCreate() {
+void ChartWindow::StartPlot() {
     CurveViewState& state = CurveView();
     const Language language = CurrentLanguage();
     state.chartOpen = true;
     setWindowTitle(ChartTextOf(ChartText::Caption, language));
-    Button1->setText(ChartTextOf(ChartText::Print, language));
-    SaveChartAs->setText(TextIn(kSaveChartAs, language));
+    printButton->setText(ChartTextOf(ChartText::Print, language));
+    saveChartAsAction->setText(TextIn(kSaveChartAs, language));
 
     state.seriesCounter = 0;
-    SetUpChart(*Chart1, language);
+    SetUpChart(*plot, language);
     leftAutomatic_ = true;
-    Chart1->clearGraphs();
+    plot->clearGraphs();
 
     CreateMarkerSeries();
     ++state.seriesCounter;
@@ -135,15 +135,15 @@ void TForm4::FormCreate() {
     state.plottedRows.Clear();
     AddCurve(state.requestedChartRow);
     FitAutomaticAxes();
-    Chart1->replot();
-    Timer1->start();
+    plot->replot();
+    curveRequestTimer->start();
 }
 
-void TForm4::CreateMarkerSeries() {
-    markerLayer_ = Chart1->layer(kMarkerLayer);
+void ChartWindow::CreateMarkerSeries() {
+    markerLayer_ = plot->layer(kMarkerLayer);
     markerLayer_->setMode(QCPLayer::lmBuffered);
 
-    marker_ = Chart1->addGraph();
+    marker_ = plot->addGraph();
     marker_->setName(kMarkerTitle);
     marker_->removeFromLegend();
     marker_->setSelectable(QCP::stNone);
@@ -152,10 +152,10 @@ void TForm4::CreateMarkerSeries() {
     marker_->setLayer(markerLayer_);
 
     // The value mark hangs from an invisible anchor at the marked point.
-    auto* anchor = new QCPItemTracer(Chart1);
+    auto* anchor = new QCPItemTracer(plot);
     anchor->setStyle(QCPItemTracer::tsNone);
     anchor->setLayer(markerLayer_);
-    markerMark_ = new QCPItemText(Chart1);
+    markerMark_ = new QCPItemText(plot);
     markerMark_->setLayer(markerLayer_);
     markerMark_->position->setParentAnchor(anchor->position);
     markerMark_->position->setCoords(0, -kMarkOffsetPx);
@@ -167,30 +167,30 @@ void TForm4::CreateMarkerSeries() {
     markerAnchor_ = anchor;
 }
 
-bool TForm4::AddCurve(int row) {
+bool ChartWindow::AddCurve(int row) {
     if (!table_) return false;
     std::optional<CurvePoints> curve = BuildCurve(*table_, curves_, row);
     if (!curve || !CurveView().plottedRows.Append(row)) return false;
 
-    QCPGraph* graph = AddCurveGraph(*Chart1, RowTitle(*table_, row), *curve);
+    QCPGraph* graph = AddCurveGraph(*plot, RowTitle(*table_, row), *curve);
     plotted_.push_back({graph, curve->rate, curve->extent});
     return true;
 }
 
-DataExtent TForm4::CurvesExtent() const {
+DataExtent ChartWindow::CurvesExtent() const {
     DataExtent all;
     for (const PlottedCurve& curve : plotted_) all.Include(curve.extent);
     return all;
 }
 
-void TForm4::FitAutomaticAxes() {
+void ChartWindow::FitAutomaticAxes() {
     const DataExtent data = CurvesExtent();
     if (data.empty) return;
     if (bottomAutomatic_) SetBottomEnds(AutomaticEnds(data.minX, data.maxX));
     if (leftAutomatic_) SetLeftEnds(AutomaticEnds(data.minY, data.maxY));
 }
 
-void TForm4::Timer1Timer() {
+void ChartWindow::OnCurveRequestTimer() {
     CurveViewState& state = CurveView();
     if (!state.addCurveRequest) return;
     state.addCurveRequest = false;
@@ -199,70 +199,70 @@ void TForm4::Timer1Timer() {
     if (!AddCurve(state.requestedChartRow)) return;
     ++state.seriesCounter;
     FitAutomaticAxes();
-    Chart1->replot(QCustomPlot::rpQueuedReplot);
+    plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void TForm4::Button1Click() {
+void ChartWindow::OnPrintClicked() {
     if (!table_ || printing_) return;
-    Button1->setEnabled(false);
+    printButton->setEnabled(false);
     printing_ = true;
     {
-        TQuickReport8 report(*table_, PlottedRowList(CurveView().plottedRows), *Chart1,
-                             CurrentLanguage());
+        TestRecordReport report(*table_, PlottedRowList(CurveView().plottedRows), *plot,
+                                CurrentLanguage());
         ShowPrintPreview(report, this);
     }
     printing_ = false;
-    Button1->setEnabled(true);
+    printButton->setEnabled(true);
 }
 
-void TForm4::SaveChartAsClick() {
+void ChartWindow::OnSaveChartAsClicked() {
     const Language language = CurrentLanguage();
     const QString path =
         AskSaveFileName(this, TextIn(kSaveChartAs, language), ChartPictureFilters(),
                         ChartTextOf(ChartText::Caption, language) + QStringLiteral(".png"));
     if (path.isEmpty()) return;
     QString reason;
-    if (!SaveChartPicture(*Chart1, path, &reason)) ReportFileNotSaved(path, reason);
+    if (!SaveChartPicture(*plot, path, &reason)) ReportFileNotSaved(path, reason);
 }
 
-void TForm4::closeEvent(QCloseEvent* event) {
+void ChartWindow::closeEvent(QCloseEvent* event) {
     // While its print preview is open the window stays, as does its button's handler below it.
     if (printing_) {
         event->ignore();
         return;
     }
-    FormClose();
+    EndPlot();
     QWidget::closeEvent(event);
 }
 
-void TForm4::FormClose() {
+void ChartWindow::EndPlot() {
     // A request raised now waits for the next window's timer, not for this closing one.
-    Timer1->stop();
+    curveRequestTimer->stop();
     CurveViewState& state = CurveView();
     state.plottedRows.Clear();
     state.chartOpen = false;
 }
 
-AxisEnds TForm4::BottomEnds() const {
-    const QCPRange range = Chart1->xAxis->range();
+AxisEnds ChartWindow::BottomEnds() const {
+    const QCPRange range = plot->xAxis->range();
     return {range.lower, range.upper};
 }
 
-AxisEnds TForm4::LeftEnds() const {
-    const QCPRange range = Chart1->yAxis->range();
+AxisEnds ChartWindow::LeftEnds() const {
+    const QCPRange range = plot->yAxis->range();
     return {range.lower, range.upper};
 }
 
-void TForm4::SetBottomEnds(const AxisEnds& ends) {
-    Chart1->xAxis->setRange(ends.Minimum(), ends.Maximum());
+void ChartWindow::SetBottomEnds(const AxisEnds& ends) {
+    plot->xAxis->setRange(ends.Minimum(), ends.Maximum());
 }
 
-void TForm4::SetLeftEnds(const AxisEnds& ends) {
-    Chart1->yAxis->setRange(ends.Minimum(), ends.Maximum());
+void ChartWindow::SetLeftEnds(const AxisEnds& ends) {
+    plot->yAxis->setRange(ends.Minimum(), ends.Maximum());
 }
 
-void StringGrid1DblClick(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
-                         QWidget* mainWindow) {
+void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
+                   QWidget* mainWindow) {
     if (!rowSelectedThroughNumberCell || row < 1 || row >= table.GridRowCount()) return;
     CurveViewState& state = CurveView();
     state.requestedChartRow = row;
@@ -276,7 +276,7 @@ void StringGrid1DblClick(ArchiveTable& table, int row, bool rowSelectedThroughNu
                             TextIn(kWarningCaption, language), box::kError);
         return;
     }
-    auto* window = new TForm4(table, Curves(), mainWindow);
+    auto* window = new ChartWindow(table, Curves(), mainWindow);
     window->show();
 }
 

@@ -1,4 +1,4 @@
-// TForm4: the chart window with the pressure curves of chosen archive rows, and the archive
+// ChartWindow: the chart window with the pressure curves of chosen archive rows, and the archive
 // table's double click that opens it or adds a curve to it.
 #pragma once
 
@@ -27,39 +27,39 @@ class ArchiveTable;
 class ChartControl;
 class CurveStore;
 
-class TForm4 : public QWidget {
+class ChartWindow : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kTimerIntervalMs = 100;
 
     // Plots the requested chart row of the curve view state at once. The window reads `table`
     // and `curves` for the curves it adds later; both outlive it.
-    TForm4(ArchiveTable& table, const CurveStore& curves, QWidget* parent = nullptr);
-    ~TForm4() override;
+    ChartWindow(ArchiveTable& table, const CurveStore& curves, QWidget* parent = nullptr);
+    ~ChartWindow() override;
 
     // The chart window that is open, or null.
-    static TForm4* Instance();
+    static ChartWindow* Instance();
 
-    ChartControl* Chart1;
-    QPushButton* Button1;
-    QStatusBar* StatusBar1;
-    QTimer* Timer1;
+    ChartControl* plot;
+    QPushButton* printButton;
+    QStatusBar* statusBar;
+    QTimer* curveRequestTimer;
     // The chart's context menu with "Save chart as…".
-    QMenu* ChartMenu;
-    QAction* SaveChartAs;
+    QMenu* chartMenu;
+    QAction* saveChartAsAction;
 
-    void Timer1Timer();
+    void OnCurveRequestTimer();
     // Prints the plotted measurements as a test record through its print preview; meanwhile
     // the button is off and the window cannot be closed.
-    void Button1Click();
+    void OnPrintClicked();
     // Asks for a file name and writes the chart as shown to it.
-    void SaveChartAsClick();
+    void OnSaveChartAsClicked();
     bool Printing() const { return printing_; }
-    void Chart1MouseMove(QMouseEvent* event);
-    void Chart1MouseDown(QMouseEvent* event);
-    void Chart1MouseUp(QMouseEvent* event);
-    void Chart1DblClick();
-    void Chart1UndoZoom();
+    void OnPlotMouseMove(QMouseEvent* event);
+    void OnPlotMousePress(QMouseEvent* event);
+    void OnPlotMouseRelease(QMouseEvent* event);
+    void OnPlotDoubleClick();
+    void UndoZoom();
 
     void SetOptimalTopMarginToLeftAxis();
     void SetOptimalBottomMarginToLeftAxis();
@@ -88,8 +88,8 @@ private:
         DataExtent extent;
     };
 
-    void FormCreate();
-    void FormClose();
+    void StartPlot();
+    void EndPlot();
     void BuildControls();
     void WireChartEvents();
     void CreateMarkerSeries();
@@ -130,7 +130,7 @@ class ArchiveTable;
 // - on an empty table a message says the archive has not been read;
 // - otherwise the chart window opens with the row's curve, not modal. `mainWindow` becomes
 //   its owner (it is closed with it and does not keep the program running); null is allowed.
-void StringGrid1DblClick(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
-                         QWidget* mainWindow);
+void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
+                   QWidget* mainWindow);
 
 }  // namespace porvel

@@ -20,14 +20,14 @@ namespace {
 
 enum Text : std::size_t {
     kReportTitle,
-    kQRLabel1,
-    kQRLabel3,
-    kQRLabel4,
-    kQRLabel5,
-    kQRLabel6,
-    kQRLabel7,
-    kQRLabel8,
-    kQRLabel10,
+    kRecordNumber,
+    kMethodFirstLine,
+    kMethodSecondLine,
+    kParametersTitle,
+    kResultsTitle,
+    kPageWord,
+    kOfWord,
+    kSignature,
     kTextCount,
 };
 
@@ -44,7 +44,7 @@ constexpr std::array<TextPair, kTextCount> kTexts = {{
     {u"Измерение провел:__________________", u"Measuring held: __________________"},
 }};
 
-constexpr std::array<TextPair, TQuickReport8::kColumns> kColumnHeaders = {{
+constexpr std::array<TextPair, TestRecordReport::kColumns> kColumnHeaders = {{
     {u"№", u"№"},
     {u"Время", u"Time"},
     {u"Дата", u"Date"},
@@ -65,19 +65,19 @@ constexpr double kTitleHeight = 108.4;
 constexpr double kLineHeight = 4.9;
 constexpr double kPageFooterHeight = 5.3;
 constexpr double kBandWidth = 277.1;
-constexpr QPointF kQRLabel1At{215.1, 0.0};
-constexpr QPointF kQRLabel2At{215.1, 5.1};
-constexpr QPointF kQRLabel7At{215.1, 10.2};
-constexpr QPointF kQRSysData1At{232.0, 10.2};
-constexpr QPointF kQRLabel8At{236.9, 10.2};
-constexpr QPointF kQRLabel9At{240.9, 10.2};
-constexpr QPointF kQRLabel3At{1.7, 14.4};
-constexpr QPointF kQRLabel4At{1.7, 22.6};
-constexpr QRectF kQRChart1{0.0, -1.7, 276.2, 101.8};
-constexpr QPointF kQRLabel5At{40.6, 103.3};
-constexpr QPointF kQRLabel6At{203.2, 103.3};
-constexpr QPointF kQRExpr2At{1.1, 0.6};
-constexpr QPointF kQRLabel10At{213.4, 0.6};
+constexpr QPointF kRecordNumberAt{215.1, 0.0};
+constexpr QPointF kCreatedAt{215.1, 5.1};
+constexpr QPointF kPageWordAt{215.1, 10.2};
+constexpr QPointF kPageNumberAt{232.0, 10.2};
+constexpr QPointF kOfWordAt{236.9, 10.2};
+constexpr QPointF kPageCountAt{240.9, 10.2};
+constexpr QPointF kMethodFirstLineAt{1.7, 14.4};
+constexpr QPointF kMethodSecondLineAt{1.7, 22.6};
+constexpr QRectF kChartBox{0.0, -1.7, 276.2, 101.8};
+constexpr QPointF kParametersTitleAt{40.6, 103.3};
+constexpr QPointF kResultsTitleAt{203.2, 103.3};
+constexpr QPointF kLineAt{1.1, 0.6};
+constexpr QPointF kSignatureAt{213.4, 0.6};
 constexpr double kPoints = 10.0;
 constexpr double kMethodPoints = 16.0;
 // The chart is laid out as a chart of this many pixels (its box at 96 pixels per inch), so that
@@ -122,10 +122,10 @@ QStringList TableCells(const ArchiveTable& table, int row) {
 // Each column as wide as its longest text and a blank, never narrower than its design width, so
 // that a number of five digits or a name of fourteen letters stands apart from its neighbour and
 // every value stands under its header.
-std::array<int, TQuickReport8::kColumns> FittedWidths(const std::vector<QStringList>& lines) {
-    std::array<int, TQuickReport8::kColumns> widths = TQuickReport8::ColumnWidths;
+std::array<int, TestRecordReport::kColumns> FittedWidths(const std::vector<QStringList>& lines) {
+    std::array<int, TestRecordReport::kColumns> widths = TestRecordReport::ColumnWidths;
     for (const QStringList& cells : lines)
-        for (int c = 0; c + 1 < TQuickReport8::kColumns && c < cells.size(); ++c)
+        for (int c = 0; c + 1 < TestRecordReport::kColumns && c < cells.size(); ++c)
             widths[static_cast<std::size_t>(c)] =
                 std::max(widths[static_cast<std::size_t>(c)],
                          static_cast<int>(TrimCell(cells[c]).size()) + 1);
@@ -134,8 +134,9 @@ std::array<int, TQuickReport8::kColumns> FittedWidths(const std::vector<QStringL
 
 }  // namespace
 
-TQuickReport8::TQuickReport8(const ArchiveTable& table, const std::vector<int>& rows,
-                             const QCustomPlot& chart, Language language, const QDateTime& now)
+TestRecordReport::TestRecordReport(const ArchiveTable& table, const std::vector<int>& rows,
+                                   const QCustomPlot& chart, Language language,
+                                   const QDateTime& now)
     : title_(TextIn(kTexts[kReportTitle], language)),
       created_(PrintoutDateTime(now)),
       lineCount_(static_cast<int>(rows.size())),
@@ -154,17 +155,17 @@ TQuickReport8::TQuickReport8(const ArchiveTable& table, const std::vector<int>& 
     FitLineFont();
 }
 
-TQuickReport8::~TQuickReport8() = default;
+TestRecordReport::~TestRecordReport() = default;
 
-BandedReport::Heights TQuickReport8::BandHeights() const {
+BandedReport::Heights TestRecordReport::BandHeights() const {
     return {kPageHeaderHeight, kTitleHeight, kLineHeight, kPageFooterHeight};
 }
 
-double TQuickReport8::BandWidth() const {
+double TestRecordReport::BandWidth() const {
     return kBandWidth;
 }
 
-std::shared_ptr<QPainter> TQuickReport8::NewPainter() const {
+std::shared_ptr<QPainter> TestRecordReport::NewPainter() const {
     // The chart paints itself on its own kind of painter: as vectors, every line at least one
     // of its pixels wide.
     auto painter = std::make_shared<QCPPainter>();
@@ -174,7 +175,7 @@ std::shared_ptr<QPainter> TQuickReport8::NewPainter() const {
     return painter;
 }
 
-TQuickReport8::PrintedLine TQuickReport8::QRExpr2Print() {
+TestRecordReport::PrintedLine TestRecordReport::NextLine() {
     // A box with a rule under every line and none between the columns; the header alone has a
     // rule above it.
     PrintedLine line{lines_[static_cast<std::size_t>(counter_)], {counter_ == 0, true, true, true}};
@@ -182,30 +183,30 @@ TQuickReport8::PrintedLine TQuickReport8::QRExpr2Print() {
     return line;
 }
 
-void TQuickReport8::QuickRepStartPage(const PageNumbers& numbers) {
+void TestRecordReport::StartPage(const PageNumbers& numbers) {
     totalPages_ = QString::number(numbers.total);
 }
 
-void TQuickReport8::PrintPageHeader(BandCanvas& band, const PageNumbers& numbers) {
-    QuickRepStartPage(numbers);
-    band.Label(kQRLabel1At, font_, texts_[kQRLabel1]);
-    band.Label(kQRLabel2At, font_, created_);
-    band.Label(kQRLabel7At, font_, texts_[kQRLabel7]);
-    band.Label(kQRSysData1At, font_, QString::number(numbers.page));
-    band.Label(kQRLabel8At, font_, texts_[kQRLabel8]);
-    band.Label(kQRLabel9At, font_, totalPages_);
-    band.Label(kQRLabel3At, methodFont_, texts_[kQRLabel3]);
-    band.Label(kQRLabel4At, methodFont_, texts_[kQRLabel4]);
+void TestRecordReport::PrintPageHeader(BandCanvas& band, const PageNumbers& numbers) {
+    StartPage(numbers);
+    band.Label(kRecordNumberAt, font_, texts_[kRecordNumber]);
+    band.Label(kCreatedAt, font_, created_);
+    band.Label(kPageWordAt, font_, texts_[kPageWord]);
+    band.Label(kPageNumberAt, font_, QString::number(numbers.page));
+    band.Label(kOfWordAt, font_, texts_[kOfWord]);
+    band.Label(kPageCountAt, font_, totalPages_);
+    band.Label(kMethodFirstLineAt, methodFont_, texts_[kMethodFirstLine]);
+    band.Label(kMethodSecondLineAt, methodFont_, texts_[kMethodSecondLine]);
 }
 
-void TQuickReport8::PrintTitle(BandCanvas& band) {
-    PaintChart(*chart_, static_cast<QCPPainter&>(band.Painter()), band.DeviceRect(kQRChart1),
+void TestRecordReport::PrintTitle(BandCanvas& band) {
+    PaintChart(*chart_, static_cast<QCPPainter&>(band.Painter()), band.DeviceRect(kChartBox),
                kChartLogicalSize);
-    band.Label(kQRLabel5At, font_, texts_[kQRLabel5]);
-    band.Label(kQRLabel6At, font_, texts_[kQRLabel6]);
+    band.Label(kParametersTitleAt, font_, texts_[kParametersTitle]);
+    band.Label(kResultsTitleAt, font_, texts_[kResultsTitle]);
 }
 
-void TQuickReport8::FitLineFont() {
+void TestRecordReport::FitLineFont() {
     // Columns widened for long texts may make a line longer than the band: the font then shrinks
     // until the longest line fits, the columns staying aligned in the monospaced face.
     constexpr double kPointsPerInch = 72.0, kMmPerInch = 25.4;
@@ -215,18 +216,18 @@ void TQuickReport8::FitLineFont() {
     const QFontMetricsF metrics(lineFont_, &pointGrid);
     double widest = 0.0;
     for (const QString& line : lines_) widest = std::max(widest, metrics.horizontalAdvance(line));
-    const double room = (kBandWidth - 2 * kQRExpr2At.x()) / kMmPerInch * kPointsPerInch;
+    const double room = (kBandWidth - 2 * kLineAt.x()) / kMmPerInch * kPointsPerInch;
     if (widest > room) lineFont_.setPointSizeF(lineFont_.pointSizeF() * room / widest);
 }
 
-void TQuickReport8::PrintLine(BandCanvas& band) {
-    const PrintedLine line = QRExpr2Print();
+void TestRecordReport::PrintLine(BandCanvas& band) {
+    const PrintedLine line = NextLine();
     band.Frame(line.frame);
-    band.Label(kQRExpr2At, lineFont_, line.text);
+    band.Label(kLineAt, lineFont_, line.text);
 }
 
-void TQuickReport8::PrintPageFooter(BandCanvas& band, const PageNumbers&) {
-    band.Label(kQRLabel10At, font_, texts_[kQRLabel10]);
+void TestRecordReport::PrintPageFooter(BandCanvas& band, const PageNumbers&) {
+    band.Label(kSignatureAt, font_, texts_[kSignature]);
 }
 
 std::vector<int> PlottedRowList(const PlottedRows& plotted) {
@@ -240,7 +241,7 @@ bool WriteTestRecordPdf(const ArchiveTable& table, const CurveStore& curves,
                         QString* reason) {
     QCustomPlot chart;
     const std::vector<int> plotted = PlotRows(chart, table, curves, rows, language);
-    TQuickReport8 report(table, plotted, chart, language);
+    TestRecordReport report(table, plotted, chart, language);
     return WriteReportPdf(report, path, reason);
 }
 

@@ -1,4 +1,4 @@
-// TQuickReport8, the printed test record of the plotted measurements: a heading that cites the
+// TestRecordReport, the printed test record of the plotted measurements: a heading that cites the
 // test method, a copy of the chart as shown, a fixed-width table with one line per plotted curve
 // and a line for the tester's signature.
 #pragma once
@@ -21,7 +21,7 @@ class ArchiveTable;
 class CurveStore;
 class PlottedRows;
 
-class TQuickReport8 : public BandedReport {
+class TestRecordReport : public BandedReport {
 public:
     static constexpr int kColumns = 12;
     // Characters per column of the measurement table at the least; a column is widened to its
@@ -32,9 +32,10 @@ public:
     // Everything is taken now: the lines from the rows of `table` named by `rows` (a row plotted
     // twice has two lines) and a copy of `chart` as it stands, with its ranges, titles, legend
     // and every series. Later changes of either do not reach the report.
-    TQuickReport8(const ArchiveTable& table, const std::vector<int>& rows, const QCustomPlot& chart,
-                  Language language, const QDateTime& now = QDateTime::currentDateTime());
-    ~TQuickReport8() override;
+    TestRecordReport(const ArchiveTable& table, const std::vector<int>& rows,
+                     const QCustomPlot& chart, Language language,
+                     const QDateTime& now = QDateTime::currentDateTime());
+    ~TestRecordReport() override;
 
     QString Title() const override { return title_; }
     Heights BandHeights() const override;
@@ -53,12 +54,12 @@ public:
     };
     // The next line with its frame: the header line first, with the only top rule; after the
     // last line the counter is back at the header.
-    PrintedLine QRExpr2Print();
+    PrintedLine NextLine();
     // The total page count into the page header.
-    void QuickRepStartPage(const PageNumbers& numbers);
+    void StartPage(const PageNumbers& numbers);
 
     const std::vector<QString>& Lines() const { return lines_; }
-    QString QRLabel2Caption() const { return created_; }
+    QString CreatedText() const { return created_; }
     const QCustomPlot& Chart() const { return *chart_; }
     // The font of the table's lines: the report's, or smaller where the longest line needs it.
     const QFont& LineFont() const { return lineFont_; }

@@ -8,7 +8,7 @@ namespace porvel {
 namespace {
 
 constexpr int kListedColumns = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
-static_assert(TQuickReport6::ReportColumnWidths.size() == kListedColumns);
+static_assert(TableListingReport::ReportColumnWidths.size() == kListedColumns);
 
 // Millimetres, from the band's top left corner.
 constexpr double kPageHeaderHeight = 8.47;
@@ -52,7 +52,8 @@ QString PrintoutDateTime(const QDateTime& when) {
     return date + QLatin1Char(' ') + FormatTime(when.time());
 }
 
-TQuickReport6::TQuickReport6(const ArchiveTable& table, Language language, const QDateTime& now)
+TableListingReport::TableListingReport(const ArchiveTable& table, Language language,
+                                       const QDateTime& now)
     : title_(TextIn(kListingTitle, language)),
       caption_(MainTextOf(MainText::ArchiveTitle, language) + PrintoutDateTime(now)),
       titleFont_(ReportFont(ReportFace::Arial, kTitlePoints, true)),
@@ -68,32 +69,32 @@ TQuickReport6::TQuickReport6(const ArchiveTable& table, Language language, const
     }
 }
 
-BandedReport::Heights TQuickReport6::BandHeights() const {
+BandedReport::Heights TableListingReport::BandHeights() const {
     return {kPageHeaderHeight, 0.0, kLineHeight, kPageFooterHeight};
 }
 
-double TQuickReport6::BandWidth() const {
+double TableListingReport::BandWidth() const {
     return kBandWidth;
 }
 
-QString TQuickReport6::QRExpr1Print() {
+QString TableListingReport::NextLine() {
     const int rows = LineCount();
     const QString value = counter_ != 0 ? lines_[static_cast<std::size_t>(counter_)] : QString();
     counter_ = counter_ < rows - 1 ? counter_ + 1 : 0;
     return value;
 }
 
-void TQuickReport6::PrintPageHeader(BandCanvas& band, const PageNumbers&) {
+void TableListingReport::PrintPageHeader(BandCanvas& band, const PageNumbers&) {
     band.Label(kTitleAt, titleFont_, caption_);
-    band.Label(kHeaderLineAt, lineFont_, QRExpr2Print());
+    band.Label(kHeaderLineAt, lineFont_, HeaderLine());
 }
 
-void TQuickReport6::PrintLine(BandCanvas& band) {
-    const QString text = QRExpr1Print();
+void TableListingReport::PrintLine(BandCanvas& band) {
+    const QString text = NextLine();
     if (!text.isEmpty()) band.Label(kLineAt, lineFont_, text);
 }
 
-void TQuickReport6::PrintPageFooter(BandCanvas& band, const PageNumbers& numbers) {
+void TableListingReport::PrintPageFooter(BandCanvas& band, const PageNumbers& numbers) {
     band.Label(kPageNumberAt, footerFont_, QString::number(numbers.page));
 }
 

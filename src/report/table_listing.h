@@ -1,5 +1,5 @@
-// TQuickReport6, the printed listing of the archive table: a title line with the date and time,
-// the header line at the top of every page, one fixed-width line per table row and the page
+// TableListingReport, the printed listing of the archive table: a title line with the date and
+// time, the header line at the top of every page, one fixed-width line per table row and the page
 // number at the foot; and the fixed-width line rule that the test record's table shares.
 #pragma once
 
@@ -30,7 +30,7 @@ QString PrintoutDateTime(const QDateTime& when);
 // The title of the listing's print job and preview window.
 inline constexpr TextPair kListingTitle = {u"Предпросмотр печати", u"Print Preview"};
 
-class TQuickReport6 : public BandedReport {
+class TableListingReport : public BandedReport {
 public:
     // Characters per column, columns 0 to 9.
     static constexpr std::array<int, 10> ReportColumnWidths = {10, 10, 15, 15, 25,
@@ -38,8 +38,8 @@ public:
 
     // Everything is taken from `table` and `language` now; later changes of the table do not
     // reach the report. `now` is the moment of the command.
-    TQuickReport6(const ArchiveTable& table, Language language,
-                  const QDateTime& now = QDateTime::currentDateTime());
+    TableListingReport(const ArchiveTable& table, Language language,
+                       const QDateTime& now = QDateTime::currentDateTime());
 
     QString Title() const override { return title_; }
     Heights BandHeights() const override;
@@ -51,12 +51,12 @@ public:
     void PrintPageFooter(BandCanvas& band, const PageNumbers& numbers) override;
 
     // The header line, printed in every page header.
-    QString QRExpr2Print() const { return lines_.front(); }
+    QString HeaderLine() const { return lines_.front(); }
     // The next line band's text: empty for entry 0 (the header stands in the page header),
     // then the table's rows; after the last the counter is back at 0.
-    QString QRExpr1Print();
+    QString NextLine();
 
-    QString QRLabel1Caption() const { return caption_; }
+    QString TitleText() const { return caption_; }
     const std::vector<QString>& Lines() const { return lines_; }
 
 private:

@@ -123,7 +123,7 @@ MaterialsEditor::MaterialsEditor(QWidget* parent)
     setObjectName(QStringLiteral("MaterialsEditor"));
     grid->setItemDelegate(new CellDelegate(this));
     grid->installEventFilter(this);
-    FormCreate();
+    ApplyTexts();
     FitColumns();
 }
 
@@ -133,7 +133,7 @@ QStringList MaterialsEditor::ColumnSamples(int column) const {
     return {};
 }
 
-void MaterialsEditor::FormCreate() {
+void MaterialsEditor::ApplyTexts() {
     setWindowTitle(T(kCaption));
     progressGauge->show();
     grid->SetCell(0, 0, T(kNumberHeader));

@@ -30,7 +30,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void FormCreate();
+    void ApplyTexts();
     void RefuseKey();
 
     std::optional<std::pair<int, int>> badCell_;  // column and row

@@ -63,7 +63,7 @@ ObjectsEditor::ObjectsEditor(QWidget* parent)
     connect(grid, &QTableWidget::currentCellChanged, this,
             [this](int row, int column) { OnCellSelected(column, row); });
     connect(materialChooser, &QComboBox::activated, this, &ObjectsEditor::OnMaterialChosen);
-    FormCreate();
+    ApplyTexts();
     FitColumns();
 }
 
@@ -75,7 +75,7 @@ QStringList ObjectsEditor::ColumnSamples(int column) const {
     return names;
 }
 
-void ObjectsEditor::FormCreate() {
+void ObjectsEditor::ApplyTexts() {
     setWindowTitle(T(kCaption));
     progressGauge->show();
     grid->SetCell(0, 0, T(kNumberHeader));

@@ -25,7 +25,7 @@ protected:
     QStringList ColumnSamples(int column) const override;
 
 private:
-    void FormCreate();
+    void ApplyTexts();
     void OnCellSelected(int column, int row);
     void OnMaterialChosen(int index);
 

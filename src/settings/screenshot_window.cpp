@@ -72,108 +72,109 @@ void ColorBox::Select(const QColor& color) {
     setIconSize(swatch.size());
 }
 
-TForm5::TForm5(QWidget* parent)
+ScreenshotWindow::ScreenshotWindow(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      Image1(new QLabel(this)),
-      Button1(new QPushButton(this)),
-      CGauge1(new QProgressBar(this)),
-      CheckBox1(new QCheckBox(this)),
-      CheckBox2(new QCheckBox(this)),
-      ColorBox1(new ColorBox(Qt::black, this)),
-      ColorBox2(new ColorBox(Qt::white, this)),
-      Label1(new QLabel(this)),
-      Label2(new QLabel(this)),
-      Label3(new QLabel(this)),
-      Timer1(new QTimer(this)),
-      OpenPictureDialog1(new QFileDialog(this)) {
-    setObjectName(QStringLiteral("TForm5"));
+      screenView(new QLabel(this)),
+      readButton(new QPushButton(this)),
+      progressGauge(new QProgressBar(this)),
+      saveToFileBox(new QCheckBox(this)),
+      copyToClipboardBox(new QCheckBox(this)),
+      inkColorBox(new ColorBox(Qt::black, this)),
+      backgroundColorBox(new ColorBox(Qt::white, this)),
+      inkLabel(new QLabel(this)),
+      backgroundLabel(new QLabel(this)),
+      statusLabel(new QLabel(this)),
+      gaugeTimer(new QTimer(this)),
+      savePictureDialog(new QFileDialog(this)) {
+    setObjectName(QStringLiteral("ScreenshotWindow"));
     QFont windowFont = font();
     windowFont.setPixelSize(Design(kFontPx));
     setFont(windowFont);
     setFixedSize(Design(180), Design(310));
-    Image1->setGeometry(Design(41), Design(16), kScreenImageWidth, kScreenImageHeight);
-    Button1->setGeometry(DesignRect(10, 108, 159, 31));
-    Button1->setAutoDefault(false);
-    CGauge1->setGeometry(DesignRect(10, 143, 159, 7));
-    CGauge1->setRange(0, kDone);
-    CGauge1->setTextVisible(false);
-    CGauge1->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
-    CGauge1->hide();
-    CheckBox1->setGeometry(DesignRect(10, 158, 165, 24));
-    CheckBox2->setGeometry(DesignRect(10, 187, 165, 24));
-    ColorBox1->setGeometry(DesignRect(10, 217, 47, 22));
-    Label1->setGeometry(DesignRect(69, 220, 105, 17));
-    ColorBox2->setGeometry(DesignRect(10, 256, 47, 22));
-    Label2->setGeometry(DesignRect(69, 259, 105, 17));
-    Label3->setGeometry(DesignRect(10, 286, 165, 17));
-    Timer1->setInterval(kTimerMs);
-    OpenPictureDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    OpenPictureDialog1->setOption(QFileDialog::DontUseNativeDialog);
-    SizeFileDialog(*OpenPictureDialog1);
-    OpenPictureDialog1->setNameFilters(
+    screenView->setGeometry(Design(41), Design(16), kScreenImageWidth, kScreenImageHeight);
+    readButton->setGeometry(DesignRect(10, 108, 159, 31));
+    readButton->setAutoDefault(false);
+    progressGauge->setGeometry(DesignRect(10, 143, 159, 7));
+    progressGauge->setRange(0, kDone);
+    progressGauge->setTextVisible(false);
+    progressGauge->setStyleSheet(QStringLiteral("QProgressBar::chunk { background: navy; }"));
+    progressGauge->hide();
+    saveToFileBox->setGeometry(DesignRect(10, 158, 165, 24));
+    copyToClipboardBox->setGeometry(DesignRect(10, 187, 165, 24));
+    inkColorBox->setGeometry(DesignRect(10, 217, 47, 22));
+    inkLabel->setGeometry(DesignRect(69, 220, 105, 17));
+    backgroundColorBox->setGeometry(DesignRect(10, 256, 47, 22));
+    backgroundLabel->setGeometry(DesignRect(69, 259, 105, 17));
+    statusLabel->setGeometry(DesignRect(10, 286, 165, 17));
+    gaugeTimer->setInterval(kTimerMs);
+    savePictureDialog->setAcceptMode(QFileDialog::AcceptSave);
+    savePictureDialog->setOption(QFileDialog::DontUseNativeDialog);
+    SizeFileDialog(*savePictureDialog);
+    savePictureDialog->setNameFilters(
         {QStringLiteral("BMP (*.bmp)"), QStringLiteral("PNG (*.png)")});
-    OpenPictureDialog1->setDefaultSuffix(QStringLiteral("bmp"));
-    connect(OpenPictureDialog1, &QFileDialog::filterSelected, this, [this](const QString& f) {
-        OpenPictureDialog1->setDefaultSuffix(f.contains(QStringLiteral("png")) ? "png" : "bmp");
+    savePictureDialog->setDefaultSuffix(QStringLiteral("bmp"));
+    connect(savePictureDialog, &QFileDialog::filterSelected, this, [this](const QString& f) {
+        savePictureDialog->setDefaultSuffix(f.contains(QStringLiteral("png")) ? "png" : "bmp");
     });
-    connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
-    connect(Timer1, &QTimer::timeout, this, &TForm5::Timer1Timer);
-    connect(CheckBox1, &QCheckBox::clicked, this, &TForm5::CheckBox1Click);
-    FormCreate();
+    connect(readButton, &QPushButton::clicked, this, &ScreenshotWindow::OnReadClicked);
+    connect(gaugeTimer, &QTimer::timeout, this, &ScreenshotWindow::OnGaugeTimer);
+    connect(saveToFileBox, &QCheckBox::clicked, this, &ScreenshotWindow::OnSaveToFileToggled);
+    ApplyTexts();
 }
 
-TForm5::~TForm5() {
+ScreenshotWindow::~ScreenshotWindow() {
     exchange_.Finish();
 }
 
-void TForm5::done(int result) {
+void ScreenshotWindow::done(int result) {
     exchange_.Finish();
-    Timer1->stop();
+    gaugeTimer->stop();
     QDialog::done(result);
 }
 
-void TForm5::FormCreate() {
+void ScreenshotWindow::ApplyTexts() {
     setWindowTitle(T(kCaption));
-    Button1->setText(T(kButton));
-    CheckBox1->setText(T(kSaveCheck));
-    CheckBox2->setText(T(kClipboardCheck));
-    Label1->setText(T(kInkLabel));
-    Label2->setText(T(kBackgroundLabel));
-    OpenPictureDialog1->setWindowTitle(T(kSaveCheck));
+    readButton->setText(T(kButton));
+    saveToFileBox->setText(T(kSaveCheck));
+    copyToClipboardBox->setText(T(kClipboardCheck));
+    inkLabel->setText(T(kInkLabel));
+    backgroundLabel->setText(T(kBackgroundLabel));
+    savePictureDialog->setWindowTitle(T(kSaveCheck));
 }
 
-void TForm5::Button1Click() {
+void ScreenshotWindow::OnReadClicked() {
     ExchangeControls controls;
-    controls.gauge = CGauge1;
-    controls.statusLabel = Label3;
-    CGauge1->setValue(0);
+    controls.gauge = progressGauge;
+    controls.statusLabel = statusLabel;
+    progressGauge->setValue(0);
     if (!exchange_.Start(Operation::ReadScreen, ListsFlag::Unchanged, controls, nullptr)) return;
-    Timer1->start();
-    CGauge1->show();
-    Button1->setEnabled(false);
+    gaugeTimer->start();
+    progressGauge->show();
+    readButton->setEnabled(false);
 }
 
-void TForm5::Timer1Timer() {
+void ScreenshotWindow::OnGaugeTimer() {
     // The gauge reaches 100 only once the whole screen block has arrived.
-    if (CGauge1->value() != kDone) return;
-    Timer1->stop();
-    picture_ = ScreenImage(TheExchange().screen, ColorBox1->Selected(), ColorBox2->Selected());
-    Image1->setPixmap(QPixmap::fromImage(picture_));
-    CGauge1->hide();
-    Button1->setEnabled(true);
-    if (CheckBox2->isChecked()) QApplication::clipboard()->setImage(picture_);
+    if (progressGauge->value() != kDone) return;
+    gaugeTimer->stop();
+    picture_ =
+        ScreenImage(TheExchange().screen, inkColorBox->Selected(), backgroundColorBox->Selected());
+    screenView->setPixmap(QPixmap::fromImage(picture_));
+    progressGauge->hide();
+    readButton->setEnabled(true);
+    if (copyToClipboardBox->isChecked()) QApplication::clipboard()->setImage(picture_);
     QString error;
-    if (CheckBox1->isChecked() && !fileName_.isEmpty() &&
+    if (saveToFileBox->isChecked() && !fileName_.isEmpty() &&
         !SaveScreenImage(picture_, fileName_, &error))
         LocalizedMessageBox(T(kSaveFailed).arg(fileName_, error), T(kErrorCaption), box::kError);
 }
 
-void TForm5::CheckBox1Click(bool checked) {
+void ScreenshotWindow::OnSaveToFileToggled(bool checked) {
     if (!checked) return;
-    if (!fileName_.isEmpty()) OpenPictureDialog1->selectFile(fileName_);
-    if (OpenPictureDialog1->exec() == QDialog::Accepted &&
-        !OpenPictureDialog1->selectedFiles().isEmpty())
-        fileName_ = OpenPictureDialog1->selectedFiles().front();
+    if (!fileName_.isEmpty()) savePictureDialog->selectFile(fileName_);
+    if (savePictureDialog->exec() == QDialog::Accepted &&
+        !savePictureDialog->selectedFiles().isEmpty())
+        fileName_ = savePictureDialog->selectedFiles().front();
 }
 
 }  // namespace porvel

@@ -1,5 +1,5 @@
-// TForm5, the screenshot window: reads the instrument's display, shows it in the colours the
-// user picked, and at every read saves it to a picture file and copies it to the clipboard as
+// ScreenshotWindow, the screenshot window: reads the instrument's display, shows it in the colours
+// the user picked, and at every read saves it to a picture file and copies it to the clipboard as
 // the two check boxes say.
 #pragma once
 
@@ -29,37 +29,37 @@ private:
     QColor color_;
 };
 
-class TForm5 : public QDialog {
+class ScreenshotWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(QWidget* parent = nullptr);
-    ~TForm5() override;
+    explicit ScreenshotWindow(QWidget* parent = nullptr);
+    ~ScreenshotWindow() override;
 
-    QLabel* Image1;
-    QPushButton* Button1;
-    QProgressBar* CGauge1;
-    QCheckBox* CheckBox1;
-    QCheckBox* CheckBox2;
-    ColorBox* ColorBox1;  // ink
-    ColorBox* ColorBox2;  // background
-    QLabel* Label1;
-    QLabel* Label2;
-    QLabel* Label3;
-    QTimer* Timer1;
-    QFileDialog* OpenPictureDialog1;
+    QLabel* screenView;
+    QPushButton* readButton;
+    QProgressBar* progressGauge;
+    QCheckBox* saveToFileBox;
+    QCheckBox* copyToClipboardBox;
+    ColorBox* inkColorBox;         // ink
+    ColorBox* backgroundColorBox;  // background
+    QLabel* inkLabel;
+    QLabel* backgroundLabel;
+    QLabel* statusLabel;
+    QTimer* gaugeTimer;
+    QFileDialog* savePictureDialog;
 
     // The picture of the last read, 102 x 68; null before the first.
     QImage Picture() const { return picture_; }
-    // The file every read is saved to while CheckBox1 is checked; empty until one is chosen.
+    // The file every read is saved to while saveToFileBox is checked; empty until one is chosen.
     QString PictureFileName() const { return fileName_; }
 
     void done(int result) override;
 
 private:
-    void FormCreate();
-    void Button1Click();
-    void Timer1Timer();
-    void CheckBox1Click(bool checked);
+    void ApplyTexts();
+    void OnReadClicked();
+    void OnGaugeTimer();
+    void OnSaveToFileToggled(bool checked);
 
     QImage picture_;
     QString fileName_;

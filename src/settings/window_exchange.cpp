@@ -17,7 +17,8 @@ WindowExchange::~WindowExchange() {
 bool WindowExchange::Start(Operation operation, ListsFlag lists, ExchangeControls controls,
                            std::function<void()> finished) {
     if (Running()) return false;
-    BMTreadUSB* worker = StartExchange(operation, lists, std::move(controls), CurrentLanguage());
+    ExchangeWorker* worker =
+        StartExchange(operation, lists, std::move(controls), CurrentLanguage());
     if (!worker) return false;
     worker_ = worker;
     connect(worker, &QThread::finished, this, [this, finished = std::move(finished)] {

@@ -26,7 +26,7 @@ public:
     void Finish();
 
 private:
-    QPointer<BMTreadUSB> worker_;
+    QPointer<ExchangeWorker> worker_;
 };
 
 }  // namespace porvel

@@ -113,10 +113,10 @@ void QtExchangeView::ExitProgram(int code) {
     std::_Exit(code);
 }
 
-BMTreadUSB::BMTreadUSB(ExchangeControls controls, Language language, QObject* parent)
+ExchangeWorker::ExchangeWorker(ExchangeControls controls, Language language, QObject* parent)
     : QThread(parent), controls_(std::move(controls)), language_(language) {}
 
-void BMTreadUSB::run() {
+void ExchangeWorker::run() {
     SystemClock clock;
     QtExchangeView view(controls_, language_);
     Exchange exchange(TheExchange(), LibUSB(), clock, view, ObjectNames(), MaterialNames(),
@@ -125,8 +125,8 @@ void BMTreadUSB::run() {
     TheExchange().running = false;
 }
 
-BMTreadUSB* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
-                          Language language) {
+ExchangeWorker* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
+                              Language language) {
     ExchangeGlobals& g = TheExchange();
     bool idle = false;
     if (!g.running.compare_exchange_strong(idle, true)) return nullptr;
@@ -134,7 +134,7 @@ BMTreadUSB* StartExchange(Operation operation, ListsFlag lists, ExchangeControls
     g.operation = operation;
     if (lists == ListsFlag::Set) g.listsNeeded = true;
     if (lists == ListsFlag::Cleared) g.listsNeeded = false;
-    auto* worker = new BMTreadUSB(std::move(controls), language);
+    auto* worker = new ExchangeWorker(std::move(controls), language);
     QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     worker->start();
     return worker;

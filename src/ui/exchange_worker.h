@@ -1,4 +1,4 @@
-// The Qt side of an exchange with the instrument: the worker thread BMTreadUSB, the controls a
+// The Qt side of an exchange with the instrument: the worker thread ExchangeWorker, the controls a
 // window hands it, and the view through which it touches them on the main thread.
 #pragma once
 
@@ -75,12 +75,12 @@ private:
     bool recordCheckFailed_ = false;
 };
 
-// BMTreadUSB: the worker thread of one exchange with the instrument.
+// ExchangeWorker: the worker thread of one exchange with the instrument.
 
-class BMTreadUSB : public QThread {
+class ExchangeWorker : public QThread {
     Q_OBJECT
 public:
-    BMTreadUSB(ExchangeControls controls, Language language, QObject* parent = nullptr);
+    ExchangeWorker(ExchangeControls controls, Language language, QObject* parent = nullptr);
 
 protected:
     void run() override;
@@ -96,8 +96,8 @@ enum class ListsFlag { Unchanged, Set, Cleared };
 // Starts an exchange unless one is running: state 0, the operation, the flag, then a worker
 // with the controls it reports into. The worker deletes itself when it has finished. Null
 // when another exchange still runs.
-BMTreadUSB* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
-                          Language language);
+ExchangeWorker* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
+                              Language language);
 
 bool ExchangeRunning();
 

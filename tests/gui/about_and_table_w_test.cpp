@@ -48,11 +48,11 @@ public slots:
     void Open(const QUrl& url) { urls << url; }
 };
 
-QStringList GridTexts(const TForm9& form, int firstRow) {
+QStringList GridTexts(const GradeTableDialog& form, int firstRow) {
     QStringList texts;
-    for (int row = firstRow; row < TForm9::kRows; ++row)
-        for (int col = 0; col < TForm9::kColumns; ++col)
-            texts << form.StringGrid1->item(row, col)->text();
+    for (int row = firstRow; row < GradeTableDialog::kRows; ++row)
+        for (int col = 0; col < GradeTableDialog::kColumns; ++col)
+            texts << form.gradeGrid->item(row, col)->text();
     return texts;
 }
 
@@ -97,19 +97,19 @@ void AboutAndTableWTest::versionLineInBothLanguages() {
     QCOMPARE(*ru.version, QStringLiteral("Версия 1.0.0.0 от 24 марта 2014 г."));
     QCOMPARE(*ru.copyright, QStringLiteral("(C) example.org"));
     QCOMPARE(*ru.comments, QStringLiteral("тел./факс. "));
-    QCOMPARE(*ru.label2, QStringLiteral(" многоканальный "));
+    QCOMPARE(*ru.phoneNote, QStringLiteral(" многоканальный "));
     const AboutTexts en = ComposeAboutTexts(info, date, Language::English);
     QCOMPARE(*en.version, QStringLiteral("Version 1.0.0.0 of 24 march 2014 г."));
     QCOMPARE(*en.comments, QStringLiteral("tel./fax"));
-    QCOMPARE(*en.label2, QStringLiteral(" multichannel "));
+    QCOMPARE(*en.phoneNote, QStringLiteral(" multichannel "));
 
     // The box shows them, with the caption of the main text table.
     SetCurrentLanguage(Language::English);
-    TAboutBox box(nullptr, info, date);
+    AboutBox box(nullptr, info, date);
     QCOMPARE(box.windowTitle(), QStringLiteral("About"));
     QCOMPARE(box.ProductName->text(), QStringLiteral("Porvel"));
     QCOMPARE(box.Version->text(), *en.version);
-    QCOMPARE(box.txtCopyright->text(), QStringLiteral("(C) example.org"));
+    QCOMPARE(box.copyrightLabel->text(), QStringLiteral("(C) example.org"));
 }
 
 void AboutAndTableWTest::monthWordsOneDigitDaysAndUnknownMonths() {
@@ -129,79 +129,79 @@ void AboutAndTableWTest::monthWordsOneDigitDaysAndUnknownMonths() {
 }
 
 void AboutAndTableWTest::missingInformationOrDateLeavesTheDesignTexts() {
-    auto designTexts = [](const TAboutBox& box) {
-        return QStringList{box.Version->text(), box.txtCopyright->text(), box.Comments->text(),
-                           box.Label2->text()};
+    auto designTexts = [](const AboutBox& box) {
+        return QStringList{box.Version->text(), box.copyrightLabel->text(), box.Comments->text(),
+                           box.phoneNoteLabel->text()};
     };
     const QStringList design{QStringLiteral("Version"), QStringLiteral("Copyright"),
                              QStringLiteral("тел./факс."), QStringLiteral("(многоканальный)")};
     {
-        TAboutBox box(nullptr, VersionInfo{}, QStringLiteral("Mar 24 2014"));
+        AboutBox box(nullptr, VersionInfo{}, QStringLiteral("Mar 24 2014"));
         QCOMPARE(box.ProductName->text(), QStringLiteral("Porvel"));
         QCOMPARE(box.windowTitle(), QStringLiteral("О приборе"));
         QCOMPARE(designTexts(box), design);
     }
     {
-        TAboutBox box(nullptr, Info(QStringLiteral("1.0.0.0"), QStringLiteral("c")),
-                      QStringLiteral("Mar24 2014"));
+        AboutBox box(nullptr, Info(QStringLiteral("1.0.0.0"), QStringLiteral("c")),
+                     QStringLiteral("Mar24 2014"));
         QCOMPARE(designTexts(box), design);
     }
     // Entries that are missing leave just their own labels.
-    TAboutBox noCopyright(nullptr, Info(QStringLiteral("1.0.0.0"), QString()),
-                          QStringLiteral("Mar 24 2014"));
+    AboutBox noCopyright(nullptr, Info(QStringLiteral("1.0.0.0"), QString()),
+                         QStringLiteral("Mar 24 2014"));
     QVERIFY(noCopyright.Version->text().startsWith(QStringLiteral("Версия 1.0.0.0")));
-    QCOMPARE(noCopyright.txtCopyright->text(), QStringLiteral("Copyright"));
-    QCOMPARE(noCopyright.Label2->text(), QStringLiteral(" многоканальный "));
+    QCOMPARE(noCopyright.copyrightLabel->text(), QStringLiteral("Copyright"));
+    QCOMPARE(noCopyright.phoneNoteLabel->text(), QStringLiteral(" многоканальный "));
     VersionInfo otherTable = Info(QStringLiteral("1.0.0.0"), QStringLiteral("c"));
     otherTable.translation = VersionTranslation{0x0409, 0x04B0};
-    TAboutBox noTable(nullptr, otherTable, QStringLiteral("Mar 24 2014"));
+    AboutBox noTable(nullptr, otherTable, QStringLiteral("Mar 24 2014"));
     QCOMPARE(noTable.Version->text(), QStringLiteral("Version"));
-    QCOMPARE(noTable.txtCopyright->text(), QStringLiteral("Copyright"));
+    QCOMPARE(noTable.copyrightLabel->text(), QStringLiteral("Copyright"));
     QCOMPARE(noTable.Comments->text(), QStringLiteral("тел./факс. "));
 }
 
 void AboutAndTableWTest::pictureAndWebAddressOpenTheSamePageAndTheMailHasTheTitle() {
     UrlCatcher catcher;
-    TAboutBox box;
+    AboutBox box;
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QTest::mouseClick(box.ProgramIcon, Qt::LeftButton);
-    QTest::mouseClick(box.LabelWWW, Qt::LeftButton);
-    QTest::mouseClick(box.LabelEMail, Qt::LeftButton);
+    QTest::mouseClick(box.webLabel, Qt::LeftButton);
+    QTest::mouseClick(box.mailLabel, Qt::LeftButton);
     QTRY_COMPARE(catcher.urls.size(), 3);
     QCOMPARE(catcher.urls[0], catcher.urls[1]);
     QVERIFY(catcher.urls[0].isValid());
-    QCOMPARE(catcher.urls[0].host(), box.LabelWWW->text());
+    QCOMPARE(catcher.urls[0].host(), box.webLabel->text());
     const QUrl mail = catcher.urls[2];
     QCOMPARE(mail.scheme(), QStringLiteral("mailto"));
-    QCOMPARE(mail.path(), box.LabelEMail->text());
+    QCOMPARE(mail.path(), box.mailLabel->text());
     QCOMPARE(QUrlQuery(mail).queryItemValue(QStringLiteral("Subject")), QStringLiteral("Porvel"));
     // The design and the real program's data: the maker's addresses are placeholders.
-    QVERIFY(box.LabelEMail->text().endsWith(QStringLiteral("@example.org")));
+    QVERIFY(box.mailLabel->text().endsWith(QStringLiteral("@example.org")));
     QVERIFY(box.Version->text().startsWith(QStringLiteral("Версия 1.0.0.0 от ")));
     // The program icon, compiled in from 16 to 256 pixels, is the window icon.
     for (int size : {16, 256}) QCOMPARE(box.windowIcon().pixmap(size).size(), QSize(size, size));
     // No text is cut off by the panel, whatever the desktop's font.
-    for (const QLabel* label : box.Panel1->findChildren<QLabel*>()) {
+    for (const QLabel* label : box.panel->findChildren<QLabel*>()) {
         const int width = label->wordWrap() ? label->width() : label->sizeHint().width();
-        QVERIFY2(label->x() + width <= box.Panel1->contentsRect().right(),
+        QVERIFY2(label->x() + width <= box.panel->contentsRect().right(),
                  qPrintable(label->objectName()));
     }
-    QTest::mouseClick(box.OKButton, Qt::LeftButton);
+    QTest::mouseClick(box.okButton, Qt::LeftButton);
     QCOMPARE(box.result(), int(QDialog::Accepted));
 }
 
 void AboutAndTableWTest::tableWHeaderFollowsTheLanguageAndTheDataDoesNot() {
-    TForm9 ru;
+    GradeTableDialog ru;
     SetCurrentLanguage(Language::English);
-    TForm9 en;
+    GradeTableDialog en;
     QCOMPARE(ru.windowTitle(), QStringLiteral("Таблица W"));
     QCOMPARE(en.windowTitle(), QStringLiteral("Table W"));
-    QCOMPARE(en.StringGrid1->item(0, 0)->text(),
+    QCOMPARE(en.gradeGrid->item(0, 0)->text(),
              QStringLiteral("Setting concrete breathability \u0430, sm3/s"));
-    QCOMPARE(ru.StringGrid1->item(0, 1)->text(),
+    QCOMPARE(ru.gradeGrid->item(0, 1)->text(),
              QStringLiteral("Сопротивление бетона прониканию воздуха mc, с/см3"));
-    QCOMPARE(en.StringGrid1->item(0, 2)->text(), QStringLiteral("Mark concrete waterproofing"));
+    QCOMPARE(en.gradeGrid->item(0, 2)->text(), QStringLiteral("Mark concrete waterproofing"));
     QCOMPARE(GridTexts(en, 1), GridTexts(ru, 1));
     const QStringList data = GridTexts(en, 1);
     QCOMPARE(data.size(), 30);
@@ -212,19 +212,20 @@ void AboutAndTableWTest::tableWHeaderFollowsTheLanguageAndTheDataDoesNot() {
 void AboutAndTableWTest::tableWShowsEveryTextWithoutScrolling() {
     QImage first;
     for (int opening = 0; opening < 2; ++opening) {
-        TForm9 form;
+        GradeTableDialog form;
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
-        QTableWidget* grid = form.StringGrid1;
+        QTableWidget* grid = form.gradeGrid;
         // The header wraps to several lines; the grades fit on one.
         const int dataHeight = grid->rowHeight(1);
         QVERIFY(grid->rowHeight(0) >= 2 * dataHeight);
-        for (int row = 2; row < TForm9::kRows; ++row) QCOMPARE(grid->rowHeight(row), dataHeight);
+        for (int row = 2; row < GradeTableDialog::kRows; ++row)
+            QCOMPARE(grid->rowHeight(row), dataHeight);
         // Nothing is cut off: the whole table lies inside the grid, and the grid fills the window.
-        const int bottom =
-            grid->rowViewportPosition(TForm9::kRows - 1) + grid->rowHeight(TForm9::kRows - 1);
-        const int right = grid->columnViewportPosition(TForm9::kColumns - 1) +
-                          grid->columnWidth(TForm9::kColumns - 1);
+        const int bottom = grid->rowViewportPosition(GradeTableDialog::kRows - 1) +
+                           grid->rowHeight(GradeTableDialog::kRows - 1);
+        const int right = grid->columnViewportPosition(GradeTableDialog::kColumns - 1) +
+                          grid->columnWidth(GradeTableDialog::kColumns - 1);
         QVERIFY(bottom < grid->viewport()->height());
         QVERIFY(right < grid->viewport()->width());
         QCOMPARE(grid->verticalScrollBar()->maximum(), 0);
@@ -241,16 +242,16 @@ void AboutAndTableWTest::helpMenuOpensBothWindowsModally() {
     MainWindow main;
     main.show();
     QVERIFY(QTest::qWaitForWindowExposed(&main));
-    main.Lang1Click();
-    QVERIFY(main.TableW->isEnabled());
-    QVERIFY(main.About->isEnabled());
+    main.OnEnglishChosen();
+    QVERIFY(main.gradeTableAction->isEnabled());
+    QVERIFY(main.aboutAction->isEnabled());
     QString caption;
-    QVERIFY(InspectModal<TForm9>(main.TableW, [&](TForm9* form) {
+    QVERIFY(InspectModal<GradeTableDialog>(main.gradeTableAction, [&](GradeTableDialog* form) {
         caption = form->windowTitle();
         QVERIFY(form->isModal());
     }));
     QCOMPARE(caption, QStringLiteral("Table W"));
-    QVERIFY(InspectModal<TAboutBox>(main.About, [&](TAboutBox* box) {
+    QVERIFY(InspectModal<AboutBox>(main.aboutAction, [&](AboutBox* box) {
         caption = box->windowTitle();
         QCOMPARE(box->parentWidget(), &main);
     }));

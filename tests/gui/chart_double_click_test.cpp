@@ -40,7 +40,7 @@ public:
             if (wholeRow) view.selectRow(index.row());
         });
         QObject::connect(&view, &QTableView::doubleClicked, [this](const QModelIndex& index) {
-            StringGrid1DblClick(table, index.row() + 1, wholeRow, &view);
+            ChartTableRow(table, index.row() + 1, wholeRow, &view);
         });
         view.show();
         (void)QTest::qWaitForWindowExposed(&view);
@@ -70,8 +70,8 @@ QList<int> PlottedRowsNow() {
     return rows;
 }
 
-int CurveCount(TForm4* window) {
-    return window->Chart1->graphCount() - 1;
+int CurveCount(ChartWindow* window) {
+    return window->plot->graphCount() - 1;
 }
 
 }  // namespace
@@ -83,7 +83,7 @@ private slots:
         CurveView() = CurveViewState{};
         SetCurrentLanguage(Language::Russian);
     }
-    void cleanup() { QTRY_VERIFY(TForm4::Instance() == nullptr); }
+    void cleanup() { QTRY_VERIFY(ChartWindow::Instance() == nullptr); }
     void aNumberCellDoubleClickOpensTheChartOfThatRow();
     void otherDoubleClicksChartNothing();
     void anEmptyTableSaysTheArchiveIsNotRead_data();
@@ -96,22 +96,22 @@ private slots:
 void ChartDoubleClickTest::aNumberCellDoubleClickOpensTheChartOfThatRow() {
     TableHost host(3);
     host.DoubleClick(2);
-    TForm4* window = TForm4::Instance();
+    ChartWindow* window = ChartWindow::Instance();
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(!window->isModal());
     QCOMPARE(window->windowTitle(), QStringLiteral("График"));
     QCOMPARE(window->size(), QSize(Design(1174), Design(840)));
-    QVERIFY(window->Button1->isEnabled());
-    QVERIFY(window->Timer1->isActive());
-    QCOMPARE(window->Chart1->yAxis->label(), QStringLiteral("Давление, кПа "));
+    QVERIFY(window->printButton->isEnabled());
+    QVERIFY(window->curveRequestTimer->isActive());
+    QCOMPARE(window->plot->yAxis->label(), QStringLiteral("Давление, кПа "));
 
-    const QCPGraph* marker = window->Chart1->graph(0);
+    const QCPGraph* marker = window->plot->graph(0);
     QCOMPARE(marker->scatterStyle().shape(), QCPScatterStyle::ssCircle);
-    QVERIFY(!window->Chart1->legend->hasItemWithPlottable(marker));
+    QVERIFY(!window->plot->legend->hasItemWithPlottable(marker));
     QCOMPARE(CurveCount(window), 1);
-    QCOMPARE(window->Chart1->graph(1)->name(), RowTitle(host.table, 2));
-    QCOMPARE(window->Chart1->graph(1)->dataCount(), kSamples);
+    QCOMPARE(window->plot->graph(1)->name(), RowTitle(host.table, 2));
+    QCOMPARE(window->plot->graph(1)->dataCount(), kSamples);
     QCOMPARE(PlottedRowsNow(), QList<int>{2});
     QCOMPARE(CurveView().seriesCounter, 1);
 }
@@ -119,9 +119,9 @@ void ChartDoubleClickTest::aNumberCellDoubleClickOpensTheChartOfThatRow() {
 void ChartDoubleClickTest::otherDoubleClicksChartNothing() {
     TableHost host(3);
     host.DoubleClick(2, column::kObject);
-    StringGrid1DblClick(host.table, 0, true, &host.view);  // the header row
-    StringGrid1DblClick(host.table, host.table.GridRowCount(), true, &host.view);
-    QVERIFY(TForm4::Instance() == nullptr);
+    ChartTableRow(host.table, 0, true, &host.view);  // the header row
+    ChartTableRow(host.table, host.table.GridRowCount(), true, &host.view);
+    QVERIFY(ChartWindow::Instance() == nullptr);
     QVERIFY(!CurveView().chartOpen);
 }
 
@@ -150,7 +150,7 @@ void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead() {
     host.DoubleClick(3);
     QVERIFY(answer.Answered());
     QCOMPARE(seen, (QStringList{text, caption, QStringLiteral("1")}));
-    QVERIFY(TForm4::Instance() == nullptr);
+    QVERIFY(ChartWindow::Instance() == nullptr);
 }
 
 // Three data rows (a row count of 4) hold the first curve and three added ones; the same row
@@ -158,33 +158,33 @@ void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead() {
 void ChartDoubleClickTest::furtherRowsComeUpToTheSeriesLimit() {
     TableHost host(3);
     host.DoubleClick(1);
-    TForm4* window = TForm4::Instance();
+    ChartWindow* window = ChartWindow::Instance();
     QVERIFY(window);
     for (int row : {3, 3, 2}) host.AddRow(row);
     QCOMPARE(CurveCount(window), 4);
-    QCOMPARE(window->Chart1->graph(2)->name(), window->Chart1->graph(3)->name());
-    QCOMPARE(window->Chart1->graph(3)->dataCount(), kSamples);
+    QCOMPARE(window->plot->graph(2)->name(), window->plot->graph(3)->name());
+    QCOMPARE(window->plot->graph(3)->dataCount(), kSamples);
     QCOMPARE(CurveView().seriesCounter, 4);
 
     host.AddRow(1);
     QCOMPARE(CurveCount(window), 4);
     QCOMPARE(PlottedRowsNow(), (QList<int>{1, 3, 3, 2}));
-    QCOMPARE(TForm4::Instance(), window);
+    QCOMPARE(ChartWindow::Instance(), window);
 }
 
 void ChartDoubleClickTest::closingAndReopeningStartsANewList() {
     TableHost host(3);
     host.DoubleClick(1);
     host.AddRow(2);
-    TForm4::Instance()->close();
+    ChartWindow::Instance()->close();
     QCOMPARE(CurveView().plottedRows.Count(), 0);
     QVERIFY(!CurveView().chartOpen);
-    QTRY_VERIFY(TForm4::Instance() == nullptr);
+    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
 
     host.DoubleClick(3);
-    QVERIFY(TForm4::Instance());
+    QVERIFY(ChartWindow::Instance());
     QCOMPARE(PlottedRowsNow(), QList<int>{3});
-    QCOMPARE(CurveCount(TForm4::Instance()), 1);
+    QCOMPARE(CurveCount(ChartWindow::Instance()), 1);
     QCOMPARE(CurveView().seriesCounter, 1);
 }
 
@@ -196,7 +196,7 @@ void ChartDoubleClickTest::rowsWithoutAReadableCurveAreLeftOut() {
     host.table.SetCell(column::kCurveLength, 2, QStringLiteral("NAN"));
     host.table.SetCell(column::kCurveLength, 3, QStringLiteral("2"));
     host.DoubleClick(1);
-    TForm4* window = TForm4::Instance();
+    ChartWindow* window = ChartWindow::Instance();
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(CurveCount(window), 0);
@@ -206,8 +206,8 @@ void ChartDoubleClickTest::rowsWithoutAReadableCurveAreLeftOut() {
 
     host.AddRow(3);
     QCOMPARE(CurveCount(window), 1);
-    QCOMPARE(window->Chart1->graph(1)->dataCount(), 0);
-    QCOMPARE(window->Chart1->graph(1)->name(), RowTitle(host.table, 3));
+    QCOMPARE(window->plot->graph(1)->dataCount(), 0);
+    QCOMPARE(window->plot->graph(1)->name(), RowTitle(host.table, 3));
     QCOMPARE(PlottedRowsNow(), QList<int>{3});
 }
 

@@ -82,7 +82,7 @@ private:
     }
 
     ArchiveTable table_;
-    TForm4* window_ = nullptr;
+    ChartWindow* window_ = nullptr;
     ChartControl* chart_ = nullptr;
 };
 
@@ -102,11 +102,11 @@ void ChartWindowTest::init() {
     fall.word = [](int i) { return static_cast<std::uint16_t>(6000 - 10 * i); };
     PutMeasurement(table_, Curves(), 2, fall);
 
-    StringGrid1DblClick(table_, 1, true, nullptr);
-    window_ = TForm4::Instance();
+    ChartTableRow(table_, 1, true, nullptr);
+    window_ = ChartWindow::Instance();
     QVERIFY(window_);
-    chart_ = window_->Chart1;
-    StringGrid1DblClick(table_, 2, true, nullptr);
+    chart_ = window_->plot;
+    ChartTableRow(table_, 2, true, nullptr);
     QTRY_COMPARE(chart_->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window_));
     chart_->replot();
@@ -114,7 +114,7 @@ void ChartWindowTest::init() {
 
 void ChartWindowTest::cleanup() {
     window_->close();
-    QTRY_VERIFY(TForm4::Instance() == nullptr);
+    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
 }
 
 void ChartWindowTest::movingOverACurveShowsTheReadoutAndMarksItsPoint() {
@@ -122,8 +122,8 @@ void ChartWindowTest::movingOverACurveShowsTheReadoutAndMarksItsPoint() {
     const QCPGraphData point = *curve->data()->at(80);
     const QPoint at = Pixel(point);
     QTest::mouseMove(chart_, at);
-    QTRY_VERIFY(window_->StatusBar1->currentMessage().startsWith(QStringLiteral("Время ")));
-    QCOMPARE(window_->StatusBar1->currentMessage(),
+    QTRY_VERIFY(window_->statusBar->currentMessage().startsWith(QStringLiteral("Время ")));
+    QCOMPARE(window_->statusBar->currentMessage(),
              ReadoutText(chart_->xAxis->pixelToCoord(at.x()), chart_->yAxis->pixelToCoord(at.y()),
                          Language::Russian));
     const QCPGraph* marker = chart_->graph(0);
@@ -135,22 +135,22 @@ void ChartWindowTest::movingOverACurveShowsTheReadoutAndMarksItsPoint() {
     // Away from the curves the readout follows in the new language; the marker stays.
     SetCurrentLanguage(Language::English);
     QTest::mouseMove(chart_, InPlot(0.02, 0.02));
-    QTRY_VERIFY(window_->StatusBar1->currentMessage().startsWith(QStringLiteral("Time ")));
+    QTRY_VERIFY(window_->statusBar->currentMessage().startsWith(QStringLiteral("Time ")));
     QCOMPARE(marker->data()->at(0)->key, point.key);
 
     // The pointer leaves the chart: the marker and the readout go with it.
     QEvent leave(QEvent::Leave);
     QCoreApplication::sendEvent(chart_, &leave);
     QCOMPARE(marker->dataCount(), 0);
-    QVERIFY(window_->StatusBar1->currentMessage().isEmpty());
+    QVERIFY(window_->statusBar->currentMessage().isEmpty());
     // Over the plot again, then an undone zoom: the readout tells the new values there.
     QTest::mouseMove(chart_, at);
     QTRY_COMPARE(marker->dataCount(), 1);
-    const QString before = window_->StatusBar1->currentMessage();
+    const QString before = window_->statusBar->currentMessage();
     chart_->xAxis->setRange(0, chart_->xAxis->range().upper * 4);
     emit chart_->UndoZoom();
-    QVERIFY(window_->StatusBar1->currentMessage() != before);
-    QCOMPARE(window_->StatusBar1->currentMessage(),
+    QVERIFY(window_->statusBar->currentMessage() != before);
+    QCOMPARE(window_->statusBar->currentMessage(),
              ReadoutText(chart_->xAxis->pixelToCoord(at.x()), chart_->yAxis->pixelToCoord(at.y()),
                          Language::English));
 }
@@ -172,7 +172,7 @@ void ChartWindowTest::draggingInTheLeftStripMovesAnEndWithRedLabels() {
     // last position outside.
     QTest::mouseMove(chart_, InPlot(0.5, 0.5));
     QCOMPARE(window_->LeftEnds(), moved);
-    QVERIFY(window_->StatusBar1->currentMessage().startsWith(QStringLiteral("Время ")));
+    QVERIFY(window_->statusBar->currentMessage().startsWith(QStringLiteral("Время ")));
     QTest::mouseMove(chart_, press + QPoint(0, -30));
     QVERIFY(Near(window_->LeftEnds().Minimum(),
                  moved.Minimum() - moved.Size() * 10 / chart_->height()));

@@ -34,13 +34,14 @@ void ClipboardX11Test::theScreenshotGoesToTheClipboardAsAPicture() {
     block[0] = 0x3C;
     block[500] = 0xFF;
 
-    TForm5 form;
+    ScreenshotWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    if (!form.CheckBox2->isChecked()) QTest::mouseClick(form.CheckBox2, Qt::LeftButton);
-    QVERIFY(form.CheckBox2->isChecked());
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning() && form.Button1->isEnabled(), 20000);
+    if (!form.copyToClipboardBox->isChecked())
+        QTest::mouseClick(form.copyToClipboardBox, Qt::LeftButton);
+    QVERIFY(form.copyToClipboardBox->isChecked());
+    QTest::mouseClick(form.readButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning() && form.readButton->isEnabled(), 20000);
     QCOMPARE(form.Picture(), ScreenImage(block, Qt::black, Qt::white));
 
     QProcess xclip;

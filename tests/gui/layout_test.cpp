@@ -88,21 +88,21 @@ private slots:
         SaveShot(&w, "main_window.png");
 
         DoubleClickNumber(w, 2);
-        QTRY_VERIFY(TForm4::Instance());
-        TForm4* chart = TForm4::Instance();
+        QTRY_VERIFY(ChartWindow::Instance());
+        ChartWindow* chart = ChartWindow::Instance();
         // A second curve, as a double click on another row asks the open window for it.
         CurveView().requestedChartRow = 5;
         CurveView().addCurveRequest = true;
         QTRY_COMPARE(CurveView().plottedRows.Count(), 2);
         QVERIFY(QTest::qWaitForWindowExposed(chart));
-        QVERIFY(chart->Chart1->axisRect()->rect().width() >= 0.75 * chart->Chart1->width());
+        QVERIFY(chart->plot->axisRect()->rect().width() >= 0.75 * chart->plot->width());
         SaveShot(chart, "chart_window.png");
         chart->close();
 
-        w.Lang1->trigger();
+        w.englishAction->trigger();
         QApplication::processEvents();
         ExpectWholeColumns(w);
-        w.Lang0->trigger();
+        w.russianAction->trigger();
     }
     void progressDialogHoldsEveryStatusAndKeepsItsSize() {
         ExchangeProgressDialog dialog;

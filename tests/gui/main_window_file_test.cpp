@@ -82,14 +82,15 @@ void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    for (QAction* item : {w.New, w.Open, w.Save, w.SaveAs}) QVERIFY(item->isEnabled());
+    for (QAction* item : {w.newAction, w.openAction, w.saveAction, w.saveAsAction})
+        QVERIFY(item->isEnabled());
     TheExchange().recordCount = 0;
 
     DialogScript dialogs({QString(), QString(), QString()});
-    w.SaveAs->trigger();
-    w.Lang1->trigger();
-    w.SaveAs->trigger();
-    w.Open->trigger();
+    w.saveAsAction->trigger();
+    w.englishAction->trigger();
+    w.saveAsAction->trigger();
+    w.openAction->trigger();
     QCOMPARE(dialogs.seen.size(), 3);
     const DialogScript::Seen& save = dialogs.seen[0];
     QCOMPARE(save.name, QStringLiteral("AskSavePath"));
@@ -120,16 +121,16 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     const QStringList cells = CellsOf(*w.Archive());
 
     DialogScript dialogs({path, path});
-    w.SaveAs->trigger();
+    w.saveAsAction->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект.wpa"));
-    w.New->trigger();  // nothing to save since Save As: no prompt
+    w.newAction->trigger();  // nothing to save since Save As: no prompt
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект 0.wpa*"));
     QVERIFY(w.Archive()->IsEmpty());
-    w.Lang1->trigger();
+    w.englishAction->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект 0.wpa*"));
-    w.Lang0->trigger();
+    w.russianAction->trigger();
 
-    w.Open->trigger();
+    w.openAction->trigger();
     QCOMPARE(dialogs.seen.size(), 2);
     QCOMPARE(CellsOf(*w.Archive()), cells);
     QCOMPARE(TheExchange().recordCount, 3u);
@@ -145,11 +146,11 @@ void MainWindowFileTest::closingWithChangesOffersToSave() {
     w.Files().SetProgramFolder(dir.path());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.New->trigger();
+    w.newAction->trigger();
     FillArchive(*w.Archive(), Curves(), 2);  // then read from the instrument
 
     BoxScript boxes({QMessageBox::Yes});
-    w.Exit->trigger();
+    w.exitAction->trigger();
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].text, QStringLiteral("Сохранить Arhive 0.wpa ?"));
     QVERIFY(!w.isVisible());
@@ -166,14 +167,14 @@ void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     w.Files().SetProgramFolder(dir.path());
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.New->trigger();
+    w.newAction->trigger();
     FillArchive(*w.Archive(), Curves(), 2);
     const QStringList cells = CellsOf(*w.Archive());
 
     BoxScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
-    w.New->trigger();
+    w.newAction->trigger();
     QCOMPARE(CellsOf(*w.Archive()), cells);
-    w.Exit->trigger();
+    w.exitAction->trigger();
     QVERIFY(w.isVisible());
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());

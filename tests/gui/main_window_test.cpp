@@ -35,10 +35,11 @@ using Sim = testing::GuiSim;
 // Every caption that the language switch sets, in one list.
 QStringList Captions(MainWindow& w) {
     QStringList texts{w.windowTitle()};
-    for (QMenu* menu : {w.FileMenu, w.EditMenu, w.Language1, w.HelpMenu}) texts << menu->title();
-    for (QAction* a :
-         {w.New, w.Open, w.Save, w.SaveAs, w.SaveExel, w.Print, w.Exit, w.Copy1, w.Copy2,
-          w.ScreenShot, w.Lang0, w.Lang1, w.TableW, w.Contents, w.About, w.Delete})
+    for (QMenu* menu : {w.fileMenu, w.editMenu, w.languageMenu, w.helpMenu}) texts << menu->title();
+    for (QAction* a : {w.newAction, w.openAction, w.saveAction, w.saveAsAction, w.exportAction,
+                       w.printAction, w.exitAction, w.copyTableAction, w.copySelectionAction,
+                       w.screenshotAction, w.russianAction, w.englishAction, w.gradeTableAction,
+                       w.helpAction, w.aboutAction, w.deleteRowAction})
         texts << a->text();
     for (QPushButton* b : {w.readArchiveButton, w.objectsButton, w.materialsButton})
         texts << b->text();
@@ -78,10 +79,9 @@ private slots:
 void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
     MainWindow w;
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel"));
-    QVERIFY(w.Lang0->isChecked());
-    QVERIFY(!w.Lang1->isChecked());
+    QVERIFY(w.russianAction->isChecked());
+    QVERIFY(!w.englishAction->isChecked());
     QCOMPARE(w.readArchiveButton->text(), QStringLiteral("Загрузить архив"));
-    QCOMPARE(w.HiddenColumns, 3);
     QCOMPARE(w.Archive()->GridRowCount(), 9);
     for (int col = 10; col < 13; ++col) {
         QVERIFY(w.archiveGrid->isColumnHidden(col));
@@ -96,29 +96,31 @@ void MainWindowTest::startsInRussianWithTheBookkeepingColumnsHidden() {
 void MainWindowTest::switchingLanguageBackRestoresEveryCaption() {
     MainWindow w;
     const QStringList russian = Captions(w);
-    w.Lang1->trigger();
-    QVERIFY(w.Lang1->isChecked());
-    QVERIFY(!w.Lang0->isChecked());
+    w.englishAction->trigger();
+    QVERIFY(w.englishAction->isChecked());
+    QVERIFY(!w.russianAction->isChecked());
     QCOMPARE(w.materialsButton->text(), QStringLiteral("Materials Setting "));
     QCOMPARE(w.objectsButton->text(), QStringLiteral("Objects Setting "));
-    QCOMPARE(w.Copy2->text(), QStringLiteral("Copy select to clipboard (Ctrl+C)"));
+    QCOMPARE(w.copySelectionAction->text(), QStringLiteral("Copy select to clipboard (Ctrl+C)"));
     QCOMPARE(w.Archive()->Cell(0, 0), QStringLiteral("№"));
     QCOMPARE(w.Archive()->Cell(5, 0), QStringLiteral("Pair, kPa"));
-    QCOMPARE(w.Language1->title(), QStringLiteral("Language(Язык)"));
+    QCOMPARE(w.languageMenu->title(), QStringLiteral("Language(Язык)"));
     const QStringList english = Captions(w);
     QVERIFY(english != russian);
-    w.Lang0->trigger();
+    w.russianAction->trigger();
     QCOMPARE(Captions(w), russian);
 }
 
 void MainWindowTest::everyCommandIsEnabled() {
     MainWindow w;
     // The table's clipboard and Delete commands, the spreadsheet export and the listing.
-    for (QAction* a : {w.Copy1, w.Copy2, w.Delete, w.SaveExel, w.Print})
+    for (QAction* a : {w.copyTableAction, w.copySelectionAction, w.deleteRowAction, w.exportAction,
+                       w.printAction})
         QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(w.objectsButton->isEnabled());
     QVERIFY(w.materialsButton->isEnabled());
-    for (QAction* a : {w.ScreenShot, w.Exit, w.Lang0, w.Lang1, w.Contents, w.TableW, w.About})
+    for (QAction* a : {w.screenshotAction, w.exitAction, w.russianAction, w.englishAction,
+                       w.helpAction, w.gradeTableAction, w.aboutAction})
         QVERIFY(a->isEnabled());
     QVERIFY(w.readArchiveButton->isEnabled());
 }
@@ -128,12 +130,12 @@ void MainWindowTest::theToolkitsDialogsFollowTheLanguage() {
     auto cancel = [] { return QCoreApplication::translate("QPlatformTheme", "Cancel"); };
     MainWindow w;
     QCOMPARE(cancel(), QStringLiteral("Отмена"));
-    w.Lang1->trigger();
+    w.englishAction->trigger();
     QCOMPARE(cancel(), QStringLiteral("Cancel"));
-    w.Lang0->trigger();
+    w.russianAction->trigger();
     QCOMPARE(cancel(), QStringLiteral("Отмена"));
-    QCOMPARE(w.Save->shortcut(), QKeySequence(QKeySequence::Save));
-    QCOMPARE(w.Save->text(), QStringLiteral("Сохранить"));  // the caption keeps its text
+    QCOMPARE(w.saveAction->shortcut(), QKeySequence(QKeySequence::Save));
+    QCOMPARE(w.saveAction->text(), QStringLiteral("Сохранить"));  // the caption keeps its text
 }
 
 void MainWindowTest::f1OpensTheHelpInTheCurrentLanguage() {
@@ -150,8 +152,8 @@ void MainWindowTest::f1OpensTheHelpInTheCurrentLanguage() {
     QTRY_VERIFY(helpWindow());
     QCOMPARE(helpWindow()->windowTitle(), QStringLiteral("Porvel — справка"));
     QCOMPARE(helpWindow()->parentWidget(), &w);  // it goes with the main window
-    w.Lang1->trigger();
-    w.Contents->trigger();
+    w.englishAction->trigger();
+    w.helpAction->trigger();
     QCOMPARE(helpWindow()->windowTitle(), QStringLiteral("Porvel — help"));
     helpWindow()->close();
 }
@@ -195,13 +197,13 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
     const QPoint number = w.archiveGrid->visualRect(w.Archive()->index(1, 0)).center();
     QTest::mouseClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, number);
     QTest::mouseDClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, number);
-    QTRY_VERIFY(TForm4::Instance());
+    QTRY_VERIFY(ChartWindow::Instance());
     QCOMPARE(CurveView().plottedRows.Count(), 1);
     QCOMPARE(CurveView().plottedRows.At(0), 2);
     if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
-        QVERIFY(TForm4::Instance()->grab().save(QString::fromLocal8Bit(dir) +
-                                                QStringLiteral("/chart_window.png")));
-    TForm4::Instance()->close();
+        QVERIFY(ChartWindow::Instance()->grab().save(QString::fromLocal8Bit(dir) +
+                                                     QStringLiteral("/chart_window.png")));
+    ChartWindow::Instance()->close();
     // For a look at the window: PORVEL_SCREENSHOT_DIR=/tmp main_window_test
     if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
         QVERIFY(w.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/main_window.png")));
@@ -229,7 +231,7 @@ void MainWindowTest::doubleClicksThatDoNotChart() {
     }
     QCOMPARE(text, QStringLiteral("Архив не считан!"));
     QCOMPARE(title, QStringLiteral("Внимание"));
-    QVERIFY(!TForm4::Instance());
+    QVERIFY(!ChartWindow::Instance());
 
     // A filled table: a double click on a data cell charts nothing.
     ArchiveTable& t = *w.Archive();
@@ -238,7 +240,7 @@ void MainWindowTest::doubleClicksThatDoNotChart() {
     t.SetCell(column::kSampleRate, 1, QStringLiteral("4"));
     t.SetCell(column::kSlot, 1, QStringLiteral("0"));
     doubleClick(1, column::kM);
-    QVERIFY(!TForm4::Instance());  // a number-cell double click opens it at once
+    QVERIFY(!ChartWindow::Instance());  // a number-cell double click opens it at once
 }
 
 void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
@@ -296,7 +298,7 @@ void MainWindowTest::aReadIsAnUnsavedChangeAndSaysItsCounts() {
     QTest::keyClick(w.archiveGrid, Qt::Key_S, Qt::ControlModifier);
     QVERIFY(dialogShown);
     // Exit, New and Open ask first; Cancel keeps the table and the window.
-    for (QAction* command : {w.Exit, w.New, w.Open}) {
+    for (QAction* command : {w.exitAction, w.newAction, w.openAction}) {
         testing::BoxScript boxes({QMessageBox::Cancel});
         command->trigger();
         QCOMPARE(boxes.seen.size(), 1);

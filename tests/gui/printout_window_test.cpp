@@ -96,8 +96,8 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     PutRows(*form.Archive(), 3);
-    form.Lang1Click();
-    QVERIFY(form.Print->isEnabled());
+    form.OnEnglishChosen();
+    QVERIFY(form.printAction->isEnabled());
 
     const QString path = dir_.filePath(QStringLiteral("listing.pdf"));
     QString title;
@@ -107,7 +107,7 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
         preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
         preview->reject();
     });
-    form.Print->trigger();
+    form.printAction->trigger();
     QCOMPARE(title, QStringLiteral("Print Preview"));
     const QStringList lines = PdfLines(path, kListingPitch);
     QVERIFY2(lines.join('\n').contains(QStringLiteral("Archive of measurements ")),
@@ -131,11 +131,11 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
         preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
         preview->reject();
     });
-    form.Print->trigger();
+    form.printAction->trigger();
     QVERIFY(asked);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
-    form.Lang0Click();
+    form.OnRussianChosen();
 }
 
 void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
@@ -143,13 +143,13 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
     CurveView() = CurveViewState{};
     ArchiveTable table;
     PutRows(table, 2);
-    StringGrid1DblClick(table, 1, true, nullptr);
-    TForm4* window = TForm4::Instance();
+    ChartTableRow(table, 1, true, nullptr);
+    ChartWindow* window = ChartWindow::Instance();
     QVERIFY(window);
-    StringGrid1DblClick(table, 2, true, nullptr);
-    QTRY_COMPARE(window->Chart1->graphCount(), 3);
+    ChartTableRow(table, 2, true, nullptr);
+    QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
-    QVERIFY(window->Button1->isEnabled());
+    QVERIFY(window->printButton->isEnabled());
 
     const QString path = dir_.filePath(QStringLiteral("record.pdf"));
     QString title;
@@ -157,24 +157,24 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
     WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
         title = preview->windowTitle();
         window->close();  // refused while the preview is open
-        heldWhilePrinting =
-            !window->Button1->isEnabled() && window->isVisible() && TForm4::Instance() == window;
+        heldWhilePrinting = !window->printButton->isEnabled() && window->isVisible() &&
+                            ChartWindow::Instance() == window;
         AnswerSaveDialog(path);
         preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
         preview->reject();
     });
-    QTest::mouseClick(window->Button1, Qt::LeftButton);
+    QTest::mouseClick(window->printButton, Qt::LeftButton);
     QCOMPARE(title, QStringLiteral("Бланк протокола испытаний"));
     QVERIFY(heldWhilePrinting);
-    QVERIFY(window->Button1->isEnabled());
+    QVERIFY(window->printButton->isEnabled());
     const QString text = PdfLines(path, kTestRecordPitch).join('\n');
     QVERIFY2(text.contains(QStringLiteral("2 10:02 03.05.2024 Мост       Бетон B25 60")),
              qPrintable(text));
 
     // A name typed without an extension takes the chosen type's.
-    QCOMPARE(window->SaveChartAs->text(), QStringLiteral("Сохранить график как…"));
+    QCOMPARE(window->saveChartAsAction->text(), QStringLiteral("Сохранить график как…"));
     AnswerSaveDialog(dir_.filePath(QStringLiteral("chart")), QStringLiteral("SVG (*.svg)"));
-    window->SaveChartAs->trigger();
+    window->saveChartAsAction->trigger();
     QFile svg(dir_.filePath(QStringLiteral("chart.svg")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     const QByteArray drawing = svg.readAll();
@@ -184,10 +184,10 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
 
     QString reason;
     const QString png = dir_.filePath(QStringLiteral("chart.png"));
-    QVERIFY2(SaveChartPicture(*window->Chart1, png, &reason), qPrintable(reason));
-    QCOMPARE(QImage(png).size(), window->Chart1->size());
+    QVERIFY2(SaveChartPicture(*window->plot, png, &reason), qPrintable(reason));
+    QCOMPARE(QImage(png).size(), window->plot->size());
     const QString pdf = dir_.filePath(QStringLiteral("chart.pdf"));
-    QVERIFY2(SaveChartPicture(*window->Chart1, pdf, &reason), qPrintable(reason));
+    QVERIFY2(SaveChartPicture(*window->plot, pdf, &reason), qPrintable(reason));
     QVERIFY(PdfLines(pdf, kTestRecordPitch).join('\n').contains(QStringLiteral("Давление, кПа")));
     QCOMPARE(Poppler(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf})
                  .split('\n', Qt::SkipEmptyParts)
@@ -195,7 +195,7 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
              2);  // the column titles and their rule: no picture
 
     window->close();
-    QTRY_VERIFY(TForm4::Instance() == nullptr);
+    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
 }
 
 QTEST_MAIN(PrintoutWindowTest)

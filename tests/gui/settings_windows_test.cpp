@@ -391,41 +391,41 @@ void SettingsWindowsTest::screenshotShowsSavesAndKeepsReadingAfterAFailedSave() 
     expected[783] = 0xFF;
 
     QTemporaryDir dir;
-    TForm5 form;
+    ScreenshotWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QCOMPARE(form.ColorBox1->Selected(), QColor(Qt::black));
-    QCOMPARE(form.ColorBox2->Selected(), QColor(Qt::white));
+    QCOMPARE(form.inkColorBox->Selected(), QColor(Qt::black));
+    QCOMPARE(form.backgroundColorBox->Selected(), QColor(Qt::white));
     const QString blocked = dir.filePath("screen.png");
     QTimer::singleShot(0, [&] {
         QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
-        form.OpenPictureDialog1->selectFile(blocked);
-        QMetaObject::invokeMethod(form.OpenPictureDialog1, "accept");
+        form.savePictureDialog->selectFile(blocked);
+        QMetaObject::invokeMethod(form.savePictureDialog, "accept");
     });
-    QTest::mouseClick(form.CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(form.saveToFileBox, Qt::LeftButton);
     QCOMPARE(form.PictureFileName(), blocked);
     QVERIFY(QDir().mkdir(blocked));  // a folder where the file should go
 
-    form.ColorBox1->Select(Qt::darkGreen);
+    form.inkColorBox->Select(Qt::darkGreen);
     QString shown;
     testing::BoxAnswerer answer([&](QMessageBox* box) {
         shown = box->text();
         box->button(QMessageBox::Ok)->click();
     });
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    QVERIFY(!form.Button1->isEnabled());
+    QTest::mouseClick(form.readButton, Qt::LeftButton);
+    QVERIFY(!form.readButton->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(answer.Answered(), 20000);
     QVERIFY2(shown.contains(blocked), qPrintable(shown));
     QCOMPARE(form.Picture(), ScreenImage(expected, Qt::darkGreen, Qt::white));
-    QVERIFY(form.Button1->isEnabled());
-    QVERIFY(form.CGauge1->isHidden());
+    QVERIFY(form.readButton->isEnabled());
+    QVERIFY(form.progressGauge->isHidden());
     SaveLook(form, "screenshot_window.png");
 
     // The read cycle goes on: a second read saves to a file that can be written.
     QVERIFY(QDir(blocked).removeRecursively());
     QTRY_VERIFY(!ExchangeRunning());
-    QTest::mouseClick(form.Button1, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(form.Button1->isEnabled(), 20000);
+    QTest::mouseClick(form.readButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(form.readButton->isEnabled(), 20000);
     QImage saved(blocked);
     QCOMPARE(saved.convertToFormat(QImage::Format_RGB32), form.Picture());
 }

@@ -168,38 +168,38 @@ void TableBehaviourTest::popupOnlyOnTheNumberCellThatTopsTheSelection() {
     Click(col::kNumber, 2);
     Click(col::kNumber, 3, Qt::RightButton);
     Click(col::kTime, 2, Qt::RightButton);
-    QVERIFY(!w_->PopupMenu1->isVisible());
+    QVERIFY(!w_->rowMenu->isVisible());
     QCOMPARE(Selection(), kRow2);  // the right button selects nothing
     Click(col::kNumber, 2, Qt::RightButton);
-    QVERIFY(w_->PopupMenu1->isVisible());
-    QCOMPARE(w_->Delete->text(), QStringLiteral("Удалить"));
-    w_->PopupMenu1->hide();
+    QVERIFY(w_->rowMenu->isVisible());
+    QCOMPARE(w_->deleteRowAction->text(), QStringLiteral("Удалить"));
+    w_->rowMenu->hide();
     // A drag over data cells stops at the number column.
     QTest::mousePress(View(), Qt::LeftButton, {}, At(1, 1));
     QTest::mouseMove(View(), At(col::kNumber, 2));
     QTest::mouseRelease(View(), Qt::LeftButton, {}, At(1, 2));
     QCOMPARE(Selection().first(), 1);
     Click(col::kNumber, 1, Qt::RightButton);
-    QVERIFY(!w_->PopupMenu1->isVisible());
+    QVERIFY(!w_->rowMenu->isVisible());
     FillColumn(T(), col::kNumber, {""});  // an empty table offers nothing
     Click(col::kNumber, 1);
     Click(col::kNumber, 1, Qt::RightButton);
-    QVERIFY(!w_->PopupMenu1->isVisible());
+    QVERIFY(!w_->rowMenu->isVisible());
 }
 
 void TableBehaviourTest::deleteRemovesTheTopRowAndMarksTheArchive() {
     for (int round = 0; round < 2; ++round) {  // the caption's star comes once
         Click(col::kNumber, 2);
         Click(col::kNumber, 2, Qt::RightButton);
-        QTest::mouseClick(w_->PopupMenu1, Qt::LeftButton, {},
-                          w_->PopupMenu1->actionGeometry(w_->Delete).center());
+        QTest::mouseClick(w_->rowMenu, Qt::LeftButton, {},
+                          w_->rowMenu->actionGeometry(w_->deleteRowAction).center());
         QVERIFY(w_->File().named && w_->File().modified);
         QCOMPARE(w_->windowTitle(), QStringLiteral("Porvel*"));  // never given a name
     }
     QCOMPARE(Column(T(), col::kNumber), QStringList({"5"}));
     FillColumn(T(), col::kNumber, {"1", "2", "3", "4", "5"});
     Drag(At(1, 2), At(2, 4));
-    w_->Delete->trigger();
+    w_->deleteRowAction->trigger();
     QCOMPARE(Column(T(), col::kNumber), QStringList({"1", "3", "4", "5"}));
 }
 
@@ -218,7 +218,7 @@ void TableBehaviourTest::hintsFollowTheMouse() {
         (w_->readArchiveButton->geometry().right() + w_->objectsButton->geometry().left()) / 2, 5);
     QTest::mouseMove(w_->centralWidget(), form);
     QTRY_VERIFY(status->currentMessage().isEmpty());
-    w_->Lang1->trigger();
+    w_->englishAction->trigger();
     QTest::mouseMove(View(), {View()->width() - 5, 5});  // outside the cells
     QTRY_COMPARE(status->currentMessage(), QStringLiteral("Left mouse button + drag - Highlight"));
 }
@@ -273,7 +273,7 @@ void TableBehaviourTest::ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise() {
         seen << box->windowTitle() << box->text();
         box->buttons().first()->click();
     });
-    w_->Copy1->trigger();
+    w_->copyTableAction->trigger();
     QTRY_VERIFY(answerer.Answered());
     QCOMPARE(seen, QStringList({"Внимание", "Таблтца пуста"}));
     QCOMPARE(clipboard->text(), QStringLiteral("before"));

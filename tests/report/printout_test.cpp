@@ -118,15 +118,15 @@ TEST_F(Printouts, ListingOfThreeRowsReadsBackLineForLine) {
     PutRow(table_, 3, QStringLiteral("13"));
     table_.SetGridRowCount(4);
     table_.SetCell(column::kMaterial, 2, QStringLiteral("Бетон тяжёлый мелкозернис"));  // 25 long
-    TQuickReport6 report(table_, Language::Russian, kNow);
+    TableListingReport report(table_, Language::Russian, kNow);
     EXPECT_EQ(report.Title(), QStringLiteral("Предпросмотр печати"));
 
     // The line band prints an empty entry for the header, then the rows; every pass the same.
     for (int pass = 0; pass < 2; ++pass) {
-        EXPECT_EQ(report.QRExpr1Print(), QString());
-        EXPECT_EQ(report.QRExpr1Print(), report.Lines()[1]);
-        EXPECT_EQ(report.QRExpr1Print(), report.Lines()[2]);
-        EXPECT_EQ(report.QRExpr1Print(), report.Lines()[3]);
+        EXPECT_EQ(report.NextLine(), QString());
+        EXPECT_EQ(report.NextLine(), report.Lines()[1]);
+        EXPECT_EQ(report.NextLine(), report.Lines()[2]);
+        EXPECT_EQ(report.NextLine(), report.Lines()[3]);
     }
 
     const QString pdf = Pdf(report, QStringLiteral("listing.pdf"));
@@ -178,7 +178,7 @@ TEST_F(Printouts, ALongListingRepeatsTitleAndHeaderOnEveryPageAndPrintsAlike) {
     table_.SetHeaderLanguage(Language::English);
     const int rows = 100;
     for (int row = 1; row <= rows; ++row) PutRow(table_, row, QString::number(row), 0);
-    TQuickReport6 report(table_, Language::English, kNow);
+    TableListingReport report(table_, Language::English, kNow);
     EXPECT_EQ(report.Title(), QStringLiteral("Print Preview"));
     EXPECT_EQ(PageCount(report), 3);  // 45 line bands a page, the header's empty one included
 
@@ -209,14 +209,14 @@ TEST_F(Printouts, TestRecordReadsBackWithItsTableAndAVectorChart) {
     const std::vector<int> plotted =
         PlotRows(chart, table_, Curves(), {1, 2, 1, 3}, Language::Russian);
     ASSERT_EQ(plotted, std::vector<int>({1, 2, 1, 3}));
-    TQuickReport8 report(table_, plotted, chart, Language::Russian, kNow);
+    TestRecordReport report(table_, plotted, chart, Language::Russian, kNow);
     EXPECT_EQ(report.Title(), QStringLiteral("Бланк протокола испытаний"));
-    EXPECT_EQ(report.QRLabel2Caption(), QStringLiteral("03.05.2024 14:05"));
+    EXPECT_EQ(report.CreatedText(), QStringLiteral("03.05.2024 14:05"));
 
     // Five lines, the header alone with a rule above it; every pass starts with the header.
     for (int pass = 0; pass < 2; ++pass)
         for (int line = 0; line < 5; ++line) {
-            const TQuickReport8::PrintedLine printed = report.QRExpr2Print();
+            const TestRecordReport::PrintedLine printed = report.NextLine();
             EXPECT_EQ(printed.text, report.Lines()[static_cast<std::size_t>(line)]);
             EXPECT_EQ(printed.frame.top, line == 0);
             EXPECT_TRUE(printed.frame.bottom && printed.frame.left && printed.frame.right);
@@ -307,7 +307,7 @@ TEST_F(Printouts, TestRecordCellsStandWholeApartAndUnderTheirHeaders) {
     auto* mark = new QCPItemText(&chart);
     mark->setText(QStringLiteral("71,503"));
     mark->position->setCoords(12.0, 71.503);
-    TQuickReport8 report(table_, {1, 2}, chart, Language::Russian, kNow);
+    TestRecordReport report(table_, {1, 2}, chart, Language::Russian, kNow);
     const std::vector<PdfWord> words = PdfWords(Pdf(report, QStringLiteral("wide.pdf")));
 
     const std::vector<PdfWord> header = LineOf(words, QStringLiteral("№"));
@@ -338,8 +338,8 @@ TEST_F(Printouts, TestRecordInEnglishCountsItsPagesInTheHeader) {
     PutRow(table_, 1, QStringLiteral("7"));
     QCustomPlot chart;
     const std::vector<int> rows(40, 1);
-    TQuickReport8 report(table_, PlotRows(chart, table_, Curves(), rows, Language::English), chart,
-                         Language::English, kNow);
+    TestRecordReport report(table_, PlotRows(chart, table_, Curves(), rows, Language::English),
+                            chart, Language::English, kNow);
     EXPECT_EQ(PageCount(report), 3);  // 9 lines under the chart, then 31 a page
     const QString pdf = Pdf(report, QStringLiteral("record_en.pdf"));
     for (int page = 1; page <= 3; ++page) {
@@ -358,7 +358,7 @@ TEST_F(Printouts, TheCopyOfTheChartKeepsItsRangesButNotThePointersMarker) {
     chart.xAxis->setRange(5, 20);
     chart.yAxis->setRange(40, 60);
     chart.graph(0)->addData(12.0, 50.0);
-    TQuickReport8 report(table_, {1}, chart, Language::Russian, kNow);
+    TestRecordReport report(table_, {1}, chart, Language::Russian, kNow);
     chart.xAxis->setRange(0, 1);  // later changes do not reach the report
     const QCustomPlot& copy = report.Chart();
     EXPECT_EQ(copy.xAxis->range(), QCPRange(5, 20));
@@ -372,7 +372,7 @@ TEST_F(Printouts, TheCopyOfTheChartKeepsItsRangesButNotThePointersMarker) {
 }
 
 TEST_F(Printouts, AFileThatCannotBeWrittenIsRefusedWithItsReason) {
-    TQuickReport6 report(table_, Language::Russian, kNow);
+    TableListingReport report(table_, Language::Russian, kNow);
     QString reason;
     EXPECT_FALSE(
         WriteReportPdf(report, dir_.filePath(QStringLiteral("missing/listing.pdf")), &reason));

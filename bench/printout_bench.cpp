@@ -17,8 +17,8 @@
 #include "archive/archive_table.h"
 #include "base/locale_format.h"
 #include "bench_table.h"
+#include "output/table_listing.h"
 #include "report/banded_report.h"
-#include "report/table_listing.h"
 
 using namespace porvel;
 

@@ -52,8 +52,6 @@ signals:
     void MouseMove(int column, int row);
     // A double click on the number cell of the row selected through it; `row` is that row.
     void RowDoubleClicked(int row);
-    // A data row was dragged by its number cell from one place to another.
-    void RowMoved(int from, int to);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -33,31 +33,6 @@ QString MarkRowDeleted(FileState& state, const QString& caption) {
 
 namespace {
 
-// %1 is the file, %2 the reason.
-constexpr TextPair kSaveFailed = {u"Не удалось сохранить файл %1: %2",
-                                  u"The file %1 could not be saved: %2"};
-constexpr TextPair kOpenFailed = {u"Не удалось открыть файл %1: %2",
-                                  u"The file %1 could not be opened: %2"};
-constexpr TextPair kNotOrdinaryFile = {u"это не обычный файл", u"it is not an ordinary file"};
-// %1 is the file.
-constexpr TextPair kNotAnArchive = {u"Файл %1 не является архивом Porvel или повреждён",
-                                    u"The file %1 is not a Porvel archive or is damaged"};
-
-}  // namespace
-
-QString FileFaultMessage(FileOperation operation, const QString& path,
-                         const ArchiveFileResult& result, Language language) {
-    const QString file = QDir::toNativeSeparators(path);
-    if (result.Refused()) return TextIn(kNotAnArchive, language).arg(file);
-    const QString reason = result.fault == ArchiveFault::NotOrdinaryFile
-                               ? TextIn(kNotOrdinaryFile, language)
-                               : result.reason;
-    const TextPair& text = operation == FileOperation::Save ? kSaveFailed : kOpenFailed;
-    return TextIn(text, language).arg(file, reason);
-}
-
-namespace {
-
 void Prepare(QFileDialog& dialog, const char* name) {
     dialog.setObjectName(QString::fromLatin1(name));
     dialog.setNameFilters(NameFilters(kArchiveFilter));

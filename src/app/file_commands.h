@@ -31,15 +31,6 @@ QString WindowCaption(const FileState& state, Language language);
 // read from the instrument and never named shows "Porvel*".
 QString MarkRowDeleted(FileState& state, const QString& caption);
 
-// Messages of the file commands beyond the main text table: why a file could not be saved or
-// opened, naming the file.
-
-enum class FileOperation { Save, Open };
-
-// The text of the error box for a failed save or open of `path`.
-QString FileFaultMessage(FileOperation operation, const QString& path,
-                         const ArchiveFileResult& result, Language language);
-
 // The two file dialogs of the archive commands, behind an interface that tests answer.
 // Filters are written as description|pattern pairs separated by bars.
 inline const QString kArchiveFilter = QStringLiteral("Porvel|*.wpa|All Files|*.*");

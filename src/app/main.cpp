@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "device/libusb_binding.h"
 #include "file_commands.h"
 #include "main_window.h"
 #include "porvel_application.h"

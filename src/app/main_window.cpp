@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLibraryInfo>
@@ -14,7 +13,6 @@
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
-#include <QTimer>
 #include <QTranslator>
 #include <algorithm>
 
@@ -27,9 +25,9 @@
 #include "file_commands.h"
 #include "help_window.h"
 #include "menu_icons.h"
+#include "output/table_listing.h"
 #include "recovery_guard.h"
 #include "report/print_preview.h"
-#include "report/table_listing.h"
 #include "settings/materials_editor.h"
 #include "settings/objects_editor.h"
 #include "settings/screenshot_window.h"
@@ -65,7 +63,6 @@ public:
         option->backgroundBrush = option->palette.button();
     }
 };
-constexpr int kWaitStepMs = 20;
 
 // The toolkit's own dialogs (files, printing, colours, its standard buttons) speak the
 // program's language: its Russian translation is installed for Russian and removed for English.
@@ -380,19 +377,6 @@ void MainWindow::OnKeyPressed(int key) {
     if (key == Qt::Key_F1) OnHelpClicked();
 }
 
-void MainWindow::WaitForExchange() {
-    // The worker hands its last steps to this thread, so wait with the event loop running.
-    if (!ExchangeRunning()) return;
-    TheExchange().cancel = true;
-    QEventLoop loop;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &loop, [&loop] {
-        if (!ExchangeRunning()) loop.quit();
-    });
-    poll.start(kWaitStepMs);
-    loop.exec();
-}
-
 void MainWindow::closeEvent(QCloseEvent* event) {
     // Closing waits for a running exchange with the event loop running: a second close, or
     // any command, must not run meanwhile.
@@ -402,7 +386,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     closing_ = true;
     setEnabled(false);
-    WaitForExchange();
+    CancelExchangeAndWait();
     setEnabled(true);
     closing_ = false;
     // A failed save keeps the window open, so the archive can still be saved elsewhere.

@@ -91,7 +91,6 @@ private:
     void BuildMenus();
     void BuildTable();
     void LayOut();
-    void WaitForExchange();
     // After an archive read: its counts in the status bar, the read rows as an unsaved change,
     // and a message when the read ended before the last measurement.
     void ArchiveReadEnded();

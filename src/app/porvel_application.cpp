@@ -1,8 +1,5 @@
 #include "porvel_application.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QMessageBox>
 #include <exception>
 
@@ -29,33 +26,6 @@ bool PorvelApplication::notify(QObject* receiver, QEvent* event) {
 
 void PorvelApplication::ShowError(const QString& message) {
     QMessageBox::critical(nullptr, applicationDisplayName(), message);
-}
-
-namespace {
-constexpr const char* kLibraryVariable = "PORVEL_USB_LIBRARY";
-#ifdef _WIN32
-constexpr const char* kSimulatorFiles[] = {"../lib/porvel/porvel-sim.dll", "../lib/porvel-sim.dll"};
-#else
-constexpr const char* kSimulatorFiles[] = {"../lib/porvel/libporvel-sim.so",
-                                           "../lib/libporvel-sim.so"};
-#endif
-}  // namespace
-
-QString BundledSimulatorPath() {
-    const QDir programDir(QCoreApplication::applicationDirPath());
-    QString path;
-    for (const char* file : kSimulatorFiles) {
-        path = QDir::cleanPath(programDir.absoluteFilePath(QString::fromLatin1(file)));
-        if (QFileInfo::exists(path)) break;
-    }
-    return path;
-}
-
-bool UseBundledSimulator() {
-    const QString path = BundledSimulatorPath();
-    if (!QFileInfo::exists(path)) return false;
-    qputenv(kLibraryVariable, QFile::encodeName(path));
-    return true;
 }
 
 }  // namespace porvel

@@ -1,5 +1,4 @@
-// What the program starts with: the application object, and the way to the bundled simulated
-// instrument for --demo.
+// What the program starts with: the application object.
 #pragma once
 
 #include <QApplication>
@@ -17,12 +16,5 @@ public:
     // The standard error box with the error's message (empty when it has none).
     static void ShowError(const QString& message);
 };
-
-// Where the bundled simulated instrument lies relative to the program:
-// <program dir>/../lib/porvel/libporvel-sim.so as the install leaves it, else
-// <program dir>/../lib/libporvel-sim.so as the build leaves it (that path when neither is there).
-QString BundledSimulatorPath();
-// Points the USB binding at the bundled simulator; false when it is not there.
-bool UseBundledSimulator();
 
 }  // namespace porvel

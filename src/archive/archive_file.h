@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include "base/language.h"
+
 class QByteArray;
 class QIODevice;
 
@@ -39,6 +41,13 @@ struct ArchiveFileResult {
     // A file that was opened but holds no archive as this program writes it.
     bool Refused() const { return fault >= ArchiveFault::TooLarge; }
 };
+
+enum class FileOperation { Save, Open };
+
+// The text of the error box for a failed save or open of `path`: the file, and the system's
+// reason or that it holds no archive.
+QString FileFaultMessage(FileOperation operation, const QString& path,
+                         const ArchiveFileResult& result, Language language);
 
 // Writes the archive onto `out`; false when the device takes fewer bytes than given.
 bool WriteArchive(const ArchiveTable& table, const CurveStore& curves, QIODevice& out);

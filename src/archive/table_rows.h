@@ -1,5 +1,5 @@
-// Whole-row work on the archive table (exchanging two rows as the sort does, moving one row to
-// another place, deleting one) and the selected block it works on. Rows travel with all 13
+// Whole-row work on the archive table (moving one row to another place, deleting one) and the
+// selected block it works on. Rows travel with all 13
 // cells, the curve slot of column 12 included, so every row keeps its own curve; the curve store
 // itself is never touched.
 #pragma once
@@ -21,10 +21,6 @@ struct GridSelection {
     bool IsEmpty() const { return left == kNone || top == kNone; }
     bool IsSingleCell() const { return !IsEmpty() && left == right && top == bottom; }
 };
-
-// Exchanges the cells of two data rows. Both rows are written back in full, and a cell that
-// was empty comes back as a single blank (even when `first` equals `second`).
-void ExchangeRows(ArchiveTable& table, int first, int second);
 
 // Takes data row `from` out and puts it back at `to`; the rows between close up. Texts are
 // kept as they are. False when either row is not a data row or the two are the same.

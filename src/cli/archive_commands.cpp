@@ -13,10 +13,10 @@
 #include "cli_files.h"
 #include "cli_tool.h"
 #include "console_exchange.h"
-#include "curve/curve_builder.h"
-#include "curve/test_record.h"
 #include "output/spreadsheet_export.h"
-#include "report/table_listing.h"
+#include "output/table_listing.h"
+#include "output/test_record.h"
+#include "plot/curve_builder.h"
 #include "ui/main_texts.h"
 
 namespace porvel::cli {

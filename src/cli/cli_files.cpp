@@ -3,7 +3,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "app/file_commands.h"
 #include "archive/archive_file.h"
 #include "cli_tool.h"
 

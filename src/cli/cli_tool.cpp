@@ -8,9 +8,9 @@
 #include <memory>
 #include <new>
 
-#include "app/porvel_application.h"
 #include "base/program_version.h"
 #include "console_exchange.h"
+#include "device/libusb_binding.h"
 #include "ui/main_texts.h"
 
 namespace porvel::cli {

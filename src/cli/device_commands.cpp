@@ -6,7 +6,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "app/file_commands.h"
 #include "archive/archive_file.h"
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "axis_ends.h"
+#include "plot/axis_ends.h"
 
 namespace porvel {
 

@@ -3,9 +3,9 @@
 // refits and the undo of the rectangle zoom.
 #include <QStatusBar>
 
-#include "axis_ends.h"
 #include "chart_control.h"
 #include "chart_window.h"
+#include "plot/axis_ends.h"
 
 namespace porvel {
 namespace {

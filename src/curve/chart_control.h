@@ -1,4 +1,4 @@
-// plot, the chart control of the chart window, and its rectangle zoom. Presses outside the
+// ChartControl, the chart control of the chart window, and its rectangle zoom. Presses outside the
 // plot area belong to the axis strips and start no zoom rectangle; a rectangle dragged towards
 // the upper left undoes the zoom instead of zooming into it.
 #pragma once

@@ -4,8 +4,8 @@
 
 #include "base/locale_format.h"
 #include "chart_control.h"
-#include "chart_texts.h"
 #include "chart_window.h"
+#include "plot/chart_texts.h"
 #include "point_pick.h"
 #include "ui/main_texts.h"
 

@@ -9,7 +9,7 @@
 #include <QSvgGenerator>
 
 #include "base/durable_save.h"
-#include "chart_copy.h"
+#include "plot/chart_copy.h"
 
 namespace porvel {
 namespace {

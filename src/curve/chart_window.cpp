@@ -11,13 +11,13 @@
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
 #include "chart_control.h"
-#include "chart_copy.h"
 #include "chart_save.h"
-#include "chart_texts.h"
-#include "curve_builder.h"
 #include "curve_view_state.h"
+#include "output/test_record.h"
+#include "plot/chart_copy.h"
+#include "plot/chart_texts.h"
+#include "plot/curve_builder.h"
 #include "report/print_preview.h"
-#include "test_record.h"
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
@@ -207,8 +207,7 @@ void ChartWindow::OnPrintClicked() {
     printButton->setEnabled(false);
     printing_ = true;
     {
-        TestRecordReport report(*table_, PlottedRowList(CurveView().plottedRows), *plot,
-                                CurrentLanguage());
+        TestRecordReport report(*table_, CurveView().plottedRows.Rows(), *plot, CurrentLanguage());
         ShowPrintPreview(report, this);
     }
     printing_ = false;

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "axis_drag.h"
-#include "axis_ends.h"
+#include "plot/axis_ends.h"
 
 class QCPGraph;
 class QCPItemText;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 
 namespace porvel {
 
@@ -20,6 +21,8 @@ public:
     bool Full() const { return count_ == kCapacity; }
     // The row plotted `index`-th; -1 outside 0..Count()-1.
     int At(int index) const;
+    // Every plotted row, in plotted order.
+    std::vector<int> Rows() const { return {rows_.begin(), rows_.begin() + count_}; }
 
 private:
     std::array<int, kCapacity> rows_{};

@@ -1,6 +1,10 @@
 #include "libusb_binding.h"
 
 #include <usb.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <cstdlib>
 
 #include "wire/protocol.h"
@@ -99,6 +103,12 @@ constexpr int kNoDevice = -19;  // -ENODEV
 
 constexpr const char* kLibraryVariable = "PORVEL_USB_LIBRARY";
 #ifdef _WIN32
+constexpr const char* kSimulatorFiles[] = {"../lib/porvel/porvel-sim.dll", "../lib/porvel-sim.dll"};
+#else
+constexpr const char* kSimulatorFiles[] = {"../lib/porvel/libporvel-sim.so",
+                                           "../lib/libporvel-sim.so"};
+#endif
+#ifdef _WIN32
 constexpr const char* kDefaultLibrary = "libusb0.dll";
 constexpr bool kResolveEveryEntry = true;
 #else
@@ -150,6 +160,23 @@ LibUsbBinding::LibUsbBinding() = default;
 
 LibUsbBinding::~LibUsbBinding() {
     Close();
+}
+
+QString BundledSimulatorPath() {
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    QString path;
+    for (const char* file : kSimulatorFiles) {
+        path = QDir::cleanPath(programDir.absoluteFilePath(QString::fromLatin1(file)));
+        if (QFileInfo::exists(path)) break;
+    }
+    return path;
+}
+
+bool UseBundledSimulator() {
+    const QString path = BundledSimulatorPath();
+    if (!QFileInfo::exists(path)) return false;
+    qputenv(kLibraryVariable, QFile::encodeName(path));
+    return true;
 }
 
 std::string LibUsbBinding::LibraryFileName() {

@@ -2,6 +2,7 @@
 // looked up by name, as the same code does with libusb0.dll on Windows.
 #pragma once
 
+#include <QString>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -63,5 +64,12 @@ private:
 
 // The program's one binding; only the exchange worker calls it.
 LibUsbBinding& LibUSB();
+
+// Where the simulated instrument bundled with the program lies relative to it:
+// <program dir>/../lib/porvel/libporvel-sim.so as the install leaves it, else
+// <program dir>/../lib/libporvel-sim.so as the build leaves it (that path when neither is there).
+QString BundledSimulatorPath();
+// Points the binding at the bundled simulator (for --demo); false when it is not there.
+bool UseBundledSimulator();
 
 }  // namespace porvel

@@ -1,14 +1,8 @@
 #include "window_exchange.h"
 
-#include <QEventLoop>
-#include <QTimer>
-
 #include "ui/main_texts.h"
 
 namespace porvel {
-namespace {
-constexpr int kWaitStepMs = 10;
-}
 
 WindowExchange::~WindowExchange() {
     Finish();
@@ -30,17 +24,8 @@ bool WindowExchange::Start(Operation operation, ListsFlag lists, ExchangeControl
 
 void WindowExchange::Finish() {
     if (!worker_) return;
-    TheExchange().cancel = true;
-    QEventLoop loop;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &loop, [&loop, this] {
-        if (!worker_ || worker_->isFinished()) loop.quit();
-    });
-    poll.start(kWaitStepMs);
-    loop.exec();
+    CancelExchangeAndWait();  // the window's own worker: one exchange runs at a time
     worker_ = nullptr;
-    // A cancel that came after the worker's last test of it would end the next exchange at once.
-    TheExchange().cancel = false;
 }
 
 }  // namespace porvel

@@ -21,8 +21,7 @@ public:
     bool Start(Operation operation, ListsFlag lists, ExchangeControls controls,
                std::function<void()> finished);
     bool Running() const { return !worker_.isNull(); }
-    // Asks a running exchange to stop at its next step and waits for it with the event loop
-    // running, since the worker hands its last steps to this thread.
+    // Stops the window's running exchange and waits for its end (CancelExchangeAndWait).
     void Finish();
 
 private:

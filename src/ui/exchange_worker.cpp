@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QEventLoop>
 #include <QThread>
+#include <QTimer>
 #include <cstdlib>
 
 #include "archive/curve_store.h"
@@ -142,6 +144,20 @@ ExchangeWorker* StartExchange(Operation operation, ListsFlag lists, ExchangeCont
 
 bool ExchangeRunning() {
     return TheExchange().running.load();
+}
+
+void CancelExchangeAndWait() {
+    constexpr int kWaitStepMs = 10;
+    if (!ExchangeRunning()) return;
+    TheExchange().cancel = true;
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
+        if (!ExchangeRunning()) loop.quit();
+    });
+    poll.start(kWaitStepMs);
+    loop.exec();
+    TheExchange().cancel = false;
 }
 
 }  // namespace porvel

@@ -101,4 +101,10 @@ ExchangeWorker* StartExchange(Operation operation, ListsFlag lists, ExchangeCont
 
 bool ExchangeRunning();
 
+// Asks the running exchange, if any, to stop at its next step and waits until it has ended,
+// with the event loop running, since the worker hands its last steps to this thread. The
+// cancel is taken back afterwards: one that came after the worker's last look at it would end
+// the next exchange at once.
+void CancelExchangeAndWait();
+
 }  // namespace porvel

@@ -1,4 +1,4 @@
-#include "curve/axis_ends.h"
+#include "plot/axis_ends.h"
 
 #include <gtest/gtest.h>
 

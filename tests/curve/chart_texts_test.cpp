@@ -4,7 +4,7 @@
 #include <QLocale>
 
 #include "archive/archive_table.h"
-#include "curve/chart_texts.h"
+#include "plot/chart_texts.h"
 
 namespace porvel {
 namespace {

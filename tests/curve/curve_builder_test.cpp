@@ -1,4 +1,4 @@
-#include "curve/curve_builder.h"
+#include "plot/curve_builder.h"
 
 #include <gtest/gtest.h>
 

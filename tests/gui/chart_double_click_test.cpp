@@ -8,10 +8,10 @@
 
 #include "box_answerer.h"
 #include "curve/chart_control.h"
-#include "curve/chart_texts.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "curve_rows.h"
+#include "plot/chart_texts.h"
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 

@@ -5,10 +5,10 @@
 #include <cmath>
 
 #include "curve/chart_control.h"
-#include "curve/chart_texts.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "curve_rows.h"
+#include "plot/chart_texts.h"
 #include "ui/main_texts.h"
 
 using namespace porvel;

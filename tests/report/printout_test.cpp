@@ -14,12 +14,12 @@
 
 #include "archive/curve_store.h"
 #include "base/locale_format.h"
-#include "curve/chart_copy.h"
 #include "curve/chart_save.h"
-#include "curve/test_record.h"
 #include "curve_rows.h"
+#include "output/table_listing.h"
+#include "output/test_record.h"
+#include "plot/chart_copy.h"
 #include "poppler.h"
-#include "report/table_listing.h"
 
 using namespace porvel;
 using porvel::testing::kListingPitch;

@@ -11,9 +11,8 @@
 
 #include "archive/archive_table.h"
 #include "base/locale_format.h"
-#include "chart_copy.h"
-#include "curve_view_state.h"
-#include "report/table_listing.h"
+#include "plot/chart_copy.h"
+#include "table_listing.h"
 
 namespace porvel {
 namespace {
@@ -44,19 +43,21 @@ constexpr std::array<TextPair, kTextCount> kTexts = {{
     {u"Измерение провел:__________________", u"Measuring held: __________________"},
 }};
 
+// The table's own titles where the record's columns are the table's; its units are written
+// without the blank.
 constexpr std::array<TextPair, TestRecordReport::kColumns> kColumnHeaders = {{
-    {u"№", u"№"},
-    {u"Время", u"Time"},
-    {u"Дата", u"Date"},
-    {u"Объект", u"Object"},
-    {u"Материал", u"Material"},
+    kHeaderTexts[column::kNumber],
+    kHeaderTexts[column::kTime],
+    kHeaderTexts[column::kDate],
+    kHeaderTexts[column::kObject],
+    kHeaderTexts[column::kMaterial],
     {u"Длительность,с", u"Duration,s"},
     {u"Период,с", u"Period,s"},
     {u"Ратм,кПа", u"Pair,kPa"},
     {u"m,с/см3", u"m,s/sm3"},
     {u"a,см3/с", u"a,sm3/s"},
     {u"h,см", u"h,sm"},
-    {u"Марка водонепроницаемости", u"Brand waterproof"},
+    kHeaderTexts[column::kGrade],
 }};
 
 // Millimetres, from the band's top left corner.
@@ -228,12 +229,6 @@ void TestRecordReport::PrintLine(BandCanvas& band) {
 
 void TestRecordReport::PrintPageFooter(BandCanvas& band, const PageNumbers&) {
     band.Label(kSignatureAt, font_, texts_[kSignature]);
-}
-
-std::vector<int> PlottedRowList(const PlottedRows& plotted) {
-    std::vector<int> rows;
-    for (int i = 0; i < plotted.Count(); ++i) rows.push_back(plotted.At(i));
-    return rows;
 }
 
 bool WriteTestRecordPdf(const ArchiveTable& table, const CurveStore& curves,

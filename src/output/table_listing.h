@@ -10,8 +10,8 @@
 #include <array>
 #include <vector>
 
-#include "banded_report.h"
 #include "base/language.h"
+#include "report/banded_report.h"
 
 namespace porvel {
 

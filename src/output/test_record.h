@@ -19,7 +19,6 @@ namespace porvel {
 
 class ArchiveTable;
 class CurveStore;
-class PlottedRows;
 
 class TestRecordReport : public BandedReport {
 public:
@@ -79,9 +78,6 @@ private:
     QFont methodFont_;
     QFont lineFont_;
 };
-
-// The rows of the plotted rows list, in plotted order.
-std::vector<int> PlottedRowList(const PlottedRows& plotted);
 
 // The test record of `rows` with their chart as the chart window first shows them, written as a
 // PDF file whole or not at all, without a window. False, with the reason, when the file cannot

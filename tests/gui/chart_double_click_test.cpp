@@ -6,17 +6,17 @@
 #include <QTest>
 #include <QTimer>
 
-#include "box_answerer.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "curve_rows.h"
+#include "modal_answers.h"
 #include "plot/chart_texts.h"
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 
 using namespace porvel;
-using porvel::testing::BoxAnswerer;
+using porvel::testing::AnswerNext;
 
 namespace {
 
@@ -142,7 +142,7 @@ void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead() {
     SetCurrentLanguage(static_cast<Language>(language));
     TableHost host(0);
     QStringList seen;
-    BoxAnswerer answer([&](QMessageBox* box) {
+    AnswerNext<QMessageBox> answer([&](QMessageBox* box) {
         seen << box->text() << box->windowTitle() << QString::number(box->buttons().size());
         QCOMPARE(box->icon(), QMessageBox::Critical);
         box->buttons().front()->click();

@@ -19,8 +19,7 @@
 #include "../table_rows_builder.h"
 #include "app/export_command.h"
 #include "app/file_commands.h"
-#include "box_answerer.h"
-#include "box_script.h"
+#include "modal_answers.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
@@ -77,7 +76,7 @@ private slots:
 void ExportCommandTest::completeExportEmptiesTheDialogsName() {
     Desk desk;
     desk.dialog.answers = {QString(), desk.Path("a.xlsx"), desk.Path("b.csv")};
-    BoxScript boxes;
+    ModalScript boxes;
     desk.command.SaveExelClick();  // cancelled: nothing written, the name stays
     QCOMPARE(desk.command.DialogFileName(), kExportFileName);
     desk.command.SaveExelClick();
@@ -96,7 +95,7 @@ void ExportCommandTest::emptyTableIsReportedAfterTheDialog() {
     desk.table.ClearRow(1);
     SetCurrentLanguage(Language::English);
     desk.dialog.answers = {desk.Path("a.xls")};
-    BoxScript boxes;
+    ModalScript boxes;
     desk.command.SaveExelClick();
     QCOMPARE(desk.dialog.shown.size(), 1);
     QCOMPARE(boxes.seen.size(), 1);
@@ -119,9 +118,7 @@ namespace {
 
 // Runs `act` on the export's file dialog once it is up, as the user works it.
 void WithDialog(std::function<void(QFileDialog*, QLineEdit*)> act) {
-    QTimer::singleShot(0, [act] {
-        QFileDialog* dialog = nullptr;
-        QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
+    AnswerNext<QFileDialog>::Detached([act](QFileDialog* dialog) {
         QVERIFY(QTest::qWaitForWindowActive(dialog));
         act(dialog, dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")));
     });
@@ -171,7 +168,7 @@ void ExportCommandTest::dialogProposesTheFirstNameAndGivesATypedNameItsTypesExte
         dialog->setDirectory(folder);
         ChooseType(dialog, QStringLiteral("CSV (*.csv)"));
         TypeName(name, QStringLiteral("day"));
-        BoxAnswerer no([&](QMessageBox* box) {
+        AnswerNext<QMessageBox> no([&](QMessageBox* box) {
             asked = true;
             box->button(QMessageBox::No)->click();
         });
@@ -188,7 +185,7 @@ void ExportCommandTest::unwritableFolderIsReportedWithTheReason() {
     Desk desk;
     const QString path = desk.Path("a.xlsx");
     desk.dialog.answers = {path};
-    BoxScript boxes;
+    ModalScript boxes;
     {
         UnwritableFolder readOnly(desk.dir.path());
         QVERIFY(readOnly.Ok());
@@ -219,7 +216,7 @@ void ExportCommandTest::fullDiskLeavesTheEarlierFileAndNoTemporary() {
         QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
         earlier.close();
         desk.dialog.answers = {path};
-        BoxScript boxes;
+        ModalScript boxes;
         {
             FileSizeLimit full(16 * 1024);
             QVERIFY(full.Ok());

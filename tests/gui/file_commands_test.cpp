@@ -11,8 +11,8 @@
 #include "../file_system_faults.h"
 #include "app/file_commands.h"
 #include "archive/archive_file.h"
-#include "box_script.h"
 #include "device/exchange_types.h"
+#include "modal_answers.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
@@ -105,7 +105,7 @@ void FileCommandsTest::newNamesTheNextFreeArchiveAndEmptiesTheTable() {
     Desk desk;
     WriteBytes(desk.Path(QStringLiteral("Arhive 0.wpa")), "x");
     WriteBytes(desk.Path(QStringLiteral("Arhive 1.wpa")), "x");
-    BoxScript boxes;
+    ModalScript boxes;
     desk.commands.NewClick();  // an empty table: no prompt, and its rows stay
     QCOMPARE(desk.Caption(), QStringLiteral("Porvel - Arhive 2.wpa*"));
     QCOMPARE(desk.state.folder, desk.dir.path());
@@ -159,11 +159,11 @@ void FileCommandsTest::anEmptyTableIsNotSaved() {
     Desk desk;
     desk.commands.NewClick();
     desk.dialogs.saveAnswers << desk.Path(QStringLiteral("a.wpa"));
-    BoxScript boxes;
+    ModalScript boxes;
     desk.commands.SaveClick();
     desk.commands.SaveAsClick();
     QCOMPARE(boxes.seen.size(), 2);
-    for (const BoxScript::Seen& box : boxes.seen) {
+    for (const ModalScript::Box& box : boxes.seen) {
         QCOMPARE(box.text, QStringLiteral("Архив не считан!"));
         QCOMPARE(box.title, QStringLiteral("Ошибка"));
         QCOMPARE(box.icon, QMessageBox::Critical);
@@ -184,7 +184,7 @@ void FileCommandsTest::openTakesTheFileAndItsRecordCount() {
     desk.commands.NewClick();
 
     desk.dialogs.openAnswers << path;
-    BoxScript boxes;
+    ModalScript boxes;
     desk.commands.OpenClick();  // no save prompt before Open
     QVERIFY(boxes.seen.isEmpty());
     QCOMPARE(desk.Rows(), CellsOf(other).mid(ArchiveTable::kColumns));
@@ -215,7 +215,7 @@ void FileCommandsTest::aCancelledOrRefusedOpenChangesNothing() {
                              << desk.Path(QStringLiteral("missing.wpa"));
 
     // Each Open asks about the unsaved table first; No goes on to the dialog.
-    BoxScript boxes({QMessageBox::No, QMessageBox::No, QMessageBox::Ok, QMessageBox::No});
+    ModalScript boxes({QMessageBox::No, QMessageBox::No, QMessageBox::Ok, QMessageBox::No});
     for (int i = 0; i < 3; ++i) desk.commands.OpenClick();
     QCOMPARE(boxes.seen.size(), 5);  // the cancelled dialog says nothing
     QCOMPARE(boxes.seen[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
@@ -228,7 +228,7 @@ void FileCommandsTest::aCancelledOrRefusedOpenChangesNothing() {
     QCOMPARE(boxes.seen[1].text,
              QStringLiteral("Не удалось открыть файл %1: No such file or directory")
                  .arg(QDir::toNativeSeparators(desk.Path(QStringLiteral("missing.wpa")))));
-    for (const BoxScript::Seen& box : boxes.seen) {
+    for (const ModalScript::Box& box : boxes.seen) {
         QCOMPARE(box.title, QStringLiteral("Ошибка"));
         QCOMPARE(box.icon, QMessageBox::Critical);
     }
@@ -243,7 +243,7 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     Desk desk;
     desk.Delete();  // modified, but the table is empty
     {
-        BoxScript none;
+        ModalScript none;
         desk.commands.AskToSaveChanges();
         desk.Read(2);
         desk.state.modified = false;
@@ -255,7 +255,7 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     {
         // No and Cancel write nothing, No going on and Cancel stopping what asked; Yes writes a
         // file that is not there without asking.
-        BoxScript boxes({Button::No, Button::Cancel, Button::Yes});
+        ModalScript boxes({Button::No, Button::Cancel, Button::Yes});
         QVERIFY(desk.commands.AskToSaveChanges());
         QVERIFY(!desk.commands.AskToSaveChanges());
         QVERIFY(desk.commands.AskToSaveChanges());
@@ -270,7 +270,7 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     {
         // The file is there: a second question, whose No writes nothing and goes on, and whose
         // Cancel stops.
-        BoxScript boxes(
+        ModalScript boxes(
             {Button::Yes, Button::No, Button::Yes, Button::Cancel, Button::Yes, Button::Yes});
         QVERIFY(desk.commands.AskToSaveChanges());
         QCOMPARE(ReadAll(path), QByteArray("old"));
@@ -287,7 +287,7 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
     }
     SetCurrentLanguage(Language::English);
     {
-        BoxScript boxes({Button::Yes, Button::No});
+        ModalScript boxes({Button::Yes, Button::No});
         desk.commands.AskToSaveChanges();
         QCOMPARE(boxes.seen.value(1).text,
                  QStringLiteral("File with this nameArhive 1.wpaexists, Replace it?"));
@@ -308,7 +308,7 @@ void FileCommandsTest::aFailedSaveKeepsTheOldFileAndTheChanges() {
     desk.Delete();
     desk.window.setWindowTitle(QStringLiteral("Porvel - a.wpa*"));
 
-    BoxScript boxes;
+    ModalScript boxes;
     {
         const UnwritableFolder readOnly(desk.dir.path());
         QVERIFY(readOnly.Ok());
@@ -322,7 +322,7 @@ void FileCommandsTest::aFailedSaveKeepsTheOldFileAndTheChanges() {
     QCOMPARE(boxes.seen.size(), 2);
     const QString prefix = QStringLiteral("Не удалось сохранить файл %1: ")
                                .arg(QDir::toNativeSeparators(desk.Path(QStringLiteral("a.wpa"))));
-    for (const BoxScript::Seen& box : boxes.seen) {
+    for (const ModalScript::Box& box : boxes.seen) {
         QVERIFY2(box.text.startsWith(prefix), qPrintable(box.text));
         QVERIFY(box.text.size() > prefix.size());  // the system's reason follows
         QCOMPARE(box.title, QStringLiteral("Ошибка"));
@@ -340,7 +340,7 @@ void FileCommandsTest::aFailedSaveInThePromptKeepsTheTable() {
     desk.Name(QStringLiteral("a.wpa"));
     const QStringList rows = desk.Rows();
     {
-        BoxScript boxes({Button::Yes, Button::Ok, Button::Yes, Button::Ok});
+        ModalScript boxes({Button::Yes, Button::Ok, Button::Yes, Button::Ok});
         const UnwritableFolder readOnly(desk.dir.path());
         QVERIFY(readOnly.Ok());
         QVERIFY(!desk.commands.AskToSaveChanges());
@@ -353,7 +353,7 @@ void FileCommandsTest::aFailedSaveInThePromptKeepsTheTable() {
     QVERIFY(desk.state.modified);
     QVERIFY(desk.Files().isEmpty());
     // Once saving works again the prompt lets the caller go on.
-    BoxScript yes({Button::Yes});
+    ModalScript yes({Button::Yes});
     QVERIFY(desk.commands.AskToSaveChanges());
     QCOMPARE(desk.RowsIn(desk.Path(QStringLiteral("a.wpa"))), rows);
 }
@@ -363,7 +363,7 @@ void FileCommandsTest::noFileChosenInThePromptKeepsTheTable() {
     desk.Read(2);
     desk.Delete();  // named by the delete, but without a file name
     const QStringList rows = desk.Rows();
-    BoxScript boxes({Button::Yes, Button::Yes});
+    ModalScript boxes({Button::Yes, Button::Yes});
     QVERIFY(!desk.commands.AskToSaveChanges());  // Yes, then the Save As dialog cancelled
     desk.commands.NewClick();                    // the same: New keeps the table
     QCOMPARE(desk.dialogs.saveAsked, 2);

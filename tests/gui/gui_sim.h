@@ -25,9 +25,7 @@ struct GuiSim {
         auto load = Entry<int (*)(const char*)>("porvel_sim_load_scenario");
         return load && load(scenario) == 0;
     }
-    QString Log() const {
-        return QString::fromUtf8(Entry<const char* (*)()>("porvel_sim_log")());
-    }
+    QString Log() const { return QString::fromUtf8(Entry<const char* (*)()>("porvel_sim_log")()); }
     template <typename Block>
     Block List(const char* entry) const {
         Block block{};

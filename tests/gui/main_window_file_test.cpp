@@ -13,57 +13,13 @@
 #include "app/main_window.h"
 #include "archive/archive_file.h"
 #include "archive/curve_store.h"
-#include "box_script.h"
 #include "device/exchange_types.h"
+#include "modal_answers.h"
 
 using namespace porvel;
 using namespace porvel::testing;
 
 namespace {
-
-// Answers the file dialogs that come up, one path each (an empty one cancels), and keeps how
-// each was set up.
-class DialogScript : public QObject {
-public:
-    struct Seen {
-        QString name;
-        QString title;
-        QStringList filters;
-        QString fileName;
-        QString suffix;
-        QFileDialog::AcceptMode mode;
-        bool asksToOverwrite;
-    };
-
-    explicit DialogScript(QStringList answers) : answers_(std::move(answers)) {
-        timer_.setInterval(BoxScript::kPollMs);
-        connect(&timer_, &QTimer::timeout, this, [this] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible()) return;
-            seen << Seen{dialog->objectName(),
-                         dialog->windowTitle(),
-                         dialog->nameFilters(),
-                         QFileInfo(dialog->selectedFiles().value(0)).fileName(),
-                         dialog->defaultSuffix(),
-                         dialog->acceptMode(),
-                         !dialog->testOption(QFileDialog::DontConfirmOverwrite)};
-            const QString answer = answers_.isEmpty() ? QString() : answers_.takeFirst();
-            if (answer.isEmpty()) {
-                dialog->reject();
-                return;
-            }
-            dialog->selectFile(answer);
-            static_cast<QDialog*>(dialog)->accept();  // as the Save or Open button does
-        });
-        timer_.start();
-    }
-
-    QList<Seen> seen;
-
-private:
-    QStringList answers_;
-    QTimer timer_;
-};
 
 const QStringList kFilters = {QStringLiteral("Porvel (*.wpa)"), QStringLiteral("All Files (*.*)")};
 
@@ -86,13 +42,13 @@ void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
         QVERIFY(item->isEnabled());
     TheExchange().recordCount = 0;
 
-    DialogScript dialogs({QString(), QString(), QString()});
+    ModalScript script({}, {QString(), QString(), QString()});
     w.saveAsAction->trigger();
     w.englishAction->trigger();
     w.saveAsAction->trigger();
     w.openAction->trigger();
-    QCOMPARE(dialogs.seen.size(), 3);
-    const DialogScript::Seen& save = dialogs.seen[0];
+    QCOMPARE(script.dialogs.size(), 3);
+    const ModalScript::FileDialog& save = script.dialogs[0];
     QCOMPARE(save.name, QStringLiteral("AskSavePath"));
     QCOMPARE(save.title, QStringLiteral("Сохранить как..."));
     QCOMPARE(save.filters, kFilters);
@@ -100,8 +56,8 @@ void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
     QCOMPARE(save.suffix, QStringLiteral("wpa"));
     QCOMPARE(save.mode, QFileDialog::AcceptSave);
     QVERIFY(!save.asksToOverwrite);
-    QCOMPARE(dialogs.seen[1].title, QStringLiteral("Save As..."));
-    const DialogScript::Seen& open = dialogs.seen[2];
+    QCOMPARE(script.dialogs[1].title, QStringLiteral("Save As..."));
+    const ModalScript::FileDialog& open = script.dialogs[2];
     QCOMPARE(open.name, QStringLiteral("AskOpenPath"));
     QCOMPARE(open.filters, kFilters);
     QCOMPARE(open.mode, QFileDialog::AcceptOpen);
@@ -120,7 +76,7 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     FillArchive(*w.Archive(), Curves(), 3);
     const QStringList cells = CellsOf(*w.Archive());
 
-    DialogScript dialogs({path, path});
+    ModalScript script({}, {path, path});
     w.saveAsAction->trigger();
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект.wpa"));
     w.newAction->trigger();  // nothing to save since Save As: no prompt
@@ -131,7 +87,7 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     w.russianAction->trigger();
 
     w.openAction->trigger();
-    QCOMPARE(dialogs.seen.size(), 2);
+    QCOMPARE(script.dialogs.size(), 2);
     QCOMPARE(CellsOf(*w.Archive()), cells);
     QCOMPARE(TheExchange().recordCount, 3u);
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект.wpa"));
@@ -149,7 +105,7 @@ void MainWindowFileTest::closingWithChangesOffersToSave() {
     w.newAction->trigger();
     FillArchive(*w.Archive(), Curves(), 2);  // then read from the instrument
 
-    BoxScript boxes({QMessageBox::Yes});
+    ModalScript boxes({QMessageBox::Yes});
     w.exitAction->trigger();
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].text, QStringLiteral("Сохранить Arhive 0.wpa ?"));
@@ -171,7 +127,7 @@ void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     FillArchive(*w.Archive(), Curves(), 2);
     const QStringList cells = CellsOf(*w.Archive());
 
-    BoxScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
+    ModalScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
     w.newAction->trigger();
     QCOMPARE(CellsOf(*w.Archive()), cells);
     w.exitAction->trigger();

@@ -17,12 +17,11 @@
 
 #include "app/main_window.h"
 #include "archive/archive_table.h"
-#include "box_answerer.h"
-#include "box_script.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_types.h"
 #include "gui_sim.h"
+#include "modal_answers.h"
 #include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
 
@@ -221,7 +220,7 @@ void MainWindowTest::doubleClicksThatDoNotChart() {
     // Nothing read yet: the number cell of the first row says so.
     QString text, title;
     {
-        porvel::testing::BoxAnswerer answer([&](QMessageBox* box) {
+        porvel::testing::AnswerNext<QMessageBox> answer([&](QMessageBox* box) {
             text = box->text();
             title = box->windowTitle();
             box->buttons().front()->click();
@@ -288,25 +287,21 @@ void MainWindowTest::aReadIsAnUnsavedChangeAndSaysItsCounts() {
     // Save of an archive without a name asks for one.
     w.activateWindow();  // back from the progress dialog
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    bool dialogShown = false;
-    QTimer::singleShot(0, [&] {
-        QFileDialog* dialog = nullptr;
-        QTRY_VERIFY((dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())));
-        dialogShown = true;
-        dialog->reject();
-    });
-    QTest::keyClick(w.archiveGrid, Qt::Key_S, Qt::ControlModifier);
-    QVERIFY(dialogShown);
+    {
+        testing::AnswerNext<QFileDialog> cancel([](QFileDialog* dialog) { dialog->reject(); });
+        QTest::keyClick(w.archiveGrid, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(cancel.Answered());
+    }
     // Exit, New and Open ask first; Cancel keeps the table and the window.
     for (QAction* command : {w.exitAction, w.newAction, w.openAction}) {
-        testing::BoxScript boxes({QMessageBox::Cancel});
+        testing::ModalScript boxes({QMessageBox::Cancel});
         command->trigger();
         QCOMPARE(boxes.seen.size(), 1);
         QCOMPARE(boxes.seen[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QVERIFY(w.isVisible());
         QCOMPARE(w.Archive()->GridRowCount(), 4);
     }
-    testing::BoxScript no({QMessageBox::No});
+    testing::ModalScript no({QMessageBox::No});
     w.close();
 }
 
@@ -336,7 +331,7 @@ void MainWindowTest::anInterruptedReadSaysHowMuchArrived() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    testing::BoxScript boxes;
+    testing::ModalScript boxes;
     QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(w.readArchiveButton->isEnabled(), 20000);
     QTRY_COMPARE(boxes.seen.size(), messages.size());

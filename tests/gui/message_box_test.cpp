@@ -7,13 +7,13 @@
 #include <atomic>
 #include <thread>
 
-#include "box_answerer.h"
+#include "modal_answers.h"
 #include "ui/message_box.h"
 
 using porvel::Language;
 using porvel::LocalizedMessageBox;
 using porvel::SetMessageButtonsLang;
-using porvel::testing::BoxAnswerer;
+using porvel::testing::AnswerNext;
 namespace box = porvel::box;
 
 namespace {
@@ -49,7 +49,7 @@ private slots:
 
 void MessageBoxTest::captionsAreEmptyUntilALanguageIsSet() {
     QStringList seen;
-    BoxAnswerer answer([&](QMessageBox* b) {
+    AnswerNext<QMessageBox> answer([&](QMessageBox* b) {
         seen = Captions(b);
         b->buttons().front()->click();
     });
@@ -85,7 +85,7 @@ void MessageBoxTest::captionsFollowTheLanguage() {
     SetMessageButtonsLang(language == 0 ? Language::English : Language::Russian);
     SetMessageButtonsLang(static_cast<Language>(language));
     QStringList seen;
-    BoxAnswerer answer([&](QMessageBox* b) {
+    AnswerNext<QMessageBox> answer([&](QMessageBox* b) {
         seen = Captions(b);
         QTest::keyClick(b, Qt::Key_Escape);
         if (b->isVisible()) b->buttons().front()->click();
@@ -113,7 +113,7 @@ void MessageBoxTest::answersAreTheButtonIdentifiers() {
     QFETCH(QString, button);
     QFETCH(int, answer);
     SetMessageButtonsLang(Language::English);
-    BoxAnswerer answerer([&](QMessageBox* b) {
+    AnswerNext<QMessageBox> answerer([&](QMessageBox* b) {
         QAbstractButton* target = ButtonWithText(b, button);
         QVERIFY(target);
         QTest::mouseClick(target, Qt::LeftButton);
@@ -124,23 +124,23 @@ void MessageBoxTest::answersAreTheButtonIdentifiers() {
 void MessageBoxTest::escapeAndTheCloseBoxAnswerOkOnAnOkBox() {
     SetMessageButtonsLang(Language::Russian);
     {
-        BoxAnswerer answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
+        AnswerNext<QMessageBox> answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
         QCOMPARE(LocalizedMessageBox(QStringLiteral("x"), QString(), box::kError), box::kIdOk);
     }
     {
-        BoxAnswerer answer([](QMessageBox* b) { b->close(); });
+        AnswerNext<QMessageBox> answer([](QMessageBox* b) { b->close(); });
         QCOMPARE(LocalizedMessageBox(QStringLiteral("x"), QString(), box::kError), box::kIdOk);
     }
     // A second box on the same thread behaves the same.
     {
-        BoxAnswerer answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
+        AnswerNext<QMessageBox> answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
         QCOMPARE(LocalizedMessageBox(QStringLiteral("y"), QString(), box::kError), box::kIdOk);
     }
     QVERIFY(!QApplication::activeModalWidget());
 }
 
 void MessageBoxTest::escapeAnswersCancelOnAQuestion() {
-    BoxAnswerer answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
+    AnswerNext<QMessageBox> answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
     QCOMPARE(LocalizedMessageBox(QStringLiteral("Сохранить x ?"), QStringLiteral("Внимание"),
                                  box::kQuestion),
              box::kIdCancel);
@@ -151,7 +151,7 @@ void MessageBoxTest::styleGivesIconTextAndCaption() {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString text, title, defaultText;
     Qt::WindowModality modality = Qt::NonModal;
-    BoxAnswerer answer([&](QMessageBox* b) {
+    AnswerNext<QMessageBox> answer([&](QMessageBox* b) {
         icon = b->icon();
         text = b->text();
         title = b->windowTitle();
@@ -167,7 +167,7 @@ void MessageBoxTest::styleGivesIconTextAndCaption() {
     QCOMPARE(modality, Qt::ApplicationModal);
     QCOMPARE(defaultText, QStringLiteral("No"));
 
-    BoxAnswerer again([&](QMessageBox* b) {
+    AnswerNext<QMessageBox> again([&](QMessageBox* b) {
         icon = b->icon();
         QTest::keyClick(b, Qt::Key_Return);
     });
@@ -178,7 +178,7 @@ void MessageBoxTest::styleGivesIconTextAndCaption() {
 void MessageBoxTest::aWorkerThreadGetsItsAnswer() {
     SetMessageButtonsLang(Language::English);
     bool shownOnMainThread = false;
-    BoxAnswerer answer([&](QMessageBox* b) {
+    AnswerNext<QMessageBox> answer([&](QMessageBox* b) {
         shownOnMainThread =
             b->thread() == QThread::currentThread() && QThread::currentThread() == qApp->thread();
         QTest::mouseClick(ButtonWithText(b, QStringLiteral("No")), Qt::LeftButton);

@@ -22,10 +22,12 @@
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "curve_rows.h"
+#include "modal_answers.h"
 #include "poppler.h"
 #include "ui/main_texts.h"
 
 using namespace porvel;
+using porvel::testing::AnswerNext;
 using porvel::testing::kListingPitch;
 using porvel::testing::kTestRecordPitch;
 using porvel::testing::PdfLines;
@@ -33,26 +35,10 @@ using porvel::testing::Poppler;
 
 namespace {
 
-// Runs `act` once on the next modal window of type `Widget`, from the event loop of whatever
-// shows it.
-template <typename Widget>
-void WhenShown(std::function<void(Widget*)> act) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        auto* widget = qobject_cast<Widget*>(QApplication::activeModalWidget());
-        if (!widget || !widget->isVisible()) return;
-        timer->stop();
-        timer->deleteLater();
-        act(widget);
-    });
-    timer->start();
-}
-
 // Answers the next save dialog with `name`, after choosing the filter `filter` when given, as a
 // user does: in the file type box.
 void AnswerSaveDialog(const QString& name, const QString& filter = {}) {
-    WhenShown<QFileDialog>([name, filter](QFileDialog* dialog) {
+    AnswerNext<QFileDialog>::Detached([name, filter](QFileDialog* dialog) {
         if (!filter.isEmpty()) {
             auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             const int index = types->findText(filter);
@@ -60,8 +46,7 @@ void AnswerSaveDialog(const QString& name, const QString& filter = {}) {
             emit types->activated(index);
             emit types->textActivated(filter);
         }
-        dialog->selectFile(name);
-        static_cast<QDialog*>(dialog)->accept();  // the file dialog's own accept checks the name
+        porvel::testing::TypeFileName(dialog, name);
     });
 }
 
@@ -101,7 +86,7 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
 
     const QString path = dir_.filePath(QStringLiteral("listing.pdf"));
     QString title;
-    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+    AnswerNext<QPrintPreviewDialog>::Detached([&](QPrintPreviewDialog* preview) {
         title = preview->windowTitle();
         AnswerSaveDialog(path);
         preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
@@ -121,12 +106,12 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     const QByteArray before = file.readAll();
     file.close();
     bool asked = false;
-    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+    AnswerNext<QPrintPreviewDialog>::Detached([&](QPrintPreviewDialog* preview) {
         AnswerSaveDialog(dir_.filePath(QStringLiteral("listing")));
-        WhenShown<QMessageBox>([&](QMessageBox* box) {
+        AnswerNext<QMessageBox>::Detached([&](QMessageBox* box) {
             asked = true;
             box->button(QMessageBox::No)->click();
-            WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
+            AnswerNext<QFileDialog>::Detached([](QFileDialog* dialog) { dialog->reject(); });
         });
         preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
         preview->reject();
@@ -154,7 +139,7 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
     const QString path = dir_.filePath(QStringLiteral("record.pdf"));
     QString title;
     bool heldWhilePrinting = false;
-    WhenShown<QPrintPreviewDialog>([&](QPrintPreviewDialog* preview) {
+    AnswerNext<QPrintPreviewDialog>::Detached([&](QPrintPreviewDialog* preview) {
         title = preview->windowTitle();
         window->close();  // refused while the preview is open
         heldWhilePrinting = !window->printButton->isEnabled() && window->isVisible() &&

@@ -13,10 +13,9 @@
 #include "app/main_window.h"
 #include "app/recovery_guard.h"
 #include "archive/curve_store.h"
-#include "box_answerer.h"
-#include "box_script.h"
 #include "file_system_faults.h"
 #include "gui_sim.h"
+#include "modal_answers.h"
 #include "ui/exchange_worker.h"
 
 using namespace porvel;
@@ -97,7 +96,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QString question;
-        BoxAnswerer yes([&](QMessageBox* box) {
+        AnswerNext<QMessageBox> yes([&](QMessageBox* box) {
             question = box->text();
             // For a look at the question: PORVEL_SCREENSHOT_DIR=/tmp recovery_test
             if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
@@ -116,7 +115,7 @@ private slots:
                  QStringList{QFileInfo(window.Recovery().Writer().Path()).fileName()});
 
         // Closing with No to saving is a clean exit: the user gave the work up.
-        BoxScript no({QMessageBox::No});
+        ModalScript no({QMessageBox::No});
         QVERIFY(window.close());
         QVERIFY(RecoveryFiles(stateHome_).isEmpty());
     }
@@ -132,13 +131,13 @@ private slots:
         put(QStringLiteral("unsaved-1-1.wpa"), QByteArray("not an archive"));
         MainWindow window;
         {
-            BoxScript boxes;  // Escape: decided later
+            ModalScript boxes;  // Escape: decided later
             QVERIFY(!window.OfferRecovery());
             QCOMPARE(boxes.seen.size(), 1);
         }
         QCOMPARE(RecoveryFiles(stateHome_).size(), 1);
         {
-            BoxScript boxes({QMessageBox::Yes, QMessageBox::Ok});
+            ModalScript boxes({QMessageBox::Yes, QMessageBox::Ok});
             QVERIFY(!window.OfferRecovery());
             QCOMPARE(boxes.seen.size(), 2);
             QVERIFY(boxes.seen[1].text.startsWith(
@@ -150,7 +149,7 @@ private slots:
         QVERIFY(window.Archive()->IsEmpty());
 
         put(QStringLiteral("unsaved-2-2.wpa"), QByteArray("whatever"));
-        BoxScript no({QMessageBox::No});
+        ModalScript no({QMessageBox::No});
         QVERIFY(!window.OfferRecovery());
         QVERIFY(RecoveryFiles(stateHome_).isEmpty());
     }

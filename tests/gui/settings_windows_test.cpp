@@ -17,9 +17,9 @@
 #include <QTimer>
 #include <cstring>
 
-#include "box_answerer.h"
 #include "device/exchange_types.h"
 #include "gui_sim.h"
+#include "modal_answers.h"
 #include "settings/materials_editor.h"
 #include "settings/objects_editor.h"
 #include "settings/screen_image.h"
@@ -248,7 +248,7 @@ void SettingsWindowsTest::materialsEditorKeyFilterAndEnter() {
 
     // A letter in a coefficient column: the message, and the cell keeps its text.
     QStringList shown;
-    testing::BoxAnswerer answer([&](QMessageBox* box) {
+    testing::AnswerNext<QMessageBox> answer([&](QMessageBox* box) {
         shown << box->text();
         box->button(QMessageBox::Ok)->click();
     });
@@ -288,7 +288,7 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
         EditorGridWidget* grid = form.grid;
         for (const QString& typo : {QStringLiteral("1.5E"), QStringLiteral("2E")}) {
             QStringList shown;
-            testing::BoxAnswerer answer([&](QMessageBox* box) {
+            testing::AnswerNext<QMessageBox> answer([&](QMessageBox* box) {
                 shown << box->text();
                 box->button(QMessageBox::Ok)->click();
             });
@@ -300,7 +300,7 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
             QCOMPARE(OpenEditor(grid)->text(), typo);
             QCOMPARE(grid->currentRow(), 4);
         }
-        testing::BoxAnswerer atWrite(
+        testing::AnswerNext<QMessageBox> atWrite(
             [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
         QTest::mouseClick(form.loadButton, Qt::LeftButton);
         QTRY_VERIFY(atWrite.Answered());
@@ -347,7 +347,7 @@ void SettingsWindowsTest::gridThatCannotBeStoredIsNotWritten() {
     QVERIFY(OpenFilled(form));
     form.grid->SetCell(1, 2, QStringLiteral("Плита ✓"));
     QString shown;
-    testing::BoxAnswerer answer([&](QMessageBox* box) {
+    testing::AnswerNext<QMessageBox> answer([&](QMessageBox* box) {
         shown = box->text();
         box->button(QMessageBox::Ok)->click();
     });
@@ -397,18 +397,16 @@ void SettingsWindowsTest::screenshotShowsSavesAndKeepsReadingAfterAFailedSave() 
     QCOMPARE(form.inkColorBox->Selected(), QColor(Qt::black));
     QCOMPARE(form.backgroundColorBox->Selected(), QColor(Qt::white));
     const QString blocked = dir.filePath("screen.png");
-    QTimer::singleShot(0, [&] {
-        QTRY_VERIFY(qobject_cast<QFileDialog*>(QApplication::activeModalWidget()));
-        form.savePictureDialog->selectFile(blocked);
-        QMetaObject::invokeMethod(form.savePictureDialog, "accept");
-    });
+    testing::AnswerNext<QFileDialog> choose(
+        [&](QFileDialog* dialog) { testing::TypeFileName(dialog, blocked); });
     QTest::mouseClick(form.saveToFileBox, Qt::LeftButton);
+    QVERIFY(choose.Answered());
     QCOMPARE(form.PictureFileName(), blocked);
     QVERIFY(QDir().mkdir(blocked));  // a folder where the file should go
 
     form.inkColorBox->Select(Qt::darkGreen);
     QString shown;
-    testing::BoxAnswerer answer([&](QMessageBox* box) {
+    testing::AnswerNext<QMessageBox> answer([&](QMessageBox* box) {
         shown = box->text();
         box->button(QMessageBox::Ok)->click();
     });

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "app/main_window.h"
-#include "box_answerer.h"
 #include "device/exchange_types.h"
+#include "modal_answers.h"
 #include "output/clipboard_text.h"
 #include "table_rows_builder.h"
 
@@ -135,7 +135,7 @@ void TableBehaviourTest::aCellThatDoesNotConvertStopsTheSortWithAMessage() {
     T().SetCell(col::kA, 2, QStringLiteral("NAN"));
     const QStringList before = Snapshot(T());
     QStringList seen;
-    BoxAnswerer answerer([&](QMessageBox* box) {
+    AnswerNext<QMessageBox> answerer([&](QMessageBox* box) {
         seen << box->windowTitle() << box->text();
         QCOMPARE(box->icon(), QMessageBox::Critical);
         box->buttons().first()->click();
@@ -269,7 +269,7 @@ void TableBehaviourTest::ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise() {
     TheExchange().recordCount = 0;
     clipboard->setText(QStringLiteral("before"));
     QStringList seen;
-    BoxAnswerer answerer([&](QMessageBox* box) {
+    AnswerNext<QMessageBox> answerer([&](QMessageBox* box) {
         seen << box->windowTitle() << box->text();
         box->buttons().first()->click();
     });

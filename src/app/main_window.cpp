@@ -46,9 +46,9 @@ constexpr int kClientWidth = 995;
 constexpr int kClientHeight = 521;
 constexpr int kMinimumWidth = 400;
 constexpr int kButtonHeight = 31;
-constexpr int kButton1Left = 1, kButton1Width = 141;
-constexpr int kButton2Left = 405, kButton2Width = 160;
-constexpr int kButton3Width = 174, kButton3RightGap = 995 - 811 - 174;
+constexpr int kReadButtonLeft = 1, kReadButtonWidth = 141;
+constexpr int kObjectsButtonLeft = 405, kObjectsButtonWidth = 160;
+constexpr int kMaterialsButtonWidth = 174, kMaterialsButtonRightGap = 995 - 811 - 174;
 constexpr int kGridTop = 30;
 constexpr int kRowHeight = 20;
 constexpr int kWindowFontPx = 14;
@@ -416,13 +416,13 @@ void MainWindow::LayOut() {
     auto wide = [](QPushButton* button, int designWidth) {
         return std::max(Design(designWidth), button->sizeHint().width());
     };
-    readArchiveButton->setGeometry(Design(kButton1Left), 0, wide(readArchiveButton, kButton1Width),
+    readArchiveButton->setGeometry(Design(kReadButtonLeft), 0, wide(readArchiveButton, kReadButtonWidth),
                                    Design(kButtonHeight));
     // Anchored to the top only: keeps its place relative to the width.
-    const int left2 = width * kButton2Left / kClientWidth;
-    objectsButton->setGeometry(left2, 0, wide(objectsButton, kButton2Width), Design(kButtonHeight));
-    const int width3 = wide(materialsButton, kButton3Width);
-    materialsButton->setGeometry(width - Design(kButton3RightGap) - width3, 0, width3,
+    const int left2 = width * kObjectsButtonLeft / kClientWidth;
+    objectsButton->setGeometry(left2, 0, wide(objectsButton, kObjectsButtonWidth), Design(kButtonHeight));
+    const int width3 = wide(materialsButton, kMaterialsButtonWidth);
+    materialsButton->setGeometry(width - Design(kMaterialsButtonRightGap) - width3, 0, width3,
                                  Design(kButtonHeight));
     archiveGrid->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop));
 }

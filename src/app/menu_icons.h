@@ -1,4 +1,4 @@
-// ImageList1: the 13 menu icons of the main window, 16 x 16, drawn once; and the program icon.
+// The 13 menu icons of the main window, 16 x 16, drawn once; and the program icon.
 #pragma once
 
 #include <QIcon>

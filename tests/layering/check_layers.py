@@ -11,6 +11,23 @@ import sys
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 SOURCE_SUFFIXES = ('.h', '.hpp', '.cpp', '.c')
+# Folders whose code runs without any window of the program: what leaves it (the printable
+# documents, the spreadsheet and clipboard writers), the chart without its window, and the
+# command-line tool. They include no header of window code: one that declares a window class
+# or a function given the window it opens over.
+WINDOWLESS = ('output', 'plot', 'cli')
+WINDOW_CODE = re.compile(
+    r'^\s*class\s+\w+\s*(?:final\s*)?:\s*public\s+'
+    r'Q(?:Widget|Dialog|MainWindow|PrintPreviewDialog|TableView|PushButton|Frame)\b'
+    r'|QWidget\s*\*\s*parent\b', re.M)
+
+
+def declares_window(path):
+    try:
+        with open(path, encoding='utf-8') as text:
+            return WINDOW_CODE.search(text.read()) is not None
+    except OSError:
+        return False
 
 
 def read_layers(path):
@@ -66,7 +83,10 @@ def violations(root):
                     target = included.split('/', 1)[0]
                     if target == folder:
                         continue
-                    if target not in levels:
+                    if folder in WINDOWLESS and declares_window(
+                            os.path.join(root, 'src', included)):
+                        problems.append(f'{where}: {folder}/ uses no window')
+                    elif target not in levels:
                         problems.append(f'{where}: {target}/ is no layer of src/layers.txt')
                     elif levels[target] == levels[folder]:
                         problems.append(f'{where}: {target}/ stands beside {folder}/')

@@ -48,6 +48,16 @@ class LayerRules(unittest.TestCase):
                 self.assertIn(at, problems[0])
                 self.assertIn(reason, problems[0])
 
+    def test_windowless_folders_include_no_window(self):
+        files = {'src/ui/progress_dialog.h': 'class ProgressDialog : public QDialog {\n',
+                 'src/ui/texts.h': '', 'src/output/listing.cpp': '#include "ui/texts.h"\n'}
+        self.assertEqual(check_layers.violations(self.tree(files, 'ui\noutput\n')), [])
+        files['src/output/listing.cpp'] += '#include "ui/progress_dialog.h"\n'
+        problems = check_layers.violations(self.tree(files, 'ui\noutput\n'))
+        self.assertEqual(len(problems), 1, problems)
+        self.assertIn('listing.cpp:2', problems[0])
+        self.assertIn('uses no window', problems[0])
+
     def test_folder_missing_from_the_order_is_reported(self):
         problems = check_layers.violations(self.tree({'src/report/page.h': ''}))
         self.assertEqual(problems, ['src/report: folder not placed in src/layers.txt'])

@@ -31,7 +31,8 @@ ShimState& State() {
 }
 
 void Install(ShimState& state, const Scenario& scenario) {
-    state.instrument = std::make_unique<Instrument>(scenario.memory, scenario.faults, LogPath());
+    state.instrument =
+        std::make_unique<Instrument>(scenario.memory, scenario.faults, LogPath(), state.time);
     state.layout = std::make_unique<BusLayout>(scenario);
     state.buses.Reset();
     ++state.scenario;
@@ -92,6 +93,7 @@ void ResetState(ShimState& state) {
     state.lastOpenIndex = -1;
     state.lastError = "no error";
     state.loadError.clear();
+    state.time.UseVirtual(false);
 }
 
 usb_dev_handle* FindHandle(ShimState& state, usb_dev_handle* handle) {

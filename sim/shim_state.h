@@ -45,6 +45,7 @@ struct ShimState {
     std::string lastError = "no error";  // usb_strerror
     std::string loadError;               // porvel_sim_last_error
     std::string logCopy;                 // what porvel_sim_log returned last
+    SwitchableTime time;                 // the instrument's clock
 };
 
 ShimState& State();

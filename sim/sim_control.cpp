@@ -44,6 +44,14 @@ PORVEL_EXPORT void porvel_sim_reset(void) {
     porvel::sim::ResetState(state);
 }
 
+PORVEL_EXPORT void porvel_sim_use_virtual_time(void) {
+    State().time.UseVirtual(true);
+}
+
+PORVEL_EXPORT void porvel_sim_advance_ms(int ms) {
+    State().time.Advance(std::chrono::milliseconds(ms));
+}
+
 PORVEL_EXPORT const char* porvel_sim_last_error(void) {
     static thread_local std::string copy;
     ShimState& state = State();

@@ -35,6 +35,12 @@ int porvel_sim_violations(void);
 /* Bulk transfers that reached the instrument since the last load. */
 int porvel_sim_transfers(void);
 
+/* From now until the next reset, the instrument keeps virtual time: it moves only by
+ * porvel_sim_advance_ms (the host's pauses) and by the device's own waits, so a test keeps the
+ * protocol's pauses exactly without sleeping. */
+void porvel_sim_use_virtual_time(void);
+void porvel_sim_advance_ms(int ms);
+
 /* Copies the instrument's material list block (880 bytes) or object list block (720 bytes) into
  * `buffer`; returns the block size, or -1 when `size` is smaller or nothing is loaded. */
 int porvel_sim_material_list(unsigned char* buffer, int size);

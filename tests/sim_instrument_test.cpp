@@ -2,13 +2,11 @@
 // reply framing, pauses, list writes and every fault it can be asked to show.
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <thread>
-
 #include "instrument.h"
 #include "list_blocks.h"
 #include "measurement.h"
 #include "scenario.h"
+#include "virtual_clock.h"
 #include "wire/byte_order.h"
 #include "wire/crc16.h"
 #include "wire/frames.h"
@@ -25,8 +23,15 @@ constexpr int kReadPauseMs = protocol::kPauseAfterReadMs;
 constexpr int kListPauseMs = protocol::kPauseBeforeListWriteMs;
 constexpr int kPiecePauseMs = protocol::kPauseAfterPieceMs;
 
+// Every instrument of these tests keeps time on one virtual clock: the host's pauses move it,
+// and so do the device's own waits, so the pace checks are exact and nothing really sleeps.
+porvel::testing::VirtualClock& Time() {
+    static porvel::testing::VirtualClock clock;
+    return clock;
+}
+
 void SleepMs(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    Time().SleepMs(ms);
 }
 
 // Three measurements with short curves of different lengths.
@@ -118,7 +123,7 @@ std::vector<std::uint8_t> RenamedMaterials(const MaterialListBlock& from, const 
 TEST(SimReplies, VersionParametersAndRecordsAreFramedAsHeaderThenPayload) {
     DeviceMemory memory = SmallArchive();
     memory.version = QByteArray("PORVEL v9\0x", 11);
-    Instrument device(memory, {});
+    Instrument device(memory, {}, {}, Time());
     Host host(device);
 
     const Host::Reply version = host.Ask(Command::ReadVersion);
@@ -146,7 +151,7 @@ TEST(SimReplies, VersionParametersAndRecordsAreFramedAsHeaderThenPayload) {
 }
 
 TEST(SimReplies, CurveIsTheBlockOfTheLastRequestedRecordAtTheRequestedLength) {
-    Instrument device(SmallArchive(), {});
+    Instrument device(SmallArchive(), {}, {}, Time());
     Host host(device);
     const Host::Reply record = host.Ask(Command::ReadRecord, 2);
     ASSERT_TRUE(record.ok);
@@ -172,7 +177,7 @@ TEST(SimReplies, CurveIsTheBlockOfTheLastRequestedRecordAtTheRequestedLength) {
 TEST(SimReplies, ListsAndScreenNeedNoPauseAndComeWhole) {
     DeviceMemory memory = SmallArchive();
     memory.screen[0] = 0x81;
-    Instrument device(memory, {});
+    Instrument device(memory, {}, {}, Time());
     Host host(device);
     for (Command command : {Command::ReadMaterials, Command::ReadObjects, Command::ReadScreen}) {
         SCOPED_TRACE(CommandName(command));
@@ -188,7 +193,7 @@ TEST(SimReplies, ListsAndScreenNeedNoPauseAndComeWhole) {
 }
 
 TEST(SimReplies, ListReplyNotReadyWithinTheTimeoutFailsButStaysPending) {
-    Instrument device(SmallArchive(), {});
+    Instrument device(SmallArchive(), {}, {}, Time());
     Host host(device);
     ASSERT_GE(host.Send(Command::ReadObjects), 0);
     std::vector<std::uint8_t> header;
@@ -200,7 +205,7 @@ TEST(SimReplies, ListReplyNotReadyWithinTheTimeoutFailsButStaysPending) {
 TEST(SimReplies, LyingLengthHeadersAnnounceTheirValueAndPadThePayload) {
     Faults faults;
     faults.headers = {{Command::ReadRecord, 40}, {Command::ReadMaterials, 0xFFFFFFFFu}};
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
     const Host::Reply record = host.Ask(Command::ReadRecord, 0);
     EXPECT_EQ(record.announced, 40u);
@@ -212,7 +217,7 @@ TEST(SimReplies, LyingLengthHeadersAnnounceTheirValueAndPadThePayload) {
 }
 
 TEST(SimReplies, NewCommandDiscardsTheUnreadReply) {
-    Instrument device(SmallArchive(), {});
+    Instrument device(SmallArchive(), {}, {}, Time());
     Host host(device);
     std::vector<std::uint8_t> bytes;
     // Header read, payload never taken: the next command's reply comes instead.
@@ -227,17 +232,17 @@ TEST(SimReplies, NewCommandDiscardsTheUnreadReply) {
 }
 
 TEST(SimReplies, ReadWithNothingPendingWaitsTheCallersTimeout) {
-    Instrument device(SmallArchive(), {});
+    Instrument device(SmallArchive(), {}, {}, Time());
     Host host(device);
     std::vector<std::uint8_t> bytes;
-    const auto start = SteadyClock::now();
+    const Micros start = Time().Elapsed();
     EXPECT_EQ(host.Read(4, &bytes, 20), kErrTimeout);
-    EXPECT_GE(SteadyClock::now() - start, std::chrono::milliseconds(20));
+    EXPECT_EQ(Time().Elapsed() - start, std::chrono::milliseconds(20));
     EXPECT_EQ(device.Violations(), 0u);
 }
 
 TEST(SimReplies, MalformedFramesAndMissingRecordsAreViolations) {
-    Instrument device(SmallArchive(), {});
+    Instrument device(SmallArchive(), {}, {}, Time());
     Host host(device);
     EXPECT_EQ(host.SendBytes({0x01, 0xFF}, kQuickTimeoutMs), kErrTimeout);  // bad complement
     EXPECT_EQ(host.SendBytes({0x03, 0xFC}, kQuickTimeoutMs), kErrTimeout);  // argument missing
@@ -246,7 +251,7 @@ TEST(SimReplies, MalformedFramesAndMissingRecordsAreViolations) {
     // Ordinals run 0..count-1; beyond them the device has nothing to say.
     EXPECT_FALSE(host.Ask(Command::ReadRecord, 3, kQuickTimeoutMs).ok);
     EXPECT_EQ(device.Violations(), 4u);
-    Instrument fresh(SmallArchive(), {});
+    Instrument fresh(SmallArchive(), {}, {}, Time());
     Host freshHost(fresh);
     EXPECT_FALSE(freshHost.Ask(Command::ReadCurve, 8, kQuickTimeoutMs).ok);  // no record yet
     EXPECT_EQ(fresh.Violations(), 1u);
@@ -258,12 +263,11 @@ TEST(SimPauses, HeaderReadBeforeThePauseFailsAndLosesTheReply) {
         int earlyMs;
         int pauseMs;
     };
-    // Early by far more than a busy machine oversleeps, so the outcome does not depend on load.
     for (const Case& c : {Case{Command::ReadVersion, 5, kVersionPauseMs},
                           Case{Command::ReadParameters, 5, kReadPauseMs},
                           Case{Command::ReadRecord, 5, kReadPauseMs}}) {
         SCOPED_TRACE(CommandName(c.command));
-        Instrument device(SmallArchive(), {});
+        Instrument device(SmallArchive(), {}, {}, Time());
         Host host(device);
         std::vector<std::uint8_t> bytes;
         ASSERT_GE(host.Send(c.command, 0), 0);
@@ -283,7 +287,7 @@ TEST(SimPauses, HeaderReadBeforeThePauseFailsAndLosesTheReply) {
 
 TEST(SimListWrite, WellPacedBlockReplacesTheList) {
     const DeviceMemory memory = SmallArchive();
-    Instrument device(memory, {});
+    Instrument device(memory, {}, {}, Time());
     Host host(device);
     const std::vector<std::uint8_t> materials = RenamedMaterials(memory.materials, "Basalt");
     WriteList(host, Command::WriteMaterials, materials);
@@ -318,7 +322,7 @@ TEST(SimListWrite, BadlyPacedOrShapedWritesAreDroppedWhole) {
                           Case{"piece of 32 bytes", kListPauseMs, 880, 32, kPiecePauseMs},
                           Case{"second piece at once", kListPauseMs, 880, 64, 0}}) {
         SCOPED_TRACE(c.name);
-        Instrument device(memory, {});
+        Instrument device(memory, {}, {}, Time());
         Host host(device);
         ASSERT_GE(host.Send(Command::WriteMaterials), 0);
         SleepMs(c.headerDelayMs);
@@ -337,7 +341,7 @@ TEST(SimListWrite, CommandInsideOrRightAfterABlockIsAViolation) {
     const DeviceMemory memory = SmallArchive();
     const std::vector<std::uint8_t> block = RenamedMaterials(memory.materials, "Basalt");
     {
-        Instrument device(memory, {});
+        Instrument device(memory, {}, {}, Time());
         Host host(device);
         ASSERT_GE(host.Send(Command::WriteMaterials), 0);
         SleepMs(kListPauseMs);
@@ -348,7 +352,7 @@ TEST(SimListWrite, CommandInsideOrRightAfterABlockIsAViolation) {
         EXPECT_EQ(device.Memory().materials, memory.materials);
     }
     {
-        Instrument device(memory, {});
+        Instrument device(memory, {}, {}, Time());
         Host host(device);
         ASSERT_GE(host.Send(Command::WriteMaterials), 0);
         SleepMs(kListPauseMs);
@@ -369,7 +373,7 @@ TEST(SimListWrite, CommandInsideOrRightAfterABlockIsAViolation) {
 TEST(SimFaults, FailingTransfersCountBothDirections) {
     Faults faults;
     faults.failingTransfers = {{2, 2}};
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
     std::vector<std::uint8_t> bytes;
     ASSERT_GE(host.Send(Command::ReadParameters), 0);  // 1
@@ -385,7 +389,7 @@ TEST(SimFaults, SpoiledRecordsAndCurvesFailOnlyTheirOwnCheck) {
     faults.recordCrc = {0};
     faults.recordMarker = {1};
     faults.curveCrc = {2};
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
     std::vector<bool> recordValid, curveValid;
     for (std::uint16_t k = 0; k < 3; ++k) {
@@ -409,7 +413,7 @@ TEST(SimFaults, SpoiledListEntriesAndParameterMarkers) {
     faults.materialEntries = {5};
     faults.objectEntries = {0, 19};
     faults.spoiledParameterReplies = 2;
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
 
     MaterialListBlock materials;
@@ -438,7 +442,7 @@ TEST(SimFaults, SpoiledListEntriesAndParameterMarkers) {
 TEST(SimFaults, ShortReplyDeliversHalfOfItsPayload) {
     Faults faults;
     faults.shortPayloads = {{2, 1}};
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
     EXPECT_EQ(host.Ask(Command::ReadScreen).payload.size(), protocol::kScreenSize);
     EXPECT_EQ(host.Ask(Command::ReadObjects).payload.size(), protocol::kObjectListSize / 2);
@@ -448,7 +452,7 @@ TEST(SimFaults, ShortReplyDeliversHalfOfItsPayload) {
 TEST(SimFaults, AbsentForTheFirstSearches) {
     Faults faults;
     faults.absentSearches = 2;
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
     EXPECT_FALSE(device.OnBus());
     EXPECT_EQ(host.Send(Command::ReadVersion), kErrNoDevice);
@@ -462,7 +466,7 @@ TEST(SimFaults, UnplugAfterATransferAndComeBackAfterSearches) {
     Faults faults;
     faults.unplugAfterTransfer = 2;
     faults.replugAfterSearches = 1;
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
     std::vector<std::uint8_t> bytes;
     const unsigned attachment = device.Attachment();
@@ -477,7 +481,7 @@ TEST(SimFaults, UnplugAfterATransferAndComeBackAfterSearches) {
     EXPECT_TRUE(host.Ask(Command::ReadParameters).ok);
 
     faults.replugAfterSearches.reset();
-    Instrument gone(SmallArchive(), faults);
+    Instrument gone(SmallArchive(), faults, {}, Time());
     Host goneHost(gone);
     goneHost.Ask(Command::ReadScreen);
     for (int i = 0; i < 5; ++i) EXPECT_FALSE(gone.Search());
@@ -486,7 +490,7 @@ TEST(SimFaults, UnplugAfterATransferAndComeBackAfterSearches) {
 TEST(SimLog, OneLinePerCommandWithItsArgumentAndTheFaults) {
     Faults faults;
     faults.recordCrc = {1};
-    Instrument device(SmallArchive(), faults);
+    Instrument device(SmallArchive(), faults, {}, Time());
     Host host(device);
     host.Ask(Command::ReadRecord, 1);
     host.Ask(Command::ReadCurve, 34);

@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "device/libusb_binding.h"
@@ -24,10 +23,6 @@ namespace protocol = porvel::protocol;
 
 constexpr int kTimeoutMs = 500;
 constexpr int kQuickTimeoutMs = 5;
-
-void SleepMs(int ms) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-}
 
 // The library and the entries the tests call, resolved once for the whole test program.
 struct Sim {
@@ -57,6 +52,8 @@ struct Sim {
     int (*transfers)() = nullptr;
     int (*materialList)(unsigned char*, int) = nullptr;
     int (*objectList)(unsigned char*, int) = nullptr;
+    void (*useVirtualTime)() = nullptr;
+    void (*advanceMs)(int) = nullptr;
 
     template <typename F>
     void Resolve(F*& slot, const char* name) {
@@ -95,7 +92,16 @@ Sim& Library() {
     sim.Resolve(sim.transfers, "porvel_sim_transfers");
     sim.Resolve(sim.materialList, "porvel_sim_material_list");
     sim.Resolve(sim.objectList, "porvel_sim_object_list");
+    sim.Resolve(sim.useVirtualTime, "porvel_sim_use_virtual_time");
+    sim.Resolve(sim.advanceMs, "porvel_sim_advance_ms");
     return sim;
+}
+
+// The host's pause, on the instrument's virtual clock (taken again after a reset): kept to the
+// millisecond, and no real time passes.
+void Pause(Sim& sim, int ms) {
+    sim.useVirtualTime();
+    sim.advanceMs(ms);
 }
 
 // The devices of the bus lists in walking order.
@@ -136,7 +142,7 @@ int Send(Sim& sim, usb_dev_handle* handle, Command command) {
 // Command, pause, header, payload; the payload, or empty when a transfer failed.
 std::string Ask(Sim& sim, usb_dev_handle* handle, Command command) {
     if (Send(sim, handle, command) < 0) return {};
-    SleepMs(porvel::PauseAfterCommandMs(command));
+    Pause(sim, porvel::PauseAfterCommandMs(command));
     std::uint8_t header[4];
     if (sim.bulkRead(handle, protocol::kEndpointIn, reinterpret_cast<char*>(header), 4,
                      kTimeoutMs) != 4)
@@ -327,7 +333,7 @@ TEST_F(SimUsbShim, ListWrittenThroughTheBusCanBeReadBack) {
 
     usb_dev_handle* handle = OpenInstrument(sim);
     ASSERT_GE(Send(sim, handle, Command::WriteObjects), 0);
-    SleepMs(protocol::kPauseBeforeListWriteMs);
+    Pause(sim, protocol::kPauseBeforeListWriteMs);
     std::uint8_t header[4];
     porvel::WriteU32(header, static_cast<std::uint32_t>(block.size()));
     ASSERT_EQ(sim.bulkWrite(handle, protocol::kEndpointOut, reinterpret_cast<char*>(header), 4,
@@ -338,7 +344,7 @@ TEST_F(SimUsbShim, ListWrittenThroughTheBusCanBeReadBack) {
         ASSERT_EQ(sim.bulkWrite(handle, protocol::kEndpointOut, reinterpret_cast<char*>(&block[at]),
                                 size, kTimeoutMs),
                   size);
-        SleepMs(protocol::kPauseAfterPieceMs);
+        Pause(sim, protocol::kPauseAfterPieceMs);
     }
     sim.close(handle);
     std::vector<unsigned char> after(protocol::kObjectListSize);

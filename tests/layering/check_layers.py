@@ -63,10 +63,13 @@ def violations(root):
         if folder not in levels:
             problems.append(f'{os.path.relpath(directory, root)}: folder not placed in src/layers.txt')
             continue
-        for name in sorted(os.listdir(directory)):
-            if not name.endswith(SOURCE_SUFFIXES):
+        # A folder may group its files in subfolders (sim/ does); they are one layer, and a
+        # bare include names a file of any of them.
+        directories = [d for d, _, _ in os.walk(directory)]
+        for path in sorted(os.path.join(d, name) for d in directories
+                           for name in os.listdir(d)):
+            if not path.endswith(SOURCE_SUFFIXES) or not os.path.isfile(path):
                 continue
-            path = os.path.join(directory, name)
             shown = os.path.relpath(path, root)
             with open(path, encoding='utf-8') as lines:
                 for number, line in enumerate(lines, 1):
@@ -76,7 +79,7 @@ def violations(root):
                     included = match.group(1)
                     where = f'{shown}:{number}: #include "{included}"'
                     if '/' not in included:
-                        if not os.path.isfile(os.path.join(directory, included)):
+                        if not any(os.path.isfile(os.path.join(d, included)) for d in directories):
                             problems.append(f'{where}: no such file in {folder}/; name the folder '
                                             'of a header from another layer')
                         continue

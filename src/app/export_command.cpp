@@ -95,12 +95,12 @@ ExportCommand::ExportCommand(const ArchiveTable& table, QWidget& window, QObject
 
 ExportCommand::~ExportCommand() = default;
 
-void ExportCommand::Connect(QAction* saveExel) {
-    saveExel->setEnabled(true);
-    connect(saveExel, &QAction::triggered, this, &ExportCommand::SaveExelClick);
+void ExportCommand::Connect(QAction* exportAction) {
+    exportAction->setEnabled(true);
+    connect(exportAction, &QAction::triggered, this, &ExportCommand::ExportArchive);
 }
 
-void ExportCommand::SaveExelClick() {
+void ExportCommand::ExportArchive() {
     const QString path = dialogs_->AskExportPath(fileName_);
     if (path.isEmpty()) return;
     fileName_ = path;

@@ -54,9 +54,9 @@ public:
     ExportCommand(const ArchiveTable& table, QWidget& window, QObject* parent = nullptr);
     ~ExportCommand() override;
 
-    // Enables the menu item and connects it to SaveExelClick.
-    void Connect(QAction* saveExel);
-    void SaveExelClick();
+    // Enables the menu item and connects it to ExportArchive.
+    void Connect(QAction* exportAction);
+    void ExportArchive();
     // Writes the table into `path`; a failure is reported with the file and the reason. True
     // when the file was written.
     bool ExportGridToExcel(const ArchiveTable& table, const QString& title, const QString& path);

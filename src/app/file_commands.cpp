@@ -88,13 +88,13 @@ FileCommands::~FileCommands() = default;
 
 void FileCommands::Connect(QAction* newItem, QAction* open, QAction* save, QAction* saveAs) {
     for (QAction* item : {newItem, open, save, saveAs}) item->setEnabled(true);
-    connect(newItem, &QAction::triggered, this, &FileCommands::NewClick);
-    connect(open, &QAction::triggered, this, &FileCommands::OpenClick);
-    connect(save, &QAction::triggered, this, &FileCommands::SaveClick);
-    connect(saveAs, &QAction::triggered, this, &FileCommands::SaveAsClick);
+    connect(newItem, &QAction::triggered, this, &FileCommands::NewArchive);
+    connect(open, &QAction::triggered, this, &FileCommands::OpenArchive);
+    connect(save, &QAction::triggered, this, &FileCommands::SaveArchive);
+    connect(saveAs, &QAction::triggered, this, &FileCommands::SaveArchiveAs);
 }
 
-void FileCommands::NewClick() {
+void FileCommands::NewArchive() {
     // A save the user asked for that failed keeps the table: nothing is thrown away unsaved.
     if (!AskToSaveChanges()) return;
     if (!table_.IsEmpty()) {
@@ -127,7 +127,7 @@ ArchiveFileResult FileCommands::OpenRecovered(const QString& path) {
 }
 
 // Open replaces the table: unsaved work is asked about first, and Cancel keeps it.
-void FileCommands::OpenClick() {
+void FileCommands::OpenArchive() {
     if (!AskToSaveChanges()) return;
     const QString path = dialogs_->AskOpenPath();
     if (!path.isEmpty()) Open(path);
@@ -137,7 +137,7 @@ bool FileCommands::OpenCommandLine(const QStringList& arguments) {
     return AskToSaveChanges() && Open(arguments.join(QLatin1Char(' ')));
 }
 
-void FileCommands::SaveClick() {
+void FileCommands::SaveArchive() {
     if (!state_.modified) return;
     if (table_.IsEmpty()) {
         ShowError(MainTextOf(MainText::ArchiveNotRead, CurrentLanguage()));
@@ -145,7 +145,7 @@ void FileCommands::SaveClick() {
     }
     // Nowhere to save to yet: the user names the file, as with Save As.
     if (!HasFileName()) {
-        SaveAsClick();
+        SaveArchiveAs();
         return;
     }
     if (!Write(CurrentPath())) return;
@@ -155,7 +155,7 @@ void FileCommands::SaveClick() {
     emit ArchiveInFile();
 }
 
-void FileCommands::SaveAsClick() {
+void FileCommands::SaveArchiveAs() {
     const QString path = dialogs_->AskSavePath();
     if (path.isEmpty()) return;
     if (table_.IsEmpty()) {

@@ -86,14 +86,14 @@ public:
     // modified and has no name yet, so that Save asks where it goes. Nothing is shown; the
     // result says whether the file was sound.
     ArchiveFileResult OpenRecovered(const QString& path);
-    void NewClick();
-    void OpenClick();  // Open, from the menu, after the save prompt
+    void NewArchive();
+    void OpenArchive();  // Open, from the menu, after the save prompt
     // Open from the command line: the arguments joined by single blanks name the file, so a path
     // with blanks that arrived as several arguments is whole again. The save prompt comes first.
     // False when nothing was read.
     bool OpenCommandLine(const QStringList& arguments);
-    void SaveClick();
-    void SaveAsClick();
+    void SaveArchive();
+    void SaveArchiveAs();
     // The save prompt of New and of closing the window. False when the user asked to save and
     // the archive was not saved (the save failed and was reported, or no file was chosen): the
     // caller then keeps the table.

@@ -77,10 +77,10 @@ void ExportCommandTest::completeExportEmptiesTheDialogsName() {
     Desk desk;
     desk.dialog.answers = {QString(), desk.Path("a.xlsx"), desk.Path("b.csv")};
     ModalScript boxes;
-    desk.command.SaveExelClick();  // cancelled: nothing written, the name stays
+    desk.command.ExportArchive();  // cancelled: nothing written, the name stays
     QCOMPARE(desk.command.DialogFileName(), kExportFileName);
-    desk.command.SaveExelClick();
-    desk.command.SaveExelClick();
+    desk.command.ExportArchive();
+    desk.command.ExportArchive();
     QCOMPARE(desk.dialog.shown, QStringList({kExportFileName, kExportFileName, QString()}));
     QCOMPARE(desk.Files(), QStringList({"a.xlsx", "b.csv"}));
     QVERIFY(ReadAll(desk.Path("a.xlsx")).startsWith("PK"));
@@ -96,7 +96,7 @@ void ExportCommandTest::emptyTableIsReportedAfterTheDialog() {
     SetCurrentLanguage(Language::English);
     desk.dialog.answers = {desk.Path("a.xls")};
     ModalScript boxes;
-    desk.command.SaveExelClick();
+    desk.command.ExportArchive();
     QCOMPARE(desk.dialog.shown.size(), 1);
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].title, QStringLiteral("Error"));
@@ -189,7 +189,7 @@ void ExportCommandTest::unwritableFolderIsReportedWithTheReason() {
     {
         UnwritableFolder readOnly(desk.dir.path());
         QVERIFY(readOnly.Ok());
-        desk.command.SaveExelClick();
+        desk.command.ExportArchive();
     }
     QCOMPARE(boxes.seen.size(), 1);
     QCOMPARE(boxes.seen[0].title, QStringLiteral("Внимание"));
@@ -220,7 +220,7 @@ void ExportCommandTest::fullDiskLeavesTheEarlierFileAndNoTemporary() {
         {
             FileSizeLimit full(16 * 1024);
             QVERIFY(full.Ok());
-            desk.command.SaveExelClick();
+            desk.command.ExportArchive();
         }
         QVERIFY2(boxes.seen.size() == 1, qPrintable(name));
         QVERIFY(boxes.seen[0].text.contains(QDir::toNativeSeparators(path)));

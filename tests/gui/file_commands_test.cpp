@@ -106,14 +106,14 @@ void FileCommandsTest::newNamesTheNextFreeArchiveAndEmptiesTheTable() {
     WriteBytes(desk.Path(QStringLiteral("Arhive 0.wpa")), "x");
     WriteBytes(desk.Path(QStringLiteral("Arhive 1.wpa")), "x");
     ModalScript boxes;
-    desk.commands.NewClick();  // an empty table: no prompt, and its rows stay
+    desk.commands.NewArchive();  // an empty table: no prompt, and its rows stay
     QCOMPARE(desk.Caption(), QStringLiteral("Porvel - Arhive 2.wpa*"));
     QCOMPARE(desk.state.folder, desk.dir.path());
     QCOMPARE(desk.table.GridRowCount(), ArchiveTable::kStartRows);
 
     desk.Read(3);
     desk.state.modified = false;
-    desk.commands.NewClick();
+    desk.commands.NewArchive();
     QCOMPARE(desk.table.GridRowCount(), 2);
     QVERIFY(desk.table.IsEmpty() && desk.table.Cell(column::kSlot, 1).isEmpty());
     QCOMPARE(WordsIn(desk.curves, 2, 6), CurveOf(13, 6));                // the store is not touched
@@ -124,23 +124,23 @@ void FileCommandsTest::newNamesTheNextFreeArchiveAndEmptiesTheTable() {
 void FileCommandsTest::saveAndSaveAs() {
     Desk desk;
     desk.Read(2);
-    desk.commands.SaveClick();  // read from the instrument, never New: nothing to do
+    desk.commands.SaveArchive();  // read from the instrument, never New: nothing to do
     QVERIFY(desk.Files().isEmpty());
     QCOMPARE(desk.dialogs.saveAsked, 0);
 
     desk.dialogs.saveAnswers << desk.Path(QStringLiteral("first.wpa"))
                              << desk.Path(QStringLiteral("second.wpa"));
-    desk.commands.SaveAsClick();
+    desk.commands.SaveArchiveAs();
     QCOMPARE(desk.Caption(), QStringLiteral("Porvel - first.wpa"));
     QVERIFY(desk.state.named && !desk.state.modified);
     desk.Delete();
-    desk.commands.SaveAsClick();  // a named archive: a copy, its own name and flags stay
+    desk.commands.SaveArchiveAs();  // a named archive: a copy, its own name and flags stay
     QCOMPARE(desk.Files(), (QStringList{"first.wpa", "second.wpa"}));
     QCOMPARE(desk.RowsIn(desk.Path(QStringLiteral("second.wpa"))), desk.Rows());
     QCOMPARE(desk.state.fileName, QStringLiteral("first.wpa"));
     QVERIFY(desk.state.modified);
     QCOMPARE(desk.Caption(), QStringLiteral("Porvel - first.wpa"));
-    desk.commands.SaveClick();
+    desk.commands.SaveArchive();
     QCOMPARE(desk.RowsIn(desk.Path(QStringLiteral("first.wpa"))), desk.Rows());
     QVERIFY(!desk.state.modified);
 
@@ -149,7 +149,7 @@ void FileCommandsTest::saveAndSaveAs() {
     unnamed.Read(1);
     unnamed.Delete();
     unnamed.dialogs.saveAnswers << unnamed.Path(QStringLiteral("named now.wpa"));
-    unnamed.commands.SaveClick();
+    unnamed.commands.SaveArchive();
     QCOMPARE(unnamed.Files(), QStringList{QStringLiteral("named now.wpa")});
     QCOMPARE(unnamed.Caption(), QStringLiteral("Porvel - named now.wpa"));
     QVERIFY(!unnamed.state.modified);
@@ -157,11 +157,11 @@ void FileCommandsTest::saveAndSaveAs() {
 
 void FileCommandsTest::anEmptyTableIsNotSaved() {
     Desk desk;
-    desk.commands.NewClick();
+    desk.commands.NewArchive();
     desk.dialogs.saveAnswers << desk.Path(QStringLiteral("a.wpa"));
     ModalScript boxes;
-    desk.commands.SaveClick();
-    desk.commands.SaveAsClick();
+    desk.commands.SaveArchive();
+    desk.commands.SaveArchiveAs();
     QCOMPARE(boxes.seen.size(), 2);
     for (const ModalScript::Box& box : boxes.seen) {
         QCOMPARE(box.text, QStringLiteral("Архив не считан!"));
@@ -181,11 +181,11 @@ void FileCommandsTest::openTakesTheFileAndItsRecordCount() {
     QVERIFY(QDir(desk.dir.path()).mkdir(QStringLiteral("kept")));
     const QString path = desk.Path(QStringLiteral("kept/Объект 5.wpa"));
     QVERIFY(WriteArchiveFile(other, otherCurves, path).Ok());
-    desk.commands.NewClick();
+    desk.commands.NewArchive();
 
     desk.dialogs.openAnswers << path;
     ModalScript boxes;
-    desk.commands.OpenClick();  // no save prompt before Open
+    desk.commands.OpenArchive();  // no save prompt before Open
     QVERIFY(boxes.seen.isEmpty());
     QCOMPARE(desk.Rows(), CellsOf(other).mid(ArchiveTable::kColumns));
     QCOMPARE(TheExchange().recordCount, 3u);
@@ -197,7 +197,7 @@ void FileCommandsTest::openTakesTheFileAndItsRecordCount() {
         return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_ino : 0;
     };
     const auto before = inode();
-    desk.commands.SaveClick();
+    desk.commands.SaveArchive();
     QCOMPARE(inode(), before);
 }
 
@@ -216,7 +216,7 @@ void FileCommandsTest::aCancelledOrRefusedOpenChangesNothing() {
 
     // Each Open asks about the unsaved table first; No goes on to the dialog.
     ModalScript boxes({QMessageBox::No, QMessageBox::No, QMessageBox::Ok, QMessageBox::No});
-    for (int i = 0; i < 3; ++i) desk.commands.OpenClick();
+    for (int i = 0; i < 3; ++i) desk.commands.OpenArchive();
     QCOMPARE(boxes.seen.size(), 5);  // the cancelled dialog says nothing
     QCOMPARE(boxes.seen[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     boxes.seen.removeAt(3);
@@ -302,7 +302,7 @@ void FileCommandsTest::aFailedSaveKeepsTheOldFileAndTheChanges() {
     Desk desk;
     desk.Read(1);
     desk.dialogs.saveAnswers << desk.Path(QStringLiteral("a.wpa"));
-    desk.commands.SaveAsClick();
+    desk.commands.SaveArchiveAs();
     const QByteArray old = ReadAll(desk.Path(QStringLiteral("a.wpa")));
     desk.Read(3);
     desk.Delete();
@@ -312,12 +312,12 @@ void FileCommandsTest::aFailedSaveKeepsTheOldFileAndTheChanges() {
     {
         const UnwritableFolder readOnly(desk.dir.path());
         QVERIFY(readOnly.Ok());
-        desk.commands.SaveClick();
+        desk.commands.SaveArchive();
     }
     {
         const FileSizeLimit full(old.size());
         QVERIFY(full.Ok());
-        desk.commands.SaveClick();
+        desk.commands.SaveArchive();
     }
     QCOMPARE(boxes.seen.size(), 2);
     const QString prefix = QStringLiteral("Не удалось сохранить файл %1: ")
@@ -344,7 +344,7 @@ void FileCommandsTest::aFailedSaveInThePromptKeepsTheTable() {
         const UnwritableFolder readOnly(desk.dir.path());
         QVERIFY(readOnly.Ok());
         QVERIFY(!desk.commands.AskToSaveChanges());
-        desk.commands.NewClick();  // its prompt fails the same way: New stops there
+        desk.commands.NewArchive();  // its prompt fails the same way: New stops there
         QCOMPARE(boxes.seen.size(), 4);
         QCOMPARE(boxes.seen[1].title, QStringLiteral("Ошибка"));
     }
@@ -365,7 +365,7 @@ void FileCommandsTest::noFileChosenInThePromptKeepsTheTable() {
     const QStringList rows = desk.Rows();
     ModalScript boxes({Button::Yes, Button::Yes});
     QVERIFY(!desk.commands.AskToSaveChanges());  // Yes, then the Save As dialog cancelled
-    desk.commands.NewClick();                    // the same: New keeps the table
+    desk.commands.NewArchive();                    // the same: New keeps the table
     QCOMPARE(desk.dialogs.saveAsked, 2);
     QCOMPARE(desk.Rows(), rows);
     QVERIFY(desk.Files().isEmpty());

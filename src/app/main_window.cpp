@@ -2,9 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
@@ -18,6 +21,7 @@
 
 #include "about_box.h"
 #include "archive/curve_store.h"
+#include "archive/selection_summary.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_texts.h"
@@ -53,6 +57,8 @@ constexpr int kGridTop = 30;
 constexpr int kRowHeight = 20;
 constexpr int kWindowFontPx = 14;
 constexpr int kGridFontPx = 17;
+constexpr int kSummaryIndent = 4;
+constexpr TextPair kCopySummary = {u"Копировать сводку", u"Copy summary"};
 
 // Column 0 is the grid's fixed column: it looks like the header, not like data.
 class FixedColumnDelegate : public QStyledItemDelegate {
@@ -86,6 +92,8 @@ MainWindow::MainWindow(QWidget* parent)
       objectsButton(new QPushButton(this)),
       materialsButton(new QPushButton(this)),
       archiveGrid(new ArchiveGridView(this)),
+      summaryLabel(new QLabel(this)),
+      copySummaryAction(new QAction(this)),
       rowMenu(new QMenu(this)),
       archive_(new ArchiveTable(this)) {
     setObjectName(QStringLiteral("mainWindow"));
@@ -94,12 +102,14 @@ MainWindow::MainWindow(QWidget* parent)
     setFont(windowFont);
     setCentralWidget(new QWidget(this));
     for (QWidget* w : std::initializer_list<QWidget*>{readArchiveButton, objectsButton,
-                                                      materialsButton, archiveGrid})
+                                                      materialsButton, archiveGrid, summaryLabel})
         w->setParent(centralWidget());
     readArchiveButton->setObjectName(QStringLiteral("readArchiveButton"));
     objectsButton->setObjectName(QStringLiteral("objectsButton"));
     materialsButton->setObjectName(QStringLiteral("materialsButton"));
     archiveGrid->setObjectName(QStringLiteral("archiveGrid"));
+    summaryLabel->setObjectName(QStringLiteral("summaryLabel"));
+    copySummaryAction->setObjectName(QStringLiteral("copySummaryAction"));
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
 
@@ -217,6 +227,21 @@ void MainWindow::BuildTable() {
         {archiveGrid, archive_, rowMenu, statusBar(), centralWidget(), copyTableAction,
          copySelectionAction, deleteRowAction},
         [this] { setWindowTitle(MarkRowDeleted(fileState_, windowTitle())); }, this);
+    // The summary follows the selection and whatever changes the selected rows.
+    summaryLabel->hide();
+    summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summaryLabel->setContextMenuPolicy(Qt::ActionsContextMenu);
+    summaryLabel->addAction(copySummaryAction);
+    connect(copySummaryAction, &QAction::triggered, this, [this] {
+        const SelectionSummary summary = Summarize(*archive_, SelectedRows());
+        QGuiApplication::clipboard()->setText(SummaryTable(summary, CurrentLanguage()));
+    });
+    connect(archiveGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &MainWindow::UpdateSummary);
+    connect(archive_, &QAbstractItemModel::modelReset, this, &MainWindow::UpdateSummary);
+    connect(archive_, &QAbstractItemModel::layoutChanged, this, &MainWindow::UpdateSummary);
+    connect(archive_, &QAbstractItemModel::dataChanged, this, &MainWindow::UpdateSummary);
+    connect(archive_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::UpdateSummary);
     // A double click on a row selected through its number cell charts that row's curve.
     connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
             [this](int row) { ChartTableRow(*archive_, row, true, this); });
@@ -265,6 +290,8 @@ void MainWindow::ApplyLanguage() {
     SetMessageButtonsLang(lang);
     archive_->SetHeaderLanguage(lang);
     deleteRowAction->setText(text(MainText::Delete));
+    copySummaryAction->setText(TextIn(kCopySummary, lang));
+    UpdateSummary();
     LayOut();  // the buttons fit their new captions
 }
 
@@ -404,6 +431,24 @@ bool MainWindow::OfferRecovery() {
         [this](const QString& path) { return fileCommands_->OpenRecovered(path); });
 }
 
+std::vector<int> MainWindow::SelectedRows() const {
+    const GridSelection selection = archiveGrid->Selection();
+    std::vector<int> rows;
+    if (selection.IsEmpty()) return rows;
+    for (int row = selection.top; row <= selection.bottom; ++row) rows.push_back(row);
+    return rows;
+}
+
+void MainWindow::UpdateSummary() {
+    const SelectionSummary summary = Summarize(*archive_, SelectedRows());
+    const bool shown = summary.rows >= 2;
+    if (shown) summaryLabel->setText(SummaryLine(summary, CurrentLanguage()));
+    if (shown != summaryLabel->isVisible()) {
+        summaryLabel->setVisible(shown);
+        LayOut();
+    }
+}
+
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     LayOut();
@@ -416,15 +461,21 @@ void MainWindow::LayOut() {
     auto wide = [](QPushButton* button, int designWidth) {
         return std::max(Design(designWidth), button->sizeHint().width());
     };
-    readArchiveButton->setGeometry(Design(kReadButtonLeft), 0, wide(readArchiveButton, kReadButtonWidth),
+    readArchiveButton->setGeometry(Design(kReadButtonLeft), 0,
+                                   wide(readArchiveButton, kReadButtonWidth),
                                    Design(kButtonHeight));
     // Anchored to the top only: keeps its place relative to the width.
     const int left2 = width * kObjectsButtonLeft / kClientWidth;
-    objectsButton->setGeometry(left2, 0, wide(objectsButton, kObjectsButtonWidth), Design(kButtonHeight));
+    objectsButton->setGeometry(left2, 0, wide(objectsButton, kObjectsButtonWidth),
+                               Design(kButtonHeight));
     const int width3 = wide(materialsButton, kMaterialsButtonWidth);
     materialsButton->setGeometry(width - Design(kMaterialsButtonRightGap) - width3, 0, width3,
                                  Design(kButtonHeight));
-    archiveGrid->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop));
+    // The summary line takes its height from the bottom of the table while it is shown.
+    const int summaryHeight = summaryLabel->isVisible() ? summaryLabel->sizeHint().height() : 0;
+    archiveGrid->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop) - summaryHeight);
+    summaryLabel->setGeometry(Design(kSummaryIndent), height - summaryHeight,
+                              width - Design(kSummaryIndent), summaryHeight);
 }
 
 }  // namespace porvel

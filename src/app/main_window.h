@@ -11,6 +11,7 @@
 #include "ui/exchange_worker.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QPushButton;
 class QTableView;
@@ -43,6 +44,9 @@ public:
     QPushButton* objectsButton;
     QPushButton* materialsButton;
     ArchiveGridView* archiveGrid;
+    // Under the table while two or more measurements are selected: their summary.
+    QLabel* summaryLabel;
+    QAction* copySummaryAction;
     QMenu* rowMenu;
 
     QMenu* fileMenu;
@@ -91,6 +95,9 @@ private:
     void BuildMenus();
     void BuildTable();
     void LayOut();
+    void UpdateSummary();
+    // The data rows of the selected block, top to bottom.
+    std::vector<int> SelectedRows() const;
     // After an archive read: its counts in the status bar, the read rows as an unsaved change,
     // and a message when the read ended before the last measurement.
     void ArchiveReadEnded();

@@ -7,6 +7,7 @@
 #include <array>
 #include <climits>
 
+#include "archive/grade_table.h"
 #include "base/language.h"
 #include "menu_icons.h"
 #include "ui/design_metrics.h"
@@ -24,21 +25,7 @@ constexpr std::array<TextPair, GradeTableDialog::kColumns> kHeader = {{
     {u"Марка бетона по водонепроницаемости", u"Mark concrete waterproofing"},
 }};
 
-// The ranges of a (cm3/s) and mc (s/cm3) of each grade, the same in both languages.
-constexpr std::array<std::array<const char*, GradeTableDialog::kColumns>,
-                     GradeTableDialog::kRows - 1>
-    kGrades = {{
-        {"0,325 - 0,224", "3,1 - 4,5", "W2"},
-        {"0,223 - 0,154", "4,6 - 6,5", "W4"},
-        {"0,153 - 0,106", "6,6 - 9,4", "W6"},
-        {"0,105 - 0,0728", "9,5 - 13,7", "W8"},
-        {"0,0727 - 0,0510", "13,8 - 19,6", "W10"},
-        {"0,0509 - 0,0345", "19,7 - 29,0", "W12"},
-        {"0,0344 - 0,0238", "29,1 - 42,0", "W14"},
-        {"0,0237 - 0,0164", "42,1 - 60,9", "W16"},
-        {"0,0163 - 0,0113", "61,0 - 88,5", "W18"},
-        {"0,0112 - 0,0077", "88,6 - 130,2", "W20"},
-    }};
+static_assert(GradeTableDialog::kRows == kGradeRanges.size() + 1);
 
 // Design pixels of a 120 dpi screen.
 constexpr std::array<int, GradeTableDialog::kColumns> kColumnWidths = {168, 178, 174};
@@ -103,10 +90,11 @@ GradeTableDialog::GradeTableDialog(QWidget* parent)
         gradeGrid->setColumnWidth(col, Design(kColumnWidths[static_cast<std::size_t>(col)]));
         gradeGrid->setItem(0, col,
                            new QTableWidgetItem(TextIn(kHeader[std::size_t(col)], language)));
-        for (int row = 1; row < kRows; ++row)
-            gradeGrid->setItem(row, col,
-                               new QTableWidgetItem(QString::fromUtf8(
-                                   kGrades[std::size_t(row - 1)][std::size_t(col)])));
+        for (int row = 1; row < kRows; ++row) {
+            const GradeRange& range = kGradeRanges[std::size_t(row - 1)];
+            const char* text = col == 0 ? range.aRange : col == 1 ? range.mRange : range.grade;
+            gradeGrid->setItem(row, col, new QTableWidgetItem(QString::fromUtf8(text)));
+        }
     }
     FitToTable();
 }

@@ -9,6 +9,7 @@
 #include "archive/archive_record.h"
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
+#include "archive/selection_summary.h"
 #include "base/locale_format.h"
 #include "cli_files.h"
 #include "cli_tool.h"
@@ -24,6 +25,8 @@ namespace {
 
 const QString kCurves = QStringLiteral("curves");
 const QString kRecord = QStringLiteral("record");
+const QString kRows = QStringLiteral("rows");
+const QString kSummary = QStringLiteral("summary");
 
 // Curve points in the printed forms: seconds to the microsecond, kPa to the pascal (a count of
 // the sensor is about 8 Pa, so no two counts print alike).
@@ -77,15 +80,35 @@ QString OneLine(QString cell) {
     return cell;
 }
 
+// The rows of --record and --rows as table rows, in the order given: numbers and ranges ("3,5,9",
+// "2-4") of the data rows, 1 the first; a row may be named twice, as it may be plotted twice.
+std::vector<int> RecordRows(const QString& list, int dataRows, Language language) {
+    std::vector<int> rows;
+    for (const QString& piece : list.split(QLatin1Char(','))) {
+        const QStringList ends = piece.trimmed().split(QLatin1Char('-'));
+        bool firstOk = false, lastOk = false;
+        const int first = ends[0].trimmed().toInt(&firstOk);
+        const int last = ends.size() == 2 ? ends[1].trimmed().toInt(&lastOk) : first;
+        if (ends.size() == 2 && !lastOk) firstOk = false;
+        if (!firstOk || ends.size() > 2 || first < 1 || last < first || last > dataRows)
+            throw CliFailure{
+                kExitUsage,
+                Text(CliText::BadRows, language).arg(piece.trimmed(), QString::number(dataRows))};
+        for (int row = first; row <= last; ++row) rows.push_back(row);
+    }
+    return rows;
+}
+
 QJsonValue NumberOrNull(const std::optional<double>& value) {
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
-QString InfoJson(const ArchiveTable& table, const CurveStore& curves, bool withCurves) {
+QString InfoJson(const ArchiveTable& table, const CurveStore& curves, const std::vector<int>& shown,
+                 bool withCurves) {
     QJsonArray headers;
     for (int col = 0; col < kExportColumns; ++col) headers.append(table.Cell(col, 0));
     QJsonArray rows;
-    for (int row = 1; row < table.GridRowCount(); ++row) {
+    for (int row : shown) {
         QJsonArray cells;
         for (int col = 0; col < kExportColumns; ++col) cells.append(table.Cell(col, row));
         const std::optional<int> length = WholeNumber(table.Cell(column::kCurveLength, row));
@@ -114,17 +137,19 @@ QString InfoJson(const ArchiveTable& table, const CurveStore& curves, bool withC
            QLatin1Char('\n');
 }
 
-QString InfoText(const ArchiveTable& table, const CurveStore& curves, bool withCurves,
-                 Language language) {
+QString InfoText(const ArchiveTable& table, const CurveStore& curves, const std::vector<int>& shown,
+                 bool withCurves, Language language) {
     QString text;
-    for (int row = 0; row < table.GridRowCount(); ++row) {
+    std::vector<int> lines{0};  // the header first
+    lines.insert(lines.end(), shown.begin(), shown.end());
+    for (int row : lines) {
         QStringList cells;
         for (int col = 0; col < kExportColumns; ++col) cells << OneLine(table.Cell(col, row));
         text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     if (!withCurves) return text;
     // Each row's curve after the table: its number, then time and pressure per line.
-    for (int row = 1; row < table.GridRowCount(); ++row) {
+    for (int row : shown) {
         const std::optional<RowCurve> curve = CurveOf(table, curves, row);
         if (!curve) continue;
         text +=
@@ -140,17 +165,54 @@ QString InfoText(const ArchiveTable& table, const CurveStore& curves, bool withC
 
 std::vector<QCommandLineOption> InfoOptions(Language language) {
     return {{kJson, Text(CliText::JsonOption, language)},
-            {kCurves, Text(CliText::CurvesOption, language)}};
+            {kCurves, Text(CliText::CurvesOption, language)},
+            {kRows, Text(CliText::RowsOption, language), QStringLiteral("ROWS")},
+            {kSummary, Text(CliText::SummaryOption, language)}};
+}
+
+// The summary in JSON: numbers as numbers (null where there is none), the grade as on Table W
+// with where the mean m stands ("within", "below", "above" or "none" without any m).
+QString SummaryJson(const SelectionSummary& s) {
+    const bool hasM = s.withM() > 0;
+    auto number = [](bool has, double value) { return has ? QJsonValue(value) : QJsonValue(); };
+    static const char* const kPlaces[] = {"below", "within", "above"};
+    const QJsonObject object{
+        {QStringLiteral("rows"), s.rows},
+        {QStringLiteral("withoutM"), s.withoutM},
+        {QStringLiteral("meanM"), number(hasM, s.meanM)},
+        {QStringLiteral("minM"), number(hasM, s.minM)},
+        {QStringLiteral("maxM"), number(hasM, s.maxM)},
+        {QStringLiteral("variationPercent"), number(s.hasVariation, s.variationPercent)},
+        {QStringLiteral("meanA"), number(s.hasA, s.meanA)},
+        {QStringLiteral("grade"),
+         hasM ? QJsonValue(SummaryGrade(s, Language::English)) : QJsonValue()},
+        {QStringLiteral("gradePlace"),
+         QString::fromLatin1(hasM ? kPlaces[s.grade.where] : "none")}};
+    return QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)) +
+           QLatin1Char('\n');
 }
 
 int RunInfo(const CliContext& context) {
+    const Language language = context.language;
     ArchiveTable table;
     CurveStore curves;
-    OpenArchive(context.arguments[0], table, curves, context.language);
-    table.SetHeaderLanguage(context.language);
+    OpenArchive(context.arguments[0], table, curves, language);
+    table.SetHeaderLanguage(language);
+    std::vector<int> rows;
+    if (context.parser.isSet(kRows)) {
+        rows = RecordRows(context.parser.value(kRows), table.GridRowCount() - 1, language);
+    } else {
+        for (int row = 1; row < table.GridRowCount(); ++row) rows.push_back(row);
+    }
+    const bool json = context.parser.isSet(kJson);
+    if (context.parser.isSet(kSummary)) {
+        const SelectionSummary summary = Summarize(table, rows);
+        PrintOut(json ? SummaryJson(summary) : SummaryLine(summary, language) + QLatin1Char('\n'));
+        return kExitOk;
+    }
     const bool withCurves = context.parser.isSet(kCurves);
-    PrintOut(context.parser.isSet(kJson) ? InfoJson(table, curves, withCurves)
-                                         : InfoText(table, curves, withCurves, context.language));
+    PrintOut(json ? InfoJson(table, curves, rows, withCurves)
+                  : InfoText(table, curves, rows, withCurves, language));
     return kExitOk;
 }
 
@@ -189,25 +251,6 @@ int RunExport(const CliContext& context) {
 
 std::vector<QCommandLineOption> PrintOptions(Language language) {
     return {{kRecord, Text(CliText::RecordOption, language), QStringLiteral("ROWS")}};
-}
-
-// The rows of --record as table rows, in the order given: numbers and ranges ("3,5,9", "2-4")
-// of the data rows, 1 the first; a row may be named twice, as it may be plotted twice.
-std::vector<int> RecordRows(const QString& list, int dataRows, Language language) {
-    std::vector<int> rows;
-    for (const QString& piece : list.split(QLatin1Char(','))) {
-        const QStringList ends = piece.trimmed().split(QLatin1Char('-'));
-        bool firstOk = false, lastOk = false;
-        const int first = ends[0].trimmed().toInt(&firstOk);
-        const int last = ends.size() == 2 ? ends[1].trimmed().toInt(&lastOk) : first;
-        if (ends.size() == 2 && !lastOk) firstOk = false;
-        if (!firstOk || ends.size() > 2 || first < 1 || last < first || last > dataRows)
-            throw CliFailure{
-                kExitUsage,
-                Text(CliText::BadRows, language).arg(piece.trimmed(), QString::number(dataRows))};
-        for (int row = first; row <= last; ++row) rows.push_back(row);
-    }
-    return rows;
 }
 
 int RunPrint(const CliContext& context) {
@@ -250,7 +293,7 @@ int RunPrint(const CliContext& context) {
 CliCommand InfoCommand() {
     return {QStringLiteral("info"),
             CliText::InfoSummary,
-            QStringLiteral("IN.wpa [--json] [--curves]"),
+            QStringLiteral("IN.wpa [--json] [--curves] [--rows ROWS] [--summary]"),
             {{QStringLiteral("IN.wpa"), CliText::InArchiveArgument}},
             InfoOptions,
             RunInfo,

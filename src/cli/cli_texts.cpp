@@ -56,6 +56,12 @@ constexpr std::array<TextPair, static_cast<int>(CliText::kCount)> kTexts = {{
      u"(строка 1 — первое измерение).",
      u"The test record of these table rows instead of the listing, in this order: 3,5,9 or "
      u"2-4 (row 1 is the first measurement)."},
+    {u"Только эти строки таблицы: 3,5,9 или 2-4 (строка 1 — первое измерение).",
+     u"Only these table rows: 3,5,9 or 2-4 (row 1 is the first measurement)."},
+    {u"Сводка строк вместо таблицы: число, m ср., мин. и макс., коэффициент вариации, a ср. и "
+     u"марка по средней m.",
+     u"A summary of the rows instead of the table: count, mean, least and greatest m, "
+     u"coefficient of variation, mean a and the grade of the mean m."},
     {u"Файл архива (.wpa).", u"The archive file (.wpa)."},
     {u"Файл таблицы: .xlsx, .xls или .csv.", u"The spreadsheet file: .xlsx, .xls or .csv."},
     {u"Файл PDF.", u"The PDF file."},

@@ -40,6 +40,8 @@ enum class CliText {
     InkOption,
     BackgroundOption,
     RecordOption,
+    RowsOption,
+    SummaryOption,
     InArchiveArgument,
     WorkbookArgument,
     PdfArgument,

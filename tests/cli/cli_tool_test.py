@@ -86,6 +86,26 @@ class Download(Tool):
         self.assertEqual(lines[1].split("\t")[3], "Pile")
         self.assertEqual(len(lines[1].split("\t")), 10)
 
+    def test_info_lists_and_sums_up_the_named_rows(self):
+        code, out, err = self.run_tool(["info", self.base, "--rows", "3,1"])
+        self.assertEqual(code, 0, err)
+        self.assertEqual([line.split("\t")[0] for line in out.splitlines()], ["№", "14", "12"])
+        code, out, err = self.run_tool(["info", self.base, "--rows", "1,3", "--summary", "--json"])
+        self.assertEqual(code, 0, err)
+        s = json.loads(out)
+        self.assertEqual((s["rows"], s["withoutM"], s["minM"], s["maxM"]), (2, 0, 12.5, 45.0))
+        self.assertAlmostEqual(s["meanM"], 28.75)
+        self.assertAlmostEqual(s["variationPercent"], 100 * 32.5 / 2 ** 0.5 / 28.75)
+        self.assertAlmostEqual(s["meanA"], (0.08 + 0.0222) / 2)
+        self.assertEqual((s["grade"], s["gradePlace"]), ("W12", "within"))
+        code, out, err = self.run_tool(["info", self.base, "--rows", "2", "--summary"])
+        self.assertEqual(code, 0, err)
+        self.assertEqual(out, "Selected 1: mean m 2.5 (2.5 – 2.5), coefficient of variation —, "
+                              "mean a 0.4000, grade of the mean m below W2\n")
+        code, _, err = self.run_tool(["info", self.base, "--rows", "2-9", "--summary"])
+        self.assertNotEqual(code, 0)
+        self.assertIn("2-9", err)
+
     def test_append_adds_only_the_new_measurements(self):
         archive = self.path("append.wpa")
         with open(self.base, "rb") as f, open(archive, "wb") as g:

@@ -39,6 +39,7 @@ private slots:
     void wheelScrollsOneLineAndLeavesTheSelection();
     void draggingANumberCellMovesTheWholeRow();
     void ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise();
+    void aSelectionOfSeveralRowsIsSummedUpUnderTheTable();
 
 private:
     QWidget* View() { return w_->archiveGrid->viewport(); }
@@ -277,6 +278,35 @@ void TableBehaviourTest::ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise() {
     QTRY_VERIFY(answerer.Answered());
     QCOMPARE(seen, QStringList({"Внимание", "Таблтца пуста"}));
     QCOMPARE(clipboard->text(), QStringLiteral("before"));
+}
+
+void TableBehaviourTest::aSelectionOfSeveralRowsIsSummedUpUnderTheTable() {
+    T().SetCell(col::kM, 2, QStringLiteral("NAN"));
+    T().SetCell(col::kM, 3, QStringLiteral("14,0"));
+    T().SetCell(col::kA, 3, QStringLiteral("0,0714"));
+    const int gridHeight = w_->archiveGrid->height();
+    Click(col::kObject, 2);
+    QVERIFY(!w_->summaryLabel->isVisible());  // one row is no series
+    QTest::mouseClick(View(), Qt::LeftButton, Qt::ShiftModifier, At(col::kMaterial, 3));
+    QTRY_VERIFY(w_->summaryLabel->isVisible());
+    QCOMPARE(w_->summaryLabel->text(),
+             QStringLiteral("Выделено 2: m ср. 14,0 (14,0 – 14,0), коэф. вариации —, a ср. 0,0714, "
+                            "марка по средней m W10; без m: 1"));
+    QCOMPARE(w_->archiveGrid->height(), gridHeight - w_->summaryLabel->height());
+    // For a look at the line: PORVEL_SCREENSHOT_DIR=/tmp table_behaviour_test
+    if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
+        w_->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/summary_line.png"));
+    QCOMPARE(w_->summaryLabel->actions(), QList<QAction*>{w_->copySummaryAction});
+    w_->copySummaryAction->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text().split('\n')[1],
+             QStringLiteral("2\t14,0\t14,0\t14,0\t—\t0,0714\tW10\t1"));
+
+    w_->englishAction->trigger();
+    QVERIFY(w_->summaryLabel->text().startsWith(QStringLiteral("Selected 2: mean m 14,0")));
+    QCOMPARE(w_->copySummaryAction->text(), QStringLiteral("Copy summary"));
+    Click(col::kObject, 1);
+    QTRY_VERIFY(!w_->summaryLabel->isVisible());
+    QCOMPARE(w_->archiveGrid->height(), gridHeight);
 }
 
 QTEST_MAIN(TableBehaviourTest)

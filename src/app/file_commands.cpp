@@ -137,6 +137,14 @@ bool FileCommands::OpenCommandLine(const QStringList& arguments) {
     return AskToSaveChanges() && Open(arguments.join(QLatin1Char(' ')));
 }
 
+bool FileCommands::OpenDropped(const QString& path) {
+    if (QFileInfo(path).suffix().compare(kArchiveSuffix, Qt::CaseInsensitive) != 0) {
+        ShowError(NotAnArchiveMessage(path, CurrentLanguage()));
+        return false;
+    }
+    return AskToSaveChanges() && Open(path);
+}
+
 void FileCommands::SaveArchive() {
     if (!state_.modified) return;
     if (table_.IsEmpty()) {

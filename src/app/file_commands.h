@@ -92,6 +92,10 @@ public:
     // with blanks that arrived as several arguments is whole again. The save prompt comes first.
     // False when nothing was read.
     bool OpenCommandLine(const QStringList& arguments);
+    // A file dropped on the window: an archive file (.wpa) opens as Open does, after the save
+    // prompt; any other file is refused with the message of a file that holds no archive, and
+    // nothing is asked. False when nothing was read.
+    bool OpenDropped(const QString& path);
     void SaveArchive();
     void SaveArchiveAs();
     // The save prompt of New and of closing the window. False when the user asked to save and

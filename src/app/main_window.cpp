@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -11,12 +13,15 @@
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
 #include <QTableView>
+#include <QTimer>
 #include <QTranslator>
+#include <QUrl>
 #include <algorithm>
 
 #include "about_box.h"
@@ -101,6 +106,7 @@ MainWindow::MainWindow(QWidget* parent)
     windowFont.setPixelSize(Design(kWindowFontPx));
     setFont(windowFont);
     setCentralWidget(new QWidget(this));
+    setAcceptDrops(true);
     for (QWidget* w : std::initializer_list<QWidget*>{readArchiveButton, objectsButton,
                                                       materialsButton, archiveGrid, summaryLabel})
         w->setParent(centralWidget());
@@ -447,6 +453,21 @@ void MainWindow::UpdateSummary() {
         summaryLabel->setVisible(shown);
         LayOut();
     }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty()) return;
+    event->acceptProposedAction();
+    const QUrl& first = urls.front();
+    const QString path = first.isLocalFile() ? first.toLocalFile() : first.toString();
+    // Opened once the drop has ended, so that the file manager is not kept waiting by the save
+    // prompt or a message.
+    QTimer::singleShot(0, fileCommands_, [this, path] { fileCommands_->OpenDropped(path); });
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -49,6 +49,9 @@ enum class FileOperation { Save, Open };
 QString FileFaultMessage(FileOperation operation, const QString& path,
                          const ArchiveFileResult& result, Language language);
 
+// "Файл … не является архивом Porvel или повреждён": the words for a file that holds no archive.
+QString NotAnArchiveMessage(const QString& path, Language language);
+
 // Writes the archive onto `out`; false when the device takes fewer bytes than given.
 bool WriteArchive(const ArchiveTable& table, const CurveStore& curves, QIODevice& out);
 

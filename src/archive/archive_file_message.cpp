@@ -19,10 +19,14 @@ constexpr TextPair kNotAnArchive = {u"Файл %1 не является архи
 
 }  // namespace
 
+QString NotAnArchiveMessage(const QString& path, Language language) {
+    return TextIn(kNotAnArchive, language).arg(QDir::toNativeSeparators(path));
+}
+
 QString FileFaultMessage(FileOperation operation, const QString& path,
                          const ArchiveFileResult& result, Language language) {
     const QString file = QDir::toNativeSeparators(path);
-    if (result.Refused()) return TextIn(kNotAnArchive, language).arg(file);
+    if (result.Refused()) return NotAnArchiveMessage(path, language);
     const QString reason = result.fault == ArchiveFault::NotOrdinaryFile
                                ? TextIn(kNotOrdinaryFile, language)
                                : result.reason;

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 
 #include "../archive_samples.h"
 #include "app/file_commands.h"
@@ -21,6 +23,19 @@ using namespace porvel::testing;
 
 namespace {
 
+// A file dragged from a file manager and dropped on the window.
+void Drop(QWidget& window, const QString& path) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    const QPoint at = window.rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &drop);
+    QVERIFY(drop.isAccepted());
+}
+
 const QStringList kFilters = {QStringLiteral("Porvel (*.wpa)"), QStringLiteral("All Files (*.*)")};
 
 }  // namespace
@@ -32,6 +47,7 @@ private slots:
     void savedAndOpenedAgainThroughTheDialogs();
     void closingWithChangesOffersToSave();
     void cancelInTheSavePromptKeepsTheTableAndTheWindow();
+    void aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefused();
 };
 
 void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
@@ -137,6 +153,39 @@ void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     QCOMPARE(boxes.seen.size(), 3);
     QCOMPARE(CellsOf(*w.Archive()), cells);
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());  // and nothing was saved
+}
+
+void MainWindowFileTest::aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefused() {
+    QTemporaryDir dir;
+    const QString archive = QDir(dir.path()).filePath(QStringLiteral("Свая.wpa"));
+    {
+        ArchiveTable table;
+        CurveStore curves;
+        FillArchive(table, curves, 2);
+        QVERIFY(WriteArchiveFile(table, curves, archive).Ok());
+    }
+    const QString notes = QDir(dir.path()).filePath(QStringLiteral("notes.txt"));
+    QFile(notes).open(QIODevice::WriteOnly);
+    MainWindow w;
+    w.Files().SetProgramFolder(dir.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.newAction->trigger();
+    FillArchive(*w.Archive(), Curves(), 3);  // unsaved work
+    const QStringList cells = CellsOf(*w.Archive());
+
+    ModalScript boxes({QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::No});
+    Drop(w, notes);  // refused at once, nothing asked
+    QTRY_COMPARE(boxes.seen.size(), 1);
+    QCOMPARE(boxes.seen[0].text,
+             QStringLiteral("Файл %1 не является архивом Porvel или повреждён").arg(notes));
+    Drop(w, archive);  // the save prompt, cancelled: everything stays
+    QTRY_COMPARE(boxes.seen.size(), 2);
+    QCOMPARE(boxes.seen[1].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    QCOMPARE(CellsOf(*w.Archive()), cells);
+    Drop(w, archive);  // No to saving: the archive opens
+    QTRY_COMPARE(w.windowTitle(), QStringLiteral("Porvel - Свая.wpa"));
+    QCOMPARE(w.Archive()->GridRowCount(), 3);
 }
 
 QTEST_MAIN(MainWindowFileTest)

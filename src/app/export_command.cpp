@@ -14,6 +14,7 @@
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
+#include "ui/user_settings.h"
 
 namespace porvel {
 namespace {
@@ -69,6 +70,7 @@ QString QtExportDialogs::AskExportPath(const QString& fileName) {
     dialog.setNameFilters(filters);
     dialog.setDefaultSuffix(ExportSuffix(0));
     SizeFileDialog(dialog);
+    settings::StartInLastFolder(dialog);
     dialog.selectFile(fileName);
     QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                      [&dialog, filters](const QString& filter) {
@@ -83,7 +85,9 @@ QString QtExportDialogs::AskExportPath(const QString& fileName) {
                          dialog.selectFile(TypeChangedName(name, index));
                      });
     if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles().value(0);
+    const QString path = dialog.selectedFiles().value(0);
+    settings::RememberFolderOf(path);
+    return path;
 }
 
 ExportCommand::ExportCommand(const ArchiveTable& table, QWidget& window, QObject* parent)

@@ -14,6 +14,7 @@
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
+#include "ui/user_settings.h"
 
 namespace porvel {
 
@@ -38,11 +39,14 @@ void Prepare(QFileDialog& dialog, const char* name) {
     dialog.setNameFilters(NameFilters(kArchiveFilter));
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     SizeFileDialog(dialog);
+    settings::StartInLastFolder(dialog);
 }
 
 QString Run(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles().value(0);
+    const QString path = dialog.selectedFiles().value(0);
+    settings::RememberFolderOf(path);
+    return path;
 }
 
 }  // namespace
@@ -137,12 +141,16 @@ bool FileCommands::OpenCommandLine(const QStringList& arguments) {
     return AskToSaveChanges() && Open(arguments.join(QLatin1Char(' ')));
 }
 
+bool FileCommands::OpenPath(const QString& path) {
+    return AskToSaveChanges() && Open(path);
+}
+
 bool FileCommands::OpenDropped(const QString& path) {
     if (QFileInfo(path).suffix().compare(kArchiveSuffix, Qt::CaseInsensitive) != 0) {
         ShowError(NotAnArchiveMessage(path, CurrentLanguage()));
         return false;
     }
-    return AskToSaveChanges() && Open(path);
+    return OpenPath(path);
 }
 
 void FileCommands::SaveArchive() {

@@ -92,6 +92,8 @@ public:
     // with blanks that arrived as several arguments is whole again. The save prompt comes first.
     // False when nothing was read.
     bool OpenCommandLine(const QStringList& arguments);
+    // Open of a file already chosen (a recent file): the save prompt, then the file.
+    bool OpenPath(const QString& path);
     // A file dropped on the window: an archive file (.wpa) opens as Open does, after the save
     // prompt; any other file is refused with the message of a file that holds no archive, and
     // nothing is asked. False when nothing was read.

@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     // An error during start-up is shown, and the program ends without its message loop.
     try {
         porvel::MainWindow window;
+        window.RestoreLastSession();
         window.show();
         // Unsaved work of a run that did not end cleanly is offered first; then the file named
         // on the command line (one that cannot be read is reported, and the program starts all

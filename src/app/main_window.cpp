@@ -4,8 +4,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -47,6 +49,7 @@
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 #include "ui/progress_dialog.h"
+#include "ui/user_settings.h"
 
 namespace porvel {
 namespace {
@@ -64,6 +67,11 @@ constexpr int kWindowFontPx = 14;
 constexpr int kGridFontPx = 17;
 constexpr int kSummaryIndent = 4;
 constexpr TextPair kCopySummary = {u"Копировать сводку", u"Copy summary"};
+constexpr TextPair kRecentFiles = {u"Последние файлы", u"Recent files"};
+constexpr TextPair kNoRecentFiles = {u"(нет)", u"(none)"};
+constexpr TextPair kRecentFileGone = {
+    u"Файл %1 не найден; он убран из списка последних файлов.",
+    u"The file %1 was not found; it is taken off the recent files."};
 
 // Column 0 is the grid's fixed column: it looks like the header, not like data.
 class FixedColumnDelegate : public QStyledItemDelegate {
@@ -127,6 +135,10 @@ MainWindow::MainWindow(QWidget* parent)
     exportCommand_->Connect(exportAction);
     recovery_ = new RecoveryGuard(*archive_, Curves(), RecoveryFolder(), this);
     connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
+    connect(fileCommands_, &FileCommands::ArchiveInFile, this, [this] {
+        settings::AddRecentFile(fileCommands_->CurrentPath());
+        FillRecentMenu();
+    });
     connect(recovery_, &RecoveryGuard::WriteFailed, statusBar(),
             [this](const QString& text) { statusBar()->showMessage(text); });
     connect(readArchiveButton, &QPushButton::clicked, this, &MainWindow::OnReadArchiveClicked);
@@ -155,6 +167,9 @@ void MainWindow::BuildMenus() {
     fileMenu = menuBar()->addMenu(QString());
     newAction = item(fileMenu, MenuIcon::New, "newAction");
     openAction = item(fileMenu, MenuIcon::Open, "openAction");
+    recentMenu = fileMenu->addMenu(QString());
+    recentMenu->setObjectName(QStringLiteral("recentMenu"));
+    recentMenu->setToolTipsVisible(true);
     saveAction = item(fileMenu, MenuIcon::Save, "saveAction");
     saveAsAction = item(fileMenu, MenuIcon::Save, "saveAsAction");
     exportAction = item(fileMenu, MenuIcon::Export, "exportAction");
@@ -297,6 +312,8 @@ void MainWindow::ApplyLanguage() {
     archive_->SetHeaderLanguage(lang);
     deleteRowAction->setText(text(MainText::Delete));
     copySummaryAction->setText(TextIn(kCopySummary, lang));
+    recentMenu->setTitle(TextIn(kRecentFiles, lang));
+    FillRecentMenu();
     UpdateSummary();
     LayOut();  // the buttons fit their new captions
 }
@@ -429,12 +446,55 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     // Saved, or given up by the user's own answer: nothing is left to recover.
     recovery_->Close();
+    settings::SetWindowGeometry(saveGeometry());
+    std::vector<int> widths;
+    for (int col = 0; col < ArchiveTable::kColumns - ArchiveTable::kHiddenColumns; ++col)
+        widths.push_back(archiveGrid->columnWidth(col));
+    settings::SetColumnWidths(widths);
     event->accept();
 }
 
 bool MainWindow::OfferRecovery() {
     return recovery_->OfferRestore(
         [this](const QString& path) { return fileCommands_->OpenRecovered(path); });
+}
+
+void MainWindow::RestoreLastSession() {
+    if (const QByteArray geometry = settings::WindowGeometry(); !geometry.isEmpty())
+        restoreGeometry(geometry);
+    const std::vector<int> kept = settings::ColumnWidths();
+    if (kept.empty()) return;
+    // Kept widths are the least each column gets; a longer text still widens it.
+    std::vector<int> widths;
+    for (std::size_t col = 0; col < ArchiveTable::kDesignWidths.size(); ++col)
+        widths.push_back(
+            std::max(Design(ArchiveTable::kDesignWidths[col]), col < kept.size() ? kept[col] : 0));
+    archiveGrid->SetMinimumColumnWidths(std::move(widths));
+}
+
+void MainWindow::FillRecentMenu() {
+    const Language lang = CurrentLanguage();
+    recentMenu->clear();
+    const QStringList files = settings::RecentFiles();
+    for (const QString& path : files) {
+        QAction* entry = recentMenu->addAction(QFileInfo(path).fileName());
+        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setStatusTip(QDir::toNativeSeparators(path));
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    if (files.isEmpty()) recentMenu->addAction(TextIn(kNoRecentFiles, lang))->setEnabled(false);
+}
+
+void MainWindow::OpenRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        const Language lang = CurrentLanguage();
+        settings::RemoveRecentFile(path);
+        FillRecentMenu();
+        LocalizedMessageBox(TextIn(kRecentFileGone, lang).arg(QDir::toNativeSeparators(path)),
+                            MainTextOf(MainText::Error, lang), box::kError);
+        return;
+    }
+    fileCommands_->OpenPath(path);
 }
 
 std::vector<int> MainWindow::SelectedRows() const {

@@ -39,6 +39,11 @@ public:
     // At start: offers to restore the unsaved work of a run that did not end cleanly. True when
     // the table now holds it.
     bool OfferRecovery();
+    // At start: the window's place and size and the table's column widths as the last run
+    // left them.
+    void RestoreLastSession();
+    // Fills the recent files menu from the settings.
+    void FillRecentMenu();
 
     QPushButton* readArchiveButton;
     QPushButton* objectsButton;
@@ -50,6 +55,7 @@ public:
     QMenu* rowMenu;
 
     QMenu* fileMenu;
+    QMenu* recentMenu;  // the archives opened or saved last, with their paths as hints
     QMenu* editMenu;
     QMenu* languageMenu;
     QMenu* helpMenu;
@@ -99,6 +105,7 @@ private:
     void BuildTable();
     void LayOut();
     void UpdateSummary();
+    void OpenRecent(const QString& path);
     // The data rows of the selected block, top to bottom.
     std::vector<int> SelectedRows() const;
     // After an archive read: its counts in the status bar, the read rows as an unsaved change,

@@ -13,6 +13,7 @@
 #include "ui/design_metrics.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
+#include "ui/user_settings.h"
 
 namespace porvel {
 
@@ -42,9 +43,12 @@ QString AskSaveFileName(QWidget* parent, const QString& title, const QStringList
         &dialog, &QFileDialog::filterSelected, &dialog,
         [&dialog](const QString& filter) { dialog.setDefaultSuffix(ExtensionOfFilter(filter)); });
     SizeFileDialog(dialog);
+    settings::StartInLastFolder(dialog);
     dialog.selectFile(fileName);
     if (dialog.exec() != QDialog::Accepted) return {};
-    return dialog.selectedFiles().value(0);
+    const QString path = dialog.selectedFiles().value(0);
+    settings::RememberFolderOf(path);
+    return path;
 }
 
 void ReportFileNotSaved(const QString& path, const QString& reason) {

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QMenu>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,6 +12,7 @@
 #include <QUrl>
 
 #include "../archive_samples.h"
+#include "../file_system_faults.h"
 #include "app/file_commands.h"
 #include "app/main_window.h"
 #include "archive/archive_file.h"
@@ -48,6 +50,8 @@ private slots:
     void closingWithChangesOffersToSave();
     void cancelInTheSavePromptKeepsTheTableAndTheWindow();
     void aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefused();
+    void theNextRunStartsWhereThisOneLeftOff();
+    void aSettingsFileThatCannotBeReadOrWrittenStopsNothing();
 };
 
 void MainWindowFileTest::theFileItemsOpenTheirDialogs() {
@@ -186,6 +190,87 @@ void MainWindowFileTest::aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefus
     Drop(w, archive);  // No to saving: the archive opens
     QTRY_COMPARE(w.windowTitle(), QStringLiteral("Porvel - Свая.wpa"));
     QCOMPARE(w.Archive()->GridRowCount(), 3);
+}
+
+void MainWindowFileTest::theNextRunStartsWhereThisOneLeftOff() {
+    QTemporaryDir config, dir;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    const QString first = QDir(dir.path()).filePath(QStringLiteral("Свая.wpa"));
+    const QString second = QDir(dir.path()).filePath(QStringLiteral("Плита.wpa"));
+    {
+        ArchiveTable table;
+        CurveStore curves;
+        FillArchive(table, curves, 2);
+        QVERIFY(WriteArchiveFile(table, curves, first).Ok());
+        QVERIFY(WriteArchiveFile(table, curves, second).Ok());
+    }
+    QRect place;
+    {
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.recentMenu->actions().size(), 1);  // "(нет)"
+        QVERIFY(!w.recentMenu->actions()[0]->isEnabled());
+        ModalScript open({}, {first, second});
+        w.openAction->trigger();
+        w.openAction->trigger();
+        QCOMPARE(w.recentMenu->actions().size(), 2);
+        QCOMPARE(w.recentMenu->actions()[0]->text(), QStringLiteral("Плита.wpa"));
+        QCOMPARE(w.recentMenu->actions()[1]->toolTip(), first);
+        w.setGeometry(w.geometry().adjusted(10, 20, -30, -40));
+        w.archiveGrid->setColumnWidth(3, 333);
+        place = w.geometry();
+        QVERIFY(w.close());
+    }
+    MainWindow w;
+    w.RestoreLastSession();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.geometry().size(), place.size());
+    QTRY_COMPARE(w.archiveGrid->columnWidth(3), 333);
+    // The last folder is where the dialogs open.
+    AnswerNext<QFileDialog> look([&](QFileDialog* dialog) {
+        QCOMPARE(dialog->directory().absolutePath(), QDir(dir.path()).absolutePath());
+        dialog->reject();
+    });
+    w.openAction->trigger();
+    QVERIFY(look.Answered());
+    // A recent file that is gone is said and taken off; one that is there opens.
+    QVERIFY(QFile::remove(second));
+    ModalScript boxes;
+    w.recentMenu->actions()[0]->trigger();
+    QCOMPARE(boxes.seen.size(), 1);
+    QVERIFY(boxes.seen[0].text.contains(second));
+    QCOMPARE(w.recentMenu->actions().size(), 1);
+    w.recentMenu->actions()[0]->trigger();
+    QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Свая.wpa"));
+}
+
+void MainWindowFileTest::aSettingsFileThatCannotBeReadOrWrittenStopsNothing() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QVERIFY(QDir(config.path()).mkpath(QStringLiteral("porvel")));
+    QFile damaged(config.path() + QStringLiteral("/porvel/porvel.conf"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("[files\nrecent=@Invalid(\x01\x02\n\0\0\xff", 30));
+    damaged.close();
+    {
+        MainWindow w;
+        w.RestoreLastSession();
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(!w.recentMenu->actions()[0]->isEnabled());  // defaults
+        QVERIFY(w.close());
+    }
+    // A file that cannot be replaced: the run goes on and ends as usual.
+    QVERIFY(damaged.setPermissions(QFile::ReadOwner));
+    UnwritableFolder readOnly(config.path() + QStringLiteral("/porvel"));
+    QVERIFY(readOnly.Ok());
+    MainWindow w;
+    w.RestoreLastSession();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.close());
 }
 
 QTEST_MAIN(MainWindowFileTest)

@@ -9,6 +9,7 @@
 #include <QProgressDialog>
 
 #include "archive/archive_table.h"
+#include "archive/table_rows.h"
 #include "file_commands.h"
 #include "output/spreadsheet_export.h"
 #include "ui/design_metrics.h"
@@ -115,6 +116,15 @@ void ExportCommand::ExportArchive() {
         return;
     }
     ExportGridToExcel(table_, MainTextOf(MainText::ArchiveTitle, lang), path);
+}
+
+void ExportCommand::ExportRows(const std::vector<int>& rows) {
+    const QString path = dialogs_->AskExportPath(fileName_);
+    if (path.isEmpty()) return;
+    fileName_ = path;
+    ArchiveTable series;
+    CopyRowsInto(table_, rows, series);
+    ExportGridToExcel(series, MainTextOf(MainText::ArchiveTitle, CurrentLanguage()), path);
 }
 
 bool ExportCommand::ExportGridToExcel(const ArchiveTable& table, const QString& title,

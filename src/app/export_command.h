@@ -57,6 +57,8 @@ public:
     // Enables the menu item and connects it to ExportArchive.
     void Connect(QAction* exportAction);
     void ExportArchive();
+    // The same workbook of `rows` of the table only (grid rows, in the order given).
+    void ExportRows(const std::vector<int>& rows);
     // Writes the table into `path`; a failure is reported with the file and the reason. True
     // when the file was written.
     bool ExportGridToExcel(const ArchiveTable& table, const QString& title, const QString& path);

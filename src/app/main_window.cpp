@@ -29,6 +29,7 @@
 #include "about_box.h"
 #include "archive/curve_store.h"
 #include "archive/selection_summary.h"
+#include "archive/table_rows.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_texts.h"
@@ -67,6 +68,8 @@ constexpr int kWindowFontPx = 14;
 constexpr int kGridFontPx = 17;
 constexpr int kSummaryIndent = 4;
 constexpr TextPair kCopySummary = {u"Копировать сводку", u"Copy summary"};
+constexpr TextPair kExportRows = {u"Экспорт выделенных строк...", u"Export selected rows..."};
+constexpr TextPair kPrintRows = {u"Печать выделенных строк...", u"Print selected rows..."};
 constexpr TextPair kRecentFiles = {u"Последние файлы", u"Recent files"};
 constexpr TextPair kNoRecentFiles = {u"(нет)", u"(none)"};
 constexpr TextPair kRecentFileGone = {
@@ -204,6 +207,12 @@ void MainWindow::BuildMenus() {
     aboutAction = item(helpMenu, MenuIcon::About, "aboutAction");
 
     deleteRowAction = rowMenu->addAction(QString());
+    seriesMenu = new QMenu(this);
+    seriesMenu->setObjectName(QStringLiteral("seriesMenu"));
+    exportRowsAction = seriesMenu->addAction(QString());
+    exportRowsAction->setObjectName(QStringLiteral("exportRowsAction"));
+    printRowsAction = seriesMenu->addAction(QString());
+    printRowsAction->setObjectName(QStringLiteral("printRowsAction"));
     deleteRowAction->setObjectName(QStringLiteral("deleteRowAction"));
 
     // Every command starts disabled; the part of the program that carries it out enables it
@@ -263,6 +272,27 @@ void MainWindow::BuildTable() {
     connect(archive_, &QAbstractItemModel::layoutChanged, this, &MainWindow::UpdateSummary);
     connect(archive_, &QAbstractItemModel::dataChanged, this, &MainWindow::UpdateSummary);
     connect(archive_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::UpdateSummary);
+    // A series of two or more measurements goes out on its own: the right button inside its
+    // selection offers it (the number cell topping a selection keeps its Delete pop-up).
+    seriesMenu->addAction(copySummaryAction);
+    connect(archiveGrid, &ArchiveGridView::MouseDown, this,
+            [this](Qt::MouseButton button, int col, int row, const QPoint& globalPos) {
+                const GridSelection selection = archiveGrid->Selection();
+                if (button != Qt::RightButton || rowMenu->isVisible() || selection.IsEmpty() ||
+                    row < selection.top || row > selection.bottom || col < selection.left ||
+                    col > selection.right || SelectedRows().size() < 2)
+                    return;
+                if (DeleteMenuOffered(col, row, selection, archive_->IsEmpty())) return;
+                seriesMenu->popup(globalPos);
+            });
+    connect(exportRowsAction, &QAction::triggered, this,
+            [this] { exportCommand_->ExportRows(SelectedRows()); });
+    connect(printRowsAction, &QAction::triggered, this, [this] {
+        ArchiveTable series;
+        CopyRowsInto(*archive_, SelectedRows(), series);
+        TableListingReport report(series, CurrentLanguage());
+        ShowPrintPreview(report, this);
+    });
     // A double click on a row selected through its number cell charts that row's curve.
     connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
             [this](int row) { ChartTableRow(*archive_, row, true, this); });
@@ -312,6 +342,8 @@ void MainWindow::ApplyLanguage() {
     archive_->SetHeaderLanguage(lang);
     deleteRowAction->setText(text(MainText::Delete));
     copySummaryAction->setText(TextIn(kCopySummary, lang));
+    exportRowsAction->setText(TextIn(kExportRows, lang));
+    printRowsAction->setText(TextIn(kPrintRows, lang));
     recentMenu->setTitle(TextIn(kRecentFiles, lang));
     FillRecentMenu();
     UpdateSummary();
@@ -501,7 +533,9 @@ std::vector<int> MainWindow::SelectedRows() const {
     const GridSelection selection = archiveGrid->Selection();
     std::vector<int> rows;
     if (selection.IsEmpty()) return rows;
-    for (int row = selection.top; row <= selection.bottom; ++row) rows.push_back(row);
+    for (int row = selection.top; row <= selection.bottom; ++row)
+        if (archive_->IsDataRow(row) && !archive_->Cell(column::kNumber, row).isEmpty())
+            rows.push_back(row);
     return rows;
 }
 

@@ -52,6 +52,11 @@ public:
     // Under the table while two or more measurements are selected: their summary.
     QLabel* summaryLabel;
     QAction* copySummaryAction;
+    // The context menu of a selection of two or more measurements: export and print of those
+    // rows, and the copy of their summary.
+    QMenu* seriesMenu;
+    QAction* exportRowsAction;
+    QAction* printRowsAction;
     QMenu* rowMenu;
 
     QMenu* fileMenu;
@@ -106,7 +111,7 @@ private:
     void LayOut();
     void UpdateSummary();
     void OpenRecent(const QString& path);
-    // The data rows of the selected block, top to bottom.
+    // The measurements of the selected block (rows with a number), top to bottom.
     std::vector<int> SelectedRows() const;
     // After an archive read: its counts in the status bar, the read rows as an unsaved change,
     // and a message when the read ended before the last measurement.

@@ -6,6 +6,19 @@ bool MoveRow(ArchiveTable& table, int from, int to) {
     return table.MoveDataRow(from, to);
 }
 
+void CopyRowsInto(const ArchiveTable& from, const std::vector<int>& rows, ArchiveTable& to) {
+    for (int col = 0; col < ArchiveTable::kColumns; ++col) to.SetCell(col, 0, from.Cell(col, 0));
+    std::vector<ArchiveTable::Row> copied;
+    for (int row : rows) {
+        if (!from.IsDataRow(row)) continue;
+        ArchiveTable::Row cells;
+        for (int col = 0; col < ArchiveTable::kColumns; ++col)
+            cells[static_cast<std::size_t>(col)] = from.Cell(col, row);
+        copied.push_back(std::move(cells));
+    }
+    to.ReplaceDataRows(std::move(copied));
+}
+
 bool DeleteRow(ArchiveTable& table, int row) {
     return table.RemoveDataRow(row);
 }

@@ -4,6 +4,8 @@
 // itself is never touched.
 #pragma once
 
+#include <vector>
+
 #include "archive_table.h"
 
 namespace porvel {
@@ -25,6 +27,11 @@ struct GridSelection {
 // Takes data row `from` out and puts it back at `to`; the rows between close up. Texts are
 // kept as they are. False when either row is not a data row or the two are the same.
 bool MoveRow(ArchiveTable& table, int from, int to);
+
+// `to` becomes a table of `rows` of `from` (grid rows, in the order given; others skipped) under
+// the same header: what a series is exported or printed from on its own. Curves stay in their
+// store.
+void CopyRowsInto(const ArchiveTable& from, const std::vector<int>& rows, ArchiveTable& to);
 
 // Deletes data row `row`: the rows below move up by one and the table loses its last row,
 // except that the header and one data row always remain, the single row then left empty.

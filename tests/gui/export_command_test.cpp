@@ -66,6 +66,7 @@ class ExportCommandTest : public QObject {
     Q_OBJECT
 private slots:
     void completeExportEmptiesTheDialogsName();
+    void aSeriesIsExportedOnItsOwn();
     void emptyTableIsReportedAfterTheDialog();
     void typeChangeAppendsTheEntrysExtensionUnlessPresent();
     void dialogProposesTheFirstNameAndGivesATypedNameItsTypesExtension();
@@ -227,6 +228,20 @@ void ExportCommandTest::fullDiskLeavesTheEarlierFileAndNoTemporary() {
         QCOMPARE(ReadAll(path), QByteArray("earlier"));
     }
     QCOMPARE(desk.Files(), QStringList({"a.csv", "a.xls", "a.xlsx"}));
+}
+
+void ExportCommandTest::aSeriesIsExportedOnItsOwn() {
+    Desk desk;
+    FillColumn(desk.table, column::kObject, {"Плита", "Мост", "Свая"});
+    desk.dialog.answers << desk.Path(QStringLiteral("series.csv"));
+    desk.command.ExportRows({3, 1});
+    const QString csv = QString::fromUtf8(ReadAll(desk.Path(QStringLiteral("series.csv"))));
+    const QStringList lines = csv.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);  // the header and the two rows, in the order given
+    QVERIFY(lines[1].contains(QStringLiteral("Свая")));
+    QVERIFY(lines[2].contains(QStringLiteral("Плита")));
+    QVERIFY(!csv.contains(QStringLiteral("Мост")));
+    QCOMPARE(desk.table.GridRowCount(), 4);  // the archive itself is untouched
 }
 
 QTEST_MAIN(ExportCommandTest)

@@ -174,7 +174,18 @@ void TableBehaviourTest::popupOnlyOnTheNumberCellThatTopsTheSelection() {
     Click(col::kNumber, 2, Qt::RightButton);
     QVERIFY(w_->rowMenu->isVisible());
     QCOMPARE(w_->deleteRowAction->text(), QStringLiteral("Удалить"));
+    QVERIFY(!w_->seriesMenu->isVisible());
     w_->rowMenu->hide();
+    // Inside a block of two rows the right button offers the series itself.
+    Drag(At(col::kObject, 2), At(col::kMaterial, 3));
+    Click(col::kMaterial, 3, Qt::RightButton);
+    QVERIFY(w_->seriesMenu->isVisible());
+    QCOMPARE(w_->printRowsAction->text(), QStringLiteral("Печать выделенных строк..."));
+    QCOMPARE(w_->seriesMenu->actions().size(), 3);
+    w_->seriesMenu->hide();
+    Click(col::kTime, 1, Qt::RightButton);  // outside the block: nothing
+    QVERIFY(!w_->seriesMenu->isVisible());
+    Click(col::kNumber, 2);
     // A drag over data cells stops at the number column.
     QTest::mousePress(View(), Qt::LeftButton, {}, At(1, 1));
     QTest::mouseMove(View(), At(col::kNumber, 2));

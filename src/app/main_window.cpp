@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLibraryInfo>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -28,6 +29,7 @@
 
 #include "about_box.h"
 #include "archive/curve_store.h"
+#include "archive/row_filter.h"
 #include "archive/selection_summary.h"
 #include "archive/table_rows.h"
 #include "curve/chart_window.h"
@@ -35,6 +37,7 @@
 #include "device/exchange_texts.h"
 #include "export_command.h"
 #include "file_commands.h"
+#include "find_bar.h"
 #include "help_window.h"
 #include "menu_icons.h"
 #include "output/table_listing.h"
@@ -70,6 +73,7 @@ constexpr int kSummaryIndent = 4;
 constexpr TextPair kCopySummary = {u"Копировать сводку", u"Copy summary"};
 constexpr TextPair kExportRows = {u"Экспорт выделенных строк...", u"Export selected rows..."};
 constexpr TextPair kPrintRows = {u"Печать выделенных строк...", u"Print selected rows..."};
+constexpr TextPair kFindText = {u"Найти...", u"Find..."};
 constexpr TextPair kRecentFiles = {u"Последние файлы", u"Recent files"};
 constexpr TextPair kNoRecentFiles = {u"(нет)", u"(none)"};
 constexpr TextPair kRecentFileGone = {
@@ -110,6 +114,7 @@ MainWindow::MainWindow(QWidget* parent)
       archiveGrid(new ArchiveGridView(this)),
       summaryLabel(new QLabel(this)),
       copySummaryAction(new QAction(this)),
+      findBar(new FindBar(this)),
       rowMenu(new QMenu(this)),
       archive_(new ArchiveTable(this)) {
     setObjectName(QStringLiteral("mainWindow"));
@@ -118,8 +123,8 @@ MainWindow::MainWindow(QWidget* parent)
     setFont(windowFont);
     setCentralWidget(new QWidget(this));
     setAcceptDrops(true);
-    for (QWidget* w : std::initializer_list<QWidget*>{readArchiveButton, objectsButton,
-                                                      materialsButton, archiveGrid, summaryLabel})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             readArchiveButton, objectsButton, materialsButton, archiveGrid, summaryLabel, findBar})
         w->setParent(centralWidget());
     readArchiveButton->setObjectName(QStringLiteral("readArchiveButton"));
     objectsButton->setObjectName(QStringLiteral("objectsButton"));
@@ -192,6 +197,10 @@ void MainWindow::BuildMenus() {
     copyTableAction = item(editMenu, MenuIcon::Copy, "copyTableAction");
     copySelectionAction = item(editMenu, MenuIcon::Copy, "copySelectionAction");
     screenshotAction = item(editMenu, MenuIcon::Screenshot, "screenshotAction");
+    findAction = editMenu->addAction(QString());
+    findAction->setObjectName(QStringLiteral("findAction"));
+    findAction->setShortcut(QKeySequence::Find);
+    connect(findAction, &QAction::triggered, this, &MainWindow::OpenFindBar);
 
     languageMenu = menuBar()->addMenu(QStringLiteral("Language(Язык)"));
     russianAction = item(languageMenu, MenuIcon::Russian, "russianAction");
@@ -272,6 +281,19 @@ void MainWindow::BuildTable() {
     connect(archive_, &QAbstractItemModel::layoutChanged, this, &MainWindow::UpdateSummary);
     connect(archive_, &QAbstractItemModel::dataChanged, this, &MainWindow::UpdateSummary);
     connect(archive_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::UpdateSummary);
+    // The find bar chooses the rows shown; a change of the table is filtered again.
+    findBar->hide();
+    connect(findBar, &FindBar::FilterChanged, this, &MainWindow::ApplyFilter);
+    connect(findBar, &FindBar::CloseRequested, this, &MainWindow::CloseFindBar);
+    const auto refilter = [this] {
+        if (findBar->isVisible()) ApplyFilter();
+    };
+    connect(archive_, &QAbstractItemModel::modelReset, this, refilter);
+    connect(archive_, &QAbstractItemModel::layoutChanged, this, refilter);
+    connect(archive_, &QAbstractItemModel::rowsRemoved, this, refilter);
+    connect(archive_, &QAbstractItemModel::rowsInserted, this, refilter);
+    connect(archive_, &QAbstractItemModel::rowsMoved, this, refilter);
+    connect(archive_, &QAbstractItemModel::dataChanged, this, refilter);
     // A series of two or more measurements goes out on its own: the right button inside its
     // selection offers it (the number cell topping a selection keeps its Delete pop-up).
     seriesMenu->addAction(copySummaryAction);
@@ -345,6 +367,9 @@ void MainWindow::ApplyLanguage() {
     exportRowsAction->setText(TextIn(kExportRows, lang));
     printRowsAction->setText(TextIn(kPrintRows, lang));
     recentMenu->setTitle(TextIn(kRecentFiles, lang));
+    findAction->setText(TextIn(kFindText, lang));
+    findBar->ApplyTexts(lang);
+    if (findBar->isVisible()) ApplyFilter();
     FillRecentMenu();
     UpdateSummary();
     LayOut();  // the buttons fit their new captions
@@ -534,9 +559,47 @@ std::vector<int> MainWindow::SelectedRows() const {
     std::vector<int> rows;
     if (selection.IsEmpty()) return rows;
     for (int row = selection.top; row <= selection.bottom; ++row)
-        if (archive_->IsDataRow(row) && !archive_->Cell(column::kNumber, row).isEmpty())
+        if (archive_->IsDataRow(row) && !archiveGrid->isRowHidden(row - 1) &&
+            !archive_->Cell(column::kNumber, row).isEmpty())
             rows.push_back(row);
     return rows;
+}
+
+void MainWindow::OpenFindBar() {
+    if (!findBar->isVisible()) {
+        findBar->show();
+        LayOut();
+        ApplyFilter();
+    }
+    findBar->textEdit->setFocus();
+    findBar->textEdit->selectAll();
+}
+
+void MainWindow::CloseFindBar() {
+    findBar->Clear();
+    findBar->hide();
+    ApplyFilter();
+    LayOut();
+    archiveGrid->setFocus();
+}
+
+void MainWindow::ApplyFilter() {
+    const RowFilter filter = findBar->isVisible() ? findBar->Filter() : RowFilter{};
+    const std::vector<bool> shown = ShownRows(*archive_, filter);
+    int shownCount = 0, total = 0;
+    archiveGrid->setUpdatesEnabled(false);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        if (!archive_->Cell(column::kNumber, row).isEmpty()) {
+            ++total;
+            if (shown[i]) ++shownCount;
+        }
+        if (archiveGrid->isRowHidden(row - 1) == shown[i])
+            archiveGrid->setRowHidden(row - 1, !shown[i]);
+    }
+    archiveGrid->setUpdatesEnabled(true);
+    findBar->ShowCount(shownCount, total, CurrentLanguage());
+    UpdateSummary();
 }
 
 void MainWindow::UpdateSummary() {
@@ -588,7 +651,10 @@ void MainWindow::LayOut() {
                                  Design(kButtonHeight));
     // The summary line takes its height from the bottom of the table while it is shown.
     const int summaryHeight = summaryLabel->isVisible() ? summaryLabel->sizeHint().height() : 0;
-    archiveGrid->setGeometry(0, Design(kGridTop), width, height - Design(kGridTop) - summaryHeight);
+    const int findHeight = findBar->isVisible() ? findBar->sizeHint().height() : 0;
+    findBar->setGeometry(0, Design(kGridTop), width, findHeight);
+    const int gridTop = Design(kGridTop) + findHeight;
+    archiveGrid->setGeometry(0, gridTop, width, height - gridTop - summaryHeight);
     summaryLabel->setGeometry(Design(kSummaryIndent), height - summaryHeight,
                               width - Design(kSummaryIndent), summaryHeight);
 }

@@ -19,6 +19,7 @@ class QTableView;
 namespace porvel {
 
 class ExportCommand;
+class FindBar;
 class FileCommands;
 class RecoveryGuard;
 class TableHandlers;
@@ -55,6 +56,9 @@ public:
     // The context menu of a selection of two or more measurements: export and print of those
     // rows, and the copy of their summary.
     QMenu* seriesMenu;
+    // Above the table while a find is on (Ctrl+F; Escape closes it).
+    FindBar* findBar;
+    QAction* findAction;
     QAction* exportRowsAction;
     QAction* printRowsAction;
     QMenu* rowMenu;
@@ -111,6 +115,10 @@ private:
     void LayOut();
     void UpdateSummary();
     void OpenRecent(const QString& path);
+    void OpenFindBar();
+    void CloseFindBar();
+    // Shows the rows the find bar's filter passes (all of them without it) and their count.
+    void ApplyFilter();
     // The measurements of the selected block (rows with a number), top to bottom.
     std::vector<int> SelectedRows() const;
     // After an archive read: its counts in the status bar, the read rows as an unsaved change,

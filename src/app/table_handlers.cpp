@@ -117,7 +117,9 @@ void TableHandlers::OnCopySelection() {
     if (!CanCopy()) return;
     const GridSelection selection = parts_.grid->Selection();
     if (selection.IsEmpty()) return;  // nothing to copy: the clipboard keeps what it holds
-    PutOnClipboard(BlockClipboardText(*parts_.table, selection));
+    ArchiveGridView* grid = parts_.grid;
+    PutOnClipboard(BlockClipboardText(*parts_.table, selection,
+                                      [grid](int row) { return !grid->isRowHidden(row - 1); }));
 }
 
 bool TableHandlers::OnGridKeyPressed(int key, Qt::KeyboardModifiers modifiers) {

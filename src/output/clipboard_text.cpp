@@ -54,13 +54,15 @@ QString TableClipboardText(const ArchiveTable& table, Language language) {
     return text;
 }
 
-QString BlockClipboardText(const ArchiveTable& table, const GridSelection& block) {
+QString BlockClipboardText(const ArchiveTable& table, const GridSelection& block,
+                           const std::function<bool(int row)>& shown) {
     if (block.IsEmpty()) return {};
     const int left = std::max(block.left, 0);
     const int right = std::min(block.right, kCopiedColumns - 1);
     if (left > right) return {};
     QString text;
     for (int row = block.top; row <= block.bottom; ++row) {
+        if (shown && !shown(row)) continue;
         for (int col = left; col <= right; ++col) {
             const QString cell = table.Cell(col, row);
             text += cell;

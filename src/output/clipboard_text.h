@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 #include "archive/archive_table.h"
 #include "archive/table_rows.h"
@@ -18,8 +19,9 @@ constexpr int kCopiedColumns = ArchiveTable::kColumns - ArchiveTable::kHiddenCol
 // `language` (the language the header row was written in) get one TAB more.
 QString TableClipboardText(const ArchiveTable& table, Language language);
 
-// The rows and columns of `block`, bounds included, cut to the copied columns. Empty for an
-// empty block.
-QString BlockClipboardText(const ArchiveTable& table, const GridSelection& block);
+// The rows and columns of `block`, bounds included, cut to the copied columns; of the rows only
+// those `shown` passes (all, without it: a find hides the others). Empty for an empty block.
+QString BlockClipboardText(const ArchiveTable& table, const GridSelection& block,
+                           const std::function<bool(int row)>& shown = {});
 
 }  // namespace porvel

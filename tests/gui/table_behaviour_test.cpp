@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -14,6 +16,7 @@
 #include <QTest>
 #include <vector>
 
+#include "app/find_bar.h"
 #include "app/main_window.h"
 #include "device/exchange_types.h"
 #include "modal_answers.h"
@@ -40,6 +43,7 @@ private slots:
     void draggingANumberCellMovesTheWholeRow();
     void ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise();
     void aSelectionOfSeveralRowsIsSummedUpUnderTheTable();
+    void theFindBarShowsTheRowsThatMatchAndClosesWithEscape();
 
 private:
     QWidget* View() { return w_->archiveGrid->viewport(); }
@@ -318,6 +322,37 @@ void TableBehaviourTest::aSelectionOfSeveralRowsIsSummedUpUnderTheTable() {
     Click(col::kObject, 1);
     QTRY_VERIFY(!w_->summaryLabel->isVisible());
     QCOMPARE(w_->archiveGrid->height(), gridHeight);
+}
+
+void TableBehaviourTest::theFindBarShowsTheRowsThatMatchAndClosesWithEscape() {
+    FillColumn(T(), col::kObject, {"Свая", "Плита", "свая-2"});
+    QTest::keyClick(w_->archiveGrid, Qt::Key_F, Qt::ControlModifier);
+    QVERIFY(w_->findBar->isVisible());
+    QTRY_VERIFY(w_->findBar->textEdit->hasFocus());
+    QVERIFY(w_->archiveGrid->geometry().top() >= w_->findBar->geometry().bottom());
+    for (QChar key : QStringLiteral("СВАЯ"))  // typed on a Russian layout
+        QTest::sendKeyEvent(QTest::Click, w_->findBar->textEdit, Qt::Key_unknown, QString(key),
+                            Qt::NoModifier);
+    QCOMPARE(w_->findBar->countLabel->text(), QStringLiteral("Показано 2 из 3"));
+    if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
+        w_->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/find_bar.png"));
+    QVERIFY(!w_->archiveGrid->isRowHidden(0));
+    QVERIFY(w_->archiveGrid->isRowHidden(1));
+    // A block over the hidden row copies and sums up the rows shown only.
+    Drag(At(col::kObject, 1), At(col::kObject, 3));
+    QTest::keyClick(w_->archiveGrid, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Свая\r\nсвая-2\r\n"));
+    QVERIFY(w_->summaryLabel->text().startsWith(QStringLiteral("Выделено 2:")));
+    // A sort keeps the find: the rows shown are sorted among themselves.
+    ClickHeader(col::kNumber);
+    QCOMPARE(w_->findBar->countLabel->text(), QStringLiteral("Показано 2 из 3"));
+    for (int row = 1; row <= 3; ++row)
+        QCOMPARE(w_->archiveGrid->isRowHidden(row - 1), T().Cell(col::kObject, row) == "Плита");
+    w_->findBar->textEdit->setFocus();
+    QTest::keyClick(w_->findBar->textEdit, Qt::Key_Escape);
+    QVERIFY(!w_->findBar->isVisible());
+    for (int row = 0; row < 3; ++row) QVERIFY(!w_->archiveGrid->isRowHidden(row));
+    QCOMPARE(T().GridRowCount(), 4);  // nothing deleted
 }
 
 QTEST_MAIN(TableBehaviourTest)

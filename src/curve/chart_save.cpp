@@ -32,7 +32,11 @@ bool PaintOn(QPaintDevice& device, QCustomPlot& copy, QSize logical, QString* re
 
 QStringList ChartPictureFilters() {
     return {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)"),
-            QStringLiteral("PDF (*.pdf)")};
+            QStringLiteral("PDF (*.pdf)"), QStringLiteral("CSV (*.csv)")};
+}
+
+bool IsCurvesCsvPath(const QString& path) {
+    return QFileInfo(path).suffix().compare(QLatin1String("csv"), Qt::CaseInsensitive) == 0;
 }
 
 bool SaveChartPicture(QCustomPlot& chart, const QString& path, QString* reason) {

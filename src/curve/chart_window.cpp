@@ -10,9 +10,11 @@
 
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
+#include "base/durable_save.h"
 #include "chart_control.h"
 #include "chart_save.h"
 #include "curve_view_state.h"
+#include "output/curve_csv.h"
 #include "output/test_record.h"
 #include "plot/chart_copy.h"
 #include "plot/chart_texts.h"
@@ -221,7 +223,21 @@ void ChartWindow::OnSaveChartAsClicked() {
                         ChartTextOf(ChartText::Caption, language) + QStringLiteral(".png"));
     if (path.isEmpty()) return;
     QString reason;
-    if (!SaveChartPicture(*plot, path, &reason)) ReportFileNotSaved(path, reason);
+    bool saved = false;
+    if (IsCurvesCsvPath(path) && table_) {
+        const QByteArray csv = CurvesCsv(*table_, curves_, CurveView().plottedRows.Rows());
+        saved = SaveDurably(
+            path,
+            [&csv](QIODevice& file, QString* why) {
+                if (file.write(csv) == csv.size()) return true;
+                *why = file.errorString();
+                return false;
+            },
+            &reason);
+    } else {
+        saved = SaveChartPicture(*plot, path, &reason);
+    }
+    if (!saved) ReportFileNotSaved(path, reason);
 }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {

@@ -166,6 +166,12 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
     QVERIFY(drawing.contains("<svg") && drawing.contains("<polyline"));
     QVERIFY(drawing.contains(QStringLiteral("Давление, кПа").toUtf8()));
     QVERIFY(!drawing.contains("<image"));
+    // The curves' numbers, for analysis elsewhere.
+    AnswerSaveDialog(dir_.filePath(QStringLiteral("curves")), QStringLiteral("CSV (*.csv)"));
+    window->saveChartAsAction->trigger();
+    QFile csv(dir_.filePath(QStringLiteral("curves.csv")));
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    QVERIFY(csv.readLine().startsWith(QByteArray("\xEF\xBB\xBFt, c;№ ")));
 
     QString reason;
     const QString png = dir_.filePath(QStringLiteral("chart.png"));

@@ -1,0 +1,44 @@
+// The plotted curves as CSV: one time column shared by curves of different rates, one pressure
+// column per curve as the chart draws it.
+#include <gtest/gtest.h>
+
+#include "archive/curve_store.h"
+#include "curve_rows.h"
+#include "output/curve_csv.h"
+#include "plot/curve_builder.h"
+
+using namespace porvel;
+using porvel::testing::Measurement;
+using porvel::testing::PutMeasurement;
+
+TEST(CurvesCsv, CurvesOfOtherRatesShareTheTimeColumn) {
+    ArchiveTable table;
+    CurveStore curves;
+    Measurement fast;
+    fast.samples = 4;
+    fast.rate = QStringLiteral("10");
+    PutMeasurement(table, curves, 1, fast);
+    Measurement slow;
+    slow.samples = 2;
+    slow.rate = QStringLiteral("5");
+    slow.slot = 1;
+    PutMeasurement(table, curves, 2, slow);
+    table.SetCell(column::kSampleRate, 3, QStringLiteral("0"));  // no curve: left out
+
+    const QByteArray csv = CurvesCsv(table, curves, {2, 1, 3});
+    ASSERT_TRUE(csv.startsWith("\xEF\xBB\xBF"));
+    const QStringList lines = QString::fromUtf8(csv.mid(3)).split(QStringLiteral("\r\n"));
+    const std::optional<CurvePoints> first = BuildCurve(table, curves, 1);
+    const std::optional<CurvePoints> second = BuildCurve(table, curves, 2);
+    ASSERT_TRUE(first && second);
+    auto kPa = [](double value) { return QString::number(value, 'f', 3).replace('.', ','); };
+    // A Russian desktop: the decimal comma, so the fields are parted by ";".
+    EXPECT_EQ(
+        lines.mid(0, 6),
+        QStringList(
+            {QStringLiteral("t, c;№ 2;№ 1"),
+             QStringLiteral("0,000;%1;%2").arg(kPa(second->pressures[0]), kPa(first->pressures[0])),
+             QStringLiteral("0,100;;%1").arg(kPa(first->pressures[1])),
+             QStringLiteral("0,200;%1;%2").arg(kPa(second->pressures[1]), kPa(first->pressures[2])),
+             QStringLiteral("0,300;;%1").arg(kPa(first->pressures[3])), QString()}));
+}

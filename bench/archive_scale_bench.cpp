@@ -20,6 +20,8 @@
 #include "archive/archive_file.h"
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
+#include "archive/recovery_file.h"
+#include "archive/row_filter.h"
 #include "archive/table_rows.h"
 #include "archive/table_sort.h"
 #include "base/locale_format.h"
@@ -196,6 +198,20 @@ int main(int argc, char** argv) {
         ok &= MoveRow(table, table.GridRowCount() - 1, 1);
         QApplication::processEvents();
     });
+    // A find as the main window applies it: the filter's verdicts, then the view's rows hidden
+    // or shown again where they change.
+    auto find = [&](const RowFilter& filter) {
+        const std::vector<bool> shown = ShownRows(table, filter);
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (view.isRowHidden(static_cast<int>(i)) == shown[i])
+                view.setRowHidden(static_cast<int>(i), !shown[i]);
+        QApplication::processEvents();
+    };
+    const double findSeries = Ms([&] {
+        find({table.Cell(column::kObject, 1), QDate(2020, 1, 1), QDate(2021, 12, 31)});
+    });
+    const double findCleared = Ms([&] { find({}); });
+    const double snapshot = Ms([&] { ok &= !ArchiveSnapshot(table, curves).isEmpty(); });
     QString text;
     const double clipboard = Ms([&] { text = TableClipboardText(table, Language::Russian); });
     ok &= text.size() > kRows;
@@ -219,5 +235,8 @@ int main(int argc, char** argv) {
     Time("delete the top row", deleteTop, kEditGoalMs);
     Time("drag a row to the top", moveToTop, kEditGoalMs);
     Time("copy the whole table", clipboard, kClipboardGoalMs);
+    Time("find a series", findSeries, kEditGoalMs);
+    Time("close the find", findCleared, kEditGoalMs);
+    Time("recovery snapshot", snapshot, kEditGoalMs);
     return 0;
 }

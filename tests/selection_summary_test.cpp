@@ -1,6 +1,8 @@
 // The summary of selected measurements and the grade of a value of m on Table W.
 #include <gtest/gtest.h>
 
+#include <QLocale>
+
 #include "archive/archive_table.h"
 #include "archive/selection_summary.h"
 
@@ -68,4 +70,15 @@ TEST(SelectionSummary, NoNumberForMAndASingleValueAreSaidInWords) {
     EXPECT_FALSE(single.hasVariation);
     EXPECT_EQ(SummaryGrade(single, Language::Russian), QStringLiteral("выше W20"));
     EXPECT_TRUE(SummaryTable(single, Language::Russian).contains(QStringLiteral("\t—\t")));
+}
+
+TEST(SelectionSummary, AnArchiveFromTheOtherDesktopIsSummedUpToo) {
+    ArchiveTable table;
+    Fill(table, {{"11,5", "0,0870"}, {"12.5", "0.0800"}});
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const SelectionSummary english = Summarize(table, {1, 2});
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    EXPECT_EQ(english.withoutM, 0);
+    EXPECT_DOUBLE_EQ(english.meanM, 12.0);
+    EXPECT_NEAR(english.meanA, 0.0835, 1e-12);
 }

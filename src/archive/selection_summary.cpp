@@ -57,13 +57,13 @@ SelectionSummary Summarize(const ArchiveTable& table, const std::vector<int>& ro
         if (!table.IsDataRow(row) || table.Cell(column::kNumber, row).isEmpty()) continue;
         ++s.rows;
         double m = 0;
-        if (!ParseNumber(table.Cell(column::kM, row), &m) || !std::isfinite(m)) {
+        if (!ParseTableNumber(table.Cell(column::kM, row), &m) || !std::isfinite(m)) {
             ++s.withoutM;
             continue;
         }
         ms.push_back(m);
         double a = 0;
-        if (ParseNumber(table.Cell(column::kA, row), &a) && std::isfinite(a)) {
+        if (ParseTableNumber(table.Cell(column::kA, row), &a) && std::isfinite(a)) {
             aSum += a;
             ++aCount;
         }

@@ -108,6 +108,14 @@ bool ParseNumber(const QString& text, double* value) {
     return ok;
 }
 
+bool ParseTableNumber(const QString& text, double* value) {
+    const QString decimalPoint = NumberLocale().decimalPoint();
+    const QChar other = decimalPoint == QStringLiteral(",") ? QLatin1Char('.') : QLatin1Char(',');
+    QString number = text;
+    if (!number.contains(decimalPoint)) number.replace(other, decimalPoint);
+    return ParseNumber(number, value);
+}
+
 QString DateFormat() {
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     QString widened;

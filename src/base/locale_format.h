@@ -23,6 +23,10 @@ QString FormatGeneral(double value);
 // Accepts the locale's decimal separator or a full stop, and an exponent; refuses group
 // separators. False when the text is no number.
 bool ParseNumber(const QString& text, double* value);
+// A number of the archive table, which keeps the texts of the desktop that read it: the other
+// desktop's decimal separator counts as this one's when the text holds none of this one's, so a
+// Russian archive's "11,5" is 11.5 on an English desktop too.
+bool ParseTableNumber(const QString& text, double* value);
 
 // The locale's short date format with the year widened to four digits, so that writing and
 // parsing agree on the century.

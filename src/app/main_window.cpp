@@ -277,23 +277,28 @@ void MainWindow::BuildTable() {
     });
     connect(archiveGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::UpdateSummary);
-    connect(archive_, &QAbstractItemModel::modelReset, this, &MainWindow::UpdateSummary);
-    connect(archive_, &QAbstractItemModel::layoutChanged, this, &MainWindow::UpdateSummary);
-    connect(archive_, &QAbstractItemModel::dataChanged, this, &MainWindow::UpdateSummary);
-    connect(archive_, &QAbstractItemModel::rowsRemoved, this, &MainWindow::UpdateSummary);
     // The find bar chooses the rows shown; a change of the table is filtered again.
     findBar->hide();
     connect(findBar, &FindBar::FilterChanged, this, &MainWindow::ApplyFilter);
     connect(findBar, &FindBar::CloseRequested, this, &MainWindow::CloseFindBar);
-    const auto refilter = [this] {
-        if (findBar->isVisible()) ApplyFilter();
-    };
-    connect(archive_, &QAbstractItemModel::modelReset, this, refilter);
-    connect(archive_, &QAbstractItemModel::layoutChanged, this, refilter);
-    connect(archive_, &QAbstractItemModel::rowsRemoved, this, refilter);
-    connect(archive_, &QAbstractItemModel::rowsInserted, this, refilter);
-    connect(archive_, &QAbstractItemModel::rowsMoved, this, refilter);
-    connect(archive_, &QAbstractItemModel::dataChanged, this, refilter);
+    // After a change of the table the find and the summary are made again once the event loop
+    // turns: a read sets its cells one by one, and one pass over the rows serves them all.
+    auto* tableChanged = new QTimer(this);
+    tableChanged->setSingleShot(true);
+    tableChanged->setInterval(0);
+    connect(tableChanged, &QTimer::timeout, this, [this] {
+        if (findBar->isVisible())
+            ApplyFilter();  // and the summary with it
+        else
+            UpdateSummary();
+    });
+    const auto later = [tableChanged] { tableChanged->start(); };
+    connect(archive_, &QAbstractItemModel::modelReset, this, later);
+    connect(archive_, &QAbstractItemModel::layoutChanged, this, later);
+    connect(archive_, &QAbstractItemModel::rowsRemoved, this, later);
+    connect(archive_, &QAbstractItemModel::rowsInserted, this, later);
+    connect(archive_, &QAbstractItemModel::rowsMoved, this, later);
+    connect(archive_, &QAbstractItemModel::dataChanged, this, later);
     // A series of two or more measurements goes out on its own: the right button inside its
     // selection offers it (the number cell topping a selection keeps its Delete pop-up).
     seriesMenu->addAction(copySummaryAction);

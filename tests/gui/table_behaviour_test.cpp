@@ -347,7 +347,7 @@ void TableBehaviourTest::theFindBarShowsTheRowsThatMatchAndClosesWithEscape() {
     ClickHeader(col::kNumber);
     QCOMPARE(w_->findBar->countLabel->text(), QStringLiteral("Показано 2 из 3"));
     for (int row = 1; row <= 3; ++row)
-        QCOMPARE(w_->archiveGrid->isRowHidden(row - 1), T().Cell(col::kObject, row) == "Плита");
+        QTRY_COMPARE(w_->archiveGrid->isRowHidden(row - 1), T().Cell(col::kObject, row) == "Плита");
     w_->findBar->textEdit->setFocus();
     QTest::keyClick(w_->findBar->textEdit, Qt::Key_Escape);
     QVERIFY(!w_->findBar->isVisible());

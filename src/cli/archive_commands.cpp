@@ -82,21 +82,52 @@ QString OneLine(QString cell) {
 
 // The rows of --record and --rows as table rows, in the order given: numbers and ranges ("3,5,9",
 // "2-4") of the data rows, 1 the first; a row may be named twice, as it may be plotted twice.
-std::vector<int> RecordRows(const QString& list, int dataRows, Language language) {
+// `option` is the option as the messages name it.
+std::vector<int> RecordRows(const QString& option, const QString& list, int dataRows,
+                            Language language) {
     std::vector<int> rows;
     for (const QString& piece : list.split(QLatin1Char(','))) {
-        const QStringList ends = piece.trimmed().split(QLatin1Char('-'));
+        const QString given = piece.trimmed();
+        const QStringList ends = given.split(QLatin1Char('-'));
         bool firstOk = false, lastOk = false;
         const int first = ends[0].trimmed().toInt(&firstOk);
         const int last = ends.size() == 2 ? ends[1].trimmed().toInt(&lastOk) : first;
         if (ends.size() == 2 && !lastOk) firstOk = false;
-        if (!firstOk || ends.size() > 2 || first < 1 || last < first || last > dataRows)
+        auto isRow = [dataRows](int row) { return row >= 1 && row <= dataRows; };
+        if (!firstOk || ends.size() > 2 || !isRow(first) || !isRow(last))
             throw CliFailure{
                 kExitUsage,
-                Text(CliText::BadRows, language).arg(piece.trimmed(), QString::number(dataRows))};
+                Text(CliText::BadRows, language).arg(option, given, QString::number(dataRows))};
+        if (last < first)
+            throw CliFailure{kExitUsage, Text(CliText::ReversedRange, language).arg(option, given)};
         for (int row = first; row <= last; ++row) rows.push_back(row);
     }
     return rows;
+}
+
+// The rows once each, in the order first named; a row named again is said on stderr, since a
+// summary that counted it twice would weigh it twice.
+std::vector<int> RowsOnce(const std::vector<int>& rows, Language language) {
+    enum : char { kUnseen, kSeen, kRepeated };
+    const int highest = rows.empty() ? 0 : *std::max_element(rows.begin(), rows.end());
+    std::vector<char> state(static_cast<std::size_t>(highest) + 1, kUnseen);
+    std::vector<int> once;
+    QStringList repeated;
+    for (int row : rows) {
+        char& seen = state[static_cast<std::size_t>(row)];
+        if (seen == kUnseen) {
+            once.push_back(row);
+            seen = kSeen;
+        } else if (seen == kSeen) {
+            repeated << QString::number(row);
+            seen = kRepeated;
+        }
+    }
+    if (!repeated.isEmpty())
+        PrintError(
+            Text(repeated.size() == 1 ? CliText::RepeatedRow : CliText::RepeatedRows, language)
+                .arg(repeated.join(QStringLiteral(", "))));
+    return once;
 }
 
 QJsonValue NumberOrNull(const std::optional<double>& value) {
@@ -200,13 +231,14 @@ int RunInfo(const CliContext& context) {
     table.SetHeaderLanguage(language);
     std::vector<int> rows;
     if (context.parser.isSet(kRows)) {
-        rows = RecordRows(context.parser.value(kRows), table.GridRowCount() - 1, language);
+        rows = RecordRows(QStringLiteral("--rows"), context.parser.value(kRows),
+                          table.GridRowCount() - 1, language);
     } else {
         for (int row = 1; row < table.GridRowCount(); ++row) rows.push_back(row);
     }
     const bool json = context.parser.isSet(kJson);
     if (context.parser.isSet(kSummary)) {
-        const SelectionSummary summary = Summarize(table, rows);
+        const SelectionSummary summary = Summarize(table, RowsOnce(rows, language));
         PrintOut(json ? SummaryJson(summary) : SummaryLine(summary, language) + QLatin1Char('\n'));
         return kExitOk;
     }
@@ -266,7 +298,8 @@ int RunPrint(const CliContext& context) {
     std::vector<int> rows;
     if (record) {
         RequireMeasurements(table, in, language);
-        rows = RecordRows(context.parser.value(kRecord), table.GridRowCount() - 1, language);
+        rows = RecordRows(QStringLiteral("--record"), context.parser.value(kRecord),
+                          table.GridRowCount() - 1, language);
         // A row without a curve cannot stand in the record's chart: say which, by the rule the
         // chart itself plots by.
         for (int row : rows)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include "archive/archive_file.h"
 #include "base/language.h"
 
 namespace porvel {
@@ -25,6 +26,15 @@ void CheckWritableTarget(const QString& path, Language language);
 // Reads the archive file into the table and the store; a read fault, with the file and the
 // reason, when it cannot be read or holds no archive.
 void OpenArchive(const QString& path, ArchiveTable& table, CurveStore& curves, Language language);
+
+// The system's reason for a failed open or save in the tool's language when it is a common one
+// (no such file, no permission, disk full, read-only disk, a folder); any other as the system
+// words it.
+QString SystemReason(const QString& reason, FileOperation operation, Language language);
+
+// FileFaultMessage with the system's reason as SystemReason words it.
+QString FileFault(FileOperation operation, const QString& path, const ArchiveFileResult& result,
+                  Language language);
 
 // Throws the write fault of `path` for `reason`.
 [[noreturn]] void FailWrite(const QString& path, const QString& reason, Language language);

@@ -86,8 +86,14 @@ constexpr std::array<TextPair, static_cast<int>(CliText::kCount)> kTexts = {{
      u"--timeout needs a number of seconds above 0, not \"%1\""},
     {u"%1: неизвестное расширение; допустимы %2", u"%1: unknown extension; use %2"},
     {u"%1: неизвестный цвет «%2»", u"%1: unknown colour \"%2\""},
-    {u"--record: «%1» — не номер строки от 1 до %2",
-     u"--record: \"%1\" is not a row number from 1 to %2"},
+    // %1 is the option as given: --rows or --record.
+    {u"%1: «%2» — не номер строки от 1 до %3", u"%1: \"%2\" is not a row number from 1 to %3"},
+    {u"%1: «%2» — диапазон задан в обратном порядке; меньший номер пишется первым",
+     u"%1: \"%2\" is a reversed range; the smaller number comes first"},
+    {u"--rows: строка %1 указана повторно; учтена один раз",
+     u"--rows: row %1 is given more than once; counted once"},
+    {u"--rows: строки %1 указаны повторно; каждая учтена один раз",
+     u"--rows: rows %1 are given more than once; each counted once"},
     {u"--record: у строки %1 нет кривой давления", u"--record: row %1 has no pressure curve"},
     // the instrument
     {u"нет модели прибора %1", u"the simulated instrument %1 is missing"},
@@ -110,6 +116,11 @@ constexpr std::array<TextPair, static_cast<int>(CliText::kCount)> kTexts = {{
     {u"это папка", u"it is a folder"},
     {u"нет папки %1", u"the folder %1 does not exist"},
     {u"нет права записи", u"permission denied"},
+    // The common reasons the system gives for a failed read or write.
+    {u"нет права чтения", u"permission denied"},
+    {u"нет такого файла или папки", u"No such file or directory"},
+    {u"на диске нет места", u"No space left on device"},
+    {u"диск доступен только для чтения", u"Read-only file system"},
     {u"%1: для кривых %2 новых измерений нет места (предел 1 ГиБ); ничего не записано",
      u"%1: no room for the curves of %2 new measurements (the limit is 1 GiB); nothing written"},
     {u"%1: в архиве нет измерений", u"%1 holds no measurements"},

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSet>
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <new>
 
 #include "base/program_version.h"
+#include "cli_files.h"
 #include "console_exchange.h"
 #include "device/libusb_binding.h"
 #include "ui/main_texts.h"
@@ -167,11 +169,37 @@ const CliCommand* FindCommand(const QString& name) {
     return nullptr;
 }
 
+// The parser's fault in one line. Qt names an unknown option without its dashes; here it stands
+// as typed: a word after two dashes, a letter after one (a word after one dash is read as
+// letters, each its own option).
+QString ParseFault(const QCommandLineParser& parser, const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    auto parserText = [](const char* text) {
+        return QCoreApplication::translate("QCommandLineParser", text);
+    };
+    const char* const text = unknown.size() == 1 ? "Unknown option '%1'." : "Unknown options: %1.";
+    const QString separator = QStringLiteral(", ");
+    // Any other fault of the parser comes before the unknown options.
+    if (unknown.isEmpty() || parser.errorText() != parserText(text).arg(unknown.join(separator)))
+        return parser.errorText();
+    auto typedLong = [&arguments](const QString& dashed) {
+        return std::any_of(arguments.begin(), arguments.end(), [&dashed](const QString& word) {
+            return word == dashed || word.startsWith(dashed + QLatin1Char('='));
+        });
+    };
+    QStringList typed;
+    for (const QString& name : unknown) {
+        const QString dashed = QStringLiteral("--") + name;
+        typed << (name.size() > 1 || typedLong(dashed) ? dashed : QStringLiteral("-") + name);
+    }
+    return parserText(text).arg(typed.join(separator));
+}
+
 // The global options alone, for a command line without a command.
 int RunWithoutCommand(const QStringList& arguments, Language language) {
     QCommandLineParser parser;
     for (const QCommandLineOption& option : GlobalOptions(language)) parser.addOption(option);
-    if (!parser.parse(arguments)) throw CliFailure{kExitUsage, parser.errorText()};
+    if (!parser.parse(arguments)) throw CliFailure{kExitUsage, ParseFault(parser, arguments)};
     if (parser.isSet(kHelp)) {
         PrintOut(ToolHelp(language));
         return kExitOk;
@@ -186,7 +214,7 @@ int RunWithoutCommand(const QStringList& arguments, Language language) {
 int RunCommand(const CliCommand& command, const QStringList& arguments, Language language) {
     QCommandLineParser parser;
     for (const QCommandLineOption& option : OptionsOf(command, language)) parser.addOption(option);
-    if (!parser.parse(arguments)) throw CliFailure{kExitUsage, parser.errorText()};
+    if (!parser.parse(arguments)) throw CliFailure{kExitUsage, ParseFault(parser, arguments)};
     if (parser.isSet(kHelp)) {
         PrintOut(CommandHelp(command, language));
         return kExitOk;
@@ -262,9 +290,11 @@ void PrintOut(const QString& text) {
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
     // Output into a full disk or a closed pipe is a failure, not a result.
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
-        throw CliFailure{kExitCannotWrite, Text(CliText::CannotWrite, CurrentLanguage())
-                                               .arg(QStringLiteral("stdout"),
-                                                    QString::fromLocal8Bit(std::strerror(errno)))};
+        throw CliFailure{kExitCannotWrite,
+                         Text(CliText::CannotWrite, CurrentLanguage())
+                             .arg(QStringLiteral("stdout"),
+                                  SystemReason(QString::fromLocal8Bit(std::strerror(errno)),
+                                               FileOperation::Save, CurrentLanguage()))};
 }
 
 void PrintError(const QString& line) {

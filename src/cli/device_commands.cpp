@@ -115,8 +115,7 @@ int RunDownload(const CliContext& context) {
     }
     const ArchiveFileResult written = WriteArchiveFile(table, curves, out);
     if (!written.Ok())
-        throw CliFailure{kExitCannotWrite,
-                         FileFaultMessage(FileOperation::Save, out, written, language)};
+        throw CliFailure{kExitCannotWrite, FileFault(FileOperation::Save, out, written, language)};
     PrintError(Text(CliText::Downloaded, language)
                    .arg(shown, QString::number(rowsAfter), QString::number(added)));
     return kExitOk;

@@ -322,7 +322,7 @@ class Failures(Tool):
             (["frobnicate"], None, None, 2, 'unknown command "frobnicate"'),
             (["download"], None, None, 2, "download: -o OUT.wpa is missing"),
             (["info", self.base, "extra"], None, None, 2, "info: unexpected arguments: extra"),
-            (["info", "--bogus", self.base], None, None, 2, "Unknown option 'bogus'."),
+            (["info", "--bogus", self.base], None, None, 2, "Unknown option '--bogus'."),
             (["export", self.base, self.path("x.pdf")], None, None, 2, "unknown extension"),
             (["print", self.base, self.path("p.pdf"), "--record", "2,4"], None, None, 2,
              '--record: "4" is not a row number from 1 to 3'),
@@ -367,6 +367,48 @@ class Failures(Tool):
         code, _, err = self.run_tool(["info", self.base], lang="de")
         self.assertEqual((code, err), (2, "porvel-cli: --lang: язык «de» не поддерживается, "
                                            "только ru или en\n"))
+
+    def test_lines_are_in_the_language_asked_on_either_desktop(self):
+        missing = self.path("missing.wpa")
+        cases = [  # arguments, exit code, rows summed, the line in Russian and in English
+            (["info", self.base, "--rows", "1,4"], 2, None,
+             "--rows: «4» — не номер строки от 1 до 3",
+             '--rows: "4" is not a row number from 1 to 3'),
+            (["print", self.base, self.path("r.pdf"), "--record", "2-0"], 2, None,
+             "--record: «2-0» — не номер строки от 1 до 3",
+             '--record: "2-0" is not a row number from 1 to 3'),
+            (["info", self.base, "--rows", "3-1"], 2, None,
+             "--rows: «3-1» — диапазон задан в обратном порядке; меньший номер пишется первым",
+             '--rows: "3-1" is a reversed range; the smaller number comes first'),
+            (["info", self.base, "--rows", "2,2,2", "--summary", "--json"], 0, 1,
+             "--rows: строка 2 указана повторно; учтена один раз",
+             "--rows: row 2 is given more than once; counted once"),
+            (["info", self.base, "--rows", "3,1-3,1", "--summary", "--json"], 0, 3,
+             "--rows: строки 3, 1 указаны повторно; каждая учтена один раз",
+             "--rows: rows 3, 1 are given more than once; each counted once"),
+            (["info", "--frobnicate", "-z", self.base], 2, None,
+             "неизвестные параметры: --frobnicate, -z", "Unknown options: --frobnicate, -z."),
+            (["info", missing], 5, None,
+             f"Не удалось открыть файл {missing}: нет такого файла или папки",
+             f"The file {missing} could not be opened: No such file or directory"),
+        ]
+        for desktop in ("ru_RU.UTF-8", "en_US.UTF-8"):
+            env = {"LC_ALL": desktop}
+            for lang in (None, "en"):  # Russian is the default
+                for args, want_code, summed, russian, english in cases:
+                    with self.subTest(desktop=desktop, lang=lang, args=args):
+                        code, out, err = self.run_tool(args, env=env, lang=lang)
+                        want = english if lang else russian
+                        self.assertEqual((code, err), (want_code, f"porvel-cli: {want}\n"))
+                        if summed:
+                            self.assertEqual(json.loads(out)["rows"], summed)
+                with open("/dev/full", "w") as full:
+                    done = subprocess.run([TOOL] + (["--lang", lang] if lang else []) +
+                                          ["info", self.base], stdout=full, stderr=subprocess.PIPE,
+                                          env=self.environment(None, env), timeout=60)
+                self.assertTrue(done.stderr.decode().endswith(
+                    "stdout cannot be written: No space left on device\n" if lang else
+                    "stdout нельзя записать: на диске нет места\n"), done.stderr.decode())
 
 
 if __name__ == "__main__":

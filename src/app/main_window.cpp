@@ -279,6 +279,7 @@ void MainWindow::BuildTable() {
             &MainWindow::UpdateSummary);
     // The find bar chooses the rows shown; a change of the table is filtered again.
     findBar->hide();
+    findBar->SetArchive(archive_);
     connect(findBar, &FindBar::FilterChanged, this, &MainWindow::ApplyFilter);
     connect(findBar, &FindBar::CloseRequested, this, &MainWindow::CloseFindBar);
     // After a change of the table the find and the summary are made again once the event loop

@@ -3,6 +3,7 @@
 // and the Ctrl+C copy.
 #include <QAbstractButton>
 #include <QAction>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QImage>
@@ -14,10 +15,12 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTest>
+#include <QToolButton>
 #include <vector>
 
 #include "app/find_bar.h"
 #include "app/main_window.h"
+#include "archive/row_filter.h"
 #include "device/exchange_types.h"
 #include "modal_answers.h"
 #include "output/clipboard_text.h"
@@ -44,6 +47,7 @@ private slots:
     void ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise();
     void aSelectionOfSeveralRowsIsSummedUpUnderTheTable();
     void theFindBarShowsTheRowsThatMatchAndClosesWithEscape();
+    void theFindBarsDatesAreTypedOrPickedFromTheCalendar();
 
 private:
     QWidget* View() { return w_->archiveGrid->viewport(); }
@@ -353,6 +357,87 @@ void TableBehaviourTest::theFindBarShowsTheRowsThatMatchAndClosesWithEscape() {
     QVERIFY(!w_->findBar->isVisible());
     for (int row = 0; row < 3; ++row) QVERIFY(!w_->archiveGrid->isRowHidden(row));
     QCOMPARE(T().GridRowCount(), 4);  // nothing deleted
+}
+
+void TableBehaviourTest::theFindBarsDatesAreTypedOrPickedFromTheCalendar() {
+    FillColumn(T(), col::kDate, {"15.03.2017", "28.02.2017", "01.03.2017", "31.12.2016"});
+    QTest::keyClick(w_->archiveGrid, Qt::Key_F, Qt::ControlModifier);
+    FindBar& bar = *w_->findBar;
+    // The rows shown against the reference filter over the same table.
+    const auto shownAre = [&](QDate from, QDate to) {
+        const std::vector<bool> shown = ShownRows(T(), RowFilter{QString(), from, to});
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (w_->archiveGrid->isRowHidden(static_cast<int>(i)) == shown[i]) return false;
+        return true;
+    };
+    const auto retype = [](FindDateEdit* edit, const QString& text) {
+        QTest::mouseClick(edit, Qt::LeftButton, {}, QPoint(8, edit->height() / 2));
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        QTest::keyClicks(edit, text);
+    };
+    const QDate first(2017, 3, 1);
+    retype(bar.fromEdit, QStringLiteral("01032017"));
+    QTRY_VERIFY(shownAre(first, {}));
+    QCOMPARE(bar.countLabel->text(), QStringLiteral("Показано 2 из 4"));
+    QTest::keyClick(bar.fromEdit, Qt::Key_Return);  // shown back in the desktop's form
+    QCOMPARE(bar.fromEdit->text(), QStringLiteral("01.03.2017"));
+    retype(bar.toEdit, QStringLiteral("1.3.2017"));
+    QTRY_VERIFY(shownAre(first, first));
+    // A text that is no date bounds nothing, and says so in red.
+    retype(bar.toEdit, QStringLiteral("31.02.2017"));
+    QTRY_VERIFY(shownAre(first, {}));
+    QCOMPARE(bar.toEdit->palette().color(QPalette::Text), QColor(Qt::red));
+    retype(bar.toEdit, QStringLiteral("-"));
+    QVERIFY(shownAre(first, {}));
+    QVERIFY(bar.toEdit->palette().color(QPalette::Text) != QColor(Qt::red));
+    // The desktop's own short form, with its four-digit year.
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    retype(bar.toEdit, QStringLiteral("3/15/2017"));
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    QTRY_VERIFY(shownAre(first, QDate(2017, 3, 15)));
+
+    // The calendars open at the archive's first and last dates, or at the date typed.
+    retype(bar.fromEdit, QString());
+    QTRY_VERIFY(shownAre({}, QDate(2017, 3, 15)));
+    const auto openCalendar = [](FindDateEdit* edit) {
+        auto* button = edit->findChildren<QToolButton*>().value(0);
+        QVERIFY(button && button->isVisible());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QVERIFY(edit->calendar && edit->calendar->isVisible());
+    };
+    openCalendar(bar.fromEdit);
+    QCOMPARE(bar.fromEdit->calendar->selectedDate(), QDate(2016, 12, 31));
+    QCOMPARE(bar.fromEdit->calendar->monthShown(), 12);
+    if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        w_->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/find_dates.png"));
+        bar.fromEdit->calendar->grab().save(QString::fromLocal8Bit(dir) +
+                                            QStringLiteral("/find_calendar.png"));
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QTRY_VERIFY(!bar.fromEdit->calendar->isVisible());
+    QVERIFY(bar.isVisible());
+    QCOMPARE(bar.fromEdit->text(), QString());
+    retype(bar.toEdit, QString());
+    openCalendar(bar.toEdit);
+    QCOMPARE(bar.toEdit->calendar->selectedDate(), QDate(2017, 3, 15));
+    // Picked with the keyboard: the day before, and Enter.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Left);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QTRY_VERIFY(!bar.toEdit->calendar->isVisible());
+    QCOMPARE(bar.toEdit->text(), QStringLiteral("14.03.2017"));
+    QTRY_VERIFY(shownAre({}, QDate(2017, 3, 14)));
+    openCalendar(bar.toEdit);  // at the date the field holds
+    QCOMPARE(bar.toEdit->calendar->selectedDate(), QDate(2017, 3, 14));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    // An empty table: today.
+    T().SetGridRowCount(2);
+    T().ClearRow(1);
+    retype(bar.fromEdit, QString());
+    openCalendar(bar.fromEdit);
+    QCOMPARE(bar.fromEdit->calendar->selectedDate(), QDate::currentDate());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 }
 
 QTEST_MAIN(TableBehaviourTest)

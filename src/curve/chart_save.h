@@ -1,6 +1,6 @@
 // "Save chart as…" of the chart window: the chart as shown written to a PNG picture, or as
-// vectors to an SVG drawing or a one-page PDF, or its curves' numbers to CSV, whole or not at
-// all.
+// vectors to an SVG drawing or a one-page PDF, or its curves' measured samples to CSV, whole or
+// not at all.
 #pragma once
 
 #include <QString>

@@ -48,10 +48,13 @@ void AppendField(QString& line, const QString& text, bool isText, QChar separato
 
 }  // namespace
 
+QChar CsvSeparator() {
+    return QLocale().decimalPoint() == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(',');
+}
+
 bool WriteCsv(const ArchiveTable& table, QIODevice& out, const ExportProgress& progress,
               QString* reason) {
-    const QChar separator =
-        QLocale().decimalPoint() == QLatin1String(",") ? QLatin1Char(';') : QLatin1Char(',');
+    const QChar separator = CsvSeparator();
     CellClassifier classifier;
     QByteArray piece("\xEF\xBB\xBF");
     QString line;

@@ -1,12 +1,12 @@
 #include "curve_csv.h"
 
-#include <QLocale>
 #include <QString>
 #include <map>
 
 #include "archive/archive_table.h"
 #include "base/locale_format.h"
 #include "plot/curve_builder.h"
+#include "spreadsheet_export.h"
 
 namespace porvel {
 namespace {
@@ -20,12 +20,11 @@ const QString kTimeTitle = QStringLiteral("t, c");
 
 QByteArray CurvesCsv(const ArchiveTable& table, const CurveStore& curves,
                      const std::vector<int>& rows) {
-    const QChar separator =
-        QLocale().decimalPoint() == QStringLiteral(",") ? QLatin1Char(';') : QLatin1Char(',');
+    const QChar separator = CsvSeparator();
     std::vector<CurvePoints> plotted;
     QString header = kTimeTitle;
     for (int row : rows) {
-        std::optional<CurvePoints> curve = BuildCurve(table, curves, row);
+        std::optional<CurvePoints> curve = BuildRecordedCurve(table, curves, row);
         if (!curve) continue;
         // A number is digits; anything else in the cell is quoted as text.
         QString title = QStringLiteral("№ ") + table.Cell(column::kNumber, row).trimmed();

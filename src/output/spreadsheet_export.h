@@ -69,4 +69,8 @@ bool WriteXls(const ArchiveTable& table, const QString& title, QIODevice& out,
 bool WriteCsv(const ArchiveTable& table, QIODevice& out, const ExportProgress& progress,
               QString* reason);
 
+// The field separator of every CSV the program writes, for the spreadsheets of the desktop's
+// locale: ";" where the decimal separator is a comma, "," elsewhere.
+QChar CsvSeparator();
+
 }  // namespace porvel

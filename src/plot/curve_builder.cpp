@@ -10,8 +10,10 @@
 
 namespace porvel {
 
-std::optional<CurvePoints> BuildCurve(const ArchiveTable& table, const CurveStore& curves,
-                                      int row) {
+namespace {
+
+std::optional<CurvePoints> Build(const ArchiveTable& table, const CurveStore& curves, int row,
+                                 bool smoothed) {
     const std::optional<int> samples = table.SampleCountOf(row);
     const std::optional<int> slot = table.SlotOf(row);
     double rate = 0.0;
@@ -31,12 +33,25 @@ std::optional<CurvePoints> BuildCurve(const ArchiveTable& table, const CurveStor
     filter.Reset();
     for (int i = 0; i < count; ++i) {
         const double x = i / rate;
-        const double y = filter.Feed(PressureToKPa(words[i]));
+        const double kPa = PressureToKPa(words[i]);
+        const double y = smoothed ? filter.Feed(kPa) : kPa;
         curve.times[i] = x;
         curve.pressures[i] = y;
         curve.extent.Include(x, y);
     }
     return curve;
+}
+
+}  // namespace
+
+std::optional<CurvePoints> BuildCurve(const ArchiveTable& table, const CurveStore& curves,
+                                      int row) {
+    return Build(table, curves, row, true);
+}
+
+std::optional<CurvePoints> BuildRecordedCurve(const ArchiveTable& table, const CurveStore& curves,
+                                              int row) {
+    return Build(table, curves, row, false);
 }
 
 namespace {

@@ -15,7 +15,7 @@ class CurveStore;
 
 struct CurvePoints {
     QVector<double> times;      // sample i at i / rate seconds
-    QVector<double> pressures;  // kPa, smoothed
+    QVector<double> pressures;  // kPa, smoothed unless recorded
     double rate = 0.0;          // samples per second
     DataExtent extent;
 };
@@ -25,6 +25,9 @@ struct CurvePoints {
 // cell does not convert, the rate is not above 0 or the slot is not in the store. A length of
 // 2 or less gives a curve without points; a length beyond the slot is cut to the slot.
 std::optional<CurvePoints> BuildCurve(const ArchiveTable& table, const CurveStore& curves, int row);
+// The same curve with each sample as recorded, unsmoothed.
+std::optional<CurvePoints> BuildRecordedCurve(const ArchiveTable& table, const CurveStore& curves,
+                                              int row);
 
 // The pressure curve's smoothing: a moving mean over the last seven values that an exact zero
 // restarts, so every curve begins unsmoothed and a dropout of the sensor starts it again.

@@ -319,7 +319,8 @@ void Exchange::WriteList(const ListDescriptor& list) {
         bool ok = true;
         if (materials) {
             double a0 = 0, a1 = 0;
-            ok = ParseNumber(row[2], &a0) && ParseNumber(row[3], &a1);
+            // Either decimal separator, as the editor takes them on every desktop.
+            ok = ParseTableNumber(row[2], &a0) && ParseTableNumber(row[3], &a1);
             if (ok)
                 EncodeMaterialEntry(
                     entry, language_,

@@ -1,6 +1,5 @@
 #include "editor_checks.h"
 
-#include <QLocale>
 #include <cfloat>
 #include <cmath>
 
@@ -54,7 +53,7 @@ std::optional<QString> NameProblem(const EditorRows& rows, Language language) {
 
 bool StorableFloat(const QString& text) {
     double value = 0;
-    return ParseNumber(text, &value) && std::isfinite(value) && std::fabs(value) <= FLT_MAX;
+    return ParseTableNumber(text, &value) && std::isfinite(value) && std::fabs(value) <= FLT_MAX;
 }
 
 }  // namespace
@@ -62,10 +61,10 @@ bool StorableFloat(const QString& text) {
 KeyVerdict CoefficientKey(QChar typed, int column) {
     if (typed == QLatin1Char('\r') || typed == QLatin1Char('\n')) return KeyVerdict::NextRow;
     if (column < kFirstCoefficientColumn) return KeyVerdict::Accept;
-    static const QString kAllowed = QStringLiteral("\b\t.Ee+-");
-    return IsDigitKey(typed) || kAllowed.contains(typed) || QLocale().decimalPoint() == typed
-               ? KeyVerdict::Accept
-               : KeyVerdict::Refuse;
+    // Both decimal separators on every desktop: operators type the comma on English desktops
+    // too, and a coefficient has no grouping that it could be taken for.
+    static const QString kAllowed = QStringLiteral("\b\t.,Ee+-");
+    return IsDigitKey(typed) || kAllowed.contains(typed) ? KeyVerdict::Accept : KeyVerdict::Refuse;
 }
 
 bool CoefficientTextStorable(const QString& text) {

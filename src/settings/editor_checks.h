@@ -18,9 +18,9 @@ enum class KeyVerdict {
     NextRow,  // Enter: the same column of the next row, from the last row to the first
 };
 
-// Columns 2 and 3 take digits, the full stop and the locale's decimal separator, E or e, + and -
-// (and Backspace, Tab and Enter); other letters and signs are refused. Other columns take
-// anything.
+// Columns 2 and 3 take digits, the full stop and the comma (either is the decimal separator on
+// every desktop), E or e, + and - (and Backspace, Tab and Enter); other letters and signs are
+// refused. Other columns take anything.
 KeyVerdict CoefficientKey(QChar typed, int column);
 
 // A coefficient text when its cell is committed: empty (nothing to check until a write), or a

@@ -206,11 +206,11 @@ bool FileCommands::AskToSaveChanges() {
     const QString path = CurrentPath();
     const QString replace = MainTextOf(MainText::FileExistsFirst, lang) + state_.fileName +
                             MainTextOf(MainText::FileExistsSecond, lang);
-    if (QFileInfo::exists(path)) {
-        const int replaceAnswer = LocalizedMessageBox(replace, caption, box::kQuestion);
-        if (replaceAnswer == box::kIdNo) return true;
-        if (replaceAnswer != box::kIdYes) return false;
-    }
+    // No to replacing means the work the user wanted kept was not written: stop, as Cancel
+    // does, rather than drop it.
+    if (QFileInfo::exists(path) &&
+        LocalizedMessageBox(replace, caption, box::kQuestion) != box::kIdYes)
+        return false;
     return Write(path);
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMimeData>
@@ -49,6 +50,7 @@ private slots:
     void savedAndOpenedAgainThroughTheDialogs();
     void closingWithChangesOffersToSave();
     void cancelInTheSavePromptKeepsTheTableAndTheWindow();
+    void noToReplacingKeepsTheTableAndTheWindow();
     void aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefused();
     void theNextRunStartsWhereThisOneLeftOff();
     void aSettingsFileThatCannotBeReadOrWrittenStopsNothing();
@@ -157,6 +159,36 @@ void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     QCOMPARE(boxes.seen.size(), 3);
     QCOMPARE(CellsOf(*w.Archive()), cells);
     QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());  // and nothing was saved
+}
+
+// Yes to saving, then No to replacing the file there: nothing was saved, so Exit, New and Open
+// all stop with the work on the screen.
+void MainWindowFileTest::noToReplacingKeepsTheTableAndTheWindow() {
+    QTemporaryDir dir;
+    MainWindow w;
+    w.Files().SetProgramFolder(dir.path());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.newAction->trigger();
+    FillArchive(*w.Archive(), Curves(), 2);
+    const QStringList cells = CellsOf(*w.Archive());
+    QFile other(w.Files().CurrentPath());
+    QVERIFY(other.open(QIODevice::WriteOnly));
+    other.write("other work");
+    other.close();
+
+    ModalScript boxes({QMessageBox::Yes, QMessageBox::No, QMessageBox::Yes, QMessageBox::No,
+                       QMessageBox::Yes, QMessageBox::No});
+    w.exitAction->trigger();
+    QVERIFY(w.isVisible());
+    w.newAction->trigger();
+    w.openAction->trigger();
+    QCOMPARE(boxes.seen.size(), 6);
+    QVERIFY(boxes.dialogs.isEmpty());  // Open asked for no file
+    QCOMPARE(CellsOf(*w.Archive()), cells);
+    QVERIFY(w.File().modified);
+    QVERIFY(other.open(QIODevice::ReadOnly));
+    QCOMPARE(other.readAll(), QByteArray("other work"));
 }
 
 void MainWindowFileTest::aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefused() {

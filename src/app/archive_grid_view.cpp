@@ -225,7 +225,7 @@ void ArchiveGridView::mouseReleaseEvent(QMouseEvent* event) {
             const int to = MoveTargetAt(pos.y());
             moveFrom_ = moveTo_ = 0;
             viewport()->update();
-            if (archive_) MoveRow(*archive_, from, to);
+            if (from != to) emit RowMoveAsked(from, to);
         } else if (pressPassedOn_) {
             QTableView::mouseReleaseEvent(event);
         }

@@ -52,6 +52,9 @@ signals:
     void MouseMove(int column, int row);
     // A double click on the number cell of the row selected through it; `row` is that row.
     void RowDoubleClicked(int row);
+    // A row dragged by its number cell and dropped at another place (grid rows); the owner of
+    // the table moves it.
+    void RowMoveAsked(int from, int to);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -113,6 +113,7 @@ void FileCommands::NewArchive() {
     }
     state_.fileName = NextFreeName(state_.folder, state_.fileName);
     ShowCaption();
+    emit ArchiveReplaced();
 }
 
 void FileCommands::TableChanged() {
@@ -127,6 +128,7 @@ ArchiveFileResult FileCommands::OpenRecovered(const QString& path) {
     state_ = FileState{};
     state_.modified = true;
     ShowCaption();
+    emit ArchiveReplaced();
     return result;
 }
 
@@ -228,6 +230,7 @@ bool FileCommands::Open(const QString& path) {
     TakeFileName(path);
     state_.modified = false;
     ShowCaption();
+    emit ArchiveReplaced();
     emit ArchiveInFile();
     return true;
 }

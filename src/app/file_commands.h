@@ -110,6 +110,8 @@ public:
 signals:
     // The table is what its file holds: just opened, or saved under the archive's name.
     void ArchiveInFile();
+    // The table holds another archive (New, Open, a restore): its changes start afresh.
+    void ArchiveReplaced();
 
 public:
     // Where New puts the first archive of a run; the program's own folder unless set.

@@ -24,6 +24,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QTranslator>
+#include <QUndoStack>
 #include <QUrl>
 #include <algorithm>
 
@@ -47,6 +48,7 @@
 #include "settings/objects_editor.h"
 #include "settings/screenshot_window.h"
 #include "table_handlers.h"
+#include "table_history.h"
 #include "table_w.h"
 #include "ui/design_metrics.h"
 #include "ui/exchange_worker.h"
@@ -74,6 +76,8 @@ constexpr TextPair kCopySummary = {u"Копировать сводку", u"Copy 
 constexpr TextPair kExportRows = {u"Экспорт выделенных строк...", u"Export selected rows..."};
 constexpr TextPair kPrintRows = {u"Печать выделенных строк...", u"Print selected rows..."};
 constexpr TextPair kFindText = {u"Найти...", u"Find..."};
+constexpr TextPair kUndoText = {u"Отменить", u"Undo"};
+constexpr TextPair kRedoText = {u"Повторить", u"Redo"};
 constexpr TextPair kRecentFiles = {u"Последние файлы", u"Recent files"};
 constexpr TextPair kNoRecentFiles = {u"(нет)", u"(none)"};
 constexpr TextPair kRecentFileGone = {
@@ -135,6 +139,7 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
 
+    history_ = new TableHistory(*archive_, Curves(), fileState_, *this, this);
     BuildMenus();
     BuildTable();
     fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
@@ -143,6 +148,8 @@ MainWindow::MainWindow(QWidget* parent)
     exportCommand_->Connect(exportAction);
     recovery_ = new RecoveryGuard(*archive_, Curves(), RecoveryFolder(), this);
     connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
+    connect(fileCommands_, &FileCommands::ArchiveReplaced, history_, &TableHistory::Clear);
+    connect(fileCommands_, &FileCommands::ArchiveInFile, history_, &TableHistory::MarkSaved);
     connect(fileCommands_, &FileCommands::ArchiveInFile, this, [this] {
         settings::AddRecentFile(fileCommands_->CurrentPath());
         FillRecentMenu();
@@ -194,6 +201,22 @@ void MainWindow::BuildMenus() {
     exitAction->setShortcut(QKeySequence::Quit);
 
     editMenu = menuBar()->addMenu(QString());
+    undoAction = editMenu->addAction(QString());
+    undoAction->setObjectName(QStringLiteral("undoAction"));
+    undoAction->setShortcut(QKeySequence::Undo);
+    redoAction = editMenu->addAction(QString());
+    redoAction->setObjectName(QStringLiteral("redoAction"));
+    // Both of the desktops' usual keys for Redo.
+    redoAction->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    QUndoStack& steps = history_->Stack();
+    undoAction->setEnabled(false);
+    redoAction->setEnabled(false);
+    connect(&steps, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(&steps, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
+    connect(undoAction, &QAction::triggered, &steps, &QUndoStack::undo);
+    connect(redoAction, &QAction::triggered, &steps, &QUndoStack::redo);
+    editMenu->addSeparator();
     copyTableAction = item(editMenu, MenuIcon::Copy, "copyTableAction");
     copySelectionAction = item(editMenu, MenuIcon::Copy, "copySelectionAction");
     screenshotAction = item(editMenu, MenuIcon::Screenshot, "screenshotAction");
@@ -262,10 +285,11 @@ void MainWindow::BuildTable() {
     std::vector<int> minimumWidths;
     for (int width : ArchiveTable::kDesignWidths) minimumWidths.push_back(Design(width));
     archiveGrid->SetMinimumColumnWidths(std::move(minimumWidths));
-    tableHandlers_ = new TableHandlers(
-        {archiveGrid, archive_, rowMenu, statusBar(), centralWidget(), copyTableAction,
-         copySelectionAction, deleteRowAction},
-        [this] { setWindowTitle(MarkRowDeleted(fileState_, windowTitle())); }, this);
+    tableHandlers_ =
+        new TableHandlers({archiveGrid, archive_, rowMenu, statusBar(), centralWidget(),
+                           copyTableAction, copySelectionAction, deleteRowAction, history_},
+                          this);
+    connect(archiveGrid, &ArchiveGridView::RowMoveAsked, history_, &TableHistory::MoveRow);
     // The summary follows the selection and whatever changes the selected rows.
     summaryLabel->hide();
     summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -356,6 +380,8 @@ void MainWindow::ApplyLanguage() {
     editMenu->setTitle(text(MainText::Edit));
     copyTableAction->setText(text(MainText::CopyTable));
     copySelectionAction->setText(text(MainText::CopySelection));
+    undoAction->setText(TextIn(kUndoText, lang));
+    redoAction->setText(TextIn(kRedoText, lang));
     screenshotAction->setText(text(MainText::Screenshot));
     helpMenu->setTitle(text(MainText::Help));
     gradeTableAction->setText(text(MainText::TableW));
@@ -400,7 +426,12 @@ void MainWindow::OnReadArchiveClicked() {
     controls.statusLabel = dialog->statusLabel;
     controls.archive = archive_;
     lastRead_.reset();
-    controls.archiveRead = [this](const ArchiveReadReport& report) { lastRead_ = report; };
+    controls.archiveRead = [this](const ArchiveReadReport& report) {
+        lastRead_ = report;
+        // Measurements off the instrument and in no file yet: the save prompt protects them.
+        history_->RowsRead(report, [this] { fileCommands_->TableChanged(); });
+    };
+    controls.heldSlots = [this] { return history_->HeldSlots(); };
     ExchangeWorker* worker =
         StartExchange(Operation::ReadArchive, ListsFlag::Unchanged, controls, CurrentLanguage());
     if (!worker) {
@@ -425,8 +456,6 @@ void MainWindow::ArchiveReadEnded() {
     const Language lang = CurrentLanguage();
     statusBar()->showMessage(
         ReadCountsText(report.received, report.added, report.duplicates, lang));
-    // Measurements off the instrument and in no file yet: the save prompt protects them.
-    if (report.added > 0) fileCommands_->TableChanged();
     if (report.received < report.reported)
         LocalizedMessageBox(
             ReadShortText(report.received, report.reported, report.checkFailed, lang),

@@ -23,6 +23,7 @@ class FindBar;
 class FileCommands;
 class RecoveryGuard;
 class TableHandlers;
+class TableHistory;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -37,6 +38,8 @@ public:
     ExportCommand& Export() { return *exportCommand_; }
     // The copy of unsaved work that outlives a crash.
     RecoveryGuard& Recovery() { return *recovery_; }
+    // Undo and Redo of the table's changes.
+    TableHistory& History() { return *history_; }
     // At start: offers to restore the unsaved work of a run that did not end cleanly. True when
     // the table now holds it.
     bool OfferRecovery();
@@ -75,6 +78,8 @@ public:
     QAction* exportAction;
     QAction* printAction;
     QAction* exitAction;
+    QAction* undoAction;
+    QAction* redoAction;
     QAction* copyTableAction;
     QAction* copySelectionAction;
     QAction* screenshotAction;
@@ -132,6 +137,7 @@ private:
     FileCommands* fileCommands_;
     ExportCommand* exportCommand_;
     RecoveryGuard* recovery_;
+    TableHistory* history_;
     TableHandlers* tableHandlers_ = nullptr;  // sort, selection, deleteRowAction, hints, copy
 };
 

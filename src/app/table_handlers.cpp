@@ -13,6 +13,7 @@
 #include "archive_grid_view.h"
 #include "device/exchange_types.h"
 #include "output/clipboard_text.h"
+#include "table_history.h"
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 
@@ -29,8 +30,7 @@ bool IsCopyKey(int key, Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-TableHandlers::TableHandlers(const Parts& parts, std::function<void()> rowDeleted, QObject* parent)
-    : QObject(parent), parts_(parts), rowDeleted_(std::move(rowDeleted)) {
+TableHandlers::TableHandlers(const Parts& parts, QObject* parent) : QObject(parent), parts_(parts) {
     ArchiveGridView* grid = parts_.grid;
     connect(grid, &ArchiveGridView::MouseUp, this, &TableHandlers::OnGridMouseRelease);
     connect(grid, &ArchiveGridView::MouseDown, this, &TableHandlers::OnGridMousePress);
@@ -61,7 +61,7 @@ void TableHandlers::OnGridMouseRelease(Qt::MouseButton button, int col, int row)
 }
 
 void TableHandlers::Sort(int col) {
-    const std::optional<SortKeyError> error = SortByColumn(*parts_.table, col, sortDirection_);
+    const std::optional<SortKeyError> error = parts_.history->Sort(col, sortDirection_);
     if (!error) {
         parts_.grid->ShowSortOrder(col, sortDirection_ == sort_direction::kAscending);
         return;
@@ -90,8 +90,7 @@ void TableHandlers::OnDeleteClicked() {
     const GridSelection selection = parts_.grid->Selection();
     if (selection.IsEmpty()) return;
     // Only the top row goes, however many rows the selection spans.
-    if (!DeleteRow(*parts_.table, selection.top)) return;
-    if (rowDeleted_) rowDeleted_();
+    parts_.history->DeleteRow(selection.top);
 }
 
 bool TableHandlers::CanCopy() const {

@@ -5,7 +5,6 @@
 
 #include <QObject>
 #include <QString>
-#include <functional>
 
 #include "archive/table_sort.h"
 #include "base/language.h"
@@ -19,6 +18,7 @@ namespace porvel {
 
 class ArchiveGridView;
 class ArchiveTable;
+class TableHistory;
 
 class TableHandlers : public QObject {
     Q_OBJECT
@@ -28,14 +28,14 @@ public:
         ArchiveTable* table;
         QMenu* popupMenu;  // rowMenu
         QStatusBar* statusBar;
-        QWidget* formArea;   // the window's own area around its controls
-        QAction* copyTable;  // copyTableAction
-        QAction* copyBlock;  // copySelectionAction
-        QAction* deleteRow;  // Delete of rowMenu
+        QWidget* formArea;      // the window's own area around its controls
+        QAction* copyTable;     // copyTableAction
+        QAction* copyBlock;     // copySelectionAction
+        QAction* deleteRow;     // Delete of rowMenu
+        TableHistory* history;  // sorts and deletes are made through it, to be undone
     };
 
-    // `rowDeleted` runs after a row has gone, for the window's file state and caption.
-    TableHandlers(const Parts& parts, std::function<void()> rowDeleted, QObject* parent);
+    TableHandlers(const Parts& parts, QObject* parent);
 
     int SortDirection() const { return sortDirection_; }
 
@@ -58,7 +58,6 @@ private:
     static void PutOnClipboard(const QString& text);
 
     Parts parts_;
-    std::function<void()> rowDeleted_;
     int sortDirection_ = sort_direction::kNone;
 };
 

@@ -105,6 +105,35 @@ bool ArchiveTable::RemoveDataRow(int row) {
     return true;
 }
 
+std::vector<ArchiveTable::Row> ArchiveTable::DataRows(int first, int count) const {
+    if (count <= 0 || !IsDataRow(first) || !IsDataRow(first + count - 1)) return {};
+    return {rows_.begin() + first, rows_.begin() + first + count};
+}
+
+bool ArchiveTable::InsertDataRows(int at, std::vector<Row> rows) {
+    if (rows.empty() || at < 1 || at > GridRowCount()) return false;
+    const int count = static_cast<int>(rows.size());
+    beginInsertRows({}, at - 1, at - 1 + count - 1);
+    rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()),
+                 std::make_move_iterator(rows.end()));
+    endInsertRows();
+    return true;
+}
+
+bool ArchiveTable::RemoveDataRows(int first, int count) {
+    if (count <= 0 || !IsDataRow(first) || !IsDataRow(first + count - 1) ||
+        GridRowCount() - count < kMinRows)
+        return false;
+    beginRemoveRows({}, first - 1, first - 1 + count - 1);
+    rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+    endRemoveRows();
+    return true;
+}
+
+std::optional<int> ArchiveTable::SlotIn(const Row& row) {
+    return WholeNumber(row[column::kSlot]);
+}
+
 bool ArchiveTable::IsEmpty() const {
     return Cell(column::kNumber, 1).isEmpty();
 }

@@ -82,6 +82,17 @@ public:
     bool MoveDataRow(int from, int to);
     // Takes data row `row` out; the last data row left is emptied instead.
     bool RemoveDataRow(int row);
+    // Whole data rows as values, for whoever keeps them to put them back (the undo history):
+    // `count` rows from `first`, all of them or none.
+    std::vector<Row> DataRows(int first, int count) const;
+    // Puts `rows` in before data row `at` (GridRowCount() to append). False, and nothing
+    // changed, when `at` is no such place.
+    bool InsertDataRows(int at, std::vector<Row> rows);
+    // Takes `count` data rows from `first` out; at least one data row stays. False, and nothing
+    // changed, when they are not all data rows or would leave none.
+    bool RemoveDataRows(int first, int count);
+    // The curve slot a row kept as a value names.
+    static std::optional<int> SlotIn(const Row& row);
     // Empty when the number cell of the first data row is empty.
     bool IsEmpty() const;
     void SetHeaderLanguage(Language language);

@@ -42,6 +42,17 @@ void CurveStore::Clear() {
     total_ = 0;
 }
 
+void CurveStore::KeepOnly(const std::unordered_set<int>& kept) {
+    for (auto it = curves_.begin(); it != curves_.end();) {
+        if (kept.count(it->first) != 0) {
+            ++it;
+            continue;
+        }
+        total_ -= it->second.count;
+        it = curves_.erase(it);
+    }
+}
+
 void CurveStore::Swap(CurveStore& other) noexcept {
     curves_.swap(other.curves_);
     std::swap(total_, other.total_);

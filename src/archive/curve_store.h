@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "wire/protocol.h"
@@ -38,6 +39,8 @@ public:
     bool CanHold(std::size_t count) const { return count <= budget_ - total_; }
 
     void Clear();
+    // Drops every curve whose slot is not in `kept`.
+    void KeepOnly(const std::unordered_set<int>& kept);
     void Swap(CurveStore& other) noexcept;
     std::size_t CurveCount() const { return curves_.size(); }
     std::size_t TotalWords() const { return total_; }

@@ -67,7 +67,8 @@ void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& r,
 
 unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
                       const std::uint8_t* records, const std::uint8_t* curveArea,
-                      const NameTable& objects, const NameTable& materials, Language language) {
+                      const NameTable& objects, const NameTable& materials, Language language,
+                      const std::vector<int>& heldSlots) {
     if (count > 0) UseHoursMinutesTimeFormat();
 
     auto decode = [records](unsigned i) {
@@ -87,11 +88,20 @@ unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
             table.SetGridRowCount(table.GridRowCount() + 1);
             return 0;
         }
-        // A fresh load: the rows and curves of before are gone.
-        curves.Clear();
+        // A fresh load: the rows and curves of before are gone, but for curves still held.
+        if (heldSlots.empty()) {
+            curves.Clear();
+            table.SetGridRowCount(static_cast<int>(count) + 1);
+            for (unsigned i = 0; i < count; ++i)
+                enter(i, decode(i), static_cast<int>(i) + 1, static_cast<int>(i));
+            return 0;
+        }
+        curves.KeepOnly({heldSlots.begin(), heldSlots.end()});
+        SlotNumbers numbers(static_cast<int>(count + heldSlots.size()));
+        for (int slot : heldSlots) numbers.Take(slot);
         table.SetGridRowCount(static_cast<int>(count) + 1);
         for (unsigned i = 0; i < count; ++i)
-            enter(i, decode(i), static_cast<int>(i) + 1, static_cast<int>(i));
+            enter(i, decode(i), static_cast<int>(i) + 1, numbers.TakeLowestFree());
         return 0;
     }
 
@@ -99,7 +109,8 @@ unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
     std::unordered_set<qint64> taken;
     // New rows take the lowest slot numbers that no row names; there are enough numbers below
     // the final row count for every row.
-    SlotNumbers numbers(table.GridRowCount() + static_cast<int>(count));
+    SlotNumbers numbers(table.GridRowCount() + static_cast<int>(count + heldSlots.size()));
+    for (int slot : heldSlots) numbers.Take(slot);
     DateTimeParser parsed;
     for (int row = 1; row < table.GridRowCount(); ++row) {
         if (const auto key = RowMinuteKey(table, row, parsed)) taken.insert(*key);

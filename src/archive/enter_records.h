@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "base/language.h"
 
@@ -19,10 +20,12 @@ struct ArchiveRecord;
 // Returns how many new records were left out because the curve store could take no more of
 // their curves (from the first that did not fit on, so the table keeps the instrument's order);
 // the caller must tell the user, or those measurements would be lost without a word.
+// `heldSlots` are curves that rows kept elsewhere still name (the undo history): they stay in the
+// store, and new rows take other slots.
 [[nodiscard]] unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
                                     const std::uint8_t* records, const std::uint8_t* curveArea,
                                     const NameTable& objects, const NameTable& materials,
-                                    Language language);
+                                    Language language, const std::vector<int>& heldSlots = {});
 
 // Writes the 13 cells of one record into `row`, naming `slot` as its curve.
 void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& record,

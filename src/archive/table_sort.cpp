@@ -145,11 +145,12 @@ void SortItems(std::vector<TMyData>& items, SortKey kind, int direction) {
 
 // Brings the rows into the order of `items`. Empty cells stay empty: a blank in them would go into
 // files and exports as a text of one space.
-void Reorder(ArchiveTable& table, const std::vector<TMyData>& items) {
+std::vector<int> Reorder(ArchiveTable& table, const std::vector<TMyData>& items) {
     std::vector<int> order;
     order.reserve(items.size());
     for (const TMyData& item : items) order.push_back(item.row);
     table.ReorderDataRows(order);
+    return order;
 }
 
 }  // namespace
@@ -176,7 +177,9 @@ int TurnedSortDirection(int direction) {
                                                     : sort_direction::kDescending;
 }
 
-std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direction) {
+std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direction,
+                                         std::vector<int>* order) {
+    if (order) order->clear();
     if (direction == sort_direction::kNone || col < 0 || col >= ArchiveTable::kColumns)
         return std::nullopt;
     const int rows = table.GridRowCount();
@@ -189,7 +192,8 @@ std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direc
         if (!key.ok) return SortKeyError{key.badColumn, row, key.badText};
     }
     SortItems(items, SortKeyOf(col), direction);
-    Reorder(table, items);
+    std::vector<int> sorted = Reorder(table, items);
+    if (order) *order = std::move(sorted);
     return std::nullopt;
 }
 

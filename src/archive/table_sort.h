@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "archive_table.h"
 
@@ -46,7 +47,9 @@ struct SortKeyError {
 // +1, descending for -1, rows of equal keys in no defined order). A cell that does not convert
 // stops the sort before any row has moved. Rows are exchanged whole, so every row keeps its
 // curve slot; each data row is rewritten, its empty cells becoming single blanks. Nothing
-// happens for direction 0 or a column outside the table.
-std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int column, int direction);
+// happens for direction 0 or a column outside the table. `order`, when given, receives the new
+// order as ArchiveTable::ReorderDataRows takes it (empty when nothing moved).
+std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int column, int direction,
+                                         std::vector<int>* order = nullptr);
 
 }  // namespace porvel

@@ -71,8 +71,14 @@ void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records
         };
         const unsigned before = rows();
         ArchiveReadReport report;
+        if (table.IsEmpty())
+            report.replacedRows = table.DataRows(1, table.GridRowCount() - 1);
+        else
+            report.firstAddedRow = table.GridRowCount();
+        const std::vector<int> held =
+            controls_.heldSlots ? controls_.heldSlots() : std::vector<int>{};
         report.leftOut = EnterRecords(table, Curves(), count, records, curveArea, ObjectNames(),
-                                      MaterialNames(), language_);
+                                      MaterialNames(), language_, held);
         report.reported = TheExchange().recordCount.load();
         report.received = count;
         report.added = rows() - before;

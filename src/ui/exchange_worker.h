@@ -8,6 +8,7 @@
 #include <QThread>
 #include <QWidget>
 #include <functional>
+#include <vector>
 
 #include "archive/archive_table.h"
 #include "base/language.h"
@@ -28,6 +29,10 @@ struct ArchiveReadReport {
     unsigned duplicates = 0;   // a row of the same date, hour and minute was there already
     unsigned leftOut = 0;      // no room for their curves
     bool checkFailed = false;  // a record or curve failed its check (otherwise the link failed)
+    // Where the rows entered are: the added rows from this grid row on, to the table's end. A
+    // read into an empty table replaces its empty rows, kept here so that it can be undone.
+    int firstAddedRow = 1;
+    std::vector<ArchiveTable::Row> replacedRows;
 };
 
 struct ExchangeControls {
@@ -37,6 +42,8 @@ struct ExchangeControls {
     QPointer<ArchiveTable> archive;  // the archive read fills it
     // Told on the main thread, once the records are in the table.
     std::function<void(const ArchiveReadReport&)> archiveRead;
+    // Curve slots that rows kept outside the table still name; the read leaves them alone.
+    std::function<std::vector<int>()> heldSlots;
     QPointer<QObject> gridOwner;  // keeps track of the editor that owns `grid`
     EditorGrid* grid = nullptr;
 };

@@ -2,11 +2,15 @@
 // or reported, and the table, the curves and any earlier file stay as they were.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
 
 #include "archive/archive_file.h"
@@ -126,6 +130,71 @@ TEST(ArchiveCurveBudget, CurvesBeyondTheStoresBudgetChangeNothing) {
     EXPECT_EQ(read.fault, ArchiveFault::CurvesBeyondBudget);
     EXPECT_TRUE(read.Refused());  // shown as a damaged file
     EXPECT_TRUE(Take(table, curves) == before);
+}
+
+// Rows take memory whether or not they carry curves: a file of more rows than may be held
+// beside the curves the store may hold is refused before anything is sized, and said to be too
+// large.
+TEST(ArchiveMemoryBudget, RowsBeyondItAreToldAsTooLarge) {
+    ArchiveTable table;
+    CurveStore curves(8);  // leaves the rows their 256 MiB
+    ASSERT_TRUE(ReadArchiveBytes(SoundArchive().Bytes(), table, curves).Ok());
+    const Snapshot before = Take(table, curves);
+    constexpr std::int32_t kRows = 400'000;  // 21 MB of empty rows, some 380 MB as rows
+    const QByteArray emptyRows = ArchiveBytes()
+                                     .Count(13)
+                                     .Count(kRows + 1)
+                                     .Raw(QByteArray(qsizetype{kRows} * 13 * 4, 0))
+                                     .Bytes();
+    const ArchiveFileResult read = ReadArchiveBytes(emptyRows, table, curves);
+    EXPECT_EQ(read.fault, ArchiveFault::BeyondMemoryBudget);
+    EXPECT_FALSE(read.Refused());
+    EXPECT_TRUE(Take(table, curves) == before);
+    const QString path = QStringLiteral("/archives/big.wpa");
+    EXPECT_EQ(FileFaultMessage(FileOperation::Open, path, read, Language::Russian),
+              QStringLiteral("Файл /archives/big.wpa слишком велик: его строки и кривые не "
+                             "поместятся в памяти, которую программа отводит архиву"));
+    EXPECT_EQ(FileFaultMessage(FileOperation::Open, path, read, Language::English),
+              QStringLiteral("The file /archives/big.wpa is too large: its rows and curves would "
+                             "not fit in the memory the program sets aside for an archive"));
+}
+
+// Two million empty rows, a file of 100 MB that would take some 2 GB as rows, opened as Open
+// opens it by a process with no room for them: the message, not a crash.
+TEST(ArchiveMemoryBudget, AFileOfEmptyRowsGetsItsMessageInLimitedMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer's shadow memory does not start under an address space limit";
+#else
+    constexpr std::int32_t kRows = 2'000'000;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("empty rows.wpa"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(ArchiveBytes().Count(13).Count(kRows + 1).Bytes());
+    // An empty row is its 13 cell lengths of 0.
+    ASSERT_TRUE(file.resize(file.size() + qint64{kRows} * 13 * 4));
+    file.close();
+    // Room for the file's bytes and a quarter of a gigabyte besides.
+    const auto openWithLittleRoom = [&path, size = file.size()] {
+        long pages = 0;
+        if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+            if (std::fscanf(statm, "%ld", &pages) != 1) pages = 0;
+            std::fclose(statm);
+        }
+        const rlim_t room =
+            static_cast<rlim_t>(pages) * static_cast<rlim_t>(sysconf(_SC_PAGESIZE)) +
+            static_cast<rlim_t>(size) + (rlim_t{1} << 28);
+        const rlimit limit{room, room};
+        if (setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(2);
+        ArchiveTable table;
+        CurveStore curves;
+        const ArchiveFileResult read = ReadArchiveFile(path, table, curves);
+        std::fputs(FileFaultMessage(FileOperation::Open, path, read, Language::English).toUtf8(),
+                   stderr);
+        std::_Exit(0);
+    };
+    EXPECT_EXIT(openWithLittleRoom(), ::testing::ExitedWithCode(0), "empty rows.wpa is too large");
+#endif
 }
 
 TEST(ArchiveZeroLengthCurve, NeedsNoSlotAndWritesBackTheSame) {

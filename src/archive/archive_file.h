@@ -21,6 +21,8 @@ enum class ArchiveFault {
     CannotOpen,       // the file could not be opened or created; `reason` says why
     CannotWrite,      // writing or committing the file failed; `reason` says why
     NotOrdinaryFile,  // the path names a folder, a device or the like
+    // Sound or not, its rows and curves would take more memory than an archive may.
+    BeyondMemoryBudget,
     // A file this program did not write; nothing was changed.
     TooLarge,
     ColumnCount,

@@ -16,6 +16,11 @@ constexpr TextPair kNotOrdinaryFile = {u"это не обычный файл", u
 // %1 is the file.
 constexpr TextPair kNotAnArchive = {u"Файл %1 не является архивом Porvel или повреждён",
                                     u"The file %1 is not a Porvel archive or is damaged"};
+constexpr TextPair kBeyondMemory = {
+    u"Файл %1 слишком велик: его строки и кривые не поместятся в памяти, которую программа "
+    u"отводит архиву",
+    u"The file %1 is too large: its rows and curves would not fit in the memory the program "
+    u"sets aside for an archive"};
 
 }  // namespace
 
@@ -27,6 +32,8 @@ QString FileFaultMessage(FileOperation operation, const QString& path,
                          const ArchiveFileResult& result, Language language) {
     const QString file = QDir::toNativeSeparators(path);
     if (result.Refused()) return NotAnArchiveMessage(path, language);
+    if (result.fault == ArchiveFault::BeyondMemoryBudget)
+        return TextIn(kBeyondMemory, language).arg(file);
     const QString reason = result.fault == ArchiveFault::NotOrdinaryFile
                                ? TextIn(kNotOrdinaryFile, language)
                                : result.reason;

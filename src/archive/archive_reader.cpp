@@ -25,14 +25,33 @@ struct StagedRow {
     std::array<QString, layout::kColumns> cells;
     qsizetype curveAt = 0;  // offset of the curve words in the file
     int words = 0;
+    int slot = 0;  // as its slot cell names it
     bool hasCurve = false;
 };
 
 struct Staged {
     std::vector<StagedRow> rows;
     std::vector<int> namedSlots;  // one per row with a curve, in row order
-    qint64 curveWords = 0;
 };
+
+// What the rows and curves of a file take once read. Every row is held three times at the
+// peak (staged, the new rows, the table's), each cell's text in UTF-16 with its string's header.
+constexpr qint64 kRowBytes = sizeof(StagedRow) + 2 * sizeof(ArchiveTable::Row);
+constexpr qint64 kCellTextOverheadBytes = 32;
+
+struct Footprint {
+    qint64 curveWords = 0;
+    qint64 textBytes = 0;
+};
+
+// An open may take what the store may hold in curves and, for the rows and their texts, a
+// quarter of the store's default budget: 256 MiB, some 280,000 rows where a large archive has
+// 10,000.
+qint64 MemoryBudgetBytes(std::size_t curveBudgetWords) {
+    constexpr qint64 kRowsBytes =
+        static_cast<qint64>(CurveStore::kDefaultBudgetWords) * layout::kWordBytes / 4;
+    return static_cast<qint64>(curveBudgetWords) * layout::kWordBytes + kRowsBytes;
+}
 
 class Cursor {
 public:
@@ -57,7 +76,7 @@ private:
 };
 
 // A cell is its bytes up to the first 0 byte among them; every other byte is a character.
-ArchiveFault ReadCell(Cursor& in, QString* cell) {
+ArchiveFault ReadCell(Cursor& in, QString* cell, Footprint* footprint) {
     qint32 length = 0;
     if (!in.ReadCount(&length)) return ArchiveFault::PastEnd;
     if (length < 0) return ArchiveFault::NegativeLength;
@@ -65,12 +84,13 @@ ArchiveFault ReadCell(Cursor& in, QString* cell) {
     const char* bytes = in.Take(length);
     const void* zero = std::memchr(bytes, 0, static_cast<std::size_t>(length));
     *cell = FromCp1251(bytes, zero ? static_cast<const char*>(zero) - bytes : length);
+    if (length > 0) footprint->textBytes += kCellTextOverheadBytes + qint64{length} * 2;
     return ArchiveFault::None;
 }
 
-ArchiveFault ReadRow(Cursor& in, StagedRow* row, Staged* staged) {
+ArchiveFault ReadRow(Cursor& in, StagedRow* row, Footprint* footprint) {
     for (QString& cell : row->cells)
-        if (const ArchiveFault fault = ReadCell(in, &cell); fault != ArchiveFault::None)
+        if (const ArchiveFault fault = ReadCell(in, &cell, footprint); fault != ArchiveFault::None)
             return fault;
     const auto words = layout::CurveWordsOf(row->cells[column::kCurveLength]);
     if (!words) return ArchiveFault::None;
@@ -83,10 +103,28 @@ ArchiveFault ReadRow(Cursor& in, StagedRow* row, Staged* staged) {
     if (!slot) return ArchiveFault::SlotNotWhole;
     row->hasCurve = true;
     row->words = *words;
+    row->slot = *slot;
     row->curveAt = in.At();
     in.Take(bytes);
-    staged->namedSlots.push_back(*slot);
-    staged->curveWords += *words;
+    footprint->curveWords += *words;
+    return ArchiveFault::None;
+}
+
+// Every row read once without being kept, so that nothing is sized by the file before it is
+// known whole and within the budgets.
+ArchiveFault Measure(Cursor in, qsizetype dataRows, std::size_t budgetWords) {
+    Footprint footprint;
+    for (qsizetype i = 0; i < dataRows; ++i) {
+        StagedRow row;
+        if (const ArchiveFault fault = ReadRow(in, &row, &footprint); fault != ArchiveFault::None)
+            return fault;
+    }
+    if (in.Left() != 0) return ArchiveFault::TrailingBytes;
+    if (static_cast<quint64>(footprint.curveWords) > budgetWords)
+        return ArchiveFault::CurvesBeyondBudget;
+    const qint64 needed =
+        dataRows * kRowBytes + footprint.textBytes + footprint.curveWords * layout::kWordBytes;
+    if (needed > MemoryBudgetBytes(budgetWords)) return ArchiveFault::BeyondMemoryBudget;
     return ArchiveFault::None;
 }
 
@@ -98,15 +136,15 @@ ArchiveFault Stage(const QByteArray& bytes, std::size_t budgetWords, Staged* sta
     if (columns != layout::kColumns) return ArchiveFault::ColumnCount;
     if (rows < ArchiveTable::kMinRows) return ArchiveFault::RowCount;
     const qsizetype dataRows = rows - 1;
-    // Checked before anything is sized by the row count.
     if (dataRows > in.Left() / layout::kMinRowBytes) return ArchiveFault::PastEnd;
+    if (const ArchiveFault fault = Measure(in, dataRows, budgetWords); fault != ArchiveFault::None)
+        return fault;
     staged->rows.resize(static_cast<std::size_t>(dataRows));
-    for (StagedRow& row : staged->rows)
-        if (const ArchiveFault fault = ReadRow(in, &row, staged); fault != ArchiveFault::None)
-            return fault;
-    if (in.Left() != 0) return ArchiveFault::TrailingBytes;
-    if (static_cast<quint64>(staged->curveWords) > budgetWords)
-        return ArchiveFault::CurvesBeyondBudget;
+    Footprint footprint;
+    for (StagedRow& row : staged->rows) {
+        (void)ReadRow(in, &row, &footprint);  // measured sound above
+        if (row.hasCurve) staged->namedSlots.push_back(row.slot);
+    }
     return ArchiveFault::None;
 }
 

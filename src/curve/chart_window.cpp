@@ -95,9 +95,10 @@ void ChartWindow::WireChartEvents() {
     connect(plot, &QCustomPlot::mouseMove, this, &ChartWindow::OnPlotMouseMove);
     connect(plot, &QCustomPlot::mouseRelease, this, &ChartWindow::OnPlotMouseRelease);
     // Qt delivers the double click in place of the second press: the refit request first,
-    // then that press picks the end that its release refits.
+    // then that press picks the end that its release refits. Only the left button refits; the
+    // others do nothing on a press either.
     connect(plot, &QCustomPlot::mouseDoubleClick, this, [this](QMouseEvent* event) {
-        OnPlotDoubleClick();
+        if (event->button() == Qt::LeftButton) OnPlotDoubleClick();
         OnPlotMousePress(event);
     });
     connect(plot, &ChartControl::UndoZoom, this, &ChartWindow::UndoZoom);

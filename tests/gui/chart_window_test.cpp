@@ -211,6 +211,14 @@ void ChartWindowTest::doubleClicksRefitTheEndsTheyPick() {
     QVERIFY(Near(window_->BottomEnds().Maximum(), data.maxX));
     QCOMPARE(window_->BottomEnds().Minimum(), 10.0);
 
+    // A right or middle double click asks for nothing, so the next end drag stays where it ends.
+    for (Qt::MouseButton button : {Qt::MiddleButton, Qt::RightButton}) {
+        QTest::mouseClick(chart_, button, {}, InPlot(0.5, 0.5));
+        QTest::mouseDClick(chart_, button, {}, InPlot(0.5, 0.5));
+        QTest::mouseRelease(chart_, button, {}, InPlot(0.5, 0.5));
+        QVERIFY(!window_->RefitRequested());
+        window_->chartMenu->hide();  // the right button's menu
+    }
     // Inside the plot the request waits for the release of the next end drag.
     const AxisEnds left = window_->LeftEnds();
     DoubleClick(InPlot(0.5, 0.5));

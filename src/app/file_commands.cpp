@@ -121,11 +121,12 @@ void FileCommands::TableChanged() {
     ShowCaption();
 }
 
-ArchiveFileResult FileCommands::OpenRecovered(const QString& path) {
+ArchiveFileResult FileCommands::OpenRecovered(const QString& path, const QString& archivePath) {
     const ArchiveFileResult result = ReadArchiveFile(path, table_, curves_);
     if (!result.Ok()) return result;
     TheExchange().recordCount = static_cast<unsigned>(result.dataRows);
     state_ = FileState{};
+    if (!archivePath.isEmpty()) TakeFileName(archivePath);
     state_.modified = true;
     ShowCaption();
     emit ArchiveReplaced();
@@ -242,6 +243,10 @@ bool FileCommands::Write(const QString& path) {
     return result.Ok();
 }
 
+QString FileCommands::ArchivePath() const {
+    return HasFileName() ? CurrentPath() : QString();
+}
+
 bool FileCommands::HasFileName() const {
     return state_.named && !state_.fileName.isEmpty();
 }
@@ -255,6 +260,8 @@ void FileCommands::TakeFileName(const QString& path) {
 
 void FileCommands::ShowCaption() {
     window_.setWindowTitle(WindowCaption(state_, CurrentLanguage()));
+    const QString path = ArchivePath();
+    window_.setWindowFilePath(path.isEmpty() ? kSaveDialogFileName : path);
 }
 
 void FileCommands::ShowError(const QString& text) {

@@ -83,9 +83,10 @@ public:
     // caption's "*".
     void TableChanged();
     // Reads unsaved work kept from an earlier run (a recovery file) as an archive that is
-    // modified and has no name yet, so that Save asks where it goes. Nothing is shown; the
-    // result says whether the file was sound.
-    ArchiveFileResult OpenRecovered(const QString& path);
+    // modified, named `archivePath` when the work had a name (Save writes there) and unnamed
+    // otherwise (Save asks where it goes). Nothing is shown; the result says whether the file
+    // was sound.
+    ArchiveFileResult OpenRecovered(const QString& path, const QString& archivePath);
     void NewArchive();
     void OpenArchive();  // Open, from the menu, after the save prompt
     // Open from the command line: the arguments joined by single blanks name the file, so a path
@@ -106,6 +107,9 @@ public:
     bool AskToSaveChanges();
 
     QString CurrentPath() const;
+    // The archive's file, or nothing while it has no name. The window's file path (what its
+    // printouts are named after) follows it, "Arhive.wpa" standing for no name.
+    QString ArchivePath() const;
 
 signals:
     // The table is what its file holds: just opened, or saved under the archive's name.

@@ -147,6 +147,8 @@ MainWindow::MainWindow(QWidget* parent)
     exportCommand_ = new ExportCommand(*archive_, *this, this);
     exportCommand_->Connect(exportAction);
     recovery_ = new RecoveryGuard(*archive_, Curves(), RecoveryFolder(), this);
+    recovery_->NameArchiveWith([this] { return fileCommands_->ArchivePath(); });
+    setWindowFilePath(kSaveDialogFileName);  // what printouts are named after until then
     connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
     connect(fileCommands_, &FileCommands::ArchiveReplaced, history_, &TableHistory::Clear);
     connect(fileCommands_, &FileCommands::ArchiveInFile, history_, &TableHistory::MarkSaved);
@@ -343,7 +345,7 @@ void MainWindow::BuildTable() {
         ArchiveTable series;
         CopyRowsInto(*archive_, SelectedRows(), series);
         TableListingReport report(series, CurrentLanguage());
-        ShowPrintPreview(report, this);
+        ShowPrintPreview(report, this, QFileInfo(windowFilePath()).completeBaseName());
     });
     // A double click on a row selected through its number cell charts that row's curve.
     connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
@@ -483,7 +485,7 @@ void MainWindow::OnScreenshotClicked() {
 
 void MainWindow::OnPrintClicked() {
     TableListingReport report(*archive_, CurrentLanguage());
-    ShowPrintPreview(report, this);
+    ShowPrintPreview(report, this, QFileInfo(windowFilePath()).completeBaseName());
 }
 
 void MainWindow::OnExitClicked() {
@@ -547,8 +549,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 bool MainWindow::OfferRecovery() {
-    return recovery_->OfferRestore(
-        [this](const QString& path) { return fileCommands_->OpenRecovered(path); });
+    return recovery_->OfferRestore([this](const QString& path, const QString& archivePath) {
+        return fileCommands_->OpenRecovered(path, archivePath);
+    });
 }
 
 void MainWindow::RestoreLastSession() {

@@ -1,6 +1,7 @@
 #include "recovery_guard.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include "archive/archive_table.h"
 #include "base/locale_format.h"
@@ -13,6 +14,8 @@ namespace {
 
 constexpr TextPair kRestoreQuestion = {u"Восстановить несохранённый архив от %1?",
                                        u"Restore the unsaved archive of %1?"};
+constexpr TextPair kRestoreNamedQuestion = {u"Восстановить несохранённый архив %1 от %2?",
+                                            u"Restore the unsaved archive %1 of %2?"};
 constexpr TextPair kDamaged = {u"Файл восстановления повреждён и отложен:\n%1",
                                u"The recovery file is damaged and was set aside:\n%1"};
 constexpr TextPair kDamagedStays = {u"Файл восстановления повреждён:\n%1",
@@ -22,10 +25,11 @@ constexpr TextPair kWriteFailed = {u"Файл восстановления не 
 
 }  // namespace
 
-QString RestoreQuestion(const QDateTime& written, Language language) {
+QString RestoreQuestion(const QDateTime& written, const QString& archiveName, Language language) {
     const QString when =
         FormatDate(written.date()) + QLatin1Char(' ') + written.toString(QStringLiteral("HH:mm"));
-    return TextIn(kRestoreQuestion, language).arg(when);
+    if (archiveName.isEmpty()) return TextIn(kRestoreQuestion, language).arg(when);
+    return TextIn(kRestoreNamedQuestion, language).arg(archiveName, when);
 }
 
 RecoveryGuard::RecoveryGuard(ArchiveTable& table, CurveStore& curves, const QString& folder,
@@ -75,7 +79,7 @@ void RecoveryGuard::WriteSnapshot() {
     if (table_.IsEmpty())
         writer_.Remove();
     else
-        writer_.Write(ArchiveSnapshot(table_, curves_));
+        writer_.Write(ArchiveSnapshot(table_, curves_), archivePath_ ? archivePath_() : QString());
 }
 
 bool RecoveryGuard::OfferRestore(const Restore& restore) {
@@ -83,14 +87,15 @@ bool RecoveryGuard::OfferRestore(const Restore& restore) {
     const QString caption = TextIn(kWarningCaption, lang);
     for (OrphanedRecovery& orphan : FindOrphanedRecoveries(folder_)) {
         // Cancel, and Escape, decide later: only No gives the work up.
-        const int answer =
-            LocalizedMessageBox(RestoreQuestion(orphan.written, lang), caption, box::kQuestion);
+        const QString name = QFileInfo(orphan.archivePath).fileName();
+        const int answer = LocalizedMessageBox(RestoreQuestion(orphan.written, name, lang), caption,
+                                               box::kQuestion);
         if (answer == box::kIdNo) {
             RemoveOrphan(orphan);
             continue;
         }
         if (answer != box::kIdYes) return false;  // everything stays for a later start
-        if (!restore(orphan.path).Ok()) {
+        if (!restore(orphan.path, orphan.archivePath).Ok()) {
             const QString aside = SetAsideDamaged(orphan.path);
             const QString text =
                 aside.isEmpty()

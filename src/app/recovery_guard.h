@@ -34,9 +34,16 @@ public:
     // A clean exit: the recovery file goes before the program ends.
     void Close();
 
-    // Reads a recovery file into the table as an unsaved, unnamed archive; its result says
-    // whether the file was sound.
-    using Restore = std::function<ArchiveFileResult(const QString& path)>;
+    // Where the table's archive is kept, read at each snapshot so that a restore can give the
+    // work back under its name; empty while it has none.
+    void NameArchiveWith(std::function<QString()> archivePath) {
+        archivePath_ = std::move(archivePath);
+    }
+
+    // Reads a recovery file into the table as an unsaved archive, named `archivePath` when the
+    // work had a name; its result says whether the file was sound.
+    using Restore =
+        std::function<ArchiveFileResult(const QString& path, const QString& archivePath)>;
     // Offers the recovery files of programs that ended without a clean exit, newest first:
     // Yes restores one through `restore` (the rest wait for a later start), No removes it,
     // Cancel keeps them all for a later start. A damaged file is set aside and said. True when one
@@ -56,12 +63,14 @@ private:
     ArchiveTable& table_;
     CurveStore& curves_;
     const QString folder_;
+    std::function<QString()> archivePath_;
     QTimer snapshotTimer_;
     std::atomic<bool> lastWriteOk_{true};
     RecoveryWriter writer_;  // last, so that it stops before what its outcomes reach
 };
 
-// "Восстановить несохранённый архив от 10.12.2026 14:05?" and its English.
-QString RestoreQuestion(const QDateTime& written, Language language);
+// "Восстановить несохранённый архив от 10.12.2026 14:05?" and its English; with the archive's
+// file name, when the work had one: "… архив demo.wpa от …".
+QString RestoreQuestion(const QDateTime& written, const QString& archiveName, Language language);
 
 }  // namespace porvel

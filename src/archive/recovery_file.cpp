@@ -20,6 +20,7 @@ namespace {
 const QString kFilePrefix = QStringLiteral("unsaved-");
 const QString kFileSuffix = QStringLiteral(".wpa");
 const QString kLockSuffix = QStringLiteral(".lock");
+const QString kNameSuffix = QStringLiteral(".name");
 const QString kDamagedPrefix = QStringLiteral("damaged-");
 const QString kFolderName = QStringLiteral("porvel");
 
@@ -56,7 +57,12 @@ std::vector<OrphanedRecovery> FindOrphanedRecoveries(const QString& folder) {
     for (const QFileInfo& file : files) {
         std::unique_ptr<QLockFile> lock = TryLock(file.absoluteFilePath());
         if (!lock) continue;  // its program still runs, or the folder takes no lock
-        orphans.push_back({file.absoluteFilePath(), file.lastModified(), std::move(lock)});
+        QFile name(file.absoluteFilePath() + kNameSuffix);
+        const QString archivePath = name.open(QIODevice::ReadOnly)
+                                        ? QString::fromUtf8(name.readAll()).trimmed()
+                                        : QString();
+        orphans.push_back(
+            {file.absoluteFilePath(), file.lastModified(), archivePath, std::move(lock)});
     }
     std::sort(
         orphans.begin(), orphans.end(),
@@ -66,6 +72,7 @@ std::vector<OrphanedRecovery> FindOrphanedRecoveries(const QString& folder) {
 
 void RemoveOrphan(OrphanedRecovery& orphan) {
     QFile::remove(orphan.path);
+    QFile::remove(orphan.path + kNameSuffix);
     orphan.lock.reset();  // unlocking removes the lock file
 }
 
@@ -74,7 +81,9 @@ QString SetAsideDamaged(const QString& path) {
     const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString aside =
         file.dir().filePath(kDamagedPrefix + stamp + QLatin1Char('-') + file.fileName());
-    return QFile::rename(path, aside) ? aside : QString();
+    if (!QFile::rename(path, aside)) return QString();
+    QFile::rename(path + kNameSuffix, aside + kNameSuffix);
+    return aside;
 }
 
 QByteArray ArchiveSnapshot(const ArchiveTable& table, const CurveStore& curves) {
@@ -106,11 +115,12 @@ RecoveryWriter::~RecoveryWriter() {
     thread_.join();
 }
 
-void RecoveryWriter::Write(QByteArray archiveBytes) {
+void RecoveryWriter::Write(QByteArray archiveBytes, QString archivePath) {
     {
         std::lock_guard<std::mutex> guard(mutex_);
         pending_ = Job::Write;
         pendingBytes_ = std::move(archiveBytes);
+        pendingName_ = std::move(archivePath);
     }
     changed_.notify_all();
 }
@@ -136,11 +146,13 @@ void RecoveryWriter::Run() {
         if (!pending_) break;  // stopping, with nothing left to do
         const Job job = *pending_;
         const QByteArray bytes = std::move(pendingBytes_);
+        const QString name = std::move(pendingName_);
         pending_.reset();
         pendingBytes_.clear();
+        pendingName_.clear();
         busy_ = true;
         guard.unlock();
-        Perform(job, bytes);
+        Perform(job, bytes, name);
         guard.lock();
         busy_ = false;
         changed_.notify_all();
@@ -148,27 +160,58 @@ void RecoveryWriter::Run() {
     lock_.reset();
 }
 
-void RecoveryWriter::Perform(Job job, const QByteArray& bytes) {
+void RecoveryWriter::Perform(Job job, const QByteArray& bytes, const QString& archivePath) {
     QString reason;
     bool ok = true;
     if (job == Job::Remove) {
         ok = !QFileInfo::exists(path_) || QFile::remove(path_);
+        QFile::remove(path_ + kNameSuffix);
+        writtenName_.reset();
         if (ok) {
             lock_.reset();
         } else {
             reason = QStringLiteral("cannot remove %1").arg(QDir::toNativeSeparators(path_));
         }
     } else {
-        ok = TakeLock(&reason) && SaveDurably(
-                                      path_,
-                                      [&bytes](QIODevice& out, QString* why) {
-                                          if (out.write(bytes) == bytes.size()) return true;
-                                          *why = out.errorString();
-                                          return false;
-                                      },
-                                      &reason);
+        // The name after the snapshot, so that no name file stands without one.
+        ok = TakeLock(&reason) &&
+             SaveDurably(
+                 path_,
+                 [&bytes](QIODevice& out, QString* why) {
+                     if (out.write(bytes) == bytes.size()) return true;
+                     *why = out.errorString();
+                     return false;
+                 },
+                 &reason) &&
+             WriteName(archivePath, &reason);
     }
     if (outcome_) outcome_(ok, reason);
+}
+
+bool RecoveryWriter::WriteName(const QString& archivePath, QString* reason) {
+    if (writtenName_ == archivePath) return true;
+    const QString namePath = path_ + kNameSuffix;
+    bool ok = true;
+    if (archivePath.isEmpty()) {
+        ok = !QFileInfo::exists(namePath) || QFile::remove(namePath);
+        if (!ok)
+            *reason = QStringLiteral("cannot remove %1").arg(QDir::toNativeSeparators(namePath));
+    } else {
+        const QByteArray text = archivePath.toUtf8();
+        ok = SaveDurably(
+            namePath,
+            [&text](QIODevice& out, QString* why) {
+                if (out.write(text) == text.size()) return true;
+                *why = out.errorString();
+                return false;
+            },
+            reason);
+    }
+    if (ok)
+        writtenName_ = archivePath;
+    else
+        writtenName_.reset();
+    return ok;
 }
 
 bool RecoveryWriter::TakeLock(QString* reason) {

@@ -2,7 +2,9 @@
 // crash, a killed program or a power loss takes nothing that was read or changed. Each running
 // program keeps its own file ("unsaved-<pid>-<start>-<n>.wpa", in the archive format) beside a lock
 // file that says the program still runs; a file whose program is gone is an orphan, which the
-// next start offers to restore.
+// next start offers to restore. The path of the archive the work belonged to, when it had one,
+// is kept beside it in "<file>.name" (UTF-8): the snapshot stays a plain archive, and a file
+// from a program that wrote no name restores unnamed.
 #pragma once
 
 #include <QByteArray>
@@ -30,7 +32,8 @@ QString RecoveryFolder();
 // two programs started together never both restore it.
 struct OrphanedRecovery {
     QString path;
-    QDateTime written;  // local time of the last write
+    QDateTime written;    // local time of the last write
+    QString archivePath;  // the archive the work belonged to; empty when it had no name
     std::shared_ptr<QLockFile> lock;
 };
 
@@ -66,7 +69,8 @@ public:
     RecoveryWriter(const RecoveryWriter&) = delete;
     RecoveryWriter& operator=(const RecoveryWriter&) = delete;
 
-    void Write(QByteArray archiveBytes);
+    // `archivePath` names the archive the work belongs to; empty for none.
+    void Write(QByteArray archiveBytes, QString archivePath = {});
     void Remove();
     // Returns once everything handed over is done.
     void WaitIdle();
@@ -76,7 +80,8 @@ public:
 private:
     enum class Job { Write, Remove };
     void Run();
-    void Perform(Job job, const QByteArray& bytes);
+    void Perform(Job job, const QByteArray& bytes, const QString& archivePath);
+    bool WriteName(const QString& archivePath, QString* reason);
     bool TakeLock(QString* reason);
 
     const QString folder_;
@@ -88,6 +93,8 @@ private:
     std::condition_variable changed_;
     std::optional<Job> pending_;
     QByteArray pendingBytes_;
+    QString pendingName_;
+    std::optional<QString> writtenName_;  // what the name file holds; writer's thread only
     bool busy_ = false;
     bool stopping_ = false;
     std::thread thread_;

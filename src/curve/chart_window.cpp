@@ -1,6 +1,7 @@
 #include "chart_window.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -211,7 +212,9 @@ void ChartWindow::OnPrintClicked() {
     printing_ = true;
     {
         TestRecordReport report(*table_, CurveView().plottedRows.Rows(), *plot, CurrentLanguage());
-        ShowPrintPreview(report, this);
+        // Named after the archive of the window that charted it.
+        const QString archive = parentWidget() ? parentWidget()->windowFilePath() : QString();
+        ShowPrintPreview(report, this, QFileInfo(archive).completeBaseName());
     }
     printing_ = false;
     printButton->setEnabled(true);

@@ -65,7 +65,7 @@ bool SaveReportPdf(BandedReport& report, const QString& path) {
     return false;
 }
 
-void ShowPrintPreview(BandedReport& report, QWidget* parent) {
+void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfBaseName) {
     const Language language = CurrentLanguage();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ReportPageLayout());
@@ -88,10 +88,11 @@ void ShowPrintPreview(BandedReport& report, QWidget* parent) {
         QAction* pdf = bar->addAction(QStringLiteral("PDF"));
         pdf->setObjectName(QStringLiteral("PdfAction"));
         pdf->setToolTip(TextIn(kSavePdfText, language));
-        QObject::connect(pdf, &QAction::triggered, &dialog, [&report, &dialog, language] {
+        const QString proposed =
+            (pdfBaseName.isEmpty() ? report.Title() : pdfBaseName) + QStringLiteral(".pdf");
+        QObject::connect(pdf, &QAction::triggered, &dialog, [&report, &dialog, language, proposed] {
             const QString path = AskSaveFileName(&dialog, TextIn(kSavePdfText, language),
-                                                 {QStringLiteral("PDF (*.pdf)")},
-                                                 report.Title() + QStringLiteral(".pdf"));
+                                                 {QStringLiteral("PDF (*.pdf)")}, proposed);
             if (!path.isEmpty()) SaveReportPdf(report, path);
         });
     }

@@ -20,8 +20,10 @@ inline constexpr TextPair kPrintFailed = {u"Не удалось напечата
 
 // Shows `report` in the print preview, modal over `parent`, titled with the report's title, until
 // the user closes it. Every showing and every print is a new pass over the report. A page device
-// that refuses to print is reported with a message.
-void ShowPrintPreview(BandedReport& report, QWidget* parent);
+// that refuses to print is reported with a message. Its PDF action proposes `pdfBaseName` with
+// ".pdf" (the caller knows what the pages are of, such as the archive's name); an empty one
+// proposes the report's title.
+void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfBaseName);
 
 // The toolkit's save dialog over `parent` with `title`, name filters such as "PDF (*.pdf)" and
 // `fileName` proposed; it asks before overwriting. The chosen path, empty when cancelled. A

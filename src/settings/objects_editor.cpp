@@ -13,13 +13,22 @@
 namespace porvel {
 namespace {
 
-enum Text { kCaption, kNumberHeader, kObjectHeader, kMaterialHeader, kButton, kTextCount };
+enum Text {
+    kCaption,
+    kNumberHeader,
+    kObjectHeader,
+    kMaterialHeader,
+    kButton,
+    kMaterialNumber,
+    kTextCount
+};
 constexpr std::array<TextPair, kTextCount> kTexts = {{
     {u"Настройка Объектов", u"Objects settings"},
     {u"№", u"№"},
     {u"Объект", u"Object"},
     {u"Материал", u"Material"},
     {u"Загрузить в прибор", u"Load into the device"},
+    {u"№ %1", u"№ %1"},
 }};
 
 constexpr int kComboEntries = 20;
@@ -95,8 +104,13 @@ void ObjectsEditor::OnCellSelected(int column, int row) {
     }
     if (comboFill_) {
         comboFill_ = false;
-        for (int e = 0; e < kComboEntries; ++e)
+        materialChooser->clear();
+        // Names as the device holds them, twins included; the number, as the materials editor
+        // counts its rows, tells twins apart.
+        for (int e = 0; e < kComboEntries; ++e) {
             materialChooser->addItem(MaterialNames().Name(e, CurrentLanguage()));
+            materialChooser->setItemData(e, T(kMaterialNumber).arg(e + 1), Qt::ToolTipRole);
+        }
     }
     materialChooser->setGeometry(grid->visualItemRect(grid->item(row, column)));
     materialChooser->raise();

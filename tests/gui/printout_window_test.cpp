@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QImage>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
@@ -36,9 +37,12 @@ using porvel::testing::Poppler;
 namespace {
 
 // Answers the next save dialog with `name`, after choosing the filter `filter` when given, as a
-// user does: in the file type box.
-void AnswerSaveDialog(const QString& name, const QString& filter = {}) {
-    AnswerNext<QFileDialog>::Detached([name, filter](QFileDialog* dialog) {
+// user does: in the file type box; no name cancels. `proposed` gets the name the dialog offered.
+void AnswerSaveDialog(const QString& name, const QString& filter = {},
+                      QString* proposed = nullptr) {
+    AnswerNext<QFileDialog>::Detached([name, filter, proposed](QFileDialog* dialog) {
+        if (proposed)
+            *proposed = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
         if (!filter.isEmpty()) {
             auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
             const int index = types->findText(filter);
@@ -46,7 +50,10 @@ void AnswerSaveDialog(const QString& name, const QString& filter = {}) {
             emit types->activated(index);
             emit types->textActivated(filter);
         }
-        porvel::testing::TypeFileName(dialog, name);
+        if (name.isEmpty())
+            dialog->reject();
+        else
+            porvel::testing::TypeFileName(dialog, name);
     });
 }
 
@@ -85,15 +92,16 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     QVERIFY(form.printAction->isEnabled());
 
     const QString path = dir_.filePath(QStringLiteral("listing.pdf"));
-    QString title;
+    QString title, proposed;
     AnswerNext<QPrintPreviewDialog>::Detached([&](QPrintPreviewDialog* preview) {
         title = preview->windowTitle();
-        AnswerSaveDialog(path);
+        AnswerSaveDialog(path, {}, &proposed);
         preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
         preview->reject();
     });
     form.printAction->trigger();
     QCOMPARE(title, QStringLiteral("Print Preview"));
+    QCOMPARE(proposed, QStringLiteral("Arhive.pdf"));  // the archive has no name yet
     const QStringList lines = PdfLines(path, kListingPitch);
     QVERIFY2(lines.join('\n').contains(QStringLiteral("Archive of measurements ")),
              qPrintable(lines.join('\n')));
@@ -121,6 +129,32 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), before);
     form.OnRussianChosen();
+
+    // A named archive's printouts are named after it, the chart's test record too.
+    {
+        porvel::testing::ModalScript saveAs({}, {dir_.filePath(QStringLiteral("demo.wpa"))});
+        form.saveAsAction->trigger();
+    }
+    QCOMPARE(form.windowTitle(), QStringLiteral("Porvel - demo.wpa"));
+    const auto proposedBy = [&](const std::function<void()>& print) {
+        QString name;
+        AnswerNext<QPrintPreviewDialog>::Detached([&](QPrintPreviewDialog* preview) {
+            AnswerSaveDialog(QString(), {}, &name);  // cancelled
+            preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
+            preview->reject();
+        });
+        print();
+        return name;
+    };
+    QCOMPARE(proposedBy([&] { form.printAction->trigger(); }), QStringLiteral("demo.pdf"));
+    CurveView() = CurveViewState{};
+    ChartTableRow(*form.Archive(), 1, true, &form);
+    ChartWindow* chart = ChartWindow::Instance();
+    QVERIFY(chart && QTest::qWaitForWindowExposed(chart));
+    QCOMPARE(proposedBy([&] { QTest::mouseClick(chart->printButton, Qt::LeftButton); }),
+             QStringLiteral("demo.pdf"));
+    chart->close();
+    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
 }
 
 void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {

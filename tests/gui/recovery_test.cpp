@@ -154,6 +154,51 @@ private slots:
         QVERIFY(RecoveryFiles(stateHome_).isEmpty());
     }
 
+    // Work on a named archive comes back under its name, still unsaved, and Save writes it there.
+    void theWorkOfANamedArchiveComesBackUnderItsName() {
+        QTemporaryDir files;
+        const QString demo = files.filePath(QStringLiteral("demo.wpa"));
+        {
+            MainWindow first;
+            first.show();
+            first.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&first));
+            first.Archive()->SetGridRowCount(3);
+            first.Archive()->SetCell(0, 1, QStringLiteral("1"));
+            {
+                ModalScript saveAs({}, {demo});
+                first.saveAsAction->trigger();  // File > Save As
+            }
+            QCOMPARE(first.windowTitle(), QStringLiteral("Porvel - demo.wpa"));
+            QTRY_VERIFY(RecoveryFiles(stateHome_).isEmpty());
+            first.Archive()->SetCell(0, 2, QStringLiteral("2"));
+            QTRY_COMPARE(RecoveryFiles(stateHome_).size(), 1);
+            first.Recovery().Writer().WaitIdle();
+        }  // gone without a clean exit
+
+        MainWindow window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        ModalScript yes({QMessageBox::Yes});
+        QVERIFY(window.OfferRecovery());
+        QCOMPARE(yes.seen.size(), 1);
+        QVERIFY2(yes.seen[0].text.startsWith(
+                     QStringLiteral("Восстановить несохранённый архив demo.wpa от ")),
+                 qPrintable(yes.seen[0].text));
+        QCOMPARE(window.windowTitle(), QStringLiteral("Porvel - demo.wpa*"));
+        QCOMPARE(window.Archive()->Cell(0, 2), QStringLiteral("2"));
+        window.activateWindow();  // back from the question
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTest::keyClick(window.archiveGrid, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Porvel - demo.wpa"));
+        ArchiveTable saved;
+        CurveStore curves;
+        QVERIFY(ReadArchiveFile(demo, saved, curves).Ok());
+        QCOMPARE(saved.Cell(0, 2), QStringLiteral("2"));
+        QTRY_VERIFY(QDir(stateHome_ + QStringLiteral("/porvel")).entryList(QDir::Files).isEmpty());
+    }
+
     // Two windows each keep their own file while they run, and neither is offered to a third;
     // windows that end without a clean exit leave theirs for the next start.
     void twoWindowsKeepSeparateFiles() {

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <cstring>
 
 #include "device/exchange_types.h"
@@ -169,7 +171,15 @@ void SettingsWindowsTest::objectsEditorKeepsTheChosenOfTwoMaterialsOfOneName() {
     combo->showPopup();
     QAbstractItemView* list = combo->view();
     QTRY_VERIFY(list->isVisible());
-    QCOMPARE(combo->itemText(4), combo->itemText(1));
+    // The twins keep the device's name; the hint under the pointer tells them apart.
+    QCOMPARE(combo->itemText(4), QStringLiteral("Бетон В25"));
+    QCOMPARE(combo->itemText(1), combo->itemText(4));
+    const QPoint twin = list->visualRect(list->model()->index(4, 0)).center();
+    QTest::mouseMove(list->viewport(), twin);
+    QHelpEvent hint(QEvent::ToolTip, twin, list->viewport()->mapToGlobal(twin));
+    QApplication::sendEvent(list->viewport(), &hint);
+    QTRY_COMPARE(QToolTip::text(), QStringLiteral("№ 5"));
+    SaveLook(*list->window(), "material_twins.png");
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                       list->visualRect(list->model()->index(4, 0)).center());
     QCOMPARE(form.grid->Cell(3, 2), QStringLiteral("4"));

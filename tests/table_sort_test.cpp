@@ -113,6 +113,18 @@ INSTANTIATE_TEST_SUITE_P(Cells, SortStoppedByACell,
                                            BadCell{col::kA, col::kA, "NAN"},
                                            BadCell{col::kM, col::kM, "1,5.0"}));
 
+// An archive read on a Russian desktop sorts by m on an English one, and the other way round.
+TEST(SortByColumn, NumbersOfTheOtherDesktopSortToo) {
+    for (const char* desktop : {"en_US", "ru_RU"}) {
+        QLocale::setDefault(QLocale(QString::fromLatin1(desktop)));
+        ArchiveTable t;
+        FillColumn(t, col::kM, {"11,5", "2.25", "7,0"});
+        EXPECT_FALSE(SortByColumn(t, col::kM, dir::kAscending)) << desktop;
+        EXPECT_EQ(Column(t, col::kM), QStringList({"2.25", "7,0", "11,5"})) << desktop;
+    }
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+}
+
 // A comma locale and a month-first point locale, with the hours-and-minutes time format of a
 // read and with the locale's own.
 class DateTimeSort : public ::testing::TestWithParam<std::pair<const char*, bool>> {

@@ -11,7 +11,6 @@
 #include "archive/archive_table.h"
 #include "archive/table_rows.h"
 #include "archive_grid_view.h"
-#include "device/exchange_types.h"
 #include "output/clipboard_text.h"
 #include "table_history.h"
 #include "ui/main_texts.h"
@@ -94,7 +93,7 @@ void TableHandlers::OnDeleteClicked() {
 }
 
 bool TableHandlers::CanCopy() const {
-    if (TheExchange().recordCount != 0) return true;
+    if (!parts_.table->IsEmpty()) return true;
     const Language language = CurrentLanguage();
     LocalizedMessageBox(MainTextOf(MainText::TableEmpty, language),
                         TextIn(kWarningCaption, language), box::kError);

@@ -88,7 +88,8 @@ KeyResult FloatingKey(const ArchiveTable& table, int col, int row, DateTimeParse
         return {};
     }
     double value = 0.0;
-    if (!ParseNumber(text, &value) || !std::isfinite(value)) return Bad(col, text);
+    // Either decimal separator: an archive keeps the texts of the desktop that read it.
+    if (!ParseTableNumber(text, &value) || !std::isfinite(value)) return Bad(col, text);
     item->floatingKey = value;
     return {};
 }

@@ -83,7 +83,6 @@ void TableBehaviourTest::init() {
     w_ = std::make_unique<MainWindow>();
     w_->resize(1400, 700);  // room right of the last column and below the last row
     FillColumn(T(), col::kNumber, {"5", "12", "7"});
-    TheExchange().recordCount = 3;
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
 }
@@ -286,7 +285,8 @@ void TableBehaviourTest::ctrlCCopiesTheTableForOneCellAndTheBlockOtherwise() {
     // Under "Материал" (8 characters) the shorter text gets one TAB more.
     QCOMPARE(clipboard->text(), QStringLiteral("Плита\tБетон\t\r\nПлита\tБетон\t\r\n"));
 
-    TheExchange().recordCount = 0;
+    // An empty table, whatever the last read or Open counted.
+    T().ReplaceDataRows({});
     clipboard->setText(QStringLiteral("before"));
     QStringList seen;
     AnswerNext<QMessageBox> answerer([&](QMessageBox* box) {

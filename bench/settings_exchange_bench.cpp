@@ -28,7 +28,7 @@ public:
         failed = true;
     }
     void SetPriority(WorkerPriority) override {}
-    void HandOverArchive(unsigned, const std::uint8_t*, const std::uint8_t*) override {}
+    void HandOverArchive(const ArchiveHandOver&) override {}
     void FillGrid(const EditorRows& rows) override { grid = rows; }
     EditorRows ReadGrid() override { return grid; }
     void CloseDialog() override {}

@@ -29,9 +29,8 @@ public:
     void SetPriority(WorkerPriority priority) override {
         RunOnMain([&] { target_.SetPriority(priority); });
     }
-    void HandOverArchive(unsigned count, const std::uint8_t* records,
-                         const std::uint8_t* curveArea) override {
-        RunOnMain([&] { target_.HandOverArchive(count, records, curveArea); });
+    void HandOverArchive(const ArchiveHandOver& read) override {
+        RunOnMain([&] { target_.HandOverArchive(read); });
     }
     void FillGrid(const EditorRows& rows) override {
         RunOnMain([&] { target_.FillGrid(rows); });

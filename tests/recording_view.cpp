@@ -24,14 +24,18 @@ void RecordingView::SetPriority(WorkerPriority priority) {
     priorities.push_back(priority);
 }
 
-void RecordingView::HandOverArchive(unsigned count, const std::uint8_t* records,
-                                    const std::uint8_t* curveArea) {
+void RecordingView::HandOverArchive(const ArchiveHandOver& read) {
     calls.push_back(Call::HandOver);
     HandOver handOver;
-    handOver.count = count;
-    if (count > 0) {
-        handOver.records.assign(records, records + count * protocol::kRecordSize);
-        handOver.curves.assign(curveArea, curveArea + count * protocol::kCurveSlotBytes);
+    handOver.count = read.count;
+    handOver.reported = read.reported;
+    handOver.withoutCurve = read.withoutCurve;
+    handOver.missed = read.missed;
+    handOver.linkLost = read.linkLost;
+    if (read.count > 0) {
+        handOver.records.assign(read.records, read.records + read.count * protocol::kRecordSize);
+        handOver.curves.assign(read.curveArea,
+                               read.curveArea + read.count * protocol::kCurveSlotBytes);
     }
     handOvers.push_back(std::move(handOver));
     if (onHandOver) onHandOver();

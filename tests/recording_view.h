@@ -25,8 +25,12 @@ public:
     // What the table filling was given: the records and the curve slots of `count` records.
     struct HandOver {
         unsigned count = 0;
+        unsigned reported = 0;
         std::vector<std::uint8_t> records;
         std::vector<std::uint8_t> curves;
+        std::vector<bool> withoutCurve;
+        std::vector<MissedRecord> missed;
+        bool linkLost = false;
     };
     // The controls as the update effects leave them.
     struct Controls {
@@ -39,8 +43,7 @@ public:
     void Update(const UpdateEffect& effect) override;
     void ShowMessage(const QString& text, const QString& caption) override;
     void SetPriority(WorkerPriority priority) override;
-    void HandOverArchive(unsigned count, const std::uint8_t* records,
-                         const std::uint8_t* curveArea) override;
+    void HandOverArchive(const ArchiveHandOver& read) override;
     void FillGrid(const EditorRows& rows) override;
     EditorRows ReadGrid() override;
     void CloseDialog() override;

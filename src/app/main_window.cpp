@@ -456,12 +456,16 @@ void MainWindow::ArchiveReadEnded() {
     const ArchiveReadReport report = *lastRead_;
     lastRead_.reset();
     const Language lang = CurrentLanguage();
-    statusBar()->showMessage(
-        ReadCountsText(report.received, report.added, report.duplicates, lang));
-    if (report.received < report.reported)
-        LocalizedMessageBox(
-            ReadShortText(report.received, report.reported, report.checkFailed, lang),
-            TextIn(kWarningCaption, lang), box::kError);
+    // What the read could not take whole is named beside its counts, and in its message.
+    const QString notRead = NotReadText(report.missed, lang);
+    QString counts = ReadCountsText(report.received, report.added, report.duplicates, lang);
+    if (!notRead.isEmpty()) counts += QStringLiteral(". ") + notRead;
+    statusBar()->showMessage(counts);
+    if (report.received < report.reported) {
+        QString text = ReadShortText(report.received, report.reported, report.checkFailed, lang);
+        if (!notRead.isEmpty()) text += QLatin1Char('\n') + notRead;
+        LocalizedMessageBox(text, TextIn(kWarningCaption, lang), box::kError);
+    }
 }
 
 // The editors and the screenshot window are modal; each opening makes a new window in the

@@ -68,11 +68,14 @@ void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& r,
 unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
                       const std::uint8_t* records, const std::uint8_t* curveArea,
                       const NameTable& objects, const NameTable& materials, Language language,
-                      const std::vector<int>& heldSlots) {
+                      const std::vector<int>& heldSlots, const std::vector<bool>& withoutCurve) {
     if (count > 0) UseHoursMinutesTimeFormat();
 
-    auto decode = [records](unsigned i) {
-        return ArchiveRecord::Decode(records + static_cast<std::size_t>(i) * protocol::kRecordSize);
+    auto decode = [records, &withoutCurve](unsigned i) {
+        ArchiveRecord r =
+            ArchiveRecord::Decode(records + static_cast<std::size_t>(i) * protocol::kRecordSize);
+        if (i < withoutCurve.size() && withoutCurve[i]) r.curveLength = 0;
+        return r;
     };
     // A curve is kept in the words its record names: samples, end marker and checksum.
     auto curveWords = [](const ArchiveRecord& r) {
@@ -80,7 +83,7 @@ unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
     };
     auto enter = [&](unsigned i, const ArchiveRecord& r, int row, int slot) {
         EnterRecord(table, row, slot, r, objects, materials, language);
-        curves.StoreBlock(slot, CurveSlot(curveArea, i), curveWords(r));
+        if (r.curveLength > 0) curves.StoreBlock(slot, CurveSlot(curveArea, i), curveWords(r));
     };
 
     if (table.IsEmpty()) {

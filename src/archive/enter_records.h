@@ -21,11 +21,13 @@ struct ArchiveRecord;
 // their curves (from the first that did not fit on, so the table keeps the instrument's order);
 // the caller must tell the user, or those measurements would be lost without a word.
 // `heldSlots` are curves that rows kept elsewhere still name (the undo history): they stay in the
-// store, and new rows take other slots.
+// store, and new rows take other slots. A record marked in `withoutCurve` (its curve did not come
+// whole) is entered with its values, a curve length of 0 and nothing in the store.
 [[nodiscard]] unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
                                     const std::uint8_t* records, const std::uint8_t* curveArea,
                                     const NameTable& objects, const NameTable& materials,
-                                    Language language, const std::vector<int>& heldSlots = {});
+                                    Language language, const std::vector<int>& heldSlots = {},
+                                    const std::vector<bool>& withoutCurve = {});
 
 // Writes the 13 cells of one record into `row`, naming `slot` as its curve.
 void EnterRecord(ArchiveTable& table, int row, int slot, const ArchiveRecord& record,

@@ -79,7 +79,7 @@ void FinishProgressLine() {
 }
 
 ConsoleView::ConsoleView(ExchangeGlobals& globals, Language language,
-                         std::chrono::milliseconds timeout, ArchiveHandOver handOver)
+                         std::chrono::milliseconds timeout, ArchiveReceiver handOver)
     : g_(globals),
       language_(language),
       timeout_(timeout),
@@ -109,7 +109,7 @@ void ConsoleView::Update(const UpdateEffect& effect) {
 
 void ConsoleView::Show(const UpdateEffect& effect) {
     QString counter;
-    const unsigned reported = g_.recordCount.load();
+    const unsigned reported = exchange_ ? exchange_->ReportedRecords() : 0;
     if (exchange_ && g_.operation.load() == Operation::ReadArchive && reported > 0 &&
         g_.state.load() == ExchangeState::ReadRecords)
         counter =
@@ -149,9 +149,10 @@ void ConsoleView::ShowMessage(const QString& text, const QString& /*caption*/) {
     outcome_.stallReason = text;
 }
 
-void ConsoleView::HandOverArchive(unsigned count, const std::uint8_t* records,
-                                  const std::uint8_t* curveArea) {
-    if (handOver_) handOver_(count, records, curveArea);
+void ConsoleView::HandOverArchive(const ArchiveHandOver& read) {
+    outcome_.missed = read.missed;
+    outcome_.linkLost = read.linkLost;
+    if (handOver_) handOver_(read);
 }
 
 void ConsoleView::ExitProgram(int code) {
@@ -167,7 +168,7 @@ void ConsoleView::GiveUp(ExchangeOutcome::End end) {
 
 ExchangeOutcome RunDeviceExchange(Operation operation, Language language,
                                   std::chrono::milliseconds timeout,
-                                  const ArchiveHandOver& handOver) {
+                                  const ArchiveReceiver& handOver) {
     ExchangeGlobals& g = TheExchange();
     g.state = ExchangeState::Connect;
     g.operation = operation;
@@ -184,7 +185,7 @@ ExchangeOutcome RunDeviceExchange(Operation operation, Language language,
     ExchangeOutcome outcome = view.Outcome();
     if (Interrupted()) outcome.end = ExchangeOutcome::End::Interrupted;
     outcome.link = g.linkStatus.load();
-    outcome.reported = g.recordCount.load();
+    outcome.reported = exchange.ReportedRecords();
     outcome.received = exchange.ReceivedRecords();
     return outcome;
 }

@@ -23,9 +23,8 @@ struct CliContext;
 // plugged in, and a healthy exchange moves its progress far more often than that.
 constexpr int kDefaultTimeoutSeconds = 10;
 
-// The end of the archive read handed over: `count` records really received, with their curves.
-using ArchiveHandOver =
-    std::function<void(unsigned count, const std::uint8_t* records, const std::uint8_t* curves)>;
+// Takes the end of the archive read: the records received, with their curves.
+using ArchiveReceiver = std::function<void(const ArchiveHandOver& read)>;
 
 // How an exchange ended.
 struct ExchangeOutcome {
@@ -39,8 +38,10 @@ struct ExchangeOutcome {
     End end = End::Done;
     LinkStatus link = LinkStatus::Ok;  // at the end
     unsigned reported = 0;             // records the instrument reported
-    unsigned received = 0;             // records received whole
+    unsigned received = 0;             // records received (some perhaps without their curve)
     int failedChecks = 0;              // records or curves that failed their check (CRC16)
+    std::vector<MissedRecord> missed;  // what the read could not take whole, and why
+    bool linkLost = false;             // the read stopped early because the link failed
     QString stallReason;               // the status text the exchange last showed
 };
 
@@ -48,7 +49,7 @@ struct ExchangeOutcome {
 class ConsoleView : public ExchangeView {
 public:
     ConsoleView(ExchangeGlobals& globals, Language language, std::chrono::milliseconds timeout,
-                ArchiveHandOver handOver);
+                ArchiveReceiver handOver);
 
     // The exchange whose received records the progress counts.
     void Watch(const Exchange* exchange) { exchange_ = exchange; }
@@ -57,8 +58,7 @@ public:
     void Update(const UpdateEffect& effect) override;
     void ShowMessage(const QString& text, const QString& caption) override;
     void SetPriority(WorkerPriority) override {}
-    void HandOverArchive(unsigned count, const std::uint8_t* records,
-                         const std::uint8_t* curveArea) override;
+    void HandOverArchive(const ArchiveHandOver& read) override;
     void FillGrid(const EditorRows&) override {}
     EditorRows ReadGrid() override { return {}; }
     void CloseDialog() override {}
@@ -74,7 +74,7 @@ private:
     ExchangeGlobals& g_;
     Language language_;
     std::chrono::milliseconds timeout_;
-    ArchiveHandOver handOver_;
+    ArchiveReceiver handOver_;
     const Exchange* exchange_ = nullptr;
     ExchangeOutcome outcome_;
     bool terminal_;
@@ -90,7 +90,7 @@ private:
 // program's first read). `handOver` receives the archive of a read that was not cancelled.
 ExchangeOutcome RunDeviceExchange(Operation operation, Language language,
                                   std::chrono::milliseconds timeout,
-                                  const ArchiveHandOver& handOver = {});
+                                  const ArchiveReceiver& handOver = {});
 
 // The failure line and exit code of an exchange that was interrupted or given up; nothing for
 // one that ran to its end.

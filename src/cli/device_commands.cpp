@@ -23,6 +23,7 @@ namespace {
 
 const QString kOutput = QStringLiteral("output");
 const QString kAppend = QStringLiteral("append");
+const QString kKeepPartial = QStringLiteral("keep-partial");
 const QString kInk = QStringLiteral("ink");
 const QString kBackground = QStringLiteral("background");
 
@@ -60,7 +61,8 @@ std::vector<QCommandLineOption> DownloadOptions(Language language) {
     return {{{QStringLiteral("o"), kOutput},
              Text(CliText::DownloadOutOption, language),
              QStringLiteral("OUT.wpa")},
-            {kAppend, Text(CliText::AppendOption, language)}};
+            {kAppend, Text(CliText::AppendOption, language)},
+            {kKeepPartial, Text(CliText::KeepPartialOption, language)}};
 }
 
 int RunDownload(const CliContext& context) {
@@ -78,25 +80,41 @@ int RunDownload(const CliContext& context) {
     CatchInterrupts();
     unsigned leftOut = 0;
     const ExchangeOutcome outcome = RunDeviceExchange(
-        Operation::ReadArchive, language, timeout,
-        [&](unsigned count, const std::uint8_t* records, const std::uint8_t* curveArea) {
-            leftOut += EnterRecords(table, curves, count, records, curveArea, ObjectNames(),
-                                    MaterialNames(), language);
+        Operation::ReadArchive, language, timeout, [&](const ArchiveHandOver& read) {
+            leftOut +=
+                EnterRecords(table, curves, read.count, read.records, read.curveArea, ObjectNames(),
+                             MaterialNames(), language, {}, read.withoutCurve);
         });
     FailIfAborted(outcome, language, timeout);
     const ExchangeGlobals& g = TheExchange();
     WarnDamagedEntries(DecodeMaterials(g.materials), DecodeObjects(g.objects), language);
     if (outcome.reported == 0)
         throw CliFailure{kExitNothingToWrite, Text(CliText::NoMeasurements, language)};
-    // The window enters what came before a failure; a file from a script must be whole or none.
-    if (outcome.received < outcome.reported) {
-        const QString why = outcome.link == LinkStatus::LinkError && outcome.failedChecks == 0
-                                ? LinkErrorText(language)
-                                : porvel::Text(ExchangeText::CrcError, language);
-        throw CliFailure{kExitLinkFault, Text(CliText::ReadFailed, language)
-                                             .arg(outcome.received + 1)
-                                             .arg(outcome.reported)
-                                             .arg(why)};
+    // The window enters what came; a file from a script is whole or none, unless the user asks
+    // for what arrived.
+    const bool keepPartial = context.parser.isSet(kKeepPartial);
+    const bool partial = outcome.received < outcome.reported || !outcome.missed.empty();
+    QString partialLine;
+    if (partial) {
+        if (outcome.missed.empty() && !keepPartial) {
+            const QString why = outcome.link == LinkStatus::LinkError && outcome.failedChecks == 0
+                                    ? LinkErrorText(language)
+                                    : porvel::Text(ExchangeText::CrcError, language);
+            throw CliFailure{kExitLinkFault, Text(CliText::ReadFailed, language)
+                                                 .arg(outcome.received + 1)
+                                                 .arg(outcome.reported)
+                                                 .arg(why)};
+        }
+        QStringList why;
+        if (outcome.linkLost) why << LinkErrorText(language) + QLatin1Char('.');
+        if (!outcome.missed.empty()) why << NotReadText(outcome.missed, language);
+        partialLine = Text(CliText::ReadPartial, language)
+                          .arg(outcome.received)
+                          .arg(outcome.reported)
+                          .arg(why.join(QLatin1Char(' ')));
+        if (!keepPartial)
+            throw CliFailure{kExitLinkFault, partialLine + QStringLiteral("; ") +
+                                                 Text(CliText::NothingWritten, language)};
     }
     FailIfInterrupted(language);
     // An archive whose curves cannot take the new ones is left as it is rather than written
@@ -109,16 +127,18 @@ int RunDownload(const CliContext& context) {
     const int rowsAfter = table.GridRowCount() - 1;
     const int added = rowsAfter - rowsBefore;
     const QString shown = QDir::toNativeSeparators(out);
+    if (partial) PrintError(partialLine);
+    const int done = partial ? kExitLinkFault : kExitOk;
     if (append && added == 0) {
         PrintError(Text(CliText::NothingNew, language).arg(shown));
-        return kExitOk;
+        return done;
     }
     const ArchiveFileResult written = WriteArchiveFile(table, curves, out);
     if (!written.Ok())
         throw CliFailure{kExitCannotWrite, FileFault(FileOperation::Save, out, written, language)};
     PrintError(Text(CliText::Downloaded, language)
                    .arg(shown, QString::number(rowsAfter), QString::number(added)));
-    return kExitOk;
+    return done;
 }
 
 // --- screenshot -------------------------------------------------------------------------

@@ -26,6 +26,10 @@ constexpr int kEncodeSpan = 50;  // progress (50 (e + 1)) div 40 while a block i
 constexpr int kEncodeFields = 40;
 constexpr int kSendStart = 25;
 constexpr int kSendSpan = 25;
+// A block that fails its check is asked for again, up to this many askings in all: a spoiled
+// transfer clears, a block the instrument keeps damaged does not.
+constexpr int kCheckAttempts = 3;
+constexpr int kTransferRetries = 1;  // a failed transfer is asked for once more
 
 // Progress after the command, the header, the block and the decoding of a list read.
 struct ListSteps {
@@ -226,36 +230,66 @@ void Exchange::ReadRecords() {
         SetState(ExchangeState::End);
         return;
     }
-    auto fail = [this, count](bool message, unsigned k) {
-        if (message)
+    withoutCurve_.clear();
+    missed_.clear();
+    linkLost_ = false;
+    // A measurement that fails its check is passed over: the ones after it are still read, and
+    // it is named at the end. Only a link that stays lost ends the read early.
+    for (unsigned k = 0; k < count && k < protocol::kMaxRecords; ++k) {
+        std::uint8_t* record =
+            &g_.records[static_cast<std::size_t>(received_) * protocol::kRecordSize];
+        std::uint8_t* slot =
+            &g_.curveArea[static_cast<std::size_t>(received_) * protocol::kCurveSlotBytes];
+        BlockFault fault = BlockFault::None;
+        const BlockRead recordRead = ReadChecked(
+            Command::ReadRecord, static_cast<std::uint16_t>(k), record, protocol::kRecordSize,
+            [record] { return CheckRecord(record); }, &fault);
+        if (recordRead == BlockRead::LinkLost) break;
+        if (recordRead == BlockRead::Faulty) {
+            missed_.push_back({k + 1, fault == BlockFault::EndMarker ? MissedRecord::Why::EndMarker
+                                                                     : MissedRecord::Why::Crc});
+        } else {
+            // A curve that cannot fit its slot is as unusable as one that fails its check.
+            const std::uint16_t length = CurveLength(record);
+            const BlockRead curveRead =
+                CurveLengthUsable(length)
+                    ? ReadChecked(
+                          Command::ReadCurve, CurveRequest(record), slot, protocol::kCurveSlotBytes,
+                          [slot, length] { return CheckCurveBlock(slot, length); }, &fault)
+                    : BlockRead::Faulty;
+            if (curveRead == BlockRead::LinkLost) break;
+            withoutCurve_.push_back(curveRead == BlockRead::Faulty);
+            if (curveRead == BlockRead::Faulty)
+                missed_.push_back({k + 1, MissedRecord::Why::NoCurve});
+            ++received_;
+        }
+        if (!missed_.empty() && missed_.back().measurement == k + 1)
             view_.ShowMessage(RecordCrcText(k + 1, count, language_),
                               TextIn(kWarningCaption, language_));
-        SetLink(LinkStatus::LinkError);
-        SetState(ExchangeState::End);
-    };
-    for (unsigned k = 0; k < count && k < protocol::kMaxRecords; ++k) {
-        std::uint8_t* record = &g_.records[static_cast<std::size_t>(k) * protocol::kRecordSize];
-        std::uint8_t* slot = &g_.curveArea[static_cast<std::size_t>(k) * protocol::kCurveSlotBytes];
-        if (!ReadReply(link_, clock_, Command::ReadRecord, static_cast<std::uint16_t>(k), record,
-                       protocol::kRecordSize)
-                 .ok)
-            return fail(false, k);
-        // A curve that cannot fit its slot is as unusable as one that fails its check.
-        if (!RecordValid(record) || !CurveLengthUsable(CurveLength(record))) return fail(true, k);
-        if (!ReadReply(link_, clock_, Command::ReadCurve, CurveRequest(record), slot,
-                       protocol::kCurveSlotBytes)
-                 .ok)
-            return fail(false, k);
-        if (!CurveBlockValid(slot, CurveLength(record))) return fail(true, k);
-        received_ = k + 1;
         progress_ = kParametersProgress + static_cast<int>((kRecordsSpan * (k + 1)) / count);
         Update();
-        if (Cancelled()) {
-            SetState(ExchangeState::End);
-            return;
-        }
+        if (Cancelled()) break;
     }
     SetState(ExchangeState::End);
+}
+
+Exchange::BlockRead Exchange::ReadChecked(Command command, std::uint16_t argument,
+                                          std::uint8_t* destination, std::size_t size,
+                                          const std::function<BlockFault()>& check,
+                                          BlockFault* fault) {
+    int transferRetries = kTransferRetries;
+    for (int asked = 0; asked < kCheckAttempts;) {
+        if (!ReadReply(link_, clock_, command, argument, destination, size).ok) {
+            if (transferRetries-- > 0 && !Cancelled()) continue;
+            SetLink(LinkStatus::LinkError);
+            linkLost_ = true;
+            return BlockRead::LinkLost;
+        }
+        *fault = check();
+        if (*fault == BlockFault::None) return BlockRead::Sound;
+        ++asked;
+    }
+    return BlockRead::Faulty;
 }
 
 std::uint8_t* Exchange::ListBlock(const ListDescriptor& list) {
@@ -405,7 +439,8 @@ void Exchange::End() {
         switch (Op()) {
             case Operation::ReadArchive:
                 g_.listsNeeded = false;
-                view_.HandOverArchive(received_, g_.records.data(), g_.curveArea.data());
+                view_.HandOverArchive({recordCount_, received_, g_.records.data(),
+                                       g_.curveArea.data(), withoutCurve_, missed_, linkLost_});
                 Release(g_.records);
                 view_.CloseDialog();
                 break;

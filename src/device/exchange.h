@@ -6,12 +6,14 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "base/language.h"
 #include "exchange_texts.h"
 #include "exchange_types.h"
 #include "transport.h"
+#include "wire/frames.h"
 
 namespace porvel {
 
@@ -48,6 +50,32 @@ inline constexpr ListDescriptor kObjectList = {
 using EditorRow = std::array<QString, 4>;
 using EditorRows = std::array<EditorRow, protocol::kListEntries>;
 
+// A measurement that an archive read could not take whole, and why.
+struct MissedRecord {
+    enum class Why : std::uint8_t {
+        Crc,        // its record block failed the CRC on every asking
+        EndMarker,  // its record block came without its end marker on every asking
+        NoCurve,    // its record is sound, its curve was not: kept without the curve
+    };
+    unsigned measurement = 0;  // counted from 1, as the instrument counts them
+    Why why = Why::Crc;
+
+    bool operator==(const MissedRecord& other) const {
+        return measurement == other.measurement && why == other.why;
+    }
+};
+
+// What an archive read hands over at its end.
+struct ArchiveHandOver {
+    unsigned reported = 0;  // measurements the instrument said it holds
+    unsigned count = 0;     // records received: `records` holds count x 36 bytes
+    const std::uint8_t* records = nullptr;
+    const std::uint8_t* curveArea = nullptr;  // their curve blocks, one slot each, in order
+    std::vector<bool> withoutCurve;           // per record: its curve did not come whole
+    std::vector<MissedRecord> missed;         // in the instrument's order
+    bool linkLost = false;                    // the read stopped early because the link failed
+};
+
 // What the exchange reports into. Implementations decide on which thread each call runs; every
 // call returns only when it is done, so the exchange keeps its order.
 class ExchangeView {
@@ -57,9 +85,8 @@ public:
     // An OK box with a stop icon; returns when the user has confirmed it.
     virtual void ShowMessage(const QString& text, const QString& caption) = 0;
     virtual void SetPriority(WorkerPriority priority) = 0;
-    // The end of an archive read: `count` records really received, with their curve slots.
-    virtual void HandOverArchive(unsigned count, const std::uint8_t* records,
-                                 const std::uint8_t* curveArea) = 0;
+    // The end of an archive read (not of a cancelled one).
+    virtual void HandOverArchive(const ArchiveHandOver& read) = 0;
     virtual void FillGrid(const EditorRows& rows) = 0;
     virtual EditorRows ReadGrid() = 0;
     virtual void CloseDialog() = 0;
@@ -79,12 +106,22 @@ public:
 
     int Progress() const { return progress_; }
     unsigned ReceivedRecords() const { return received_; }
+    // The measurements the instrument said it holds, once its parameter block has come.
+    unsigned ReportedRecords() const { return recordCount_; }
 
 private:
     void Connect();
     void ReadVersion();
     void ReadParameters();
     void ReadRecords();
+    // How a block came off the link after its askings: sound, failing its check, or lost with
+    // the link.
+    enum class BlockRead { Sound, Faulty, LinkLost };
+    // Asks for a block while it fails its check, up to kCheckAttempts times in all; a failed
+    // transfer is asked for once more. `fault` gets the last check's finding.
+    BlockRead ReadChecked(protocol::Command command, std::uint16_t argument,
+                          std::uint8_t* destination, std::size_t size,
+                          const std::function<BlockFault()>& check, BlockFault* fault);
     void ReadList(const ListDescriptor& list);
     void WriteList(const ListDescriptor& list);
     // The list's block among the received blocks.
@@ -109,6 +146,9 @@ private:
     int progress_ = 0;
     unsigned received_ = 0;
     unsigned recordCount_ = 0;  // as the parameter block of this exchange gave it
+    std::vector<bool> withoutCurve_;
+    std::vector<MissedRecord> missed_;
+    bool linkLost_ = false;
     bool ended_ = false;
 };
 

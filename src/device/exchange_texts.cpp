@@ -1,6 +1,9 @@
 #include "exchange_texts.h"
 
+#include <QStringList>
 #include <algorithm>
+
+#include "exchange.h"
 
 namespace porvel {
 namespace {
@@ -26,6 +29,10 @@ constexpr TextPair kBadEditorCell = {
 
 constexpr TextPair kRecordCrcError = {u"Ошибка контрольной суммы: измерение %1 из %2",
                                       u"CRC16 Error: measurement %1 of %2"};
+constexpr TextPair kNotRead = {u"Не прочитаны: %1", u"Not read: %1"};
+constexpr TextPair kMissedCrc = {u"ошибка контрольной суммы", u"CRC error"};
+constexpr TextPair kMissedMarker = {u"нет маркера конца", u"end marker missing"};
+constexpr TextPair kMissedCurve = {u"без кривой", u"no curve"};
 constexpr TextPair kReadCounts = {u"Прочитано %1: добавлено %2, повторов %3",
                                   u"Read %1: added %2, duplicates %3"};
 constexpr TextPair kReadShort = {u"Архив прочитан не полностью: %1 из %2 измерений. %3.",
@@ -111,6 +118,18 @@ QString RecordCrcText(unsigned measurement, unsigned count, Language language) {
 
 QString ReadCountsText(unsigned read, unsigned added, unsigned duplicates, Language language) {
     return TextIn(kReadCounts, language).arg(read).arg(added).arg(duplicates);
+}
+
+QString NotReadText(const std::vector<MissedRecord>& missed, Language language) {
+    if (missed.empty()) return {};
+    QStringList named;
+    for (const MissedRecord& m : missed) {
+        const TextPair& why = m.why == MissedRecord::Why::Crc         ? kMissedCrc
+                              : m.why == MissedRecord::Why::EndMarker ? kMissedMarker
+                                                                      : kMissedCurve;
+        named << QStringLiteral("%1 (%2)").arg(m.measurement).arg(TextIn(why, language));
+    }
+    return TextIn(kNotRead, language).arg(named.join(QStringLiteral(", ")));
 }
 
 QString ReadShortText(unsigned received, unsigned reported, bool checkFailed, Language language) {

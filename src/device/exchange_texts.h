@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <optional>
+#include <vector>
 
 #include "base/language.h"
 #include "exchange_types.h"
@@ -20,6 +21,11 @@ QString Text(ExchangeText text, Language language);
 
 // A record or its curve that failed its check, naming the measurement: "... 6 of 36".
 QString RecordCrcText(unsigned measurement, unsigned count, Language language);
+
+struct MissedRecord;
+// The measurements a read could not take whole, with why: "Не прочитаны: 6 (ошибка контрольной
+// суммы), 9 (нет маркера конца)"; empty when there are none.
+QString NotReadText(const std::vector<MissedRecord>& missed, Language language);
 
 // How an archive read into the table ended, for the window's status bar: "Read 36: added 1,
 // duplicates 35" (a row of the same date, hour and minute was there already).

@@ -48,9 +48,6 @@ void QtExchangeView::Update(const UpdateEffect& effect) {
 }
 
 void QtExchangeView::ShowMessage(const QString& text, const QString& caption) {
-    // Damaged list entries come before the records; only a record or curve that failed its
-    // check ends an archive read early.
-    if (TheExchange().state.load() == ExchangeState::ReadRecords) recordCheckFailed_ = true;
     LocalizedMessageBox(text, caption, box::kError);
 }
 
@@ -61,8 +58,7 @@ void QtExchangeView::SetPriority(WorkerPriority priority) {
                                                        : QThread::NormalPriority);
 }
 
-void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records,
-                                     const std::uint8_t* curveArea) {
+void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
     RunOnMainThread([&] {
         if (!controls_.archive) return;
         ArchiveTable& table = *controls_.archive;
@@ -77,13 +73,15 @@ void QtExchangeView::HandOverArchive(unsigned count, const std::uint8_t* records
             report.firstAddedRow = table.GridRowCount();
         const std::vector<int> held =
             controls_.heldSlots ? controls_.heldSlots() : std::vector<int>{};
-        report.leftOut = EnterRecords(table, Curves(), count, records, curveArea, ObjectNames(),
-                                      MaterialNames(), language_, held);
-        report.reported = TheExchange().recordCount.load();
-        report.received = count;
+        report.leftOut =
+            EnterRecords(table, Curves(), read.count, read.records, read.curveArea, ObjectNames(),
+                         MaterialNames(), language_, held, read.withoutCurve);
+        report.reported = read.reported;  // this read's own count
+        report.received = read.count;
         report.added = rows() - before;
-        report.duplicates = count - report.added - report.leftOut;
-        report.checkFailed = recordCheckFailed_;
+        report.duplicates = read.count - report.added - report.leftOut;
+        report.checkFailed = !read.linkLost;
+        report.missed = read.missed;
         if (report.leftOut > 0)
             LocalizedMessageBox(TextIn(kArchiveFull, language_).arg(report.leftOut),
                                 TextIn(kWarningCaption, language_), box::kError);

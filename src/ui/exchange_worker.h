@@ -23,12 +23,13 @@ class EditorGrid;
 // may go away while the exchange runs: the worker then no longer reports into it.
 // What an archive read brought into the table.
 struct ArchiveReadReport {
-    unsigned reported = 0;     // measurements the instrument said it holds
-    unsigned received = 0;     // of them, those that arrived whole
-    unsigned added = 0;        // rows entered
-    unsigned duplicates = 0;   // a row of the same date, hour and minute was there already
-    unsigned leftOut = 0;      // no room for their curves
-    bool checkFailed = false;  // a record or curve failed its check (otherwise the link failed)
+    unsigned reported = 0;             // measurements the instrument said it holds
+    unsigned received = 0;             // of them, those that arrived whole
+    unsigned added = 0;                // rows entered
+    unsigned duplicates = 0;           // a row of the same date, hour and minute was there already
+    unsigned leftOut = 0;              // no room for their curves
+    bool checkFailed = false;          // the read ended short for a failed check, not for the link
+    std::vector<MissedRecord> missed;  // what it could not read whole, and why
     // Where the rows entered are: the added rows from this grid row on, to the table's end. A
     // read into an empty table replaces its empty rows, kept here so that it can be undone.
     int firstAddedRow = 1;
@@ -67,8 +68,7 @@ public:
     void Update(const UpdateEffect& effect) override;
     void ShowMessage(const QString& text, const QString& caption) override;
     void SetPriority(WorkerPriority priority) override;
-    void HandOverArchive(unsigned count, const std::uint8_t* records,
-                         const std::uint8_t* curveArea) override;
+    void HandOverArchive(const ArchiveHandOver& read) override;
     void FillGrid(const EditorRows& rows) override;
     EditorRows ReadGrid() override;
     void CloseDialog() override;
@@ -79,7 +79,6 @@ private:
 
     ExchangeControls controls_;
     Language language_;
-    bool recordCheckFailed_ = false;
 };
 
 // ExchangeWorker: the worker thread of one exchange with the instrument.

@@ -84,19 +84,33 @@ bool CurveLengthUsable(std::uint16_t curveLength) {
     return curveLength >= kMinCurveLength && curveLength <= kMaxCurveLength;
 }
 
+BlockFault CheckBlock(const std::uint8_t* block, std::size_t size, std::size_t markerOffset) {
+    if (size < kTrailerSize || markerOffset + kMarkerSize > size) return BlockFault::TooShort;
+    if (ReadU16(block + markerOffset) != kEndMarker) return BlockFault::EndMarker;
+    if (Crc16(block, size) != 0) return BlockFault::Crc;
+    return BlockFault::None;
+}
+
+BlockFault CheckRecord(const std::uint8_t* record) {
+    return CheckBlock(record, kRecordSize, kRecordMarkerOffset);
+}
+
+BlockFault CheckCurveBlock(const std::uint8_t* slot, std::uint16_t curveLength) {
+    const std::size_t size = static_cast<std::uint16_t>(2u * curveLength);
+    if (size < kTrailerSize) return BlockFault::TooShort;
+    return CheckBlock(slot, size, size - kTrailerSize);
+}
+
 bool BlockValid(const std::uint8_t* block, std::size_t size, std::size_t markerOffset) {
-    if (size < kTrailerSize || markerOffset + kMarkerSize > size) return false;
-    return Crc16(block, size) == 0 && ReadU16(block + markerOffset) == kEndMarker;
+    return CheckBlock(block, size, markerOffset) == BlockFault::None;
 }
 
 bool RecordValid(const std::uint8_t* record) {
-    return BlockValid(record, kRecordSize, kRecordMarkerOffset);
+    return CheckRecord(record) == BlockFault::None;
 }
 
 bool CurveBlockValid(const std::uint8_t* slot, std::uint16_t curveLength) {
-    const std::size_t size = static_cast<std::uint16_t>(2u * curveLength);
-    if (size < kTrailerSize) return false;
-    return BlockValid(slot, size, size - kTrailerSize);
+    return CheckCurveBlock(slot, curveLength) == BlockFault::None;
 }
 
 bool ParametersValid(const ParameterBlock& block) {

@@ -41,11 +41,17 @@ std::uint16_t CurveRequest(const std::uint8_t* record);
 // A curve length whose block fits one 64 KiB receive slot and a 16-bit request.
 bool CurveLengthUsable(std::uint16_t curveLength);
 
-// Valid when the CRC-16 over the whole block is 0 and the end marker reads 0xAAAA.
-// A block too small to hold its marker and CRC is never valid.
+// What a block's check found, in the order it looks: room for its trailer, the end marker 0xAAAA,
+// then the CRC-16 over the whole block, which must come to 0.
+enum class BlockFault : std::uint8_t { None, TooShort, EndMarker, Crc };
+BlockFault CheckBlock(const std::uint8_t* block, std::size_t size, std::size_t markerOffset);
+BlockFault CheckRecord(const std::uint8_t* record);
+// Judged on the 2n bytes of the slot, n the record's curve length.
+BlockFault CheckCurveBlock(const std::uint8_t* slot, std::uint16_t curveLength);
+
+// Valid when the check finds nothing; a block too small to hold its marker and CRC never is.
 bool BlockValid(const std::uint8_t* block, std::size_t size, std::size_t markerOffset);
 bool RecordValid(const std::uint8_t* record);
-// Judged on the 2n bytes of the slot, n the record's curve length.
 bool CurveBlockValid(const std::uint8_t* slot, std::uint16_t curveLength);
 bool ParametersValid(const ParameterBlock& block);
 unsigned RecordCount(const ParameterBlock& block);

@@ -53,15 +53,18 @@ public:
     void Update(const UpdateEffect& effect) override { Require(effect.gauge <= 100); }
     void ShowMessage(const QString&, const QString&) override {}
     void SetPriority(WorkerPriority) override {}
-    void HandOverArchive(unsigned count, const std::uint8_t* records,
-                         const std::uint8_t* curveArea) override {
-        Require(count <= protocol::kMaxRecords && count <= g_.recordCount.load());
-        for (unsigned i = 0; i < count; ++i) {
-            const std::uint8_t* record = records + std::size_t{i} * protocol::kRecordSize;
+    void HandOverArchive(const ArchiveHandOver& read) override {
+        Require(read.count <= protocol::kMaxRecords && read.count <= read.reported &&
+                read.withoutCurve.size() == read.count);
+        for (unsigned i = 0; i < read.count; ++i) {
+            const std::uint8_t* record = read.records + std::size_t{i} * protocol::kRecordSize;
             const std::uint16_t length = CurveLength(record);
-            Require(RecordValid(record) && CurveLengthUsable(length));
-            Require(
-                CurveBlockValid(curveArea + std::size_t{i} * protocol::kCurveSlotBytes, length));
+            Require(RecordValid(record));
+            // A curve handed over as whole is whole; one that is not is named among the missed.
+            if (!read.withoutCurve[i])
+                Require(CurveLengthUsable(length) &&
+                        CurveBlockValid(read.curveArea + std::size_t{i} * protocol::kCurveSlotBytes,
+                                        length));
         }
     }
     void FillGrid(const EditorRows& rows) override { grid_ = rows; }

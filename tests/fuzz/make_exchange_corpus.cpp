@@ -26,7 +26,7 @@ public:
     void Update(const UpdateEffect&) override {}
     void ShowMessage(const QString&, const QString&) override {}
     void SetPriority(WorkerPriority) override {}
-    void HandOverArchive(unsigned, const std::uint8_t*, const std::uint8_t*) override {}
+    void HandOverArchive(const ArchiveHandOver&) override {}
     void FillGrid(const EditorRows& rows) override { grid_ = rows; }
     EditorRows ReadGrid() override {
         out_.push_back(0);

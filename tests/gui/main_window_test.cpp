@@ -69,6 +69,7 @@ private slots:
     void theToolkitsDialogsFollowTheLanguage();
     void readingTheArchiveFillsTheTable();
     void doubleClicksThatDoNotChart();
+    void cancelWhileSearchingLeavesTheTableAsItWas_data();
     void cancelWhileSearchingLeavesTheTableAsItWas();
     void aReadIsAnUnsavedChangeAndSaysItsCounts();
     void anInterruptedReadSaysHowMuchArrived_data();
@@ -242,7 +243,15 @@ void MainWindowTest::doubleClicksThatDoNotChart() {
     QVERIFY(!ChartWindow::Instance());  // a number-cell double click opens it at once
 }
 
+void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Cancel") << false;
+    QTest::newRow("Escape") << true;  // presses Cancel rather than only hiding the dialog
+}
+
 void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
+    QFETCH(bool, escape);
+    TheExchange().linkStatus = LinkStatus::Ok;  // as at start, not as the last row's search left it
     Sim sim;
     QVERIFY(sim.Load("record\nfault absent searches=100000\n"));
     MainWindow w;
@@ -255,7 +264,10 @@ void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
         QTRY_COMPARE_WITH_TIMEOUT(dialog->statusLabel->text(),
                                   QStringLiteral("Проверьте подключение"), 5000);
         seen = dialog->windowTitle();
-        QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
+        if (escape)
+            QTest::keyClick(dialog->focusWidget() ? dialog->focusWidget() : dialog, Qt::Key_Escape);
+        else
+            QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
     });
     QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);

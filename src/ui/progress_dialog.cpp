@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -53,6 +54,16 @@ ExchangeProgressDialog::ExchangeProgressDialog(QWidget* parent)
     column->addLayout(row);
     setFixedSize(sizeHint().expandedTo(QSize(kDesignWidth, 0)));
     connect(cancelButton, &QPushButton::clicked, this, &ExchangeProgressDialog::OnCancelClicked);
+}
+
+// Escape presses Cancel, so the exchange stops with the dialog; only its close box leaves a read
+// going on in the background.
+void ExchangeProgressDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel)) {
+        cancelButton->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void ExchangeProgressDialog::OnCancelClicked() {

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QKeyEvent;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -18,6 +19,9 @@ public:
     QProgressBar* progressGauge;
     QLabel* statusLabel;
     QPushButton* cancelButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void OnCancelClicked();

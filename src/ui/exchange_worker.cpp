@@ -52,10 +52,17 @@ void QtExchangeView::ShowMessage(const QString& text, const QString& caption) {
 }
 
 void QtExchangeView::SetPriority(WorkerPriority priority) {
+#ifdef Q_OS_WIN
     QThread* self = QThread::currentThread();
     if (self == QCoreApplication::instance()->thread()) return;
     self->setPriority(priority == WorkerPriority::Idle ? QThread::IdlePriority
                                                        : QThread::NormalPriority);
+#else
+    // Here the idle priority is SCHED_IDLE or a higher nice value, and a thread without
+    // privileges never gets back from either: every later read would crawl on a busy desk. The
+    // worker keeps the priority it started with.
+    (void)priority;
+#endif
 }
 
 void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {

@@ -1,6 +1,10 @@
 // The main window: captions in both languages, the commands that are not there yet, and an
 // archive read from the simulated instrument with the progress dialog.
+#include <sched.h>
+#include <sys/resource.h>
+
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -44,6 +48,21 @@ QStringList Captions(MainWindow& w) {
         texts << b->text();
     for (int col = 0; col < ArchiveTable::kColumns; ++col) texts << w.Archive()->Cell(col, 0);
     return texts;
+}
+
+// The scheduling policy and nice value of every thread of this process.
+QSet<QPair<int, int>> ThreadPriorities() {
+    QSet<QPair<int, int>> seen;
+    const QDir tasks(QStringLiteral("/proc/self/task"));
+    for (const QString& task : tasks.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile stat(tasks.filePath(task + QStringLiteral("/stat")));
+        if (!stat.open(QIODevice::ReadOnly)) continue;
+        const QByteArray line = stat.readAll();
+        // From the state (field 3) on, after the thread's name: nice is field 19, policy 41.
+        const QList<QByteArray> fields = line.mid(line.lastIndexOf(')') + 2).split(' ');
+        seen.insert({fields.value(38).toInt(), fields.value(16).toInt()});
+    }
+    return seen;
 }
 
 ExchangeProgressDialog* WaitForProgressDialog() {
@@ -170,11 +189,17 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
     QList<int> progress;
+    // The worker never lowers its priority: an unprivileged thread could not raise it again.
+    const QPair<int, int> started{sched_getscheduler(0), getpriority(PRIO_PROCESS, 0)};
+    QSet<QPair<int, int>> priorities;
     QTimer::singleShot(0, [&] {
         ExchangeProgressDialog* dialog = WaitForProgressDialog();
         QVERIFY(dialog);
         QCOMPARE(dialog->cancelButton->text(), QStringLiteral("Отмена"));
-        connect(dialog->progressGauge, &QProgressBar::valueChanged, [&](int v) { progress << v; });
+        connect(dialog->progressGauge, &QProgressBar::valueChanged, [&](int v) {
+            progress << v;
+            priorities.unite(ThreadPriorities());  // the worker waits for this step meanwhile
+        });
     });
     QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);  // returns when the dialog has closed
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 20000);
@@ -190,6 +215,7 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
     QVERIFY(progress.contains(46));
     QVERIFY(progress.contains(73));
     QCOMPARE(progress.last(), 100);
+    QCOMPARE(priorities, (QSet<QPair<int, int>>{started}));
     // The worker's flag drops before its thread has finished; the button waits for the thread.
     QTRY_VERIFY(w.readArchiveButton->isEnabled());
     QVERIFY2(!sim.Log().contains(QStringLiteral("violation")), qPrintable(sim.Log()));

@@ -127,6 +127,25 @@ class Download(Tool):
         with open(archive, "rb") as f:
             self.assertEqual(f.read(), written)
 
+    def test_keep_partial_writes_what_arrived_and_names_the_rest(self):
+        archive = self.path("partial.wpa")
+        scenario = "generate count=36 samples=40\nfault record_crc record=5\nfault curve_crc record=8\n"
+        line = "Not read: 6 (CRC error), 9 (no curve)"
+        code, _, err = self.run_tool(["download", "-o", archive], scenario)
+        self.assertEqual(code, 4, err)
+        self.assertIn(line, err)
+        self.assertFalse(os.path.exists(archive))
+        code, _, err = self.run_tool(["download", "-o", archive, "--keep-partial"], scenario)
+        self.assertEqual(code, 4, err)
+        self.assertIn(line, err)
+        rows = self.info(archive)["rows"]
+        self.assertEqual(len(rows), 35)
+        self.assertNotIn("6", [r["cells"][0] for r in rows])
+        code, _, err = self.run_tool(["--lang", "ru", "download", "-o", archive, "--keep-partial"],
+                                     scenario, lang=None)
+        self.assertEqual(code, 4, err)
+        self.assertIn("Не прочитаны: 6 (ошибка контрольной суммы), 9 (без кривой)", err)
+
     def test_ctrl_c_ends_the_read_closes_the_instrument_and_writes_nothing(self):
         out_dir = self.path("interrupted")
         os.mkdir(out_dir)
@@ -341,7 +360,9 @@ class Failures(Tool):
             (["download", "-o", target], three, {"PORVEL_USB_LIBRARY": "/nonexistent/libusb.so"},
              3, "the USB library /nonexistent/libusb.so cannot be loaded"),
             (["download", "-o", target], three + "fault record_crc record=1\n", None, 4,
-             "the read failed at measurement 2 of 3: CRC16 Error; nothing written"),
+             "read only in part: 2 of 3 measurements. Not read: 2 (CRC error); nothing written"),
+            (["download", "-o", target], three + "fault unplug after=14\n", None, 4,
+             "the read failed at measurement 1 of 3: Link Error; nothing written"),
             (["download", "-o", target, "--timeout", "1"],
              three + "fault parameters_marker replies=1000\n", None, 4,
              "no progress for 1 s: CRC16 Error"),

@@ -48,7 +48,14 @@ void QtExchangeView::Update(const UpdateEffect& effect) {
 }
 
 void QtExchangeView::ShowMessage(const QString& text, const QString& caption) {
-    LocalizedMessageBox(text, caption, box::kError);
+    // Over its progress dialog the box leaves Cancel free: a message that comes back after every
+    // OK would otherwise keep the user from ending the exchange. A dialog its close box hid owns
+    // nothing; the box is then application-modal.
+    RunOnMainThread([&] {
+        QWidget* dialog =
+            controls_.dialog && controls_.dialog->isVisible() ? controls_.dialog.data() : nullptr;
+        LocalizedMessageBox(text, caption, box::kError, dialog, Qt::NonModal);
+    });
 }
 
 void QtExchangeView::SetPriority(WorkerPriority priority) {

@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEventLoop>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <vector>
 
@@ -64,37 +66,50 @@ QMessageBox::Icon IconOf(unsigned style) {
     }
 }
 
-int ShowOnThisThread(const QString& text, const QString& caption, unsigned style) {
-    QMessageBox messageBox;
-    messageBox.setWindowTitle(caption);
-    messageBox.setText(text);
-    messageBox.setIcon(IconOf(style));
-    messageBox.setWindowModality(Qt::ApplicationModal);
+int ShowOnThisThread(const QString& text, const QString& caption, unsigned style, QWidget* parent,
+                     Qt::WindowModality modality) {
+    // On the heap: a parent that goes while the box is up takes the box with it.
+    QPointer<QMessageBox> messageBox = new QMessageBox(parent);
+    messageBox->setWindowTitle(caption);
+    messageBox->setText(text);
+    messageBox->setIcon(IconOf(style));
+    messageBox->setWindowModality(modality);
 
     const std::vector<ButtonPlan> plans = ButtonsOf(style, CurrentMessageButtons());
     std::vector<QAbstractButton*> buttons;
     QAbstractButton* cancel = nullptr;
     for (const ButtonPlan& plan : plans) {
-        QPushButton* button = messageBox.addButton(plan.standard);
+        QPushButton* button = messageBox->addButton(plan.standard);
         if (plan.caption) button->setText(*plan.caption);
         buttons.push_back(button);
         if (plan.answer == box::kIdCancel) cancel = button;
     }
     const std::size_t defaultIndex = (style & box::kDefaultButtonMask) >> box::kDefaultButtonShift;
-    messageBox.setDefaultButton(
+    messageBox->setDefaultButton(
         static_cast<QPushButton*>(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]));
     // Escape and the close box answer Cancel where there is one, and OK on a lone OK button.
     if (cancel)
-        messageBox.setEscapeButton(cancel);
+        messageBox->setEscapeButton(cancel);
     else if (plans.size() == 1)
-        messageBox.setEscapeButton(buttons.front());
+        messageBox->setEscapeButton(buttons.front());
+    const bool hasCancel = cancel != nullptr;
 
-    messageBox.exec();
-    QAbstractButton* clicked = messageBox.clickedButton();
+    if (modality == Qt::NonModal) {
+        // exec() would make the box modal; the caller still waits here for the answer.
+        QEventLoop loop;
+        QObject::connect(messageBox, &QDialog::finished, &loop, &QEventLoop::quit);
+        QObject::connect(messageBox, &QObject::destroyed, &loop, &QEventLoop::quit);
+        messageBox->show();
+        loop.exec();
+    } else {
+        messageBox->exec();
+    }
+    QAbstractButton* clicked = messageBox ? messageBox->clickedButton() : nullptr;
+    delete messageBox;
     for (std::size_t i = 0; i < buttons.size(); ++i)
-        if (buttons[i] == clicked) return plans[i].answer;
+        if (clicked && buttons[i] == clicked) return plans[i].answer;
     // Closed without a button (the window went away): as Escape would have answered.
-    if (cancel) return box::kIdCancel;
+    if (hasCancel) return box::kIdCancel;
     return plans.size() == 1 ? plans.front().answer : box::kFailed;
 }
 
@@ -115,12 +130,18 @@ void SetMessageButtonsLang(Language language) {
     captions.Retry = TextIn(kRetryCaption, language);
 }
 
-int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style) {
+int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style,
+                        QWidget* parent, Qt::WindowModality modality) {
     // Boxes need a widget application; a worker's box is shown on the main thread, and the
     // worker waits there for the user's answer.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return box::kFailed;
     int answer = box::kFailed;
-    RunOnMainThread([&] { answer = ShowOnThisThread(text, caption, style); });
+    const QPointer<QWidget> over = parent;
+    RunOnMainThread([&] {
+        // A parent gone before the box could show: a box of its own, as without one.
+        answer =
+            ShowOnThisThread(text, caption, style, over, over ? modality : Qt::ApplicationModal);
+    });
     return answer;
 }
 

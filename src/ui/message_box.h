@@ -3,8 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <Qt>
 
 #include "base/language.h"
+
+class QWidget;
 
 namespace porvel {
 
@@ -54,6 +57,11 @@ public:
 MessageButtons& CurrentMessageButtons();
 void SetMessageButtonsLang(Language language);
 
-int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style);
+// By default the box is application-modal. Given a parent it stands over that window and goes
+// with it; Qt::NonModal leaves the parent's own controls usable while the box waits for its
+// answer (an exchange's Cancel beside its messages).
+int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style,
+                        QWidget* parent = nullptr,
+                        Qt::WindowModality modality = Qt::ApplicationModal);
 
 }  // namespace porvel

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <algorithm>
@@ -68,6 +69,9 @@ void ExchangeProgressDialog::keyPressEvent(QKeyEvent* event) {
 
 void ExchangeProgressDialog::OnCancelClicked() {
     TheExchange().cancel = true;
+    // An exchange's message standing over the dialog is answered with it; the exchange then
+    // ends at its next step instead of asking again.
+    for (QMessageBox* box : findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly)) box->reject();
 }
 
 }  // namespace porvel

@@ -90,6 +90,7 @@ private slots:
     void doubleClicksThatDoNotChart();
     void cancelWhileSearchingLeavesTheTableAsItWas_data();
     void cancelWhileSearchingLeavesTheTableAsItWas();
+    void cancelEndsAReadWhileItsMessageIsUp();
     void aReadIsAnUnsavedChangeAndSaysItsCounts();
     void anInterruptedReadSaysHowMuchArrived_data();
     void anInterruptedReadSaysHowMuchArrived();
@@ -299,6 +300,45 @@ void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
     QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);
     QCOMPARE(seen, QStringLiteral("Подключение"));
     QCOMPARE(w.Archive()->GridRowCount(), 9);
+    QVERIFY(w.Archive()->IsEmpty());
+    QVERIFY(!TheExchange().cancel.load());
+}
+
+// A damaged parameter block is asked for again after every OK of its message. The message stands
+// over the progress dialog without blocking it, so Cancel, clicked as the window system delivers
+// it, ends the read while the message is up, and takes the message away.
+void MainWindowTest::cancelEndsAReadWhileItsMessageIsUp() {
+    Sim sim;
+    QVERIFY(sim.Load("generate count=3 samples=40\nfault parameters_marker replies=100000\n"));
+    MainWindow w;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    ExchangeProgressDialog* dialog = nullptr;
+    QStringList texts;
+    bool cancelTookTheBox = false;
+    testing::ModalWatch user([&](QWidget* window) {
+        if (auto* progress = qobject_cast<ExchangeProgressDialog*>(window)) dialog = progress;
+        auto* box = qobject_cast<QMessageBox*>(window);
+        if (!box || !dialog) return false;
+        texts << box->text();
+        if (texts.size() < 3) {
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            return false;
+        }
+        const QPointer<QMessageBox> shown = box;
+        QTest::mouseClick(dialog->windowHandle(), Qt::LeftButton, {},
+                          dialog->cancelButton->geometry().center());
+        cancelTookTheBox = !shown || !shown->isVisible();
+        if (!cancelTookTheBox) {  // a blocked Cancel: the test ends the read all the same
+            TheExchange().cancel = true;
+            box->escapeButton()->click();
+        }
+        return true;
+    });
+    QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);
+    QVERIFY(cancelTookTheBox);
+    QCOMPARE(texts, QStringList(3, QStringLiteral("Ошибка контрольной суммы")));
     QVERIFY(w.Archive()->IsEmpty());
     QVERIFY(!TheExchange().cancel.load());
 }

@@ -27,6 +27,16 @@ inline void TypeFileName(QFileDialog* dialog, const QString& path) {
     static_cast<QDialog*>(dialog)->accept();
 }
 
+// The window a user answers next: a message box standing over the modal window without
+// blocking it (an exchange's message over its progress dialog), else the modal window itself.
+inline QWidget* WindowToAnswer() {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal) return nullptr;
+    for (QMessageBox* box : modal->findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly))
+        if (box->isVisible()) return box;
+    return modal;
+}
+
 // Polls for the visible modal window while it lives; `handle` gets each one it finds and says
 // whether the watch is over.
 class ModalWatch : public QObject {
@@ -36,7 +46,7 @@ public:
     explicit ModalWatch(std::function<bool(QWidget*)> handle) : handle_(std::move(handle)) {
         timer_.setInterval(kPollMs);
         connect(&timer_, &QTimer::timeout, this, [this] {
-            QWidget* modal = QApplication::activeModalWidget();
+            QWidget* modal = WindowToAnswer();
             if (!modal || !modal->isVisible()) return;
             // Still while a handler runs, as it may run an event loop of its own; a window is
             // answered once it is on the screen, as a user sees it.

@@ -14,7 +14,7 @@
 
 #include "archive/archive_table.h"
 #include "device/exchange.h"
-#include "device/libusb_binding.h"
+#include "device/exchange_session.h"
 #include "timed_exchange.h"
 #include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
@@ -32,12 +32,13 @@ constexpr int kTickMs = 10;
 
 class Worker : public QThread {
 public:
-    Worker(ExchangeControls controls) : controls_(controls) {}
+    Worker(ExchangeSession& session, ExchangeControls controls)
+        : session_(session), controls_(controls) {}
     void run() override {
-        TimedLink link(LibUSB());
-        QtExchangeView view(controls_, Language::Russian);
-        Exchange exchange(TheExchange(), link, clock, view, ObjectNames(), MaterialNames(),
-                          Language::Russian);
+        TimedLink link(session_.usb);
+        QtExchangeView view(session_, controls_, Language::Russian);
+        Exchange exchange(session_.exchange, link, clock, view, session_.objects,
+                          session_.materials, Language::Russian);
         const auto start = Steady::now();
         exchange.Run();
         wall = Steady::now() - start;
@@ -49,6 +50,7 @@ public:
     unsigned received = 0;
 
 private:
+    ExchangeSession& session_;
     ExchangeControls controls_;
 };
 
@@ -66,14 +68,15 @@ int main(int argc, char** argv) {
     }
 
     ArchiveTable table;
-    ExchangeProgressDialog dialog;
+    ExchangeSession session;
+    ExchangeProgressDialog dialog(session.exchange.cancel);
     ExchangeControls controls;
     controls.gauge = dialog.progressGauge;
     controls.dialog = &dialog;
     controls.statusLabel = dialog.statusLabel;
     controls.archive = &table;
-    TheExchange().state = ExchangeState::Connect;
-    TheExchange().operation = Operation::ReadArchive;
+    session.exchange.state = ExchangeState::Connect;
+    session.exchange.operation = Operation::ReadArchive;
 
     QElapsedTimer sinceTick;
     double longestGapMs = 0;
@@ -85,7 +88,7 @@ int main(int argc, char** argv) {
         sinceTick.restart();
     });
 
-    Worker worker(controls);
+    Worker worker(session, controls);
     QObject::connect(&worker, &QThread::finished, &app, &QApplication::quit);
     ticker.start(kTickMs);
     worker.start();

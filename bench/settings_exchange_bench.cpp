@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "device/exchange.h"
-#include "device/libusb_binding.h"
+#include "device/exchange_session.h"
 #include "timed_exchange.h"
 #include "wire/name_tables.h"
 
@@ -42,14 +42,14 @@ struct Run {
     double Floor() const { return pauses + transfers; }
 };
 
-Run Exchange1(Operation operation, EditorView& view) {
-    ExchangeGlobals& g = TheExchange();
+Run Exchange1(ExchangeSession& session, Operation operation, EditorView& view) {
+    ExchangeGlobals& g = session.exchange;
     g.state = ExchangeState::Connect;
     g.operation = operation;
     g.listsNeeded = false;
-    TimedLink link(LibUSB());
+    TimedLink link(session.usb);
     CountingClock clock;
-    Exchange exchange(g, link, clock, view, ObjectNames(), MaterialNames(), Language::Russian);
+    Exchange exchange(g, link, clock, view, session.objects, session.materials, Language::Russian);
     const auto start = Steady::now();
     exchange.Run();
     return {Seconds(Steady::now() - start), Seconds(clock.asked), Seconds(link.inside)};
@@ -77,9 +77,10 @@ int main(int argc, char** argv) {
         return 1;
     }
     EditorView view;
-    Exchange1(Operation::ReadMaterials, view);  // the editor's read fills its grid
-    const Run write = Exchange1(Operation::WriteMaterials, view);
-    const Run screen = Exchange1(Operation::ReadScreen, view);
+    ExchangeSession session;
+    Exchange1(session, Operation::ReadMaterials, view);  // the editor's read fills its grid
+    const Run write = Exchange1(session, Operation::WriteMaterials, view);
+    const Run screen = Exchange1(session, Operation::ReadScreen, view);
     if (view.failed) return 1;
     std::printf("device settings through libporvel-sim.so\n");
     Report("material list write", write);

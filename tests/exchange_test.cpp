@@ -76,7 +76,7 @@ TEST_F(ArchiveRead, HandsOverEveryRecordThenReleasesTheArrayAndClosesTheDialog) 
     ASSERT_TRUE(Run(Operation::ReadArchive));
     ASSERT_EQ(view_.handOvers.size(), 1u);
     ExpectHandedOverAsStored(view_.handOvers[0], 3);
-    EXPECT_EQ(globals_.recordCount, 3u);
+    EXPECT_EQ(view_.handOvers[0].reported, 3u);
     EXPECT_TRUE(globals_.records.empty());
     // The filling first, then the dialog closes, and the worker goes back to idle to end.
     const std::vector<Call> last(view_.calls.end() - 3, view_.calls.end());
@@ -167,7 +167,7 @@ TEST_P(NoRecords, ShowNoDataForAWhileAndHandOverNothing) {
     ASSERT_EQ(view_.handOvers.size(), 1u);
     EXPECT_EQ(view_.handOvers[0].count, 0u);
     EXPECT_EQ(view_.dialogCloses, 1);
-    EXPECT_EQ(globals_.recordCount, 0u);
+    EXPECT_EQ(view_.handOvers[0].reported, 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -124,7 +124,6 @@ void FileCommands::TableChanged() {
 ArchiveFileResult FileCommands::OpenRecovered(const QString& path, const QString& archivePath) {
     const ArchiveFileResult result = ReadArchiveFile(path, table_, curves_);
     if (!result.Ok()) return result;
-    TheExchange().recordCount = static_cast<unsigned>(result.dataRows);
     state_ = FileState{};
     if (!archivePath.isEmpty()) TakeFileName(archivePath);
     state_.modified = true;
@@ -227,7 +226,6 @@ bool FileCommands::Open(const QString& path) {
         ShowError(FileFaultMessage(FileOperation::Open, path, result, CurrentLanguage()));
         return false;
     }
-    TheExchange().recordCount = static_cast<unsigned>(result.dataRows);
     TakeFileName(path);
     state_.modified = false;
     ShowCaption();

@@ -175,6 +175,11 @@ MainWindow::MainWindow(QWidget* parent)
     qApp->installEventFilter(this);
 }
 
+MainWindow::~MainWindow() {
+    // A read left going on behind a closed progress dialog reports into this window.
+    CancelExchangeAndWait(session_);
+}
+
 void MainWindow::BuildMenus() {
     auto item = [this](QMenu* menu, MenuIcon icon, const char* name) {
         QAction* action = menu->addAction(MenuIconOf(icon), QString());
@@ -420,8 +425,8 @@ void MainWindow::OnEnglishChosen() {
 }
 
 void MainWindow::OnReadArchiveClicked() {
-    if (ExchangeRunning()) return;
-    auto* dialog = new ExchangeProgressDialog(this);
+    if (ExchangeRunning(session_)) return;
+    auto* dialog = new ExchangeProgressDialog(session_.exchange.cancel, this);
     ExchangeControls controls;
     controls.gauge = dialog->progressGauge;
     controls.dialog = dialog;
@@ -434,8 +439,8 @@ void MainWindow::OnReadArchiveClicked() {
         history_->RowsRead(report, [this] { fileCommands_->TableChanged(); });
     };
     controls.heldSlots = [this] { return history_->HeldSlots(); };
-    ExchangeWorker* worker =
-        StartExchange(Operation::ReadArchive, ListsFlag::Unchanged, controls, CurrentLanguage());
+    ExchangeWorker* worker = StartExchange(session_, Operation::ReadArchive, ListsFlag::Unchanged,
+                                           controls, CurrentLanguage());
     if (!worker) {
         delete dialog;
         return;
@@ -471,19 +476,19 @@ void MainWindow::ArchiveReadEnded() {
 // The editors and the screenshot window are modal; each opening makes a new window in the
 // current language. An editor starts with the read that fills its grid.
 void MainWindow::OnObjectsClicked() {
-    if (ExchangeRunning()) return;
-    ObjectsEditor form(this);
+    if (ExchangeRunning(session_)) return;
+    ObjectsEditor form(session_, this);
     if (form.StartRead()) form.exec();
 }
 
 void MainWindow::OnMaterialsClicked() {
-    if (ExchangeRunning()) return;
-    MaterialsEditor form(this);
+    if (ExchangeRunning(session_)) return;
+    MaterialsEditor form(session_, this);
     if (form.StartRead()) form.exec();
 }
 
 void MainWindow::OnScreenshotClicked() {
-    ScreenshotWindow form(this);
+    ScreenshotWindow form(session_, this);
     form.exec();
 }
 
@@ -534,7 +539,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     closing_ = true;
     setEnabled(false);
-    CancelExchangeAndWait();
+    CancelExchangeAndWait(session_);
     setEnabled(true);
     closing_ = false;
     // A failed save keeps the window open, so the archive can still be saved elsewhere.

@@ -29,8 +29,11 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     ArchiveTable* Archive() { return archive_; }
+    // The exchanges with the instrument: their state, the list names, the USB library.
+    ExchangeSession& Session() { return session_; }
     const FileState& File() const { return fileState_; }
     // newAction, openAction, saveAction, Save As and the save prompt.
     FileCommands& Files() { return *fileCommands_; }
@@ -130,6 +133,8 @@ private:
     // and a message when the read ended before the last measurement.
     void ArchiveReadEnded();
 
+    // First, so that it outlives every window and worker that reports into it.
+    ExchangeSession session_;
     ArchiveTable* archive_;
     std::optional<ArchiveReadReport> lastRead_;
     FileState fileState_;

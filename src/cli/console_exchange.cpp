@@ -53,8 +53,8 @@ QString Seconds(std::chrono::milliseconds time) {
 
 }  // namespace
 
-void CatchInterrupts() {
-    gCancel = &TheExchange().cancel;
+void CatchInterrupts(std::atomic<bool>* cancel) {
+    gCancel = cancel;
 #ifdef _WIN32
     std::signal(SIGINT, OnInterrupt);
     std::signal(SIGTERM, OnInterrupt);
@@ -166,10 +166,10 @@ void ConsoleView::GiveUp(ExchangeOutcome::End end) {
     g_.cancel = true;
 }
 
-ExchangeOutcome RunDeviceExchange(Operation operation, Language language,
+ExchangeOutcome RunDeviceExchange(ExchangeSession& session, Operation operation, Language language,
                                   std::chrono::milliseconds timeout,
                                   const ArchiveReceiver& handOver) {
-    ExchangeGlobals& g = TheExchange();
+    ExchangeGlobals& g = session.exchange;
     g.state = ExchangeState::Connect;
     g.operation = operation;
     g.linkStatus = LinkStatus::Ok;
@@ -177,7 +177,7 @@ ExchangeOutcome RunDeviceExchange(Operation operation, Language language,
     g.cancel = Interrupted();
     SystemClock clock;
     ConsoleView view(g, language, timeout, handOver);
-    Exchange exchange(g, LibUSB(), clock, view, ObjectNames(), MaterialNames(), language);
+    Exchange exchange(g, session.usb, clock, view, session.objects, session.materials, language);
     view.Watch(&exchange);
     exchange.Run();
     FinishProgressLine();

@@ -6,12 +6,14 @@
 #pragma once
 
 #include <QString>
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <functional>
 
 #include "base/language.h"
 #include "device/exchange.h"
+#include "device/exchange_session.h"
 #include "device/exchange_types.h"
 
 namespace porvel::cli {
@@ -88,7 +90,7 @@ private:
 
 // Runs one exchange of `operation` with the instrument (the lists are read first, as at the
 // program's first read). `handOver` receives the archive of a read that was not cancelled.
-ExchangeOutcome RunDeviceExchange(Operation operation, Language language,
+ExchangeOutcome RunDeviceExchange(ExchangeSession& session, Operation operation, Language language,
                                   std::chrono::milliseconds timeout,
                                   const ArchiveReceiver& handOver = {});
 
@@ -101,8 +103,9 @@ void FailIfAborted(const ExchangeOutcome& outcome, Language language,
 // number of seconds above 0 (at most a day).
 std::chrono::milliseconds TimeoutOf(const CliContext& context);
 
-// Ctrl+C (SIGINT) and SIGTERM from now on set the cancel flag instead of ending the tool.
-void CatchInterrupts();
+// Ctrl+C (SIGINT) and SIGTERM from now on set `cancel` (an exchange's flag, when one is to run)
+// and the tool's own flag instead of ending the tool.
+void CatchInterrupts(std::atomic<bool>* cancel = nullptr);
 bool Interrupted();
 
 // Ends a progress bar's line on the terminal before anything else is written to stderr.

@@ -77,16 +77,17 @@ int RunDownload(const CliContext& context) {
     if (append) OpenArchive(out, table, curves, language);
     const int rowsBefore = table.IsEmpty() ? 0 : table.GridRowCount() - 1;
 
-    CatchInterrupts();
+    ExchangeSession session;
+    CatchInterrupts(&session.exchange.cancel);
     unsigned leftOut = 0;
     const ExchangeOutcome outcome = RunDeviceExchange(
-        Operation::ReadArchive, language, timeout, [&](const ArchiveHandOver& read) {
+        session, Operation::ReadArchive, language, timeout, [&](const ArchiveHandOver& read) {
             leftOut +=
-                EnterRecords(table, curves, read.count, read.records, read.curveArea, ObjectNames(),
-                             MaterialNames(), language, {}, read.withoutCurve);
+                EnterRecords(table, curves, read.count, read.records, read.curveArea,
+                             session.objects, session.materials, language, {}, read.withoutCurve);
         });
     FailIfAborted(outcome, language, timeout);
-    const ExchangeGlobals& g = TheExchange();
+    const ExchangeGlobals& g = session.exchange;
     WarnDamagedEntries(DecodeMaterials(g.materials), DecodeObjects(g.objects), language);
     if (outcome.reported == 0)
         throw CliFailure{kExitNothingToWrite, Text(CliText::NoMeasurements, language)};
@@ -171,11 +172,13 @@ int RunScreenshot(const CliContext& context) {
     const std::chrono::milliseconds timeout = TimeoutOf(context);
     CheckWritableTarget(out, language);
 
-    CatchInterrupts();
-    FailIfAborted(RunDeviceExchange(Operation::ReadScreen, language, timeout), language, timeout);
+    ExchangeSession session;
+    CatchInterrupts(&session.exchange.cancel);
+    FailIfAborted(RunDeviceExchange(session, Operation::ReadScreen, language, timeout), language,
+                  timeout);
     FailIfInterrupted(language);
     QString error;
-    if (!SaveScreenImage(ScreenImage(TheExchange().screen, ink, background), out, &error))
+    if (!SaveScreenImage(ScreenImage(session.exchange.screen, ink, background), out, &error))
         FailWrite(out, error, language);
     PrintError(Text(CliText::Written, language).arg(QDir::toNativeSeparators(out)));
     return kExitOk;
@@ -255,16 +258,18 @@ QString ListsText(const MaterialEntries& materials, const ObjectEntries& objects
 int RunLists(const CliContext& context) {
     const Language language = context.language;
     const std::chrono::milliseconds timeout = TimeoutOf(context);
-    CatchInterrupts();
+    ExchangeSession session;
+    CatchInterrupts(&session.exchange.cancel);
     // Reading the object list with the lists-needed flag set reads the material list first.
-    FailIfAborted(RunDeviceExchange(Operation::ReadObjects, language, timeout), language, timeout);
+    FailIfAborted(RunDeviceExchange(session, Operation::ReadObjects, language, timeout), language,
+                  timeout);
     FailIfInterrupted(language);
-    const ExchangeGlobals& g = TheExchange();
+    const ExchangeGlobals& g = session.exchange;
     const MaterialEntries materials = DecodeMaterials(g.materials);
     const ObjectEntries objects = DecodeObjects(g.objects);
     PrintOut(context.parser.isSet(kJson)
-                 ? ListsJson(materials, objects, MaterialNames())
-                 : ListsText(materials, objects, MaterialNames(), language));
+                 ? ListsJson(materials, objects, session.materials)
+                 : ListsText(materials, objects, session.materials, language));
     // Damaged entries are listed as the editors show them, and the exit code tells of them.
     return WarnDamagedEntries(materials, objects, language) > 0 ? kExitLinkFault : kExitOk;
 }

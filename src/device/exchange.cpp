@@ -206,7 +206,6 @@ void Exchange::ReadParameters() {
         return;
     }
     recordCount_ = RecordCount(g_.parameters);
-    g_.recordCount = recordCount_;
     if (recordCount_ == 0) {
         SetLink(LinkStatus::NoData);
         SetState(ExchangeState::End);
@@ -483,10 +482,5 @@ EditorRows MaterialGridRows(const NameTable& materials, const MaterialListBlock&
 }
 
 ExchangeGlobals::ExchangeGlobals() = default;
-
-ExchangeGlobals& TheExchange() {
-    static ExchangeGlobals globals;
-    return globals;
-}
 
 }  // namespace porvel

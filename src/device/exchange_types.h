@@ -42,8 +42,9 @@ enum class LinkStatus : std::uint8_t {
 
 enum class WorkerPriority { Idle, Normal };
 
-// One of each in the program. The starter writes state and operation before the worker starts;
-// afterwards only the worker does. The main thread writes the cancel flag while a worker runs.
+// One of each in an ExchangeSession. The starter writes state and operation before the worker
+// starts; afterwards only the worker does. The main thread writes the cancel flag while a worker
+// runs.
 struct ExchangeGlobals {
     ExchangeGlobals();
 
@@ -54,15 +55,12 @@ struct ExchangeGlobals {
     std::atomic<bool> listsNeeded{true};
     std::atomic<bool> running{false};  // one exchange at a time
 
-    std::atomic<unsigned> recordCount{0};  // also set by opening an archive file
     ParameterBlock parameters{};
     MaterialListBlock materials{};
     ObjectListBlock objects{};
     ScreenBlock screen{};
-    std::vector<std::uint8_t> records;    // recordCount x 36 bytes during an archive read
+    std::vector<std::uint8_t> records;    // the reported count x 36 bytes during an archive read
     std::vector<std::uint8_t> curveArea;  // 128 slots of 64 KiB, made once
 };
-
-ExchangeGlobals& TheExchange();
 
 }  // namespace porvel

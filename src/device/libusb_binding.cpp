@@ -258,9 +258,4 @@ void LibUsbBinding::Reset() {
     }
 }
 
-LibUsbBinding& LibUSB() {
-    static LibUsbBinding binding;
-    return binding;
-}
-
 }  // namespace porvel

@@ -62,9 +62,6 @@ private:
     std::array<void*, kEntryCount> slots_{};
 };
 
-// The program's one binding; only the exchange worker calls it.
-LibUsbBinding& LibUSB();
-
 // Where the simulated instrument bundled with the program lies relative to it:
 // <program dir>/../lib/porvel/libporvel-sim.so as the install leaves it, else
 // <program dir>/../lib/libporvel-sim.so as the build leaves it (that path when neither is there).

@@ -105,7 +105,7 @@ EditorRows EditorGridWidget::Rows() const {
     return rows;
 }
 
-ListEditor::ListEditor(const Layout& layout, QWidget* parent)
+ListEditor::ListEditor(ExchangeSession& session, const Layout& layout, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       grid(new EditorGridWidget(layout.columnWidths, static_cast<int>(layout.columnWidths.size()),
                                 this)),
@@ -114,7 +114,8 @@ ListEditor::ListEditor(const Layout& layout, QWidget* parent)
       loadButton(new QPushButton(this)),
       read_(layout.read),
       write_(layout.write),
-      designWidths_(layout.columnWidths) {
+      designWidths_(layout.columnWidths),
+      exchange_(session) {
     QFont windowFont = font();
     windowFont.setPixelSize(Design(kFontPx));
     setFont(windowFont);

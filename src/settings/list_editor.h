@@ -62,6 +62,9 @@ public:
 
     // The read that fills the grid, started by the main window before it shows the editor.
     bool StartRead();
+    // The exchanges the editor runs its reads and writes in.
+    ExchangeSession& Session() { return exchange_.Session(); }
+    const ExchangeSession& Session() const { return exchange_.Session(); }
 
     EditorGridWidget* grid;
     QProgressBar* progressGauge;
@@ -80,7 +83,7 @@ protected:
         int labelLeft, labelTop;
         int buttonLeft, buttonTop, buttonWidth, buttonHeight;
     };
-    ListEditor(const Layout& layout, QWidget* parent);
+    ListEditor(ExchangeSession& session, const Layout& layout, QWidget* parent);
 
     // Load into the device: after the grid's rows pass the check, the write exchange.
     void OnLoadClicked();

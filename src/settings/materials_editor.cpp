@@ -99,8 +99,9 @@ QChar TypedCharacter(const QKeyEvent& event) {
     }
 }
 
-MaterialsEditor::MaterialsEditor(QWidget* parent)
-    : ListEditor({Operation::ReadMaterials,
+MaterialsEditor::MaterialsEditor(ExchangeSession& session, QWidget* parent)
+    : ListEditor(session,
+                 {Operation::ReadMaterials,
                   Operation::WriteMaterials,
                   346,
                   585,
@@ -210,7 +211,7 @@ bool MaterialsEditor::ReportPendingInput() {
 
 void MaterialsEditor::GridFilled() {
     // The grid shows four digits; the instrument's floats may hold more.
-    const MaterialEntries entries = DecodeMaterials(TheExchange().materials);
+    const MaterialEntries entries = DecodeMaterials(Session().exchange.materials);
     for (std::size_t e = 0; e < entries.size(); ++e) {
         const int row = static_cast<int>(e) + 1;
         for (const auto& [column, value] : {std::pair{2, entries[e].a0}, {3, entries[e].a1}})

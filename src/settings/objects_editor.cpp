@@ -39,8 +39,9 @@ QString T(Text text) {
 
 }  // namespace
 
-ObjectsEditor::ObjectsEditor(QWidget* parent)
-    : ListEditor({Operation::ReadObjects,
+ObjectsEditor::ObjectsEditor(ExchangeSession& session, QWidget* parent)
+    : ListEditor(session,
+                 {Operation::ReadObjects,
                   Operation::WriteObjects,
                   394,
                   563,
@@ -80,7 +81,8 @@ QStringList ObjectsEditor::ColumnSamples(int column) const {
     // The material column shows whichever of the materials is chosen.
     QStringList names;
     if (column == kMaterialColumn)
-        for (int e = 0; e < kComboEntries; ++e) names << MaterialNames().Name(e, CurrentLanguage());
+        for (int e = 0; e < kComboEntries; ++e)
+            names << Session().materials.Name(e, CurrentLanguage());
     return names;
 }
 
@@ -108,7 +110,7 @@ void ObjectsEditor::OnCellSelected(int column, int row) {
         // Names as the device holds them, twins included; the number, as the materials editor
         // counts its rows, tells twins apart.
         for (int e = 0; e < kComboEntries; ++e) {
-            materialChooser->addItem(MaterialNames().Name(e, CurrentLanguage()));
+            materialChooser->addItem(Session().materials.Name(e, CurrentLanguage()));
             materialChooser->setItemData(e, T(kMaterialNumber).arg(e + 1), Qt::ToolTipRole);
         }
     }
@@ -123,7 +125,7 @@ void ObjectsEditor::OnCellSelected(int column, int row) {
 void ObjectsEditor::OnMaterialChosen(int index) {
     const int row = grid->currentRow();
     if (row < 1 || index < 0) return;
-    grid->SetCell(kMaterialColumn, row, MaterialNames().Name(index, CurrentLanguage()));
+    grid->SetCell(kMaterialColumn, row, Session().materials.Name(index, CurrentLanguage()));
     grid->SetCell(kIndexColumn, row, QString::number(index));
     // The name may have widened the column.
     materialChooser->setGeometry(grid->visualItemRect(grid->item(row, kMaterialColumn)));

@@ -12,7 +12,7 @@ namespace porvel {
 class ObjectsEditor : public ListEditor {
     Q_OBJECT
 public:
-    explicit ObjectsEditor(QWidget* parent = nullptr);
+    explicit ObjectsEditor(ExchangeSession& session, QWidget* parent = nullptr);
 
     QComboBox* materialChooser;
 

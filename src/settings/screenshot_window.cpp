@@ -72,7 +72,7 @@ void ColorBox::Select(const QColor& color) {
     setIconSize(swatch.size());
 }
 
-ScreenshotWindow::ScreenshotWindow(QWidget* parent)
+ScreenshotWindow::ScreenshotWindow(ExchangeSession& session, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       screenView(new QLabel(this)),
       readButton(new QPushButton(this)),
@@ -85,7 +85,8 @@ ScreenshotWindow::ScreenshotWindow(QWidget* parent)
       backgroundLabel(new QLabel(this)),
       statusLabel(new QLabel(this)),
       gaugeTimer(new QTimer(this)),
-      savePictureDialog(new QFileDialog(this)) {
+      savePictureDialog(new QFileDialog(this)),
+      exchange_(session) {
     setObjectName(QStringLiteral("ScreenshotWindow"));
     QFont windowFont = font();
     windowFont.setPixelSize(Design(kFontPx));
@@ -157,8 +158,8 @@ void ScreenshotWindow::OnGaugeTimer() {
     // The gauge reaches 100 only once the whole screen block has arrived.
     if (progressGauge->value() != kDone) return;
     gaugeTimer->stop();
-    picture_ =
-        ScreenImage(TheExchange().screen, inkColorBox->Selected(), backgroundColorBox->Selected());
+    picture_ = ScreenImage(exchange_.Session().exchange.screen, inkColorBox->Selected(),
+                           backgroundColorBox->Selected());
     screenView->setPixmap(QPixmap::fromImage(picture_));
     progressGauge->hide();
     readButton->setEnabled(true);

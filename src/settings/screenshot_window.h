@@ -32,8 +32,10 @@ private:
 class ScreenshotWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ScreenshotWindow(QWidget* parent = nullptr);
+    explicit ScreenshotWindow(ExchangeSession& session, QWidget* parent = nullptr);
     ~ScreenshotWindow() override;
+
+    ExchangeSession& Session() { return exchange_.Session(); }
 
     QLabel* screenView;
     QPushButton* readButton;

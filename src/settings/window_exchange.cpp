@@ -12,7 +12,7 @@ bool WindowExchange::Start(Operation operation, ListsFlag lists, ExchangeControl
                            std::function<void()> finished) {
     if (Running()) return false;
     ExchangeWorker* worker =
-        StartExchange(operation, lists, std::move(controls), CurrentLanguage());
+        StartExchange(session_, operation, lists, std::move(controls), CurrentLanguage());
     if (!worker) return false;
     worker_ = worker;
     connect(worker, &QThread::finished, this, [this, finished = std::move(finished)] {
@@ -24,7 +24,7 @@ bool WindowExchange::Start(Operation operation, ListsFlag lists, ExchangeControl
 
 void WindowExchange::Finish() {
     if (!worker_) return;
-    CancelExchangeAndWait();  // the window's own worker: one exchange runs at a time
+    CancelExchangeAndWait(session_);  // the window's own worker: one exchange runs at a time
     worker_ = nullptr;
 }
 

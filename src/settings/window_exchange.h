@@ -13,8 +13,12 @@ namespace porvel {
 class WindowExchange : public QObject {
     Q_OBJECT
 public:
-    using QObject::QObject;
+    explicit WindowExchange(ExchangeSession& session, QObject* parent = nullptr)
+        : QObject(parent), session_(session) {}
     ~WindowExchange() override;
+
+    ExchangeSession& Session() { return session_; }
+    const ExchangeSession& Session() const { return session_; }
 
     // Starts the exchange unless any exchange runs; `finished` runs on the main thread once
     // the worker has ended. False when it was not started.
@@ -25,6 +29,7 @@ public:
     void Finish();
 
 private:
+    ExchangeSession& session_;
     QPointer<ExchangeWorker> worker_;
 };
 

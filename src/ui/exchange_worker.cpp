@@ -29,8 +29,9 @@ constexpr TextPair kArchiveFull = {
 
 }  // namespace
 
-QtExchangeView::QtExchangeView(ExchangeControls controls, Language language)
-    : controls_(std::move(controls)), language_(language) {}
+QtExchangeView::QtExchangeView(ExchangeSession& session, ExchangeControls controls,
+                               Language language)
+    : session_(session), controls_(std::move(controls)), language_(language) {}
 
 EditorGrid* QtExchangeView::LiveGrid() const {
     return controls_.gridOwner ? controls_.grid : nullptr;
@@ -88,8 +89,8 @@ void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
         const std::vector<int> held =
             controls_.heldSlots ? controls_.heldSlots() : std::vector<int>{};
         report.leftOut =
-            EnterRecords(table, Curves(), read.count, read.records, read.curveArea, ObjectNames(),
-                         MaterialNames(), language_, held, read.withoutCurve);
+            EnterRecords(table, Curves(), read.count, read.records, read.curveArea,
+                         session_.objects, session_.materials, language_, held, read.withoutCurve);
         report.reported = read.reported;  // this read's own count
         report.received = read.count;
         report.added = rows() - before;
@@ -133,49 +134,50 @@ void QtExchangeView::ExitProgram(int code) {
     std::_Exit(code);
 }
 
-ExchangeWorker::ExchangeWorker(ExchangeControls controls, Language language, QObject* parent)
-    : QThread(parent), controls_(std::move(controls)), language_(language) {}
+ExchangeWorker::ExchangeWorker(ExchangeSession& session, ExchangeControls controls,
+                               Language language, QObject* parent)
+    : QThread(parent), session_(session), controls_(std::move(controls)), language_(language) {}
 
 void ExchangeWorker::run() {
     SystemClock clock;
-    QtExchangeView view(controls_, language_);
-    Exchange exchange(TheExchange(), LibUSB(), clock, view, ObjectNames(), MaterialNames(),
-                      language_);
+    QtExchangeView view(session_, controls_, language_);
+    Exchange exchange(session_.exchange, session_.usb, clock, view, session_.objects,
+                      session_.materials, language_);
     exchange.Run();
-    TheExchange().running = false;
+    session_.exchange.running = false;
 }
 
-ExchangeWorker* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
-                              Language language) {
-    ExchangeGlobals& g = TheExchange();
+ExchangeWorker* StartExchange(ExchangeSession& session, Operation operation, ListsFlag lists,
+                              ExchangeControls controls, Language language) {
+    ExchangeGlobals& g = session.exchange;
     bool idle = false;
     if (!g.running.compare_exchange_strong(idle, true)) return nullptr;
     g.state = ExchangeState::Connect;
     g.operation = operation;
     if (lists == ListsFlag::Set) g.listsNeeded = true;
     if (lists == ListsFlag::Cleared) g.listsNeeded = false;
-    auto* worker = new ExchangeWorker(std::move(controls), language);
+    auto* worker = new ExchangeWorker(session, std::move(controls), language);
     QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     worker->start();
     return worker;
 }
 
-bool ExchangeRunning() {
-    return TheExchange().running.load();
+bool ExchangeRunning(const ExchangeSession& session) {
+    return session.exchange.running.load();
 }
 
-void CancelExchangeAndWait() {
+void CancelExchangeAndWait(ExchangeSession& session) {
     constexpr int kWaitStepMs = 10;
-    if (!ExchangeRunning()) return;
-    TheExchange().cancel = true;
+    if (!ExchangeRunning(session)) return;
+    session.exchange.cancel = true;
     QEventLoop loop;
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
-        if (!ExchangeRunning()) loop.quit();
+    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop, &session] {
+        if (!ExchangeRunning(session)) loop.quit();
     });
     poll.start(kWaitStepMs);
     loop.exec();
-    TheExchange().cancel = false;
+    session.exchange.cancel = false;
 }
 
 }  // namespace porvel

@@ -13,6 +13,7 @@
 #include "archive/archive_table.h"
 #include "base/language.h"
 #include "device/exchange.h"
+#include "device/exchange_session.h"
 #include "device/exchange_types.h"
 
 namespace porvel {
@@ -63,7 +64,7 @@ public:
 
 class QtExchangeView : public ExchangeView {
 public:
-    QtExchangeView(ExchangeControls controls, Language language);
+    QtExchangeView(ExchangeSession& session, ExchangeControls controls, Language language);
 
     void Update(const UpdateEffect& effect) override;
     void ShowMessage(const QString& text, const QString& caption) override;
@@ -77,6 +78,7 @@ public:
 private:
     EditorGrid* LiveGrid() const;
 
+    ExchangeSession& session_;
     ExchangeControls controls_;
     Language language_;
 };
@@ -86,12 +88,14 @@ private:
 class ExchangeWorker : public QThread {
     Q_OBJECT
 public:
-    ExchangeWorker(ExchangeControls controls, Language language, QObject* parent = nullptr);
+    ExchangeWorker(ExchangeSession& session, ExchangeControls controls, Language language,
+                   QObject* parent = nullptr);
 
 protected:
     void run() override;
 
 private:
+    ExchangeSession& session_;
     ExchangeControls controls_;
     Language language_;
 };
@@ -102,15 +106,15 @@ enum class ListsFlag { Unchanged, Set, Cleared };
 // Starts an exchange unless one is running: state 0, the operation, the flag, then a worker
 // with the controls it reports into. The worker deletes itself when it has finished. Null
 // when another exchange still runs.
-ExchangeWorker* StartExchange(Operation operation, ListsFlag lists, ExchangeControls controls,
-                              Language language);
+ExchangeWorker* StartExchange(ExchangeSession& session, Operation operation, ListsFlag lists,
+                              ExchangeControls controls, Language language);
 
-bool ExchangeRunning();
+bool ExchangeRunning(const ExchangeSession& session);
 
 // Asks the running exchange, if any, to stop at its next step and waits until it has ended,
 // with the event loop running, since the worker hands its last steps to this thread. The
 // cancel is taken back afterwards: one that came after the worker's last look at it would end
 // the next exchange at once.
-void CancelExchangeAndWait();
+void CancelExchangeAndWait(ExchangeSession& session);
 
 }  // namespace porvel

@@ -35,11 +35,12 @@ int WidestStatus(const QFontMetrics& metrics) {
 
 }  // namespace
 
-ExchangeProgressDialog::ExchangeProgressDialog(QWidget* parent)
+ExchangeProgressDialog::ExchangeProgressDialog(std::atomic<bool>& cancel, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       progressGauge(new QProgressBar(this)),
       statusLabel(new QLabel(this)),
-      cancelButton(new QPushButton(QStringLiteral("Отмена"), this)) {
+      cancelButton(new QPushButton(QStringLiteral("Отмена"), this)),
+      cancel_(cancel) {
     // The bar across the top, the status text and Cancel under it: each whole, and the dialog
     // keeps one size whatever the status says.
     progressGauge->setRange(0, 100);
@@ -68,7 +69,7 @@ void ExchangeProgressDialog::keyPressEvent(QKeyEvent* event) {
 }
 
 void ExchangeProgressDialog::OnCancelClicked() {
-    TheExchange().cancel = true;
+    cancel_ = true;
     // An exchange's message standing over the dialog is answered with it; the exchange then
     // ends at its next step instead of asking again.
     for (QMessageBox* box : findChildren<QMessageBox*>(Qt::FindDirectChildrenOnly)) box->reject();

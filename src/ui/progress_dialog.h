@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <atomic>
 
 class QKeyEvent;
 class QLabel;
@@ -14,7 +15,8 @@ namespace porvel {
 class ExchangeProgressDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit ExchangeProgressDialog(QWidget* parent = nullptr);
+    // `cancel` is the flag of the exchange the dialog shows.
+    explicit ExchangeProgressDialog(std::atomic<bool>& cancel, QWidget* parent = nullptr);
 
     QProgressBar* progressGauge;
     QLabel* statusLabel;
@@ -25,6 +27,8 @@ protected:
 
 private:
     void OnCancelClicked();
+
+    std::atomic<bool>& cancel_;
 };
 
 }  // namespace porvel

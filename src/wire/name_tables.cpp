@@ -60,14 +60,4 @@ ListNames FactoryObjectNames() {
     return entries;
 }
 
-NameTable& MaterialNames() {
-    static NameTable table = DefaultMaterialNames();
-    return table;
-}
-
-NameTable& ObjectNames() {
-    static NameTable table = DefaultObjectNames();
-    return table;
-}
-
 }  // namespace porvel

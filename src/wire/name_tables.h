@@ -45,8 +45,4 @@ inline NameTable DefaultObjectNames() {
     return NameTable(FactoryObjectNames());
 }
 
-// The program's two tables, filled with the defaults at start and replaced by list reads.
-NameTable& MaterialNames();
-NameTable& ObjectNames();
-
 }  // namespace porvel

@@ -71,7 +71,7 @@ void WindowReadTest::downloadThenInfoGivesTheWindowsTable() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTest::mouseClick(w.readArchiveButton,
                       Qt::LeftButton);  // returns when the progress dialog has closed
-    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(w.Session()), 20000);
     const ArchiveTable& window = *w.Archive();
     QCOMPARE(window.GridRowCount(), 5);
 

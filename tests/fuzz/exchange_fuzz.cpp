@@ -99,7 +99,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     g.listsNeeded = (data[1] & 1) != 0;
     g.cancel = false;
     g.linkStatus = LinkStatus::Ok;
-    g.recordCount = 0;
     // The blocks start empty, so that an input always runs the same way.
     g.parameters.fill(0);
     g.materials.fill(0);

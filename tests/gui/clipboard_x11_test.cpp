@@ -34,14 +34,15 @@ void ClipboardX11Test::theScreenshotGoesToTheClipboardAsAPicture() {
     block[0] = 0x3C;
     block[500] = 0xFF;
 
-    ScreenshotWindow form;
+    ExchangeSession session;
+    ScreenshotWindow form(session);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     if (!form.copyToClipboardBox->isChecked())
         QTest::mouseClick(form.copyToClipboardBox, Qt::LeftButton);
     QVERIFY(form.copyToClipboardBox->isChecked());
     QTest::mouseClick(form.readButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning() && form.readButton->isEnabled(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(session) && form.readButton->isEnabled(), 20000);
     QCOMPARE(form.Picture(), ScreenImage(block, Qt::black, Qt::white));
 
     QProcess xclip;
@@ -60,7 +61,6 @@ void ClipboardX11Test::ctrlCPutsTheTableOnTheClipboardForOtherPrograms() {
     testing::FillColumn(*w.Archive(), column::kObject, {"Плита перекрытия", "Стена"});
     w.Archive()->SetCell(column::kMaterial, 2, QStringLiteral("Бетон тяжёлый"));
     w.Archive()->SetCell(column::kH, 2, QString());
-    TheExchange().recordCount = 2;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     ArchiveGridView* grid = w.archiveGrid;
@@ -80,7 +80,6 @@ void ClipboardX11Test::ctrlCPutsTheTableOnTheClipboardForOtherPrograms() {
         "1\t10:00\t05.11.2026\tПлита перекрытия\tБетон\t\t101,3\t\t12,5\t\t0,0800\t\t1,2\t"
         "W8\t\t\t\r\n"
         "2\t10:00\t05.11.2026\tСтена\tБетон тяжёлый\t101,3\t\t12,5\t\t0,0800\t\t\tW8\t\t\t\r\n");
-    TheExchange().recordCount = 0;
 }
 
 QTEST_MAIN(ClipboardX11Test)

@@ -53,7 +53,7 @@ void ReadDemoArchive(MainWindow& w) {
         SaveShot(QApplication::activeModalWidget(), "progress_dialog.png");
     });
     QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 30000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(w.Session()), 30000);
     QTRY_VERIFY(w.readArchiveButton->isEnabled());
     QVERIFY(w.Archive()->GridRowCount() > 10);
 }
@@ -105,7 +105,8 @@ private slots:
         w.russianAction->trigger();
     }
     void progressDialogHoldsEveryStatusAndKeepsItsSize() {
-        ExchangeProgressDialog dialog;
+        std::atomic<bool> cancel{false};
+        ExchangeProgressDialog dialog(cancel);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
         const QSize size = dialog.size();

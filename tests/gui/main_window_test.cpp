@@ -4,8 +4,10 @@
 #include <sys/resource.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -21,11 +23,13 @@
 
 #include "app/main_window.h"
 #include "archive/archive_table.h"
+#include "archive/curve_store.h"
 #include "curve/chart_window.h"
 #include "curve/curve_view_state.h"
 #include "device/exchange_types.h"
 #include "gui_sim.h"
 #include "modal_answers.h"
+#include "output/clipboard_text.h"
 #include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
 
@@ -92,6 +96,7 @@ private slots:
     void cancelWhileSearchingLeavesTheTableAsItWas();
     void cancelEndsAReadWhileItsMessageIsUp();
     void aReadIsAnUnsavedChangeAndSaysItsCounts();
+    void theTableOnScreenIsCopiedAfterAReadThatBroughtNothing();
     void anInterruptedReadSaysHowMuchArrived_data();
     void anInterruptedReadSaysHowMuchArrived();
 };
@@ -203,7 +208,7 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
         });
     });
     QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);  // returns when the dialog has closed
-    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 20000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(w.Session()), 20000);
 
     ArchiveTable& t = *w.Archive();
     QCOMPARE(t.GridRowCount(), 4);
@@ -278,7 +283,6 @@ void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas_data() {
 
 void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
     QFETCH(bool, escape);
-    TheExchange().linkStatus = LinkStatus::Ok;  // as at start, not as the last row's search left it
     Sim sim;
     QVERIFY(sim.Load("record\nfault absent searches=100000\n"));
     MainWindow w;
@@ -297,11 +301,11 @@ void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas() {
             QTest::mouseClick(dialog->cancelButton, Qt::LeftButton);
     });
     QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(w.Session()), 5000);
     QCOMPARE(seen, QStringLiteral("Подключение"));
     QCOMPARE(w.Archive()->GridRowCount(), 9);
     QVERIFY(w.Archive()->IsEmpty());
-    QVERIFY(!TheExchange().cancel.load());
+    QVERIFY(!w.Session().exchange.cancel.load());
 }
 
 // A damaged parameter block is asked for again after every OK of its message. The message stands
@@ -330,17 +334,17 @@ void MainWindowTest::cancelEndsAReadWhileItsMessageIsUp() {
                           dialog->cancelButton->geometry().center());
         cancelTookTheBox = !shown || !shown->isVisible();
         if (!cancelTookTheBox) {  // a blocked Cancel: the test ends the read all the same
-            TheExchange().cancel = true;
+            w.Session().exchange.cancel = true;
             box->escapeButton()->click();
         }
         return true;
     });
     QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!ExchangeRunning(w.Session()), 5000);
     QVERIFY(cancelTookTheBox);
     QCOMPARE(texts, QStringList(3, QStringLiteral("Ошибка контрольной суммы")));
     QVERIFY(w.Archive()->IsEmpty());
-    QVERIFY(!TheExchange().cancel.load());
+    QVERIFY(!w.Session().exchange.cancel.load());
 }
 
 QTEST_MAIN(MainWindowTest)
@@ -383,27 +387,62 @@ void MainWindowTest::aReadIsAnUnsavedChangeAndSaysItsCounts() {
     w.close();
 }
 
+// Copy asks the table whether it is empty, not the count of the instrument read last.
+void MainWindowTest::theTableOnScreenIsCopiedAfterAReadThatBroughtNothing() {
+    Sim sim;
+    MainWindow w;
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (const char* archive : {"generate count=3 samples=40\n", "\n"}) {
+        QVERIFY(sim.Load(archive));
+        QTest::mouseClick(w.readArchiveButton, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w.readArchiveButton->isEnabled(), 20000);
+    }
+    QCOMPARE(w.Archive()->GridRowCount(), 4);
+    testing::ModalScript boxes;
+    QGuiApplication::clipboard()->clear();
+    w.copyTableAction->trigger();
+    QVERIFY(boxes.seen.isEmpty());
+    QCOMPARE(QGuiApplication::clipboard()->text(),
+             TableClipboardText(*w.Archive(), Language::Russian));
+}
+
 void MainWindowTest::anInterruptedReadSaysHowMuchArrived_data() {
     QTest::addColumn<QString>("fault");
     QTest::addColumn<int>("arrived");
     QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("notRead");
     const QString shortRead =
         QStringLiteral("Архив прочитан не полностью: %1 из 36 измерений. %2.");
     const QString link = QStringLiteral("Ошибка связи");
-    QTest::newRow("unplugged") << "fault unplug after=20" << 2
-                               << QStringList{shortRead.arg(2).arg(link)};
-    QTest::newRow("transfers failing")
-        << "fault fail_transfer at=30 count=3" << 3 << QStringList{shortRead.arg(3).arg(link)};
+    const QString crc = QStringLiteral("Ошибка контрольной суммы: измерение %1 из 36");
+    // A new window reads both lists first: transfers 1 to 12.
+    QTest::newRow("unplugged") << "fault unplug after=20" << 1
+                               << QStringList{shortRead.arg(1).arg(link)} << QString();
+    QTest::newRow("transfers failing") << "fault fail_transfer at=30 count=3" << 2
+                                       << QStringList{shortRead.arg(2).arg(link)} << QString();
+    QTest::newRow("one transfer failing")
+        << "fault fail_transfer at=30 count=1" << 36 << QStringList{} << QString();
+    // A damaged measurement is passed over, named once, and the rest is read.
+    const QString sixth = QStringLiteral("Не прочитаны: 6 (ошибка контрольной суммы)");
+    const QString crcShort = shortRead.arg(35).arg(QStringLiteral("Ошибка контрольной суммы"));
     QTest::newRow("damaged record")
-        << "fault record_crc record=5" << 5
-        << QStringList{QStringLiteral("Ошибка контрольной суммы: измерение 6 из 36"),
-                       shortRead.arg(5).arg(QStringLiteral("Ошибка контрольной суммы"))};
+        << "fault record_crc record=5" << 35
+        << QStringList{crc.arg(6), crcShort + QLatin1Char('\n') + sixth} << sixth;
+    const QString third = QStringLiteral("Не прочитаны: 3 (нет маркера конца)");
+    QTest::newRow("record without its end marker")
+        << "fault record_marker record=2" << 35
+        << QStringList{crc.arg(3), crcShort + QLatin1Char('\n') + third} << third;
+    QTest::newRow("damaged curve") << "fault curve_crc record=3" << 36 << QStringList{crc.arg(4)}
+                                   << QStringLiteral("Не прочитаны: 4 (без кривой)");
 }
 
 void MainWindowTest::anInterruptedReadSaysHowMuchArrived() {
     QFETCH(QString, fault);
     QFETCH(int, arrived);
     QFETCH(QStringList, messages);
+    QFETCH(QString, notRead);
     Sim sim;
     QVERIFY(sim.Load(("generate count=36 samples=40\n" + fault + "\n").toUtf8().constData()));
     MainWindow w;
@@ -415,6 +454,16 @@ void MainWindowTest::anInterruptedReadSaysHowMuchArrived() {
     QTRY_COMPARE(boxes.seen.size(), messages.size());
     for (int i = 0; i < messages.size(); ++i) QCOMPARE(boxes.seen[i].text, messages[i]);
     QCOMPARE(w.Archive()->GridRowCount(), arrived + 1);  // what arrived is kept
+    const QString status = w.statusBar()->currentMessage();
+    QVERIFY2(notRead.isEmpty() ? !status.contains(QStringLiteral("Не прочитаны"))
+                               : status.endsWith(QStringLiteral(". ") + notRead),
+             qPrintable(status));
+    if (fault.startsWith(QStringLiteral("fault curve_crc"))) {
+        // Kept with its values, without a curve: nothing of it goes into a file.
+        QCOMPARE(w.Archive()->Cell(column::kCurveLength, 4), QStringLiteral("0"));
+        QVERIFY(!Curves().Has(*w.Archive()->SlotOf(4)));
+        QVERIFY(Curves().Has(*w.Archive()->SlotOf(5)));
+    }
 }
 
 #include "main_window_test.moc"

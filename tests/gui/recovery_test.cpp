@@ -53,7 +53,9 @@ int ReadAndWaitToBeKilled() {
     window.show();
     QTimer::singleShot(0, window.readArchiveButton, &QPushButton::click);
     const QString path = window.Recovery().Writer().Path();
-    if (!QTest::qWaitFor([&] { return !ExchangeRunning() && !window.Archive()->IsEmpty(); }, 20000))
+    if (!QTest::qWaitFor(
+            [&] { return !ExchangeRunning(window.Session()) && !window.Archive()->IsEmpty(); },
+            20000))
         return 1;
     if (!QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 5000)) return 1;
     window.Recovery().Writer().WaitIdle();

@@ -82,8 +82,9 @@ template <typename Editor>
 bool WriteAndWait(Editor& form) {
     QTest::mouseClick(form.loadButton, Qt::LeftButton);
     return !form.loadButton->isEnabled() &&
-           QTest::qWaitFor([&] { return !ExchangeRunning() && form.loadButton->isEnabled(); },
-                           20000);
+           QTest::qWaitFor(
+               [&] { return !ExchangeRunning(form.Session()) && form.loadButton->isEnabled(); },
+               20000);
 }
 
 void SaveLook(QWidget& w, const char* name) {
@@ -95,6 +96,9 @@ void SaveLook(QWidget& w, const char* name) {
 
 class SettingsWindowsTest : public QObject {
     Q_OBJECT
+    // The exchanges of the windows under test, as the main window hands them down.
+    ExchangeSession session_;
+
 private slots:
     void init() { QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia)); }
     void objectsEditorRenamesAndChoosesAMaterialIntoTheDevice();
@@ -113,9 +117,9 @@ private slots:
 void SettingsWindowsTest::objectsEditorRenamesAndChoosesAMaterialIntoTheDevice() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
-    TheExchange().listsNeeded = true;  // column 2 then shows the instrument's material names
+    session_.exchange.listsNeeded = true;  // column 2 then shows the instrument's material names
     const ObjectListBlock before = sim.Objects();
-    ObjectsEditor form;
+    ObjectsEditor form(session_);
     QVERIFY(OpenFilled(form));
     QCOMPARE(form.windowTitle(), QStringLiteral("Настройка Объектов"));
     QCOMPARE(form.grid->Cell(1, 1), QStringLiteral("Плита"));
@@ -136,7 +140,7 @@ void SettingsWindowsTest::objectsEditorRenamesAndChoosesAMaterialIntoTheDevice()
     ClickCell(form.grid, 2, 4);
     form.materialChooser->setCurrentIndex(6);
     emit form.materialChooser->activated(6);  // the seventh entry
-    QCOMPARE(form.grid->Cell(2, 4), MaterialNames().Name(6, Language::Russian));
+    QCOMPARE(form.grid->Cell(2, 4), session_.materials.Name(6, Language::Russian));
     QCOMPARE(form.grid->Cell(3, 4), QStringLiteral("6"));
 
     // 19 characters typed: the cell takes the 14 the instrument keeps, as the user sees.
@@ -162,8 +166,8 @@ void SettingsWindowsTest::objectsEditorKeepsTheChosenOfTwoMaterialsOfOneName() {
     Sim sim;
     QVERIFY(sim.Load(
         (std::string(kLists) + "material 4 ru=\"Бетон В25\" en=\"Concrete B25\"\n").c_str()));
-    TheExchange().listsNeeded = true;
-    ObjectsEditor form;
+    session_.exchange.listsNeeded = true;
+    ObjectsEditor form(session_);
     QVERIFY(OpenFilled(form));
     ClickCell(form.grid, 2, 2);
     QComboBox* combo = form.materialChooser;
@@ -198,14 +202,14 @@ void SettingsWindowsTest::editorsWrittenBackUneditedLeaveBothListsByteForByte() 
     const ObjectListBlock objects = sim.Objects();
     const MaterialListBlock materials = sim.Materials();
     {
-        MaterialsEditor form;
+        MaterialsEditor form(session_);
         QVERIFY(OpenFilled(form));
         QCOMPARE(form.grid->Cell(2, 2), QStringLiteral("1,235E-03"));
         QCOMPARE(form.grid->Cell(3, 2), QStringLiteral("2,500E+02"));
         QVERIFY(WriteAndWait(form));
     }
     {
-        ObjectsEditor form;
+        ObjectsEditor form(session_);
         QVERIFY(OpenFilled(form));
         QVERIFY(WriteAndWait(form));
     }
@@ -218,7 +222,7 @@ void SettingsWindowsTest::materialsEditorWritesTheTypedCoefficientsAsFloats() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
     const MaterialListBlock before = sim.Materials();
-    MaterialsEditor form;
+    MaterialsEditor form(session_);
     QVERIFY(OpenFilled(form));
     QCOMPARE(form.grid->Cell(2, 2), QStringLiteral("1.235E-03"));
     TypeIntoCell(form.grid, 2, 2, QStringLiteral("0.25"));
@@ -243,7 +247,7 @@ void SettingsWindowsTest::materialsEditorWritesTheTypedCoefficientsAsFloats() {
 void SettingsWindowsTest::materialsEditorKeyFilterAndEnter() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
-    MaterialsEditor form;
+    MaterialsEditor form(session_);
     QVERIFY(OpenFilled(form));
     EditorGridWidget* grid = form.grid;
     ClickCell(grid, 1, 5);
@@ -278,7 +282,7 @@ void SettingsWindowsTest::materialsEditorTakesCommaAndFullStopOnBothDesktops() {
         QLocale::setDefault(desktop);
         Sim sim;
         QVERIFY(sim.Load(kLists));
-        MaterialsEditor form;
+        MaterialsEditor form(session_);
         QVERIFY(OpenFilled(form));
         QStringList shown;
         testing::ModalWatch refuse([&](QWidget* modal) {
@@ -312,7 +316,7 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
         Sim sim;
         QVERIFY(sim.Load(kLists));
         const MaterialListBlock before = sim.Materials();
-        MaterialsEditor form;
+        MaterialsEditor form(session_);
         QVERIFY(OpenFilled(form));
         EditorGridWidget* grid = form.grid;
         for (const QString& typo : {QStringLiteral("1.5E"), QStringLiteral("2E")}) {
@@ -333,7 +337,7 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
             [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
         QTest::mouseClick(form.loadButton, Qt::LeftButton);
         QTRY_VERIFY(atWrite.Answered());
-        QVERIFY(!ExchangeRunning());
+        QVERIFY(!ExchangeRunning(session_));
         QVERIFY(sim.Materials() == before);
         // Corrected, it is written.
         QTest::keyClick(OpenEditor(grid), Qt::Key_A, Qt::ControlModifier);
@@ -349,9 +353,9 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
 void SettingsWindowsTest::editorsShowTheirTextsWhole() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
-    MaterialsEditor materials;
+    MaterialsEditor materials(session_);
     QVERIFY(OpenFilled(materials));
-    ObjectsEditor objects;
+    ObjectsEditor objects(session_);
     QVERIFY(OpenFilled(objects));
     for (EditorGridWidget* grid : {materials.grid, objects.grid}) {
         const QFontMetrics metrics(grid->font());
@@ -372,7 +376,7 @@ void SettingsWindowsTest::gridThatCannotBeStoredIsNotWritten() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
     const ObjectListBlock before = sim.Objects();
-    ObjectsEditor form;
+    ObjectsEditor form(session_);
     QVERIFY(OpenFilled(form));
     form.grid->SetCell(1, 2, QStringLiteral("Плита ✓"));
     QString shown;
@@ -384,7 +388,7 @@ void SettingsWindowsTest::gridThatCannotBeStoredIsNotWritten() {
     QTRY_VERIFY(answer.Answered());
     QVERIFY2(shown.contains(QStringLiteral("Строка 2")) && shown.contains(QStringLiteral("✓")),
              qPrintable(shown));
-    QVERIFY(!ExchangeRunning());
+    QVERIFY(!ExchangeRunning(session_));
     QVERIFY(form.loadButton->isEnabled());
     QVERIFY(sim.Objects() == before);
 }
@@ -394,7 +398,7 @@ void SettingsWindowsTest::failedWriteKeepsTheGridAndTheUnpluggedDeviceIsFoundAga
     // Transfers 1-3 read the list; the write's command is 4 and its header 5.
     QVERIFY(sim.Load((std::string(kLists) + "fault unplug after=8 back=2\n").c_str()));
     const MaterialListBlock before = sim.Materials();
-    MaterialsEditor form;
+    MaterialsEditor form(session_);
     QVERIFY(OpenFilled(form));
     form.grid->SetCell(1, 4, QStringLiteral("Раствор"));
     QVERIFY(WriteAndWait(form));
@@ -420,7 +424,7 @@ void SettingsWindowsTest::screenshotShowsSavesAndKeepsReadingAfterAFailedSave() 
     expected[783] = 0xFF;
 
     QTemporaryDir dir;
-    ScreenshotWindow form;
+    ScreenshotWindow form(session_);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.inkColorBox->Selected(), QColor(Qt::black));
@@ -450,7 +454,7 @@ void SettingsWindowsTest::screenshotShowsSavesAndKeepsReadingAfterAFailedSave() 
 
     // The read cycle goes on: a second read saves to a file that can be written.
     QVERIFY(QDir(blocked).removeRecursively());
-    QTRY_VERIFY(!ExchangeRunning());
+    QTRY_VERIFY(!ExchangeRunning(session_));
     QTest::mouseClick(form.readButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(form.readButton->isEnabled(), 20000);
     QImage saved(blocked);

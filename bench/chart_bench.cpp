@@ -43,7 +43,7 @@ std::uint16_t Word(int curve, int i) {
     return static_cast<std::uint16_t>(std::lround(kPa * kCountsPerKPa));
 }
 
-void FillTable(ArchiveTable& table, int curves) {
+void FillTable(ArchiveTable& table, CurveStore& store, int curves) {
     table.SetGridRowCount(curves + 1);
     for (int row = 1; row <= curves; ++row) {
         const int slot = row - 1;
@@ -56,7 +56,7 @@ void FillTable(ArchiveTable& table, int curves) {
         table.SetCell(column::kCurveLength, row, QString::number(kSamples + 2));
         table.SetCell(column::kSampleRate, row, QStringLiteral("5"));
         table.SetCell(column::kSlot, row, QString::number(slot));
-        std::uint16_t* words = Curves().Allocate(slot, kSamples + 2);
+        std::uint16_t* words = store.Allocate(slot, kSamples + 2);
         for (int i = 0; i < kSamples; ++i) words[i] = Word(slot, i);
     }
 }
@@ -82,12 +82,12 @@ public:
     }
 };
 
-ChartWindow* OpenWithAllCurves(ArchiveTable& table) {
-    ChartTableRow(table, 1, true, nullptr);
+ChartWindow* OpenWithAllCurves(ArchiveTable& table, const CurveStore& curves) {
+    ChartTableRow(table, curves, 1, true, nullptr);
     ChartWindow* window = ChartWindow::Instance();
     (void)QTest::qWaitForWindowExposed(window);
     for (int row = 2; row <= kCurves; ++row) {
-        ChartTableRow(table, row, true, nullptr);
+        ChartTableRow(table, curves, row, true, nullptr);
         (void)QTest::qWaitFor([] { return !CurveView().addCurveRequest; }, 1000);
     }
     SizeChart(window, window->plot);
@@ -157,11 +157,12 @@ void PointerMoves(ChartWindow* window) {
 
 void DoubleClickToPaint() {
     ArchiveTable table;
-    FillTable(table, 1);
+    CurveStore curves;
+    FillTable(table, curves, 1);
     QTableView view;
     view.setModel(&table);
     QObject::connect(&view, &QTableView::doubleClicked, [&](const QModelIndex& index) {
-        ChartTableRow(table, index.row() + 1, index.column() == column::kNumber, &view);
+        ChartTableRow(table, curves, index.row() + 1, index.column() == column::kNumber, &view);
     });
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);
@@ -196,8 +197,9 @@ int main(int argc, char** argv) {
     DoubleClickToPaint();
 
     ArchiveTable table;
-    FillTable(table, kCurves);
-    ChartWindow* window = OpenWithAllCurves(table);
+    CurveStore curves;
+    FillTable(table, curves, kCurves);
+    ChartWindow* window = OpenWithAllCurves(table, curves);
     ReplotRatio(window, table);
     PointerMoves(window);
     window->close();

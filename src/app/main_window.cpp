@@ -139,14 +139,14 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
 
-    history_ = new TableHistory(*archive_, Curves(), fileState_, *this, this);
+    history_ = new TableHistory(*archive_, curves_, fileState_, *this, this);
     BuildMenus();
     BuildTable();
-    fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
+    fileCommands_ = new FileCommands(*archive_, curves_, fileState_, *this, this);
     fileCommands_->Connect(newAction, openAction, saveAction, saveAsAction);
     exportCommand_ = new ExportCommand(*archive_, *this, this);
     exportCommand_->Connect(exportAction);
-    recovery_ = new RecoveryGuard(*archive_, Curves(), RecoveryFolder(), this);
+    recovery_ = new RecoveryGuard(*archive_, curves_, RecoveryFolder(), this);
     recovery_->NameArchiveWith([this] { return fileCommands_->ArchivePath(); });
     setWindowFilePath(kSaveDialogFileName);  // what printouts are named after until then
     connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
@@ -349,7 +349,7 @@ void MainWindow::BuildTable() {
     });
     // A double click on a row selected through its number cell charts that row's curve.
     connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
-            [this](int row) { ChartTableRow(*archive_, row, true, this); });
+            [this](int row) { ChartTableRow(*archive_, curves_, row, true, this); });
 }
 
 void MainWindow::SetUpAtStart() {
@@ -427,6 +427,7 @@ void MainWindow::OnReadArchiveClicked() {
     controls.dialog = dialog;
     controls.statusLabel = dialog->statusLabel;
     controls.archive = archive_;
+    controls.curves = &curves_;
     lastRead_.reset();
     controls.archiveRead = [this](const ArchiveReadReport& report) {
         lastRead_ = report;

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "archive/archive_table.h"
+#include "archive/curve_store.h"
 #include "archive_grid_view.h"
 #include "base/language.h"
 #include "file_commands.h"
@@ -31,6 +32,8 @@ public:
     explicit MainWindow(QWidget* parent = nullptr);
 
     ArchiveTable* Archive() { return archive_; }
+    // The curves of the table's rows, and of the rows Undo holds.
+    CurveStore& Curves() { return curves_; }
     const FileState& File() const { return fileState_; }
     // newAction, openAction, saveAction, Save As and the save prompt.
     FileCommands& Files() { return *fileCommands_; }
@@ -131,6 +134,7 @@ private:
     void ArchiveReadEnded();
 
     ArchiveTable* archive_;
+    CurveStore curves_;
     std::optional<ArchiveReadReport> lastRead_;
     FileState fileState_;
     bool closing_ = false;

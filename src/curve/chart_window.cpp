@@ -280,8 +280,8 @@ void ChartWindow::SetLeftEnds(const AxisEnds& ends) {
     plot->yAxis->setRange(ends.Minimum(), ends.Maximum());
 }
 
-void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
-                   QWidget* mainWindow) {
+void ChartTableRow(ArchiveTable& table, const CurveStore& curves, int row,
+                   bool rowSelectedThroughNumberCell, QWidget* mainWindow) {
     if (!rowSelectedThroughNumberCell || row < 1 || row >= table.GridRowCount()) return;
     CurveViewState& state = CurveView();
     state.requestedChartRow = row;
@@ -295,7 +295,7 @@ void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCe
                             TextIn(kWarningCaption, language), box::kError);
         return;
     }
-    auto* window = new ChartWindow(table, Curves(), mainWindow);
+    auto* window = new ChartWindow(table, curves, mainWindow);
     window->show();
 }
 

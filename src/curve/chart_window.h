@@ -130,7 +130,7 @@ class ArchiveTable;
 // - on an empty table a message says the archive has not been read;
 // - otherwise the chart window opens with the row's curve, not modal. `mainWindow` becomes
 //   its owner (it is closed with it and does not keep the program running); null is allowed.
-void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
-                   QWidget* mainWindow);
+void ChartTableRow(ArchiveTable& table, const CurveStore& curves, int row,
+                   bool rowSelectedThroughNumberCell, QWidget* mainWindow);
 
 }  // namespace porvel

@@ -67,7 +67,7 @@ void QtExchangeView::SetPriority(WorkerPriority priority) {
 
 void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
     RunOnMainThread([&] {
-        if (!controls_.archive) return;
+        if (!controls_.archive || !controls_.curves) return;
         ArchiveTable& table = *controls_.archive;
         const auto rows = [&table] {
             return table.IsEmpty() ? 0u : static_cast<unsigned>(table.GridRowCount() - 1);
@@ -81,8 +81,8 @@ void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
         const std::vector<int> held =
             controls_.heldSlots ? controls_.heldSlots() : std::vector<int>{};
         report.leftOut =
-            EnterRecords(table, Curves(), read.count, read.records, read.curveArea, ObjectNames(),
-                         MaterialNames(), language_, held, read.withoutCurve);
+            EnterRecords(table, *controls_.curves, read.count, read.records, read.curveArea,
+                         ObjectNames(), MaterialNames(), language_, held, read.withoutCurve);
         report.reported = read.reported;  // this read's own count
         report.received = read.count;
         report.added = rows() - before;

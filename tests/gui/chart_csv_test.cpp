@@ -31,23 +31,24 @@ void ChartCsvTest::theCsvHoldsTheSamplesTheToolGives() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     ArchiveTable table;
+    CurveStore curves;
     testing::Measurement uneven;  // alternate samples: a mean of them is far from each
     uneven.samples = 40;
     uneven.rate = QStringLiteral("10");
     uneven.word = [](int i) { return static_cast<std::uint16_t>(i % 2 ? 4600 : 4000 + i); };
-    testing::PutMeasurement(table, Curves(), 1, uneven);
+    testing::PutMeasurement(table, curves, 1, uneven);
     testing::Measurement slow;
     slow.samples = 15;
     slow.slot = 1;
-    testing::PutMeasurement(table, Curves(), 2, slow);
+    testing::PutMeasurement(table, curves, 2, slow);
     const QString archive = dir.filePath(QStringLiteral("two.wpa"));
-    QVERIFY(WriteArchiveFile(table, Curves(), archive).Ok());
+    QVERIFY(WriteArchiveFile(table, curves, archive).Ok());
 
     CurveView() = CurveViewState{};
-    ChartTableRow(table, 2, true, nullptr);
+    ChartTableRow(table, curves, 2, true, nullptr);
     ChartWindow* window = ChartWindow::Instance();
     QVERIFY(window);
-    ChartTableRow(table, 1, true, nullptr);
+    ChartTableRow(table, curves, 1, true, nullptr);
     QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     // Right click on the chart, the menu's item, the file's name typed.

@@ -31,7 +31,7 @@ public:
             testing::Measurement m;
             m.samples = kSamples;
             m.slot = row - 1;
-            PutMeasurement(table, Curves(), row, m);
+            PutMeasurement(table, curves, row, m);
         }
         if (measurements > 0) table.SetGridRowCount(measurements + 1);  // as a read leaves it
         view.setModel(&table);
@@ -40,7 +40,7 @@ public:
             if (wholeRow) view.selectRow(index.row());
         });
         QObject::connect(&view, &QTableView::doubleClicked, [this](const QModelIndex& index) {
-            ChartTableRow(table, index.row() + 1, wholeRow, &view);
+            ChartTableRow(table, curves, index.row() + 1, wholeRow, &view);
         });
         view.show();
         (void)QTest::qWaitForWindowExposed(&view);
@@ -60,6 +60,7 @@ public:
     }
 
     ArchiveTable table;
+    CurveStore curves;
     QTableView view;
     bool wholeRow = false;
 };
@@ -119,8 +120,8 @@ void ChartDoubleClickTest::aNumberCellDoubleClickOpensTheChartOfThatRow() {
 void ChartDoubleClickTest::otherDoubleClicksChartNothing() {
     TableHost host(3);
     host.DoubleClick(2, column::kObject);
-    ChartTableRow(host.table, 0, true, &host.view);  // the header row
-    ChartTableRow(host.table, host.table.GridRowCount(), true, &host.view);
+    ChartTableRow(host.table, host.curves, 0, true, &host.view);  // the header row
+    ChartTableRow(host.table, host.curves, host.table.GridRowCount(), true, &host.view);
     QVERIFY(ChartWindow::Instance() == nullptr);
     QVERIFY(!CurveView().chartOpen);
 }

@@ -82,6 +82,7 @@ private:
     }
 
     ArchiveTable table_;
+    CurveStore curves_;
     ChartWindow* window_ = nullptr;
     ChartControl* chart_ = nullptr;
 };
@@ -94,19 +95,19 @@ void ChartWindowTest::init() {
     rise.samples = 200;
     rise.rate = QStringLiteral("2");
     rise.word = [](int i) { return static_cast<std::uint16_t>(4000 + 20 * i); };
-    PutMeasurement(table_, Curves(), 1, rise);
+    PutMeasurement(table_, curves_, 1, rise);
     testing::Measurement fall;
     fall.samples = 100;
     fall.rate = QStringLiteral("4");
     fall.slot = 1;
     fall.word = [](int i) { return static_cast<std::uint16_t>(6000 - 10 * i); };
-    PutMeasurement(table_, Curves(), 2, fall);
+    PutMeasurement(table_, curves_, 2, fall);
 
-    ChartTableRow(table_, 1, true, nullptr);
+    ChartTableRow(table_, curves_, 1, true, nullptr);
     window_ = ChartWindow::Instance();
     QVERIFY(window_);
     chart_ = window_->plot;
-    ChartTableRow(table_, 2, true, nullptr);
+    ChartTableRow(table_, curves_, 2, true, nullptr);
     QTRY_COMPARE(chart_->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window_));
     chart_->replot();

@@ -95,7 +95,7 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    FillArchive(*w.Archive(), Curves(), 3);
+    FillArchive(*w.Archive(), w.Curves(), 3);
     const QStringList cells = CellsOf(*w.Archive());
 
     ModalScript script({}, {path, path});
@@ -114,7 +114,7 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     QCOMPARE(TheExchange().recordCount, 3u);
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект.wpa"));
     for (int row = 1; row <= 3; ++row)
-        QCOMPARE(WordsIn(Curves(), w.Archive()->SlotOf(row).value(), 3 + row),
+        QCOMPARE(WordsIn(w.Curves(), w.Archive()->SlotOf(row).value(), 3 + row),
                  CurveOf(10 + row, 3 + row));
 }
 
@@ -125,7 +125,7 @@ void MainWindowFileTest::closingWithChangesOffersToSave() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 2);  // then read from the instrument
+    FillArchive(*w.Archive(), w.Curves(), 2);  // then read from the instrument
 
     ModalScript boxes({QMessageBox::Yes});
     w.exitAction->trigger();
@@ -146,7 +146,7 @@ void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 2);
+    FillArchive(*w.Archive(), w.Curves(), 2);
     const QStringList cells = CellsOf(*w.Archive());
 
     ModalScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
@@ -170,7 +170,7 @@ void MainWindowFileTest::noToReplacingKeepsTheTableAndTheWindow() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 2);
+    FillArchive(*w.Archive(), w.Curves(), 2);
     const QStringList cells = CellsOf(*w.Archive());
     QFile other(w.Files().CurrentPath());
     QVERIFY(other.open(QIODevice::WriteOnly));
@@ -207,7 +207,7 @@ void MainWindowFileTest::aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefus
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 3);  // unsaved work
+    FillArchive(*w.Archive(), w.Curves(), 3);  // unsaved work
     const QStringList cells = CellsOf(*w.Archive());
 
     ModalScript boxes({QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::No});

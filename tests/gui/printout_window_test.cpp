@@ -57,13 +57,13 @@ void AnswerSaveDialog(const QString& name, const QString& filter = {},
     });
 }
 
-void PutRows(ArchiveTable& table, int rows) {
+void PutRows(ArchiveTable& table, CurveStore& curves, int rows) {
     for (int row = 1; row <= rows; ++row) {
         porvel::testing::Measurement m;
         m.samples = 600;
         m.rate = QStringLiteral("10");
         m.slot = row - 1;
-        PutMeasurement(table, Curves(), row, m);
+        PutMeasurement(table, curves, row, m);
     }
 }
 
@@ -87,7 +87,7 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    PutRows(*form.Archive(), 3);
+    PutRows(*form.Archive(), form.Curves(), 3);
     form.OnEnglishChosen();
     QVERIFY(form.printAction->isEnabled());
 
@@ -148,7 +148,7 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     };
     QCOMPARE(proposedBy([&] { form.printAction->trigger(); }), QStringLiteral("demo.pdf"));
     CurveView() = CurveViewState{};
-    ChartTableRow(*form.Archive(), 1, true, &form);
+    ChartTableRow(*form.Archive(), form.Curves(), 1, true, &form);
     ChartWindow* chart = ChartWindow::Instance();
     QVERIFY(chart && QTest::qWaitForWindowExposed(chart));
     QCOMPARE(proposedBy([&] { QTest::mouseClick(chart->printButton, Qt::LeftButton); }),
@@ -161,11 +161,12 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
     SetCurrentLanguage(Language::Russian);
     CurveView() = CurveViewState{};
     ArchiveTable table;
-    PutRows(table, 2);
-    ChartTableRow(table, 1, true, nullptr);
+    CurveStore curves;
+    PutRows(table, curves, 2);
+    ChartTableRow(table, curves, 1, true, nullptr);
     ChartWindow* window = ChartWindow::Instance();
     QVERIFY(window);
-    ChartTableRow(table, 2, true, nullptr);
+    ChartTableRow(table, curves, 2, true, nullptr);
     QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(window->printButton->isEnabled());

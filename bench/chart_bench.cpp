@@ -17,7 +17,6 @@
 #include "archive/curve_store.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "wire/record_layout.h"
 
 using namespace porvel;
@@ -83,13 +82,11 @@ public:
 };
 
 ChartWindow* OpenWithAllCurves(ArchiveTable& table, const CurveStore& curves) {
-    ChartTableRow(table, curves, 1, true, nullptr);
-    ChartWindow* window = ChartWindow::Instance();
+    QPointer<ChartWindow> window;
+    ChartTableRow(window, table, curves, 1, true, nullptr);
     (void)QTest::qWaitForWindowExposed(window);
-    for (int row = 2; row <= kCurves; ++row) {
-        ChartTableRow(table, curves, row, true, nullptr);
-        (void)QTest::qWaitFor([] { return !CurveView().addCurveRequest; }, 1000);
-    }
+    for (int row = 2; row <= kCurves; ++row)
+        ChartTableRow(window, table, curves, row, true, nullptr);
     SizeChart(window, window->plot);
     return window;
 }
@@ -161,8 +158,10 @@ void DoubleClickToPaint() {
     FillTable(table, curves, 1);
     QTableView view;
     view.setModel(&table);
+    QPointer<ChartWindow> chart;
     QObject::connect(&view, &QTableView::doubleClicked, [&](const QModelIndex& index) {
-        ChartTableRow(table, curves, index.row() + 1, index.column() == column::kNumber, &view);
+        ChartTableRow(chart, table, curves, index.row() + 1, index.column() == column::kNumber,
+                      &view);
     });
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);
@@ -180,8 +179,8 @@ void DoubleClickToPaint() {
         while (!watch.painted) QCoreApplication::processEvents();
         times.push_back(clock.nsecsElapsed() / 1e6);
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, cell);
-        ChartWindow::Instance()->close();
-        (void)QTest::qWaitFor([] { return ChartWindow::Instance() == nullptr; }, 1000);
+        chart->close();
+        (void)QTest::qWaitFor([&] { return chart == nullptr; }, 1000);
     }
     qApp->removeEventFilter(&watch);
     std::printf(

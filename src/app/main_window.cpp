@@ -34,7 +34,6 @@
 #include "archive/selection_summary.h"
 #include "archive/table_rows.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "device/exchange_texts.h"
 #include "export_command.h"
 #include "file_commands.h"
@@ -173,6 +172,15 @@ MainWindow::MainWindow(QWidget* parent)
            client.height() + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
     SetUpAtStart();
     qApp->installEventFilter(this);
+}
+
+// The curve store is a member and goes before the window's children do: those that keep a
+// reference to it go first.
+MainWindow::~MainWindow() {
+    delete chart_;
+    delete recovery_;
+    delete fileCommands_;
+    delete history_;
 }
 
 void MainWindow::BuildMenus() {
@@ -349,11 +357,10 @@ void MainWindow::BuildTable() {
     });
     // A double click on a row selected through its number cell charts that row's curve.
     connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
-            [this](int row) { ChartTableRow(*archive_, curves_, row, true, this); });
+            [this](int row) { ChartTableRow(chart_, *archive_, curves_, row, true, this); });
 }
 
 void MainWindow::SetUpAtStart() {
-    CurveView().plottedRows.Clear();
     SetCurrentLanguage(Language::Russian);
     ApplyLanguage();
     for (int col = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;

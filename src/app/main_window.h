@@ -2,12 +2,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <optional>
 
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
 #include "archive_grid_view.h"
 #include "base/language.h"
+#include "curve/chart_window.h"
 #include "file_commands.h"
 #include "ui/exchange_worker.h"
 
@@ -30,10 +32,13 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     ArchiveTable* Archive() { return archive_; }
     // The curves of the table's rows, and of the rows Undo holds.
     CurveStore& Curves() { return curves_; }
+    // The chart window a number cell's double click opened, until it is gone; or null.
+    ChartWindow* Chart() const { return chart_; }
     const FileState& File() const { return fileState_; }
     // newAction, openAction, saveAction, Save As and the save prompt.
     FileCommands& Files() { return *fileCommands_; }
@@ -135,6 +140,7 @@ private:
 
     ArchiveTable* archive_;
     CurveStore curves_;
+    QPointer<ChartWindow> chart_;
     std::optional<ArchiveReadReport> lastRead_;
     FileState fileState_;
     bool closing_ = false;

@@ -15,7 +15,6 @@
 #include "archive/curve_store.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "curve_rows.h"
 #include "modal_answers.h"
 
@@ -44,11 +43,10 @@ void ChartCsvTest::theCsvHoldsTheSamplesTheToolGives() {
     const QString archive = dir.filePath(QStringLiteral("two.wpa"));
     QVERIFY(WriteArchiveFile(table, curves, archive).Ok());
 
-    CurveView() = CurveViewState{};
-    ChartTableRow(table, curves, 2, true, nullptr);
-    ChartWindow* window = ChartWindow::Instance();
+    QPointer<ChartWindow> window;
+    ChartTableRow(window, table, curves, 2, true, nullptr);
     QVERIFY(window);
-    ChartTableRow(table, curves, 1, true, nullptr);
+    ChartTableRow(window, table, curves, 1, true, nullptr);
     QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     // Right click on the chart, the menu's item, the file's name typed.

@@ -17,7 +17,6 @@
 #include "archive/curve_store.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "wire/record_layout.h"
 
 using namespace porvel;
@@ -43,7 +42,7 @@ std::uint16_t Word(int curve, int i) {
     return static_cast<std::uint16_t>(std::lround(kPa * kCountsPerKPa));
 }
 
-void FillTable(ArchiveTable& table, int curves) {
+void FillTable(ArchiveTable& table, CurveStore& store, int curves) {
     table.SetGridRowCount(curves + 1);
     for (int row = 1; row <= curves; ++row) {
         const int slot = row - 1;
@@ -56,7 +55,7 @@ void FillTable(ArchiveTable& table, int curves) {
         table.SetCell(column::kCurveLength, row, QString::number(kSamples + 2));
         table.SetCell(column::kSampleRate, row, QStringLiteral("5"));
         table.SetCell(column::kSlot, row, QString::number(slot));
-        std::uint16_t* words = Curves().Allocate(slot, kSamples + 2);
+        std::uint16_t* words = store.Allocate(slot, kSamples + 2);
         for (int i = 0; i < kSamples; ++i) words[i] = Word(slot, i);
     }
 }
@@ -82,14 +81,12 @@ public:
     }
 };
 
-ChartWindow* OpenWithAllCurves(ArchiveTable& table) {
-    ChartTableRow(table, 1, true, nullptr);
-    ChartWindow* window = ChartWindow::Instance();
+ChartWindow* OpenWithAllCurves(ArchiveTable& table, const CurveStore& curves) {
+    QPointer<ChartWindow> window;
+    ChartTableRow(window, table, curves, 1, true, nullptr);
     (void)QTest::qWaitForWindowExposed(window);
-    for (int row = 2; row <= kCurves; ++row) {
-        ChartTableRow(table, row, true, nullptr);
-        (void)QTest::qWaitFor([] { return !CurveView().addCurveRequest; }, 1000);
-    }
+    for (int row = 2; row <= kCurves; ++row)
+        ChartTableRow(window, table, curves, row, true, nullptr);
     SizeChart(window, window->plot);
     return window;
 }
@@ -157,11 +154,14 @@ void PointerMoves(ChartWindow* window) {
 
 void DoubleClickToPaint() {
     ArchiveTable table;
-    FillTable(table, 1);
+    CurveStore curves;
+    FillTable(table, curves, 1);
     QTableView view;
     view.setModel(&table);
+    QPointer<ChartWindow> chart;
     QObject::connect(&view, &QTableView::doubleClicked, [&](const QModelIndex& index) {
-        ChartTableRow(table, index.row() + 1, index.column() == column::kNumber, &view);
+        ChartTableRow(chart, table, curves, index.row() + 1, index.column() == column::kNumber,
+                      &view);
     });
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);
@@ -179,8 +179,8 @@ void DoubleClickToPaint() {
         while (!watch.painted) QCoreApplication::processEvents();
         times.push_back(clock.nsecsElapsed() / 1e6);
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, cell);
-        ChartWindow::Instance()->close();
-        (void)QTest::qWaitFor([] { return ChartWindow::Instance() == nullptr; }, 1000);
+        chart->close();
+        (void)QTest::qWaitFor([&] { return chart == nullptr; }, 1000);
     }
     qApp->removeEventFilter(&watch);
     std::printf(
@@ -196,8 +196,9 @@ int main(int argc, char** argv) {
     DoubleClickToPaint();
 
     ArchiveTable table;
-    FillTable(table, kCurves);
-    ChartWindow* window = OpenWithAllCurves(table);
+    CurveStore curves;
+    FillTable(table, curves, kCurves);
+    ChartWindow* window = OpenWithAllCurves(table, curves);
     ReplotRatio(window, table);
     PointerMoves(window);
     window->close();

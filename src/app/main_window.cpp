@@ -34,7 +34,6 @@
 #include "archive/selection_summary.h"
 #include "archive/table_rows.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "device/exchange_texts.h"
 #include "export_command.h"
 #include "file_commands.h"
@@ -139,14 +138,14 @@ MainWindow::MainWindow(QWidget* parent)
     statusBar()->setObjectName(QStringLiteral("statusBar"));
     statusBar()->setSizeGripEnabled(false);
 
-    history_ = new TableHistory(*archive_, Curves(), fileState_, *this, this);
+    history_ = new TableHistory(*archive_, curves_, fileState_, *this, this);
     BuildMenus();
     BuildTable();
-    fileCommands_ = new FileCommands(*archive_, Curves(), fileState_, *this, this);
+    fileCommands_ = new FileCommands(*archive_, curves_, fileState_, *this, this);
     fileCommands_->Connect(newAction, openAction, saveAction, saveAsAction);
     exportCommand_ = new ExportCommand(*archive_, *this, this);
     exportCommand_->Connect(exportAction);
-    recovery_ = new RecoveryGuard(*archive_, Curves(), RecoveryFolder(), this);
+    recovery_ = new RecoveryGuard(*archive_, curves_, RecoveryFolder(), this);
     recovery_->NameArchiveWith([this] { return fileCommands_->ArchivePath(); });
     setWindowFilePath(kSaveDialogFileName);  // what printouts are named after until then
     connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
@@ -175,9 +174,15 @@ MainWindow::MainWindow(QWidget* parent)
     qApp->installEventFilter(this);
 }
 
+// The curve store and the exchange session are members and go before the window's children do:
+// a read left going on behind a closed progress dialog is ended, and the children that keep a
+// reference to the store go first.
 MainWindow::~MainWindow() {
-    // A read left going on behind a closed progress dialog reports into this window.
     CancelExchangeAndWait(session_);
+    delete chart_;
+    delete recovery_;
+    delete fileCommands_;
+    delete history_;
 }
 
 void MainWindow::BuildMenus() {
@@ -354,11 +359,10 @@ void MainWindow::BuildTable() {
     });
     // A double click on a row selected through its number cell charts that row's curve.
     connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
-            [this](int row) { ChartTableRow(*archive_, row, true, this); });
+            [this](int row) { ChartTableRow(chart_, *archive_, curves_, row, true, this); });
 }
 
 void MainWindow::SetUpAtStart() {
-    CurveView().plottedRows.Clear();
     SetCurrentLanguage(Language::Russian);
     ApplyLanguage();
     for (int col = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
@@ -432,6 +436,7 @@ void MainWindow::OnReadArchiveClicked() {
     controls.dialog = dialog;
     controls.statusLabel = dialog->statusLabel;
     controls.archive = archive_;
+    controls.curves = &curves_;
     lastRead_.reset();
     controls.archiveRead = [this](const ArchiveReadReport& report) {
         lastRead_ = report;

@@ -2,11 +2,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <optional>
 
 #include "archive/archive_table.h"
+#include "archive/curve_store.h"
 #include "archive_grid_view.h"
 #include "base/language.h"
+#include "curve/chart_window.h"
 #include "file_commands.h"
 #include "ui/exchange_worker.h"
 
@@ -34,6 +37,10 @@ public:
     ArchiveTable* Archive() { return archive_; }
     // The exchanges with the instrument: their state, the list names, the USB library.
     ExchangeSession& Session() { return session_; }
+    // The curves of the table's rows, and of the rows Undo holds.
+    CurveStore& Curves() { return curves_; }
+    // The chart window a number cell's double click opened, until it is gone; or null.
+    ChartWindow* Chart() const { return chart_; }
     const FileState& File() const { return fileState_; }
     // newAction, openAction, saveAction, Save As and the save prompt.
     FileCommands& Files() { return *fileCommands_; }
@@ -136,6 +143,8 @@ private:
     // First, so that it outlives every window and worker that reports into it.
     ExchangeSession session_;
     ArchiveTable* archive_;
+    CurveStore curves_;
+    QPointer<ChartWindow> chart_;
     std::optional<ArchiveReadReport> lastRead_;
     FileState fileState_;
     bool closing_ = false;

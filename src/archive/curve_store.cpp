@@ -59,11 +59,6 @@ void CurveStore::Swap(CurveStore& other) noexcept {
     std::swap(budget_, other.budget_);
 }
 
-CurveStore& Curves() {
-    static CurveStore store;
-    return store;
-}
-
 SlotNumbers::SlotNumbers(int bound) : taken_(static_cast<std::size_t>(std::max(bound, 0)), false) {}
 
 bool SlotNumbers::Take(int slot) {

@@ -56,8 +56,6 @@ private:
     std::size_t budget_;
 };
 
-CurveStore& Curves();
-
 // Slot numbers 0 .. bound - 1, each taken or free, handing out the lowest free one: how rows
 // entered from the instrument and rows read from a file get slots of their own.
 class SlotNumbers {

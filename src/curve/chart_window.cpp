@@ -6,7 +6,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "archive/archive_table.h"
@@ -14,7 +13,6 @@
 #include "base/durable_save.h"
 #include "chart_control.h"
 #include "chart_save.h"
-#include "curve_view_state.h"
 #include "output/curve_csv.h"
 #include "output/test_record.h"
 #include "plot/chart_copy.h"
@@ -38,40 +36,23 @@ const QString kMarkerTitle = QStringLiteral(" ");
 // blits no more buffers than a chart without a marker.
 const QString kMarkerLayer = QStringLiteral("overlay");
 
-QPointer<ChartWindow>& OpenWindow() {
-    static QPointer<ChartWindow> window;
-    return window;
-}
-
 }  // namespace
 
-ChartWindow::ChartWindow(ArchiveTable& table, const CurveStore& curves, QWidget* parent)
+ChartWindow::ChartWindow(ArchiveTable& table, const CurveStore& curves, int row, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
                           Qt::WindowContextHelpButtonHint),
       plot(new ChartControl(this)),
       printButton(new QPushButton(this)),
       statusBar(new QStatusBar(this)),
-      curveRequestTimer(new QTimer(this)),
       chartMenu(new QMenu(this)),
       saveChartAsAction(chartMenu->addAction(QString())),
       table_(&table),
       curves_(curves) {
     setAttribute(Qt::WA_DeleteOnClose);
-    OpenWindow() = this;
     BuildControls();
     WireChartEvents();
-    StartPlot();
-}
-
-ChartWindow::~ChartWindow() {
-    if (OpenWindow() != this) return;
-    if (CurveView().chartOpen) EndPlot();
-    OpenWindow() = nullptr;
-}
-
-ChartWindow* ChartWindow::Instance() {
-    return OpenWindow();
+    StartPlot(row);
 }
 
 void ChartWindow::BuildControls() {
@@ -84,7 +65,6 @@ void ChartWindow::BuildControls() {
     printButton->setObjectName(QStringLiteral("printButton"));
     saveChartAsAction->setObjectName(QStringLiteral("saveChartAsAction"));
     plot->setContextMenuPolicy(Qt::CustomContextMenu);
-    curveRequestTimer->setInterval(kTimerIntervalMs);
 
     resize(Design(kDesignWidth), Design(kDesignHeight));
     if (const QScreen* desktop = screen())
@@ -112,35 +92,30 @@ void ChartWindow::WireChartEvents() {
         pointer_.reset();
         HideMarker();
     });
-    connect(curveRequestTimer, &QTimer::timeout, this, &ChartWindow::OnCurveRequestTimer);
     connect(printButton, &QPushButton::clicked, this, &ChartWindow::OnPrintClicked);
     connect(plot, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { chartMenu->popup(plot->mapToGlobal(at)); });
     connect(saveChartAsAction, &QAction::triggered, this, &ChartWindow::OnSaveChartAsClicked);
 }
 
-void ChartWindow::StartPlot() {
-    CurveViewState& state = CurveView();
+void ChartWindow::StartPlot(int row) {
     const Language language = CurrentLanguage();
-    state.chartOpen = true;
+    open_ = true;
     setWindowTitle(ChartTextOf(ChartText::Caption, language));
     printButton->setText(ChartTextOf(ChartText::Print, language));
     saveChartAsAction->setText(TextIn(kSaveChartAs, language));
 
-    state.seriesCounter = 0;
+    seriesCounter_ = 0;
     SetUpChart(*plot, language);
     leftAutomatic_ = true;
     plot->clearGraphs();
 
     CreateMarkerSeries();
-    ++state.seriesCounter;
+    ++seriesCounter_;
 
-    // A window starts its own list; a closed one has emptied it already.
-    state.plottedRows.Clear();
-    AddCurve(state.requestedChartRow);
+    AddCurve(row);
     FitAutomaticAxes();
     plot->replot();
-    curveRequestTimer->start();
 }
 
 void ChartWindow::CreateMarkerSeries() {
@@ -174,7 +149,7 @@ void ChartWindow::CreateMarkerSeries() {
 bool ChartWindow::AddCurve(int row) {
     if (!table_) return false;
     std::optional<CurvePoints> curve = BuildCurve(*table_, curves_, row);
-    if (!curve || !CurveView().plottedRows.Append(row)) return false;
+    if (!curve || !plottedRows_.Append(row)) return false;
 
     QCPGraph* graph = AddCurveGraph(*plot, RowTitle(*table_, row), *curve);
     plotted_.push_back({graph, curve->rate, curve->extent});
@@ -194,14 +169,11 @@ void ChartWindow::FitAutomaticAxes() {
     if (leftAutomatic_) SetLeftEnds(AutomaticEnds(data.minY, data.maxY));
 }
 
-void ChartWindow::OnCurveRequestTimer() {
-    CurveViewState& state = CurveView();
-    if (!state.addCurveRequest) return;
-    state.addCurveRequest = false;
-    if (!table_ || state.seriesCounter >= table_->GridRowCount() || state.plottedRows.Full())
+void ChartWindow::AddRow(int row) {
+    if (!open_ || !table_ || seriesCounter_ >= table_->GridRowCount() || plottedRows_.Full())
         return;
-    if (!AddCurve(state.requestedChartRow)) return;
-    ++state.seriesCounter;
+    if (!AddCurve(row)) return;
+    ++seriesCounter_;
     FitAutomaticAxes();
     plot->replot(QCustomPlot::rpQueuedReplot);
 }
@@ -211,7 +183,7 @@ void ChartWindow::OnPrintClicked() {
     printButton->setEnabled(false);
     printing_ = true;
     {
-        TestRecordReport report(*table_, CurveView().plottedRows.Rows(), *plot, CurrentLanguage());
+        TestRecordReport report(*table_, plottedRows_.Rows(), *plot, CurrentLanguage());
         // Named after the archive of the window that charted it.
         const QString archive = parentWidget() ? parentWidget()->windowFilePath() : QString();
         ShowPrintPreview(report, this, QFileInfo(archive).completeBaseName());
@@ -229,7 +201,7 @@ void ChartWindow::OnSaveChartAsClicked() {
     QString reason;
     bool saved = false;
     if (IsCurvesCsvPath(path) && table_) {
-        const QByteArray csv = CurvesCsv(*table_, curves_, CurveView().plottedRows.Rows());
+        const QByteArray csv = CurvesCsv(*table_, curves_, plottedRows_.Rows());
         saved = SaveDurably(
             path,
             [&csv](QIODevice& file, QString* why) {
@@ -255,11 +227,10 @@ void ChartWindow::closeEvent(QCloseEvent* event) {
 }
 
 void ChartWindow::EndPlot() {
-    // A request raised now waits for the next window's timer, not for this closing one.
-    curveRequestTimer->stop();
-    CurveViewState& state = CurveView();
-    state.plottedRows.Clear();
-    state.chartOpen = false;
+    // Until it is deleted, a closing window takes no more rows: the next double click opens a
+    // new one.
+    plottedRows_.Clear();
+    open_ = false;
 }
 
 AxisEnds ChartWindow::BottomEnds() const {
@@ -280,13 +251,11 @@ void ChartWindow::SetLeftEnds(const AxisEnds& ends) {
     plot->yAxis->setRange(ends.Minimum(), ends.Maximum());
 }
 
-void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
-                   QWidget* mainWindow) {
+void ChartTableRow(QPointer<ChartWindow>& chart, ArchiveTable& table, const CurveStore& curves,
+                   int row, bool rowSelectedThroughNumberCell, QWidget* mainWindow) {
     if (!rowSelectedThroughNumberCell || row < 1 || row >= table.GridRowCount()) return;
-    CurveViewState& state = CurveView();
-    state.requestedChartRow = row;
-    if (state.chartOpen) {
-        state.addCurveRequest = true;
+    if (chart && chart->Open()) {
+        chart->AddRow(row);
         return;
     }
     if (table.IsEmpty()) {
@@ -295,8 +264,8 @@ void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCe
                             TextIn(kWarningCaption, language), box::kError);
         return;
     }
-    auto* window = new ChartWindow(table, Curves(), mainWindow);
-    window->show();
+    chart = new ChartWindow(table, curves, row, mainWindow);
+    chart->show();
 }
 
 }  // namespace porvel

@@ -9,6 +9,7 @@
 
 #include "axis_drag.h"
 #include "plot/axis_ends.h"
+#include "plotted_rows.h"
 
 class QCPGraph;
 class QCPItemText;
@@ -18,7 +19,6 @@ class QAction;
 class QMenu;
 class QPushButton;
 class QStatusBar;
-class QTimer;
 class QWidget;
 
 namespace porvel {
@@ -30,25 +30,27 @@ class CurveStore;
 class ChartWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kTimerIntervalMs = 100;
-
-    // Plots the requested chart row of the curve view state at once. The window reads `table`
-    // and `curves` for the curves it adds later; both outlive it.
-    ChartWindow(ArchiveTable& table, const CurveStore& curves, QWidget* parent = nullptr);
-    ~ChartWindow() override;
-
-    // The chart window that is open, or null.
-    static ChartWindow* Instance();
+    // Plots the curve of `row` at once. The window reads `table` and `curves` for the curves it
+    // adds later; both outlive it.
+    ChartWindow(ArchiveTable& table, const CurveStore& curves, int row, QWidget* parent = nullptr);
 
     ChartControl* plot;
     QPushButton* printButton;
     QStatusBar* statusBar;
-    QTimer* curveRequestTimer;
     // The chart's context menu with "Save chart as…".
     QMenu* chartMenu;
     QAction* saveChartAsAction;
 
-    void OnCurveRequestTimer();
+    // Adds the curve of `row` after those shown. Nothing is added once the window is closing,
+    // after as many curves beyond the first as the table has data rows, with PlottedRows full,
+    // or for a row without a readable curve.
+    void AddRow(int row);
+    // From the window's creation until it closes.
+    bool Open() const { return open_; }
+    // The rows whose curves are shown, in the order they were added; emptied at the close.
+    const PlottedRows& Plotted() const { return plottedRows_; }
+    // 1 once the window has its marker series; one more for each curve added after the first.
+    int SeriesCounter() const { return seriesCounter_; }
     // Prints the plotted measurements as a test record through its print preview; meanwhile
     // the button is off and the window cannot be closed.
     void OnPrintClicked();
@@ -88,7 +90,7 @@ private:
         DataExtent extent;
     };
 
-    void StartPlot();
+    void StartPlot(int row);
     void EndPlot();
     void BuildControls();
     void WireChartEvents();
@@ -108,6 +110,9 @@ private:
     QPointer<ArchiveTable> table_;
     const CurveStore& curves_;
     std::vector<PlottedCurve> plotted_;
+    PlottedRows plottedRows_;
+    int seriesCounter_ = 0;
+    bool open_ = false;
     QCPLayer* markerLayer_ = nullptr;
     QCPGraph* marker_ = nullptr;
     QCPItemTracer* markerAnchor_ = nullptr;
@@ -121,16 +126,15 @@ private:
     bool printing_ = false;
 };
 
-class ArchiveTable;
-
 // Acts only when the last click selected the whole row `row` through its number cell
 // (`rowSelectedThroughNumberCell`) and `row` is a data row (1 .. GridRowCount() - 1 of `table`,
-// row 0 being the header). Then the row becomes the requested chart row and:
-// - with the chart window open, the window's timer is asked to add its curve;
+// row 0 being the header). Then:
+// - with `chart` open, the row's curve is added to it;
 // - on an empty table a message says the archive has not been read;
-// - otherwise the chart window opens with the row's curve, not modal. `mainWindow` becomes
-//   its owner (it is closed with it and does not keep the program running); null is allowed.
-void ChartTableRow(ArchiveTable& table, int row, bool rowSelectedThroughNumberCell,
-                   QWidget* mainWindow);
+// - otherwise a chart window opens with the row's curve, not modal, and `chart` keeps it.
+//   `mainWindow` becomes its owner (it is closed with it and does not keep the program
+//   running); null is allowed.
+void ChartTableRow(QPointer<ChartWindow>& chart, ArchiveTable& table, const CurveStore& curves,
+                   int row, bool rowSelectedThroughNumberCell, QWidget* mainWindow);
 
 }  // namespace porvel

@@ -75,7 +75,7 @@ void QtExchangeView::SetPriority(WorkerPriority priority) {
 
 void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
     RunOnMainThread([&] {
-        if (!controls_.archive) return;
+        if (!controls_.archive || !controls_.curves) return;
         ArchiveTable& table = *controls_.archive;
         const auto rows = [&table] {
             return table.IsEmpty() ? 0u : static_cast<unsigned>(table.GridRowCount() - 1);
@@ -89,7 +89,7 @@ void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
         const std::vector<int> held =
             controls_.heldSlots ? controls_.heldSlots() : std::vector<int>{};
         report.leftOut =
-            EnterRecords(table, Curves(), read.count, read.records, read.curveArea,
+            EnterRecords(table, *controls_.curves, read.count, read.records, read.curveArea,
                          session_.objects, session_.materials, language_, held, read.withoutCurve);
         report.reported = read.reported;  // this read's own count
         report.received = read.count;

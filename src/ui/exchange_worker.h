@@ -18,6 +18,7 @@
 
 namespace porvel {
 
+class CurveStore;
 class EditorGrid;
 
 // The controls a starter hands to the worker of its exchange. Any of them may be absent, and any
@@ -42,6 +43,7 @@ struct ExchangeControls {
     QPointer<QWidget> dialog;
     QPointer<QLabel> statusLabel;
     QPointer<ArchiveTable> archive;  // the archive read fills it
+    CurveStore* curves = nullptr;    // its curves go here; lives as long as `archive`
     // Told on the main thread, once the records are in the table.
     std::function<void(const ArchiveReadReport&)> archiveRead;
     // Curve slots that rows kept outside the table still name; the read leaves them alone.

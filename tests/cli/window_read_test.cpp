@@ -113,7 +113,7 @@ void WindowReadTest::downloadThenInfoGivesTheWindowsTable() {
         QCOMPARE(kPa.size(), *window.SampleCountOf(r));
         const double rate = row.value(QStringLiteral("sampleRate")).toDouble();
         for (int i = 0; i < kPa.size(); ++i) {
-            QVERIFY(qAbs(kPa.at(i).toDouble() - PressureToKPa(Curves().Words(slot)[i])) < 0.0006);
+            QVERIFY(qAbs(kPa.at(i).toDouble() - PressureToKPa(w.Curves().Words(slot)[i])) < 0.0006);
             QVERIFY(qAbs(seconds.at(i).toDouble() - i / rate) < 1e-6);
         }
     }

@@ -1,4 +1,4 @@
-#include "curve/curve_view_state.h"
+#include "curve/plotted_rows.h"
 
 #include <gtest/gtest.h>
 

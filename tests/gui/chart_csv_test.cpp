@@ -15,7 +15,6 @@
 #include "archive/curve_store.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "curve_rows.h"
 #include "modal_answers.h"
 
@@ -31,23 +30,23 @@ void ChartCsvTest::theCsvHoldsTheSamplesTheToolGives() {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     ArchiveTable table;
+    CurveStore curves;
     testing::Measurement uneven;  // alternate samples: a mean of them is far from each
     uneven.samples = 40;
     uneven.rate = QStringLiteral("10");
     uneven.word = [](int i) { return static_cast<std::uint16_t>(i % 2 ? 4600 : 4000 + i); };
-    testing::PutMeasurement(table, Curves(), 1, uneven);
+    testing::PutMeasurement(table, curves, 1, uneven);
     testing::Measurement slow;
     slow.samples = 15;
     slow.slot = 1;
-    testing::PutMeasurement(table, Curves(), 2, slow);
+    testing::PutMeasurement(table, curves, 2, slow);
     const QString archive = dir.filePath(QStringLiteral("two.wpa"));
-    QVERIFY(WriteArchiveFile(table, Curves(), archive).Ok());
+    QVERIFY(WriteArchiveFile(table, curves, archive).Ok());
 
-    CurveView() = CurveViewState{};
-    ChartTableRow(table, 2, true, nullptr);
-    ChartWindow* window = ChartWindow::Instance();
+    QPointer<ChartWindow> window;
+    ChartTableRow(window, table, curves, 2, true, nullptr);
     QVERIFY(window);
-    ChartTableRow(table, 1, true, nullptr);
+    ChartTableRow(window, table, curves, 1, true, nullptr);
     QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     // Right click on the chart, the menu's item, the file's name typed.

@@ -1,14 +1,14 @@
 // The archive table's double click on a table view: the chart window opens once, further rows
-// come through its timer up to the series limit, an empty table gets its message, unreadable
+// are added to it up to the series limit, an empty table gets its message, unreadable
 // rows are left out, and a reopened window starts a new plotted rows list.
+#include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-#include <QTimer>
 
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "curve_rows.h"
 #include "modal_answers.h"
 #include "plot/chart_texts.h"
@@ -31,7 +31,7 @@ public:
             testing::Measurement m;
             m.samples = kSamples;
             m.slot = row - 1;
-            PutMeasurement(table, Curves(), row, m);
+            PutMeasurement(table, curves, row, m);
         }
         if (measurements > 0) table.SetGridRowCount(measurements + 1);  // as a read leaves it
         view.setModel(&table);
@@ -40,7 +40,7 @@ public:
             if (wholeRow) view.selectRow(index.row());
         });
         QObject::connect(&view, &QTableView::doubleClicked, [this](const QModelIndex& index) {
-            ChartTableRow(table, index.row() + 1, wholeRow, &view);
+            ChartTableRow(chart, table, curves, index.row() + 1, wholeRow, &view);
         });
         view.show();
         (void)QTest::qWaitForWindowExposed(&view);
@@ -52,22 +52,27 @@ public:
         QTest::mouseDClick(view.viewport(), Qt::LeftButton, {}, at);
         QTest::mouseRelease(view.viewport(), Qt::LeftButton, {}, at);
     }
-    // A double click while the window is open, and the window's timer having taken it.
-    void AddRow(int row) {
-        DoubleClick(row);
-        QVERIFY(CurveView().addCurveRequest);
-        QTRY_VERIFY(!CurveView().addCurveRequest);
-    }
+    // A double click while the window is open.
+    void AddRow(int row) { DoubleClick(row); }
 
     ArchiveTable table;
+    CurveStore curves;
+    QPointer<ChartWindow> chart;  // what the double click opened
     QTableView view;
     bool wholeRow = false;
 };
 
-QList<int> PlottedRowsNow() {
+QList<int> PlottedRowsOf(const ChartWindow* window) {
     QList<int> rows;
-    for (int i = 0; i < CurveView().plottedRows.Count(); ++i) rows << CurveView().plottedRows.At(i);
+    for (int row : window->Plotted().Rows()) rows << row;
     return rows;
+}
+
+int OpenCharts() {
+    int count = 0;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        count += qobject_cast<ChartWindow*>(window) != nullptr;
+    return count;
 }
 
 int CurveCount(ChartWindow* window) {
@@ -79,11 +84,8 @@ int CurveCount(ChartWindow* window) {
 class ChartDoubleClickTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() {
-        CurveView() = CurveViewState{};
-        SetCurrentLanguage(Language::Russian);
-    }
-    void cleanup() { QTRY_VERIFY(ChartWindow::Instance() == nullptr); }
+    void init() { SetCurrentLanguage(Language::Russian); }
+    void cleanup() { QTRY_COMPARE(OpenCharts(), 0); }
     void aNumberCellDoubleClickOpensTheChartOfThatRow();
     void otherDoubleClicksChartNothing();
     void anEmptyTableSaysTheArchiveIsNotRead_data();
@@ -96,14 +98,13 @@ private slots:
 void ChartDoubleClickTest::aNumberCellDoubleClickOpensTheChartOfThatRow() {
     TableHost host(3);
     host.DoubleClick(2);
-    ChartWindow* window = ChartWindow::Instance();
+    ChartWindow* window = host.chart;
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(!window->isModal());
     QCOMPARE(window->windowTitle(), QStringLiteral("График"));
     QCOMPARE(window->size(), QSize(Design(1174), Design(840)));
     QVERIFY(window->printButton->isEnabled());
-    QVERIFY(window->curveRequestTimer->isActive());
     QCOMPARE(window->plot->yAxis->label(), QStringLiteral("Давление, кПа "));
 
     const QCPGraph* marker = window->plot->graph(0);
@@ -112,17 +113,17 @@ void ChartDoubleClickTest::aNumberCellDoubleClickOpensTheChartOfThatRow() {
     QCOMPARE(CurveCount(window), 1);
     QCOMPARE(window->plot->graph(1)->name(), RowTitle(host.table, 2));
     QCOMPARE(window->plot->graph(1)->dataCount(), kSamples);
-    QCOMPARE(PlottedRowsNow(), QList<int>{2});
-    QCOMPARE(CurveView().seriesCounter, 1);
+    QCOMPARE(PlottedRowsOf(window), QList<int>{2});
+    QCOMPARE(window->SeriesCounter(), 1);
 }
 
 void ChartDoubleClickTest::otherDoubleClicksChartNothing() {
     TableHost host(3);
     host.DoubleClick(2, column::kObject);
-    ChartTableRow(host.table, 0, true, &host.view);  // the header row
-    ChartTableRow(host.table, host.table.GridRowCount(), true, &host.view);
-    QVERIFY(ChartWindow::Instance() == nullptr);
-    QVERIFY(!CurveView().chartOpen);
+    ChartTableRow(host.chart, host.table, host.curves, 0, true, &host.view);  // the header row
+    ChartTableRow(host.chart, host.table, host.curves, host.table.GridRowCount(), true, &host.view);
+    QVERIFY(host.chart == nullptr);
+    QCOMPARE(OpenCharts(), 0);
 }
 
 void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead_data() {
@@ -150,7 +151,7 @@ void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead() {
     host.DoubleClick(3);
     QVERIFY(answer.Answered());
     QCOMPARE(seen, (QStringList{text, caption, QStringLiteral("1")}));
-    QVERIFY(ChartWindow::Instance() == nullptr);
+    QVERIFY(host.chart == nullptr);
 }
 
 // Three data rows (a row count of 4) hold the first curve and three added ones; the same row
@@ -158,34 +159,35 @@ void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead() {
 void ChartDoubleClickTest::furtherRowsComeUpToTheSeriesLimit() {
     TableHost host(3);
     host.DoubleClick(1);
-    ChartWindow* window = ChartWindow::Instance();
+    ChartWindow* window = host.chart;
     QVERIFY(window);
     for (int row : {3, 3, 2}) host.AddRow(row);
     QCOMPARE(CurveCount(window), 4);
     QCOMPARE(window->plot->graph(2)->name(), window->plot->graph(3)->name());
     QCOMPARE(window->plot->graph(3)->dataCount(), kSamples);
-    QCOMPARE(CurveView().seriesCounter, 4);
+    QCOMPARE(window->SeriesCounter(), 4);
 
     host.AddRow(1);
     QCOMPARE(CurveCount(window), 4);
-    QCOMPARE(PlottedRowsNow(), (QList<int>{1, 3, 3, 2}));
-    QCOMPARE(ChartWindow::Instance(), window);
+    QCOMPARE(PlottedRowsOf(window), (QList<int>{1, 3, 3, 2}));
+    QCOMPARE(host.chart.data(), window);
 }
 
 void ChartDoubleClickTest::closingAndReopeningStartsANewList() {
     TableHost host(3);
     host.DoubleClick(1);
     host.AddRow(2);
-    ChartWindow::Instance()->close();
-    QCOMPARE(CurveView().plottedRows.Count(), 0);
-    QVERIFY(!CurveView().chartOpen);
-    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
+    ChartWindow* first = host.chart;
+    first->close();
+    QCOMPARE(first->Plotted().Count(), 0);
+    QVERIFY(!first->Open());
+    QTRY_VERIFY(host.chart == nullptr);
 
     host.DoubleClick(3);
-    QVERIFY(ChartWindow::Instance());
-    QCOMPARE(PlottedRowsNow(), QList<int>{3});
-    QCOMPARE(CurveCount(ChartWindow::Instance()), 1);
-    QCOMPARE(CurveView().seriesCounter, 1);
+    QVERIFY(host.chart);
+    QCOMPARE(PlottedRowsOf(host.chart), QList<int>{3});
+    QCOMPARE(CurveCount(host.chart), 1);
+    QCOMPARE(host.chart->SeriesCounter(), 1);
 }
 
 // A rate of 0 or cells that do not convert: the window opens, or stays, without that curve.
@@ -196,19 +198,19 @@ void ChartDoubleClickTest::rowsWithoutAReadableCurveAreLeftOut() {
     host.table.SetCell(column::kCurveLength, 2, QStringLiteral("NAN"));
     host.table.SetCell(column::kCurveLength, 3, QStringLiteral("2"));
     host.DoubleClick(1);
-    ChartWindow* window = ChartWindow::Instance();
+    ChartWindow* window = host.chart;
     QVERIFY(window);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QCOMPARE(CurveCount(window), 0);
     host.AddRow(2);
     QCOMPARE(CurveCount(window), 0);
-    QCOMPARE(CurveView().seriesCounter, 1);
+    QCOMPARE(window->SeriesCounter(), 1);
 
     host.AddRow(3);
     QCOMPARE(CurveCount(window), 1);
     QCOMPARE(window->plot->graph(1)->dataCount(), 0);
     QCOMPARE(window->plot->graph(1)->name(), RowTitle(host.table, 3));
-    QCOMPARE(PlottedRowsNow(), QList<int>{3});
+    QCOMPARE(PlottedRowsOf(window), QList<int>{3});
 }
 
 QTEST_MAIN(ChartDoubleClickTest)

@@ -6,7 +6,6 @@
 
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "curve_rows.h"
 #include "plot/chart_texts.h"
 #include "ui/main_texts.h"
@@ -82,31 +81,32 @@ private:
     }
 
     ArchiveTable table_;
+    CurveStore curves_;
+    QPointer<ChartWindow> open_;
     ChartWindow* window_ = nullptr;
     ChartControl* chart_ = nullptr;
 };
 
 // Two curves: a slow rise over 100 s and a faster fall over 25 s.
 void ChartWindowTest::init() {
-    CurveView() = CurveViewState{};
     SetCurrentLanguage(Language::Russian);
     testing::Measurement rise;
     rise.samples = 200;
     rise.rate = QStringLiteral("2");
     rise.word = [](int i) { return static_cast<std::uint16_t>(4000 + 20 * i); };
-    PutMeasurement(table_, Curves(), 1, rise);
+    PutMeasurement(table_, curves_, 1, rise);
     testing::Measurement fall;
     fall.samples = 100;
     fall.rate = QStringLiteral("4");
     fall.slot = 1;
     fall.word = [](int i) { return static_cast<std::uint16_t>(6000 - 10 * i); };
-    PutMeasurement(table_, Curves(), 2, fall);
+    PutMeasurement(table_, curves_, 2, fall);
 
-    ChartTableRow(table_, 1, true, nullptr);
-    window_ = ChartWindow::Instance();
+    ChartTableRow(open_, table_, curves_, 1, true, nullptr);
+    window_ = open_;
     QVERIFY(window_);
     chart_ = window_->plot;
-    ChartTableRow(table_, 2, true, nullptr);
+    ChartTableRow(open_, table_, curves_, 2, true, nullptr);
     QTRY_COMPARE(chart_->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window_));
     chart_->replot();
@@ -114,7 +114,7 @@ void ChartWindowTest::init() {
 
 void ChartWindowTest::cleanup() {
     window_->close();
-    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
+    QTRY_VERIFY(open_ == nullptr);
 }
 
 void ChartWindowTest::movingOverACurveShowsTheReadoutAndMarksItsPoint() {

@@ -14,7 +14,6 @@
 #include "base/locale_format.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "device/exchange_texts.h"
 #include "gui_sim.h"
 #include "ui/exchange_worker.h"
@@ -88,12 +87,11 @@ private slots:
         SaveShot(&w, "main_window.png");
 
         DoubleClickNumber(w, 2);
-        QTRY_VERIFY(ChartWindow::Instance());
-        ChartWindow* chart = ChartWindow::Instance();
+        QTRY_VERIFY(w.Chart());
+        ChartWindow* chart = w.Chart();
         // A second curve, as a double click on another row asks the open window for it.
-        CurveView().requestedChartRow = 5;
-        CurveView().addCurveRequest = true;
-        QTRY_COMPARE(CurveView().plottedRows.Count(), 2);
+        chart->AddRow(5);
+        QTRY_COMPARE(chart->Plotted().Count(), 2);
         QVERIFY(QTest::qWaitForWindowExposed(chart));
         QVERIFY(chart->plot->axisRect()->rect().width() >= 0.75 * chart->plot->width());
         SaveShot(chart, "chart_window.png");

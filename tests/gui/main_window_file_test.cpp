@@ -93,7 +93,7 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     MainWindow w;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    FillArchive(*w.Archive(), Curves(), 3);
+    FillArchive(*w.Archive(), w.Curves(), 3);
     const QStringList cells = CellsOf(*w.Archive());
 
     ModalScript script({}, {path, path});
@@ -111,7 +111,7 @@ void MainWindowFileTest::savedAndOpenedAgainThroughTheDialogs() {
     QCOMPARE(CellsOf(*w.Archive()), cells);
     QCOMPARE(w.windowTitle(), QStringLiteral("Porvel - Объект.wpa"));
     for (int row = 1; row <= 3; ++row)
-        QCOMPARE(WordsIn(Curves(), w.Archive()->SlotOf(row).value(), 3 + row),
+        QCOMPARE(WordsIn(w.Curves(), w.Archive()->SlotOf(row).value(), 3 + row),
                  CurveOf(10 + row, 3 + row));
 }
 
@@ -122,7 +122,7 @@ void MainWindowFileTest::closingWithChangesOffersToSave() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 2);  // then read from the instrument
+    FillArchive(*w.Archive(), w.Curves(), 2);  // then read from the instrument
 
     ModalScript boxes({QMessageBox::Yes});
     w.exitAction->trigger();
@@ -143,7 +143,7 @@ void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 2);
+    FillArchive(*w.Archive(), w.Curves(), 2);
     const QStringList cells = CellsOf(*w.Archive());
 
     ModalScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
@@ -167,7 +167,7 @@ void MainWindowFileTest::noToReplacingKeepsTheTableAndTheWindow() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 2);
+    FillArchive(*w.Archive(), w.Curves(), 2);
     const QStringList cells = CellsOf(*w.Archive());
     QFile other(w.Files().CurrentPath());
     QVERIFY(other.open(QIODevice::WriteOnly));
@@ -204,7 +204,7 @@ void MainWindowFileTest::aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefus
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.newAction->trigger();
-    FillArchive(*w.Archive(), Curves(), 3);  // unsaved work
+    FillArchive(*w.Archive(), w.Curves(), 3);  // unsaved work
     const QStringList cells = CellsOf(*w.Archive());
 
     ModalScript boxes({QMessageBox::Ok, QMessageBox::Cancel, QMessageBox::No});

@@ -25,7 +25,6 @@
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "device/exchange_types.h"
 #include "gui_sim.h"
 #include "modal_answers.h"
@@ -229,13 +228,13 @@ void MainWindowTest::readingTheArchiveFillsTheTable() {
     const QPoint number = w.archiveGrid->visualRect(w.Archive()->index(1, 0)).center();
     QTest::mouseClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, number);
     QTest::mouseDClick(w.archiveGrid->viewport(), Qt::LeftButton, {}, number);
-    QTRY_VERIFY(ChartWindow::Instance());
-    QCOMPARE(CurveView().plottedRows.Count(), 1);
-    QCOMPARE(CurveView().plottedRows.At(0), 2);
+    QTRY_VERIFY(w.Chart());
+    QCOMPARE(w.Chart()->Plotted().Count(), 1);
+    QCOMPARE(w.Chart()->Plotted().At(0), 2);
     if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
-        QVERIFY(ChartWindow::Instance()->grab().save(QString::fromLocal8Bit(dir) +
-                                                     QStringLiteral("/chart_window.png")));
-    ChartWindow::Instance()->close();
+        QVERIFY(w.Chart()->grab().save(QString::fromLocal8Bit(dir) +
+                                       QStringLiteral("/chart_window.png")));
+    w.Chart()->close();
     // For a look at the window: PORVEL_SCREENSHOT_DIR=/tmp main_window_test
     if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty())
         QVERIFY(w.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/main_window.png")));
@@ -263,7 +262,7 @@ void MainWindowTest::doubleClicksThatDoNotChart() {
     }
     QCOMPARE(text, QStringLiteral("Архив не считан!"));
     QCOMPARE(title, QStringLiteral("Внимание"));
-    QVERIFY(!ChartWindow::Instance());
+    QVERIFY(!w.Chart());
 
     // A filled table: a double click on a data cell charts nothing.
     ArchiveTable& t = *w.Archive();
@@ -272,7 +271,7 @@ void MainWindowTest::doubleClicksThatDoNotChart() {
     t.SetCell(column::kSampleRate, 1, QStringLiteral("4"));
     t.SetCell(column::kSlot, 1, QStringLiteral("0"));
     doubleClick(1, column::kM);
-    QVERIFY(!ChartWindow::Instance());  // a number-cell double click opens it at once
+    QVERIFY(!w.Chart());  // a number-cell double click opens it at once
 }
 
 void MainWindowTest::cancelWhileSearchingLeavesTheTableAsItWas_data() {
@@ -461,8 +460,8 @@ void MainWindowTest::anInterruptedReadSaysHowMuchArrived() {
     if (fault.startsWith(QStringLiteral("fault curve_crc"))) {
         // Kept with its values, without a curve: nothing of it goes into a file.
         QCOMPARE(w.Archive()->Cell(column::kCurveLength, 4), QStringLiteral("0"));
-        QVERIFY(!Curves().Has(*w.Archive()->SlotOf(4)));
-        QVERIFY(Curves().Has(*w.Archive()->SlotOf(5)));
+        QVERIFY(!w.Curves().Has(*w.Archive()->SlotOf(4)));
+        QVERIFY(w.Curves().Has(*w.Archive()->SlotOf(5)));
     }
 }
 

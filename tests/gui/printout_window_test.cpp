@@ -21,7 +21,6 @@
 #include "curve/chart_control.h"
 #include "curve/chart_save.h"
 #include "curve/chart_window.h"
-#include "curve/curve_view_state.h"
 #include "curve_rows.h"
 #include "modal_answers.h"
 #include "poppler.h"
@@ -57,13 +56,13 @@ void AnswerSaveDialog(const QString& name, const QString& filter = {},
     });
 }
 
-void PutRows(ArchiveTable& table, int rows) {
+void PutRows(ArchiveTable& table, CurveStore& curves, int rows) {
     for (int row = 1; row <= rows; ++row) {
         porvel::testing::Measurement m;
         m.samples = 600;
         m.rate = QStringLiteral("10");
         m.slot = row - 1;
-        PutMeasurement(table, Curves(), row, m);
+        PutMeasurement(table, curves, row, m);
     }
 }
 
@@ -87,7 +86,7 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     MainWindow form;
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    PutRows(*form.Archive(), 3);
+    PutRows(*form.Archive(), form.Curves(), 3);
     form.OnEnglishChosen();
     QVERIFY(form.printAction->isEnabled());
 
@@ -147,25 +146,24 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
         return name;
     };
     QCOMPARE(proposedBy([&] { form.printAction->trigger(); }), QStringLiteral("demo.pdf"));
-    CurveView() = CurveViewState{};
-    ChartTableRow(*form.Archive(), 1, true, &form);
-    ChartWindow* chart = ChartWindow::Instance();
+    QPointer<ChartWindow> chart;
+    ChartTableRow(chart, *form.Archive(), form.Curves(), 1, true, &form);
     QVERIFY(chart && QTest::qWaitForWindowExposed(chart));
     QCOMPARE(proposedBy([&] { QTest::mouseClick(chart->printButton, Qt::LeftButton); }),
              QStringLiteral("demo.pdf"));
     chart->close();
-    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
+    QTRY_VERIFY(chart == nullptr);
 }
 
 void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
     SetCurrentLanguage(Language::Russian);
-    CurveView() = CurveViewState{};
     ArchiveTable table;
-    PutRows(table, 2);
-    ChartTableRow(table, 1, true, nullptr);
-    ChartWindow* window = ChartWindow::Instance();
+    CurveStore curves;
+    PutRows(table, curves, 2);
+    QPointer<ChartWindow> window;
+    ChartTableRow(window, table, curves, 1, true, nullptr);
     QVERIFY(window);
-    ChartTableRow(table, 2, true, nullptr);
+    ChartTableRow(window, table, curves, 2, true, nullptr);
     QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(window->printButton->isEnabled());
@@ -176,8 +174,8 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
     AnswerNext<QPrintPreviewDialog>::Detached([&](QPrintPreviewDialog* preview) {
         title = preview->windowTitle();
         window->close();  // refused while the preview is open
-        heldWhilePrinting = !window->printButton->isEnabled() && window->isVisible() &&
-                            ChartWindow::Instance() == window;
+        heldWhilePrinting =
+            !window->printButton->isEnabled() && window->isVisible() && window->Open();
         AnswerSaveDialog(path);
         preview->findChild<QAction*>(QStringLiteral("PdfAction"))->trigger();
         preview->reject();
@@ -220,7 +218,7 @@ void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
              2);  // the column titles and their rule: no picture
 
     window->close();
-    QTRY_VERIFY(ChartWindow::Instance() == nullptr);
+    QTRY_VERIFY(window == nullptr);
 }
 
 QTEST_MAIN(PrintoutWindowTest)

@@ -27,14 +27,14 @@ constexpr const char* kChildOption = "--read-and-wait-to-be-killed";
 const QString kReady = QStringLiteral("ready");
 
 // Each data row's cells and the sum of its curve words, one line per row: what must survive.
-QStringList Fingerprint(const ArchiveTable& table) {
+QStringList Fingerprint(const ArchiveTable& table, const CurveStore& curves) {
     QStringList lines;
     for (int row = 1; row < table.GridRowCount() && !table.IsEmpty(); ++row) {
         QStringList cells;
         for (int col = 0; col < ArchiveTable::kColumns; ++col) cells << table.Cell(col, row);
         const int slot = table.Cell(ArchiveTable::kColumns - 1, row).toInt();
         quint64 sum = 0;
-        for (std::size_t i = 0; i < Curves().WordCount(slot); ++i) sum += Curves().Words(slot)[i];
+        for (std::size_t i = 0; i < curves.WordCount(slot); ++i) sum += curves.Words(slot)[i];
         lines << cells.join(QLatin1Char('\t')) + QLatin1Char('\t') + QString::number(sum);
     }
     return lines;
@@ -59,7 +59,7 @@ int ReadAndWaitToBeKilled() {
         return 1;
     if (!QTest::qWaitFor([&] { return QFileInfo::exists(path); }, 5000)) return 1;
     window.Recovery().Writer().WaitIdle();
-    for (const QString& line : Fingerprint(*window.Archive()))
+    for (const QString& line : Fingerprint(*window.Archive(), window.Curves()))
         std::printf("%s\n", line.toUtf8().constData());
     std::printf("%s\n", kReady.toUtf8().constData());
     std::fflush(stdout);
@@ -107,7 +107,7 @@ private slots:
         });
         QVERIFY(window.OfferRecovery());
         QVERIFY(question.startsWith(QStringLiteral("Восстановить несохранённый архив от ")));
-        QCOMPARE(Fingerprint(*window.Archive()), rows);
+        QCOMPARE(Fingerprint(*window.Archive(), window.Curves()), rows);
         // Unsaved and unnamed: Save asks where it goes, and the save prompt guards it.
         QCOMPARE(window.windowTitle(), QStringLiteral("Porvel*"));
         QVERIFY(window.File().modified);

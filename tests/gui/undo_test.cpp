@@ -185,8 +185,8 @@ void UndoTest::aReadIsUndoneAndItsCurvesOutliveALaterRead() {
         std::vector<std::vector<quint16>> words;
         for (int row = 1; row < w_->Archive()->GridRowCount(); ++row) {
             const auto slot = w_->Archive()->SlotOf(row);
-            const quint16* begin = slot ? Curves().Words(*slot) : nullptr;
-            words.emplace_back(begin, begin ? begin + Curves().WordCount(*slot) : begin);
+            const quint16* begin = slot ? w_->Curves().Words(*slot) : nullptr;
+            words.emplace_back(begin, begin ? begin + w_->Curves().WordCount(*slot) : begin);
         }
         return words;
     };

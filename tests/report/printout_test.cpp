@@ -34,14 +34,14 @@ const QDateTime kNow(QDate(2024, 5, 3), QTime(14, 5));
 
 // Row `row` as a read of the instrument writes it, its number `number`, with a curve of
 // `samples` words rising from the chamber's vacuum towards the atmosphere.
-void PutRow(ArchiveTable& table, int row, const QString& number, int samples = 600,
-            const QString& rate = QStringLiteral("10")) {
+void PutRow(ArchiveTable& table, CurveStore& curves, int row, const QString& number,
+            int samples = 600, const QString& rate = QStringLiteral("10")) {
     porvel::testing::Measurement m;
     m.samples = samples;
     m.rate = rate;
     m.slot = row - 1;
     m.word = [row](int i) { return static_cast<std::uint16_t>(4500 + 8000 * i / (i + 60 + row)); };
-    PutMeasurement(table, Curves(), row, m);
+    PutMeasurement(table, curves, row, m);
     table.SetCell(column::kNumber, row, number);
     table.SetCell(column::kAtmosphere, row, QStringLiteral("101,3"));
     table.SetCell(column::kM, row, QStringLiteral("2,5"));
@@ -68,6 +68,7 @@ protected:
 
     QTemporaryDir dir_;
     ArchiveTable table_;
+    CurveStore curves_;
 };
 
 }  // namespace
@@ -113,9 +114,9 @@ TEST(FormatGeneral, FifteenDigitsWithoutTrailingZeros) {
 }
 
 TEST_F(Printouts, ListingOfThreeRowsReadsBackLineForLine) {
-    PutRow(table_, 1, QStringLiteral("  7 "));
-    PutRow(table_, 2, QStringLiteral("12"));
-    PutRow(table_, 3, QStringLiteral("13"));
+    PutRow(table_, curves_, 1, QStringLiteral("  7 "));
+    PutRow(table_, curves_, 2, QStringLiteral("12"));
+    PutRow(table_, curves_, 3, QStringLiteral("13"));
     table_.SetGridRowCount(4);
     table_.SetCell(column::kMaterial, 2, QStringLiteral("Бетон тяжёлый мелкозернис"));  // 25 long
     TableListingReport report(table_, Language::Russian, kNow);
@@ -177,7 +178,7 @@ TEST_F(Printouts, ListingOfThreeRowsReadsBackLineForLine) {
 TEST_F(Printouts, ALongListingRepeatsTitleAndHeaderOnEveryPageAndPrintsAlike) {
     table_.SetHeaderLanguage(Language::English);
     const int rows = 100;
-    for (int row = 1; row <= rows; ++row) PutRow(table_, row, QString::number(row), 0);
+    for (int row = 1; row <= rows; ++row) PutRow(table_, curves_, row, QString::number(row), 0);
     TableListingReport report(table_, Language::English, kNow);
     EXPECT_EQ(report.Title(), QStringLiteral("Print Preview"));
     EXPECT_EQ(PageCount(report), 3);  // 45 line bands a page, the header's empty one included
@@ -202,12 +203,13 @@ TEST_F(Printouts, ALongListingRepeatsTitleAndHeaderOnEveryPageAndPrintsAlike) {
 }
 
 TEST_F(Printouts, TestRecordReadsBackWithItsTableAndAVectorChart) {
-    PutRow(table_, 1, QStringLiteral("7"), 600, QStringLiteral("10"));  // 602 words at 10 a second
-    PutRow(table_, 2, QStringLiteral("12"), 300, QStringLiteral("5"));
-    PutRow(table_, 3, QStringLiteral("100"), 200, QStringLiteral("2"));
+    PutRow(table_, curves_, 1, QStringLiteral("7"), 600,
+           QStringLiteral("10"));  // 602 words at 10 a second
+    PutRow(table_, curves_, 2, QStringLiteral("12"), 300, QStringLiteral("5"));
+    PutRow(table_, curves_, 3, QStringLiteral("100"), 200, QStringLiteral("2"));
     QCustomPlot chart;
     const std::vector<int> plotted =
-        PlotRows(chart, table_, Curves(), {1, 2, 1, 3}, Language::Russian);
+        PlotRows(chart, table_, curves_, {1, 2, 1, 3}, Language::Russian);
     ASSERT_EQ(plotted, std::vector<int>({1, 2, 1, 3}));
     TestRecordReport report(table_, plotted, chart, Language::Russian, kNow);
     EXPECT_EQ(report.Title(), QStringLiteral("Бланк протокола испытаний"));
@@ -295,13 +297,13 @@ std::vector<PdfWord> LineOf(const std::vector<PdfWord>& words, const QString& fi
 }
 
 TEST_F(Printouts, TestRecordCellsStandWholeApartAndUnderTheirHeaders) {
-    PutRow(table_, 1, QStringLiteral("65535"));
-    PutRow(table_, 2, QStringLiteral("3"));
+    PutRow(table_, curves_, 1, QStringLiteral("65535"));
+    PutRow(table_, curves_, 2, QStringLiteral("3"));
     table_.SetCell(column::kObject, 1, QStringLiteral("Подпорн.стена1"));  // 14, as kept
     table_.SetCell(column::kMaterial, 1, QStringLiteral("Керамзитобетон"));
     table_.SetCell(column::kMaterial, 2, QStringLiteral("B25"));
     QCustomPlot chart;
-    PlotRows(chart, table_, Curves(), {1, 2}, Language::Russian);
+    PlotRows(chart, table_, curves_, {1, 2}, Language::Russian);
     // The pointer's marker and its value mark, as the chart window shows them.
     chart.graph(0)->addData(12.0, 71.503);
     auto* mark = new QCPItemText(&chart);
@@ -335,10 +337,10 @@ TEST_F(Printouts, TestRecordCellsStandWholeApartAndUnderTheirHeaders) {
 }
 
 TEST_F(Printouts, TestRecordInEnglishCountsItsPagesInTheHeader) {
-    PutRow(table_, 1, QStringLiteral("7"));
+    PutRow(table_, curves_, 1, QStringLiteral("7"));
     QCustomPlot chart;
     const std::vector<int> rows(40, 1);
-    TestRecordReport report(table_, PlotRows(chart, table_, Curves(), rows, Language::English),
+    TestRecordReport report(table_, PlotRows(chart, table_, curves_, rows, Language::English),
                             chart, Language::English, kNow);
     EXPECT_EQ(PageCount(report), 3);  // 9 lines under the chart, then 31 a page
     const QString pdf = Pdf(report, QStringLiteral("record_en.pdf"));
@@ -352,9 +354,9 @@ TEST_F(Printouts, TestRecordInEnglishCountsItsPagesInTheHeader) {
 }
 
 TEST_F(Printouts, TheCopyOfTheChartKeepsItsRangesButNotThePointersMarker) {
-    PutRow(table_, 1, QStringLiteral("7"));
+    PutRow(table_, curves_, 1, QStringLiteral("7"));
     QCustomPlot chart;
-    PlotRows(chart, table_, Curves(), {1}, Language::Russian);
+    PlotRows(chart, table_, curves_, {1}, Language::Russian);
     chart.xAxis->setRange(5, 20);
     chart.yAxis->setRange(40, 60);
     chart.graph(0)->addData(12.0, 50.0);

@@ -1,6 +1,4 @@
-// The shared state of the curve view: what the archive table's double click, the chart window
-// and its printout share, one instance for the whole run, outside the window, which comes and
-// goes.
+// PlottedRows: the archive rows a chart window shows, which its printout and CSV list too.
 #pragma once
 
 #include <array>
@@ -28,16 +26,5 @@ private:
     std::array<int, kCapacity> rows_{};
     int count_ = 0;
 };
-
-struct CurveViewState {
-    int requestedChartRow = 0;     // the row most recently double-clicked for charting
-    bool chartOpen = false;        // from the window's creation until it closes
-    bool addCurveRequest = false;  // raised by a double click while open, taken by the timer
-    // 1 once the window has its marker series; one more for each curve added after the first.
-    int seriesCounter = 0;
-    PlottedRows plottedRows;
-};
-
-CurveViewState& CurveView();
 
 }  // namespace porvel

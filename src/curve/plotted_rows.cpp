@@ -1,4 +1,4 @@
-#include "curve_view_state.h"
+#include "plotted_rows.h"
 
 namespace porvel {
 
@@ -11,11 +11,6 @@ bool PlottedRows::Append(int row) {
 int PlottedRows::At(int index) const {
     if (index < 0 || index >= count_) return -1;
     return rows_[static_cast<std::size_t>(index)];
-}
-
-CurveViewState& CurveView() {
-    static CurveViewState state;
-    return state;
 }
 
 }  // namespace porvel

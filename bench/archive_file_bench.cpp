@@ -19,6 +19,7 @@
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
 #include "archive/recovery_file.h"
+#include "bench_goal.h"
 
 using namespace porvel;
 using Steady = std::chrono::steady_clock;
@@ -80,6 +81,7 @@ void Report(const char* what, double ms, double floorMs) {
     const double ratio = ms / floorMs;
     std::printf("%-6s %8.2f ms  floor %8.2f ms  ratio %.2f  (goal <= %.1f) %s\n", what, ms, floorMs,
                 ratio, kRatioGoal, ratio <= kRatioGoal ? "ok" : "ABOVE GOAL");
+    porvel::bench::Goal("archive_file", what, ratio, " x", kRatioGoal);
 }
 
 }  // namespace
@@ -134,5 +136,7 @@ int main(int argc, char** argv) {
         "(goal <= %.1f) %s\n",
         snapshot.ms, snapshot.floorMs, share, kRecoveryShareGoal,
         share <= kRecoveryShareGoal ? "ok" : "ABOVE GOAL");
+    porvel::bench::Goal("archive_file", "recovery main-thread share", share, "",
+                        kRecoveryShareGoal);
     return 0;
 }

@@ -25,6 +25,7 @@
 #include "archive/table_rows.h"
 #include "archive/table_sort.h"
 #include "base/locale_format.h"
+#include "bench_goal.h"
 #include "output/clipboard_text.h"
 
 using namespace porvel;
@@ -128,11 +129,13 @@ void Ratio(const char* what, double ms, double floorMs, double goal) {
     const double ratio = ms / floorMs;
     std::printf("%-22s %8.1f ms  floor %7.1f ms  ratio %.2f (goal <= %.1f) %s\n", what, ms, floorMs,
                 ratio, goal, ratio <= goal ? "ok" : "ABOVE GOAL");
+    porvel::bench::Goal("archive_scale", what, ratio, " x", goal);
 }
 
 void Time(const char* what, double ms, double goalMs) {
     std::printf("%-22s %8.1f ms  (goal < %.0f ms) %s\n", what, ms, goalMs,
                 ms < goalMs ? "ok" : "ABOVE GOAL");
+    porvel::bench::Goal("archive_scale", what, ms, " ms", goalMs, true);
 }
 
 }  // namespace
@@ -230,6 +233,8 @@ int main(int argc, char** argv) {
                 "store heap", (storeEnd - storeStart) / (1024.0 * 1024.0),
                 curveBytes / (1024.0 * 1024.0), storeRatio, kMemoryRatioGoal,
                 storeRatio <= kMemoryRatioGoal ? "ok" : "ABOVE GOAL");
+    porvel::bench::Goal("archive_scale", "store heap / curve bytes", storeRatio, " x",
+                        kMemoryRatioGoal);
     Time("sort by date", sortDate, kSortGoalMs);
     Time("sort by object", sortObject, kSortGoalMs);
     Time("delete the top row", deleteTop, kEditGoalMs);

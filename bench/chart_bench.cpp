@@ -15,6 +15,7 @@
 
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
+#include "bench_goal.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
 #include "wire/record_layout.h"
@@ -123,6 +124,7 @@ void ReplotRatio(ChartWindow* window, const ArchiveTable& table) {
         window->plot->graphCount() - 1, kSamples, window->plot->width(), window->plot->height(),
         table.GridRowCount() - 1, Median(ours), Median(theirs), ratio, kReplotGoal,
         ratio <= kReplotGoal ? "ok" : "MISSED");
+    porvel::bench::Goal("chart", "replot / bare control", ratio, " x", kReplotGoal);
 }
 
 void PointerMoves(ChartWindow* window) {
@@ -150,6 +152,7 @@ void PointerMoves(ChartWindow* window) {
         "with repaint %.3f ms median, %.3f ms worst (goal < %.0f ms) %s\n",
         painted.size(), Median(handled), median, *std::max_element(painted.begin(), painted.end()),
         kMoveGoalMs, median < kMoveGoalMs ? "ok" : "MISSED");
+    porvel::bench::Goal("chart", "pointer move with repaint", median, " ms", kMoveGoalMs, true);
 }
 
 void DoubleClickToPaint() {

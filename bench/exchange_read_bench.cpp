@@ -13,6 +13,7 @@
 #include <cstdio>
 
 #include "archive/archive_table.h"
+#include "bench_goal.h"
 #include "device/exchange.h"
 #include "device/exchange_session.h"
 #include "timed_exchange.h"
@@ -107,6 +108,9 @@ int main(int argc, char** argv) {
     std::printf("  wall / floor = %.4f (goal <= %.2f)\n", ratio, kRatioGoal);
     std::printf("  longest gap between %d ms ticks of the main thread: %.1f ms (goal < %.0f ms)\n",
                 kTickMs, longestGapMs - kTickMs, kGapGoalMs);
+    porvel::bench::Goal("exchange_read", "wall / floor", ratio, " x", kRatioGoal);
+    porvel::bench::Goal("exchange_read", "longest main-thread gap", longestGapMs - kTickMs, " ms",
+                        kGapGoalMs, true);
     std::printf("  table rows: %d\n", table.GridRowCount() - 1);
     return worker.received == 128 ? 0 : 1;
 }

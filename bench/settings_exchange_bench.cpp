@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "bench_goal.h"
 #include "device/exchange.h"
 #include "device/exchange_session.h"
 #include "timed_exchange.h"
@@ -62,6 +63,7 @@ void Report(const char* what, const Run& run) {
         "ratio %.3f (goal <= %.2f) %s\n",
         what, run.wall, run.Floor(), run.pauses, run.transfers, ratio, kRatioGoal,
         ratio <= kRatioGoal ? "ok" : "ABOVE GOAL");
+    porvel::bench::Goal("settings_exchange", what, ratio, " x", kRatioGoal);
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "base/locale_format.h"
+#include "bench_goal.h"
 #include "bench_table.h"
 #include "output/cell_value.h"
 #include "output/spreadsheet_export.h"
@@ -119,5 +120,11 @@ int main(int argc, char** argv) {
     std::printf("  .xls / .xlsx:      %.2f (goal at most 1.0)\n", xls.seconds / xlsx.seconds);
     std::printf("  peak memory added: .xlsx %.1f MiB, .xls %.1f MiB (goal under 64 MiB)\n",
                 xlsx.addedMiB, xls.addedMiB);
+    porvel::bench::Goal("spreadsheet_export", ".xlsx / bare loop", xlsx.seconds / bare.seconds,
+                        " x", 1.2);
+    porvel::bench::Goal("spreadsheet_export", ".xls / .xlsx", xls.seconds / xlsx.seconds, " x",
+                        1.0);
+    porvel::bench::Goal("spreadsheet_export", ".xlsx peak memory", xlsx.addedMiB, " MiB", 64, true);
+    porvel::bench::Goal("spreadsheet_export", ".xls peak memory", xls.addedMiB, " MiB", 64, true);
     return 0;
 }

@@ -18,8 +18,12 @@ inline double Seconds(Steady::duration d) {
 class TimedLink : public DeviceLink {
 public:
     explicit TimedLink(DeviceLink& inner) : inner_(inner) {}
-    int Load() override { return Timed([&] { return inner_.Load(); }); }
-    int FindAndOpen() override { return Timed([&] { return inner_.FindAndOpen(); }); }
+    int Load() override {
+        return Timed([&] { return inner_.Load(); });
+    }
+    int FindAndOpen() override {
+        return Timed([&] { return inner_.FindAndOpen(); });
+    }
     void Close() override {
         Timed([&] {
             inner_.Close();
@@ -29,7 +33,9 @@ public:
     int Write(const std::uint8_t* b, int n) override {
         return Timed([&] { return inner_.Write(b, n); });
     }
-    int Read(std::uint8_t* b, int n) override { return Timed([&] { return inner_.Read(b, n); }); }
+    int Read(std::uint8_t* b, int n) override {
+        return Timed([&] { return inner_.Read(b, n); });
+    }
 
     Steady::duration inside{};
 

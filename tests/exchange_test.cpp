@@ -261,9 +261,10 @@ TEST_P(DamagedRecord, IsAskedAgainThenPassedOverAndNamed) {
             << "record " << k;
         const bool noCurve = std::count(row.withoutCurve.begin(), row.withoutCurve.end(), k) > 0;
         EXPECT_EQ(read.withoutCurve[i], noCurve) << "record " << k;
-        if (!noCurve)
+        if (!noCurve) {
             EXPECT_TRUE(CurveBlockValid(&read.curves[i * protocol::kCurveSlotBytes],
                                         CurveLength(&read.records[i * protocol::kRecordSize])));
+        }
     }
     EXPECT_EQ(read.missed, row.missed);
     EXPECT_EQ(read.linkLost, row.linkLost);

@@ -57,7 +57,9 @@ public:
 
 private:
     void* previous_ = nullptr;  // the thread's locale before (POSIX), or its name (Windows)
-    int previousMode_ = 0;      // Windows: whether the thread had a locale of its own
+#ifdef _WIN32
+    int previousMode_ = 0;  // whether the thread had a locale of its own
+#endif
 };
 
 // ParseDate and ParseTime over many rows: an archive repeats its dates and times many times over

@@ -47,8 +47,7 @@ const QString kOddCells[] = {QString(),
 
 class CheckingView : public ExchangeView {
 public:
-    CheckingView(fuzz::FuzzInput& in, const ExchangeGlobals& globals, EditorRows grid)
-        : in_(in), g_(globals), grid_(std::move(grid)) {}
+    CheckingView(fuzz::FuzzInput& in, EditorRows grid) : in_(in), grid_(std::move(grid)) {}
 
     void Update(const UpdateEffect& effect) override { Require(effect.gauge <= 100); }
     void ShowMessage(const QString&, const QString&) override {}
@@ -83,7 +82,6 @@ public:
 
 private:
     fuzz::FuzzInput& in_;
-    const ExchangeGlobals& g_;
     EditorRows grid_;
 };
 
@@ -111,7 +109,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     NullClock clock;
     NameTable objects = DefaultObjectNames();
     NameTable materials = DefaultMaterialNames();
-    CheckingView view(in, g, fuzz::StartGrid(g.operation, g, objects, materials, language));
+    CheckingView view(in, fuzz::StartGrid(g.operation, g, objects, materials, language));
     Exchange exchange(g, link, clock, view, objects, materials, language);
 
     std::size_t passesAfterCancel = 0;

@@ -84,10 +84,10 @@ public:
 
 ChartWindow* OpenWithAllCurves(ArchiveTable& table, const CurveStore& curves) {
     QPointer<ChartWindow> window;
-    ChartTableRow(window, table, curves, 1, true, nullptr);
+    ChartTableRow(window, table, curves, 1, true, nullptr, [] { return Language::Russian; });
     (void)QTest::qWaitForWindowExposed(window);
     for (int row = 2; row <= kCurves; ++row)
-        ChartTableRow(window, table, curves, row, true, nullptr);
+        ChartTableRow(window, table, curves, row, true, nullptr, [] { return Language::Russian; });
     SizeChart(window, window->plot);
     return window;
 }
@@ -164,7 +164,7 @@ void DoubleClickToPaint() {
     QPointer<ChartWindow> chart;
     QObject::connect(&view, &QTableView::doubleClicked, [&](const QModelIndex& index) {
         ChartTableRow(chart, table, curves, index.row() + 1, index.column() == column::kNumber,
-                      &view);
+                      &view, [] { return Language::Russian; });
     });
     view.show();
     (void)QTest::qWaitForWindowExposed(&view);

@@ -127,8 +127,9 @@ AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, 
     return texts;
 }
 
-AboutBox::AboutBox(QWidget* parent, const VersionInfo& info, const QString& buildDate)
-    : QDialog(parent) {
+AboutBox::AboutBox(Language language, QWidget* parent, const VersionInfo& info,
+                   const QString& buildDate)
+    : QDialog(parent), language_(language) {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
@@ -186,9 +187,8 @@ AboutBox::AboutBox(QWidget* parent, const VersionInfo& info, const QString& buil
 }
 
 void AboutBox::FillTexts(const VersionInfo& info, const QString& buildDate) {
-    const Language language = CurrentLanguage();
-    setWindowTitle(MainTextOf(MainText::About, language));
-    const AboutTexts texts = ComposeAboutTexts(info, buildDate, language);
+    setWindowTitle(MainTextOf(MainText::About, language_));
+    const AboutTexts texts = ComposeAboutTexts(info, buildDate, language_);
     auto put = [](QLabel* label, const std::optional<QString>& text) {
         if (!text) return;
         label->setText(*text);
@@ -227,8 +227,7 @@ void AboutBox::OnMailClicked() {
     mail.setScheme(QStringLiteral("mailto"));
     mail.setPath(mailLabel->text());
     QUrlQuery query;
-    query.addQueryItem(QStringLiteral("Subject"),
-                       MainTextOf(MainText::ProductName, CurrentLanguage()));
+    query.addQueryItem(QStringLiteral("Subject"), MainTextOf(MainText::ProductName, language_));
     mail.setQuery(query);
     QDesktopServices::openUrl(mail);  // a failure shows nothing
 }

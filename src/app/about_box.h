@@ -33,9 +33,10 @@ AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, 
 class AboutBox : public QDialog {
     Q_OBJECT
 public:
-    // Filled at once in the current language from the program's own version information; tests
-    // pass other information and dates.
-    explicit AboutBox(QWidget* parent = nullptr, const VersionInfo& info = ProgramVersionInfo(),
+    // Filled at once in `language` from the program's own version information; tests pass other
+    // information and dates.
+    explicit AboutBox(Language language, QWidget* parent = nullptr,
+                      const VersionInfo& info = ProgramVersionInfo(),
                       const QString& buildDate = BuildDateText());
 
     QFrame* panel;
@@ -59,6 +60,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    const Language language_;
+
     void FillTexts(const VersionInfo& info, const QString& buildDate);
     void FitToTexts();
 };

@@ -61,7 +61,7 @@ QString TypeChangedName(const QString& path, int filterIndex) {
 }
 
 QString QtExportDialogs::AskExportPath(const QString& fileName) {
-    ExportFileDialog dialog(parent_, MainTextOf(MainText::ExportToExcel, CurrentLanguage()));
+    ExportFileDialog dialog(parent_, MainTextOf(MainText::ExportToExcel, language_()));
     dialog.setObjectName(QStringLiteral("AskExportPath"));
     // The toolkit's own dialog: its typed name can be read and changed on a type change.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -91,11 +91,13 @@ QString QtExportDialogs::AskExportPath(const QString& fileName) {
     return path;
 }
 
-ExportCommand::ExportCommand(const ArchiveTable& table, QWidget& window, QObject* parent)
+ExportCommand::ExportCommand(const ArchiveTable& table, QWidget& window, LanguageSource language,
+                             QObject* parent)
     : QObject(parent),
       table_(table),
       window_(window),
-      ownDialogs_(std::make_unique<QtExportDialogs>(&window)),
+      language_(std::move(language)),
+      ownDialogs_(std::make_unique<QtExportDialogs>(&window, language_)),
       dialogs_(ownDialogs_.get()) {}
 
 ExportCommand::~ExportCommand() = default;
@@ -109,10 +111,10 @@ void ExportCommand::ExportArchive() {
     const QString path = dialogs_->AskExportPath(fileName_);
     if (path.isEmpty()) return;
     fileName_ = path;
-    const Language lang = CurrentLanguage();
+    const Language lang = language_();
     if (table_.IsEmpty()) {
         LocalizedMessageBox(MainTextOf(MainText::ArchiveNotRead, lang),
-                            MainTextOf(MainText::Error, lang), box::kError);
+                            MainTextOf(MainText::Error, lang), box::kError, lang);
         return;
     }
     ExportGridToExcel(table_, MainTextOf(MainText::ArchiveTitle, lang), path);
@@ -124,7 +126,7 @@ void ExportCommand::ExportRows(const std::vector<int>& rows) {
     fileName_ = path;
     ArchiveTable series;
     CopyRowsInto(table_, rows, series);
-    ExportGridToExcel(series, MainTextOf(MainText::ArchiveTitle, CurrentLanguage()), path);
+    ExportGridToExcel(series, MainTextOf(MainText::ArchiveTitle, language_()), path);
 }
 
 bool ExportCommand::ExportGridToExcel(const ArchiveTable& table, const QString& title,
@@ -139,7 +141,7 @@ bool ExportCommand::ExportGridToExcel(const ArchiveTable& table, const QString& 
             if (!progress && clock.elapsed() > kProgressDelayMs) {
                 progress = std::make_unique<QProgressDialog>(&window_);
                 progress->setObjectName(QStringLiteral("ExportProgress"));
-                progress->setWindowTitle(MainTextOf(MainText::ExportToExcel, CurrentLanguage()));
+                progress->setWindowTitle(MainTextOf(MainText::ExportToExcel, language_()));
                 progress->setCancelButton(nullptr);
                 progress->setWindowModality(Qt::ApplicationModal);
                 progress->setMinimumDuration(0);
@@ -149,11 +151,11 @@ bool ExportCommand::ExportGridToExcel(const ArchiveTable& table, const QString& 
         });
     }
     if (!result.ok) {
-        const Language lang = CurrentLanguage();
+        const Language lang = language_();
         LocalizedMessageBox(MainTextOf(MainText::ExportError, lang) + QLatin1Char('\n') +
                                 QDir::toNativeSeparators(path) + QStringLiteral(": ") +
                                 result.reason,
-                            TextIn(kWarningCaption, lang), box::kError);
+                            TextIn(kWarningCaption, lang), box::kError, lang);
         return false;
     }
     fileName_.clear();

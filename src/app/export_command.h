@@ -6,6 +6,9 @@
 #include <QObject>
 #include <QString>
 #include <memory>
+#include <utility>
+
+#include "base/language.h"
 
 class QAction;
 class QWidget;
@@ -33,16 +36,18 @@ public:
     virtual QString AskExportPath(const QString& fileName) = 0;
 };
 
-// The toolkit's dialog, modal over `parent`, titled with the export menu text of the current
-// language. A name typed without an extension gets the chosen type's, and the dialog asks before
-// that replaces a file; a name typed whole replaces its file without a question.
+// The toolkit's dialog, modal over `parent`, titled with the export menu text in the language
+// `language` gives. A name typed without an extension gets the chosen type's, and the dialog
+// asks before that replaces a file; a name typed whole replaces its file without a question.
 class QtExportDialogs : public ExportDialogs {
 public:
-    explicit QtExportDialogs(QWidget* parent) : parent_(parent) {}
+    QtExportDialogs(QWidget* parent, LanguageSource language)
+        : parent_(parent), language_(std::move(language)) {}
     QString AskExportPath(const QString& fileName) override;
 
 private:
     QWidget* parent_;
+    LanguageSource language_;
 };
 
 class ExportCommand : public QObject {
@@ -51,7 +56,9 @@ public:
     // An export that runs longer than this shows its progress.
     static constexpr int kProgressDelayMs = 500;
 
-    ExportCommand(const ArchiveTable& table, QWidget& window, QObject* parent = nullptr);
+    // Its dialogs and messages speak the language `language` gives when they are shown.
+    ExportCommand(const ArchiveTable& table, QWidget& window, LanguageSource language,
+                  QObject* parent = nullptr);
     ~ExportCommand() override;
 
     // Enables the menu item and connects it to ExportArchive.
@@ -72,6 +79,7 @@ public:
 private:
     const ArchiveTable& table_;
     QWidget& window_;
+    LanguageSource language_;
     std::unique_ptr<ExportDialogs> ownDialogs_;
     ExportDialogs* dialogs_;
     QString fileName_ = kExportFileName;

@@ -68,7 +68,7 @@ QString QtArchiveDialogs::AskOpenPath() {
 }
 
 QString QtArchiveDialogs::AskSavePath() {
-    QFileDialog dialog(parent_, MainTextOf(MainText::SaveAs, CurrentLanguage()));
+    QFileDialog dialog(parent_, MainTextOf(MainText::SaveAs, language_()));
     Prepare(dialog, "AskSavePath");
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -78,13 +78,14 @@ QString QtArchiveDialogs::AskSavePath() {
 }
 
 FileCommands::FileCommands(ArchiveTable& table, CurveStore& curves, FileState& state,
-                           QWidget& window, QObject* parent)
+                           QWidget& window, LanguageSource language, QObject* parent)
     : QObject(parent),
       table_(table),
       curves_(curves),
       state_(state),
       window_(window),
-      ownDialogs_(std::make_unique<QtArchiveDialogs>(&window)),
+      language_(std::move(language)),
+      ownDialogs_(std::make_unique<QtArchiveDialogs>(&window, language_)),
       dialogs_(ownDialogs_.get()),
       programFolder_(QCoreApplication::applicationDirPath()) {}
 
@@ -149,7 +150,7 @@ bool FileCommands::OpenPath(const QString& path) {
 
 bool FileCommands::OpenDropped(const QString& path) {
     if (QFileInfo(path).suffix().compare(kArchiveSuffix, Qt::CaseInsensitive) != 0) {
-        ShowError(NotAnArchiveMessage(path, CurrentLanguage()));
+        ShowError(NotAnArchiveMessage(path, language_()));
         return false;
     }
     return OpenPath(path);
@@ -158,7 +159,7 @@ bool FileCommands::OpenDropped(const QString& path) {
 void FileCommands::SaveArchive() {
     if (!state_.modified) return;
     if (table_.IsEmpty()) {
-        ShowError(MainTextOf(MainText::ArchiveNotRead, CurrentLanguage()));
+        ShowError(MainTextOf(MainText::ArchiveNotRead, language_()));
         return;
     }
     // Nowhere to save to yet: the user names the file, as with Save As.
@@ -177,7 +178,7 @@ void FileCommands::SaveArchiveAs() {
     const QString path = dialogs_->AskSavePath();
     if (path.isEmpty()) return;
     if (table_.IsEmpty()) {
-        ShowError(MainTextOf(MainText::ArchiveNotRead, CurrentLanguage()));
+        ShowError(MainTextOf(MainText::ArchiveNotRead, language_()));
         return;
     }
     if (!Write(path)) return;
@@ -191,13 +192,13 @@ void FileCommands::SaveArchiveAs() {
 
 bool FileCommands::AskToSaveChanges() {
     if (table_.IsEmpty() || !state_.modified) return true;
-    const Language lang = CurrentLanguage();
+    const Language lang = language_();
     const QString caption = TextIn(kWarningCaption, lang);
     const QString question = MainTextOf(MainText::Save, lang) + QLatin1Char(' ') + state_.fileName +
                              QStringLiteral(" ?");
     // No goes on without saving; Cancel, or a box closed unanswered, stops what asked, so that
     // nothing unsaved is thrown away.
-    const int answer = LocalizedMessageBox(question, caption, box::kQuestion);
+    const int answer = LocalizedMessageBox(question, caption, box::kQuestion, lang);
     if (answer == box::kIdNo) return true;
     if (answer != box::kIdYes) return false;
     if (!HasFileName()) {
@@ -211,7 +212,7 @@ bool FileCommands::AskToSaveChanges() {
     // No to replacing means the work the user wanted kept was not written: stop, as Cancel
     // does, rather than drop it.
     if (QFileInfo::exists(path) &&
-        LocalizedMessageBox(replace, caption, box::kQuestion) != box::kIdYes)
+        LocalizedMessageBox(replace, caption, box::kQuestion, lang) != box::kIdYes)
         return false;
     return Write(path);
 }
@@ -223,7 +224,7 @@ QString FileCommands::CurrentPath() const {
 bool FileCommands::Open(const QString& path) {
     const ArchiveFileResult result = ReadArchiveFile(path, table_, curves_);
     if (!result.Ok()) {
-        ShowError(FileFaultMessage(FileOperation::Open, path, result, CurrentLanguage()));
+        ShowError(FileFaultMessage(FileOperation::Open, path, result, language_()));
         return false;
     }
     TakeFileName(path);
@@ -236,8 +237,7 @@ bool FileCommands::Open(const QString& path) {
 
 bool FileCommands::Write(const QString& path) {
     const ArchiveFileResult result = WriteArchiveFile(table_, curves_, path);
-    if (!result.Ok())
-        ShowError(FileFaultMessage(FileOperation::Save, path, result, CurrentLanguage()));
+    if (!result.Ok()) ShowError(FileFaultMessage(FileOperation::Save, path, result, language_()));
     return result.Ok();
 }
 
@@ -257,13 +257,14 @@ void FileCommands::TakeFileName(const QString& path) {
 }
 
 void FileCommands::ShowCaption() {
-    window_.setWindowTitle(WindowCaption(state_, CurrentLanguage()));
+    window_.setWindowTitle(WindowCaption(state_, language_()));
     const QString path = ArchivePath();
     window_.setWindowFilePath(path.isEmpty() ? kSaveDialogFileName : path);
 }
 
 void FileCommands::ShowError(const QString& text) {
-    LocalizedMessageBox(text, MainTextOf(MainText::Error, CurrentLanguage()), box::kError);
+    const Language lang = language_();
+    LocalizedMessageBox(text, MainTextOf(MainText::Error, lang), box::kError, lang);
 }
 
 }  // namespace porvel

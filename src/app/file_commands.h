@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <utility>
 
 #include "archive/archive_file.h"
 #include "base/language.h"
@@ -50,15 +51,18 @@ public:
 };
 
 // The toolkit's file dialogs, modal over `parent`. The save dialog's title is the Save As menu
-// text of the language current when it is shown; neither dialog asks before overwriting.
+// text of the language `language` gives when it is shown; neither dialog asks before
+// overwriting.
 class QtArchiveDialogs : public ArchiveDialogs {
 public:
-    explicit QtArchiveDialogs(QWidget* parent) : parent_(parent) {}
+    QtArchiveDialogs(QWidget* parent, LanguageSource language)
+        : parent_(parent), language_(std::move(language)) {}
     QString AskOpenPath() override;
     QString AskSavePath() override;
 
 private:
     QWidget* parent_;
+    LanguageSource language_;
 };
 
 class ArchiveTable;
@@ -71,9 +75,10 @@ public:
     // The first default name New gives, in the program's folder.
     static inline const QString kFirstArchiveName = QStringLiteral("Arhive 0.wpa");
 
-    // `window` shows the caption and owns the dialogs.
+    // `window` shows the caption and owns the dialogs. The caption, the dialogs and the
+    // messages speak the language `language` gives when they are shown.
     FileCommands(ArchiveTable& table, CurveStore& curves, FileState& state, QWidget& window,
-                 QObject* parent = nullptr);
+                 LanguageSource language, QObject* parent = nullptr);
     ~FileCommands() override;
 
     // Enables the four menu items and connects them to their commands.
@@ -136,6 +141,7 @@ private:
     CurveStore& curves_;
     FileState& state_;
     QWidget& window_;
+    const LanguageSource language_;
     std::unique_ptr<ArchiveDialogs> ownDialogs_;
     ArchiveDialogs* dialogs_;
     QString programFolder_;

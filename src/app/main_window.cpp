@@ -141,11 +141,11 @@ MainWindow::MainWindow(QWidget* parent)
     history_ = new TableHistory(*archive_, curves_, fileState_, *this, this);
     BuildMenus();
     BuildTable();
-    fileCommands_ = new FileCommands(*archive_, curves_, fileState_, *this, this);
+    fileCommands_ = new FileCommands(*archive_, curves_, fileState_, *this, Speaking(), this);
     fileCommands_->Connect(newAction, openAction, saveAction, saveAsAction);
-    exportCommand_ = new ExportCommand(*archive_, *this, this);
+    exportCommand_ = new ExportCommand(*archive_, *this, Speaking(), this);
     exportCommand_->Connect(exportAction);
-    recovery_ = new RecoveryGuard(*archive_, curves_, RecoveryFolder(), this);
+    recovery_ = new RecoveryGuard(*archive_, curves_, RecoveryFolder(), Speaking(), this);
     recovery_->NameArchiveWith([this] { return fileCommands_->ArchivePath(); });
     setWindowFilePath(kSaveDialogFileName);  // what printouts are named after until then
     connect(fileCommands_, &FileCommands::ArchiveInFile, recovery_, &RecoveryGuard::TableInFile);
@@ -297,10 +297,10 @@ void MainWindow::BuildTable() {
     std::vector<int> minimumWidths;
     for (int width : ArchiveTable::kDesignWidths) minimumWidths.push_back(Design(width));
     archiveGrid->SetMinimumColumnWidths(std::move(minimumWidths));
-    tableHandlers_ =
-        new TableHandlers({archiveGrid, archive_, rowMenu, statusBar(), centralWidget(),
-                           copyTableAction, copySelectionAction, deleteRowAction, history_},
-                          this);
+    tableHandlers_ = new TableHandlers(
+        {archiveGrid, archive_, rowMenu, statusBar(), centralWidget(), copyTableAction,
+         copySelectionAction, deleteRowAction, history_, Speaking()},
+        this);
     connect(archiveGrid, &ArchiveGridView::RowMoveAsked, history_, &TableHistory::MoveRow);
     // The summary follows the selection and whatever changes the selected rows.
     summaryLabel->hide();
@@ -309,7 +309,7 @@ void MainWindow::BuildTable() {
     summaryLabel->addAction(copySummaryAction);
     connect(copySummaryAction, &QAction::triggered, this, [this] {
         const SelectionSummary summary = Summarize(*archive_, SelectedRows());
-        QGuiApplication::clipboard()->setText(SummaryTable(summary, CurrentLanguage()));
+        QGuiApplication::clipboard()->setText(SummaryTable(summary, language_));
     });
     connect(archiveGrid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &MainWindow::UpdateSummary);
@@ -354,16 +354,16 @@ void MainWindow::BuildTable() {
     connect(printRowsAction, &QAction::triggered, this, [this] {
         ArchiveTable series;
         CopyRowsInto(*archive_, SelectedRows(), series);
-        TableListingReport report(series, CurrentLanguage());
-        ShowPrintPreview(report, this, QFileInfo(windowFilePath()).completeBaseName());
+        TableListingReport report(series, language_);
+        ShowPrintPreview(report, this, QFileInfo(windowFilePath()).completeBaseName(), language_);
     });
     // A double click on a row selected through its number cell charts that row's curve.
-    connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this,
-            [this](int row) { ChartTableRow(chart_, *archive_, curves_, row, true, this); });
+    connect(archiveGrid, &ArchiveGridView::RowDoubleClicked, this, [this](int row) {
+        ChartTableRow(chart_, *archive_, curves_, row, true, this, Speaking());
+    });
 }
 
 void MainWindow::SetUpAtStart() {
-    SetCurrentLanguage(Language::Russian);
     ApplyLanguage();
     for (int col = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
          col < ArchiveTable::kColumns; ++col) {
@@ -373,7 +373,7 @@ void MainWindow::SetUpAtStart() {
 }
 
 void MainWindow::ApplyLanguage() {
-    const Language lang = CurrentLanguage();
+    const Language lang = language_;
     UseToolkitTranslation(lang);
     auto text = [lang](MainText row) { return MainTextOf(row, lang); };
     englishAction->setChecked(lang == Language::English);
@@ -403,7 +403,6 @@ void MainWindow::ApplyLanguage() {
     objectsButton->setText(text(MainText::ObjectsSetting));
     materialsButton->setText(text(MainText::MaterialsSetting));
 
-    SetMessageButtonsLang(lang);
     archive_->SetHeaderLanguage(lang);
     deleteRowAction->setText(text(MainText::Delete));
     copySummaryAction->setText(TextIn(kCopySummary, lang));
@@ -419,12 +418,12 @@ void MainWindow::ApplyLanguage() {
 }
 
 void MainWindow::OnRussianChosen() {
-    SetCurrentLanguage(Language::Russian);
+    language_ = Language::Russian;
     ApplyLanguage();
 }
 
 void MainWindow::OnEnglishChosen() {
-    SetCurrentLanguage(Language::English);
+    language_ = Language::English;
     ApplyLanguage();
 }
 
@@ -444,8 +443,8 @@ void MainWindow::OnReadArchiveClicked() {
         history_->RowsRead(report, [this] { fileCommands_->TableChanged(); });
     };
     controls.heldSlots = [this] { return history_->HeldSlots(); };
-    ExchangeWorker* worker = StartExchange(session_, Operation::ReadArchive, ListsFlag::Unchanged,
-                                           controls, CurrentLanguage());
+    ExchangeWorker* worker =
+        StartExchange(session_, Operation::ReadArchive, ListsFlag::Unchanged, controls, language_);
     if (!worker) {
         delete dialog;
         return;
@@ -465,7 +464,7 @@ void MainWindow::ArchiveReadEnded() {
     if (!lastRead_) return;
     const ArchiveReadReport report = *lastRead_;
     lastRead_.reset();
-    const Language lang = CurrentLanguage();
+    const Language lang = language_;
     // What the read could not take whole is named beside its counts, and in its message.
     const QString notRead = NotReadText(report.missed, lang);
     QString counts = ReadCountsText(report.received, report.added, report.duplicates, lang);
@@ -474,32 +473,32 @@ void MainWindow::ArchiveReadEnded() {
     if (report.received < report.reported) {
         QString text = ReadShortText(report.received, report.reported, report.checkFailed, lang);
         if (!notRead.isEmpty()) text += QLatin1Char('\n') + notRead;
-        LocalizedMessageBox(text, TextIn(kWarningCaption, lang), box::kError);
+        LocalizedMessageBox(text, TextIn(kWarningCaption, lang), box::kError, lang);
     }
 }
 
 // The editors and the screenshot window are modal; each opening makes a new window in the
-// current language. An editor starts with the read that fills its grid.
+// window's language. An editor starts with the read that fills its grid.
 void MainWindow::OnObjectsClicked() {
     if (ExchangeRunning(session_)) return;
-    ObjectsEditor form(session_, this);
+    ObjectsEditor form(session_, language_, this);
     if (form.StartRead()) form.exec();
 }
 
 void MainWindow::OnMaterialsClicked() {
     if (ExchangeRunning(session_)) return;
-    MaterialsEditor form(session_, this);
+    MaterialsEditor form(session_, language_, this);
     if (form.StartRead()) form.exec();
 }
 
 void MainWindow::OnScreenshotClicked() {
-    ScreenshotWindow form(session_, this);
+    ScreenshotWindow form(session_, language_, this);
     form.exec();
 }
 
 void MainWindow::OnPrintClicked() {
-    TableListingReport report(*archive_, CurrentLanguage());
-    ShowPrintPreview(report, this, QFileInfo(windowFilePath()).completeBaseName());
+    TableListingReport report(*archive_, language_);
+    ShowPrintPreview(report, this, QFileInfo(windowFilePath()).completeBaseName(), language_);
 }
 
 void MainWindow::OnExitClicked() {
@@ -507,18 +506,18 @@ void MainWindow::OnExitClicked() {
 }
 
 void MainWindow::OnHelpClicked() {
-    ShowHelp(this, CurrentLanguage());
+    ShowHelp(this, language_);
 }
 
-// Table W and the about box are modal; each opening makes a new window in the current language,
-// and it goes when it is closed.
+// Table W and the about box are modal; each opening makes a new window in the window's
+// language, and it goes when it is closed.
 void MainWindow::OnGradeTableClicked() {
-    GradeTableDialog form(this);
+    GradeTableDialog form(language_, this);
     form.exec();
 }
 
 void MainWindow::OnAboutClicked() {
-    AboutBox box(this);
+    AboutBox box(language_, this);
     box.exec();
 }
 
@@ -582,7 +581,7 @@ void MainWindow::RestoreLastSession() {
 }
 
 void MainWindow::FillRecentMenu() {
-    const Language lang = CurrentLanguage();
+    const Language lang = language_;
     recentMenu->clear();
     const QStringList files = settings::RecentFiles();
     for (const QString& path : files) {
@@ -596,11 +595,11 @@ void MainWindow::FillRecentMenu() {
 
 void MainWindow::OpenRecent(const QString& path) {
     if (!QFileInfo::exists(path)) {
-        const Language lang = CurrentLanguage();
+        const Language lang = language_;
         settings::RemoveRecentFile(path);
         FillRecentMenu();
         LocalizedMessageBox(TextIn(kRecentFileGone, lang).arg(QDir::toNativeSeparators(path)),
-                            MainTextOf(MainText::Error, lang), box::kError);
+                            MainTextOf(MainText::Error, lang), box::kError, lang);
         return;
     }
     fileCommands_->OpenPath(path);
@@ -650,14 +649,14 @@ void MainWindow::ApplyFilter() {
             archiveGrid->setRowHidden(row - 1, !shown[i]);
     }
     archiveGrid->setUpdatesEnabled(true);
-    findBar->ShowCount(shownCount, total, CurrentLanguage());
+    findBar->ShowCount(shownCount, total, language_);
     UpdateSummary();
 }
 
 void MainWindow::UpdateSummary() {
     const SelectionSummary summary = Summarize(*archive_, SelectedRows());
     const bool shown = summary.rows >= 2;
-    if (shown) summaryLabel->setText(SummaryLine(summary, CurrentLanguage()));
+    if (shown) summaryLabel->setText(SummaryLine(summary, language_));
     if (shown != summaryLabel->isVisible()) {
         summaryLabel->setVisible(shown);
         LayOut();

@@ -42,6 +42,10 @@ public:
     // The chart window a number cell's double click opened, until it is gone; or null.
     ChartWindow* Chart() const { return chart_; }
     const FileState& File() const { return fileState_; }
+    // The language the window speaks: Russian at every start, switched by the Language menu.
+    // The windows it opens take it at their opening; its long-lived helpers read it when they
+    // speak.
+    Language DisplayLanguage() const { return language_; }
     // newAction, openAction, saveAction, Save As and the save prompt.
     FileCommands& Files() { return *fileCommands_; }
     // The spreadsheet export.
@@ -139,9 +143,14 @@ private:
     // After an archive read: its counts in the status bar, the read rows as an unsaved change,
     // and a message when the read ended before the last measurement.
     void ArchiveReadEnded();
+    // The window's language as it will be when asked.
+    LanguageSource Speaking() const {
+        return [this] { return language_; };
+    }
 
     // First, so that it outlives every window and worker that reports into it.
     ExchangeSession session_;
+    Language language_ = Language::Russian;
     ArchiveTable* archive_;
     CurveStore curves_;
     QPointer<ChartWindow> chart_;

@@ -33,18 +33,19 @@ QString RestoreQuestion(const QDateTime& written, const QString& archiveName, La
 }
 
 RecoveryGuard::RecoveryGuard(ArchiveTable& table, CurveStore& curves, const QString& folder,
-                             QObject* parent)
+                             LanguageSource language, QObject* parent)
     : QObject(parent),
       table_(table),
       curves_(curves),
       folder_(folder),
+      language_(std::move(language)),
       writer_(folder, [this](bool ok, const QString& reason) {
           // On the writer's thread: the text is made and shown on the main thread.
           if (lastWriteOk_.exchange(ok) && !ok)
               QMetaObject::invokeMethod(
                   this,
                   [this, reason] {
-                      emit WriteFailed(TextIn(kWriteFailed, CurrentLanguage()).arg(reason));
+                      emit WriteFailed(TextIn(kWriteFailed, language_()).arg(reason));
                   },
                   Qt::QueuedConnection);
       }) {
@@ -83,13 +84,13 @@ void RecoveryGuard::WriteSnapshot() {
 }
 
 bool RecoveryGuard::OfferRestore(const Restore& restore) {
-    const Language lang = CurrentLanguage();
+    const Language lang = language_();
     const QString caption = TextIn(kWarningCaption, lang);
     for (OrphanedRecovery& orphan : FindOrphanedRecoveries(folder_)) {
         // Cancel, and Escape, decide later: only No gives the work up.
         const QString name = QFileInfo(orphan.archivePath).fileName();
         const int answer = LocalizedMessageBox(RestoreQuestion(orphan.written, name, lang), caption,
-                                               box::kQuestion);
+                                               box::kQuestion, lang);
         if (answer == box::kIdNo) {
             RemoveOrphan(orphan);
             continue;
@@ -101,7 +102,7 @@ bool RecoveryGuard::OfferRestore(const Restore& restore) {
                 aside.isEmpty()
                     ? TextIn(kDamagedStays, lang).arg(QDir::toNativeSeparators(orphan.path))
                     : TextIn(kDamaged, lang).arg(QDir::toNativeSeparators(aside));
-            LocalizedMessageBox(text, caption, box::kOk | box::kIconWarning);
+            LocalizedMessageBox(text, caption, box::kOk | box::kIconWarning, lang);
             continue;
         }
         // The restored work is in this program's own file before the orphan goes; if it could

@@ -23,8 +23,9 @@ class CurveStore;
 class RecoveryGuard : public QObject {
     Q_OBJECT
 public:
+    // Its questions and messages speak the language `language` gives when they are made.
     RecoveryGuard(ArchiveTable& table, CurveStore& curves, const QString& folder,
-                  QObject* parent = nullptr);
+                  LanguageSource language, QObject* parent = nullptr);
 
     // The table was changed: its snapshot is written once the event loop turns, so the changes
     // of one command make one write.
@@ -54,7 +55,7 @@ public:
 
 signals:
     // A write of the recovery file failed after one that worked (or as the first): the text
-    // says so and why, in the current language.
+    // says so and why, in the language of that moment.
     void WriteFailed(const QString& text);
 
 private:
@@ -63,6 +64,7 @@ private:
     ArchiveTable& table_;
     CurveStore& curves_;
     const QString folder_;
+    const LanguageSource language_;
     std::function<QString()> archivePath_;
     QTimer snapshotTimer_;
     std::atomic<bool> lastWriteOk_{true};

@@ -65,9 +65,9 @@ void TableHandlers::Sort(int col) {
         parts_.grid->ShowSortOrder(col, sortDirection_ == sort_direction::kAscending);
         return;
     }
-    const Language language = CurrentLanguage();
+    const Language language = parts_.language();
     LocalizedMessageBox(SortErrorText(error->text, language), MainTextOf(MainText::Error, language),
-                        box::kError);
+                        box::kError, language);
 }
 
 void TableHandlers::OnGridMousePress(Qt::MouseButton button, int col, int row,
@@ -78,7 +78,7 @@ void TableHandlers::OnGridMousePress(Qt::MouseButton button, int col, int row,
 }
 
 void TableHandlers::OnGridMouseMove(int col, int row) {
-    parts_.statusBar->showMessage(MainTextOf(GridHintAt(col, row), CurrentLanguage()));
+    parts_.statusBar->showMessage(MainTextOf(GridHintAt(col, row), parts_.language()));
 }
 
 void TableHandlers::OnWindowMouseMove() {
@@ -94,9 +94,9 @@ void TableHandlers::OnDeleteClicked() {
 
 bool TableHandlers::CanCopy() const {
     if (!parts_.table->IsEmpty()) return true;
-    const Language language = CurrentLanguage();
+    const Language language = parts_.language();
     LocalizedMessageBox(MainTextOf(MainText::TableEmpty, language),
-                        TextIn(kWarningCaption, language), box::kError);
+                        TextIn(kWarningCaption, language), box::kError, language);
     return false;
 }
 
@@ -108,7 +108,7 @@ void TableHandlers::PutOnClipboard(const QString& text) {
 
 void TableHandlers::OnCopyTable() {
     if (!CanCopy()) return;
-    PutOnClipboard(TableClipboardText(*parts_.table, CurrentLanguage()));
+    PutOnClipboard(TableClipboardText(*parts_.table, parts_.language()));
 }
 
 void TableHandlers::OnCopySelection() {

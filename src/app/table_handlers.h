@@ -28,11 +28,12 @@ public:
         ArchiveTable* table;
         QMenu* popupMenu;  // rowMenu
         QStatusBar* statusBar;
-        QWidget* formArea;      // the window's own area around its controls
-        QAction* copyTable;     // copyTableAction
-        QAction* copyBlock;     // copySelectionAction
-        QAction* deleteRow;     // Delete of rowMenu
-        TableHistory* history;  // sorts and deletes are made through it, to be undone
+        QWidget* formArea;        // the window's own area around its controls
+        QAction* copyTable;       // copyTableAction
+        QAction* copyBlock;       // copySelectionAction
+        QAction* deleteRow;       // Delete of rowMenu
+        TableHistory* history;    // sorts and deletes are made through it, to be undone
+        LanguageSource language;  // of the hints, the messages and the copies, when made
     };
 
     TableHandlers(const Parts& parts, QObject* parent);

@@ -59,7 +59,7 @@ private:
 
 }  // namespace
 
-GradeTableDialog::GradeTableDialog(QWidget* parent)
+GradeTableDialog::GradeTableDialog(Language language, QWidget* parent)
     : QDialog(parent), gradeGrid(new QTableWidget(this)) {
     setObjectName(QStringLiteral("gradeTableDialog"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -82,7 +82,6 @@ GradeTableDialog::GradeTableDialog(QWidget* parent)
     gradeGrid->setShowGrid(true);
     gradeGrid->setItemDelegate(new DrawCellDelegate(*this, gradeGrid));
 
-    const Language language = CurrentLanguage();
     setWindowTitle(MainTextOf(MainText::TableW, language));
     gradeGrid->setColumnCount(kColumns);
     gradeGrid->setRowCount(kRows);

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include "base/language.h"
+
 class QPainter;
 class QTableWidget;
 
@@ -15,8 +17,8 @@ public:
     static constexpr int kColumns = 3;
     static constexpr int kRows = 11;  // the header row and ten grades
 
-    // Filled in the current language and sized to show the whole table.
-    explicit GradeTableDialog(QWidget* parent = nullptr);
+    // Filled in `language` and sized to show the whole table.
+    explicit GradeTableDialog(Language language, QWidget* parent = nullptr);
 
     // The grid: row 0 is the fixed header row, rows 1 to 10 the grades.
     QTableWidget* gradeGrid;

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 namespace porvel {
 
@@ -14,6 +15,10 @@ constexpr int LanguageIndex(Language language) {
 constexpr Language OtherLanguage(Language language) {
     return language == Language::Russian ? Language::English : Language::Russian;
 }
+
+// The language a window that outlives a language switch reads whenever it speaks: the main
+// window's, as it is now.
+using LanguageSource = std::function<Language()>;
 
 // One text of a two-language table: the Russian and the English wording.
 struct TextPair {

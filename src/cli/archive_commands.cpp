@@ -239,12 +239,14 @@ int RunInfo(const CliContext& context) {
     const bool json = context.parser.isSet(kJson);
     if (context.parser.isSet(kSummary)) {
         const SelectionSummary summary = Summarize(table, RowsOnce(rows, language));
-        PrintOut(json ? SummaryJson(summary) : SummaryLine(summary, language) + QLatin1Char('\n'));
+        PrintOut(json ? SummaryJson(summary) : SummaryLine(summary, language) + QLatin1Char('\n'),
+                 language);
         return kExitOk;
     }
     const bool withCurves = context.parser.isSet(kCurves);
     PrintOut(json ? InfoJson(table, curves, rows, withCurves)
-                  : InfoText(table, curves, rows, withCurves, language));
+                  : InfoText(table, curves, rows, withCurves, language),
+             language);
     return kExitOk;
 }
 

@@ -13,7 +13,6 @@
 #include "cli_files.h"
 #include "console_exchange.h"
 #include "device/libusb_binding.h"
-#include "ui/main_texts.h"
 
 namespace porvel::cli {
 namespace {
@@ -201,11 +200,11 @@ int RunWithoutCommand(const QStringList& arguments, Language language) {
     for (const QCommandLineOption& option : GlobalOptions(language)) parser.addOption(option);
     if (!parser.parse(arguments)) throw CliFailure{kExitUsage, ParseFault(parser, arguments)};
     if (parser.isSet(kHelp)) {
-        PrintOut(ToolHelp(language));
+        PrintOut(ToolHelp(language), language);
         return kExitOk;
     }
     if (parser.isSet(kVersion)) {
-        PrintOut(VersionText());
+        PrintOut(VersionText(), language);
         return kExitOk;
     }
     throw CliFailure{kExitUsage, Text(CliText::NoCommand, language)};
@@ -216,11 +215,11 @@ int RunCommand(const CliCommand& command, const QStringList& arguments, Language
     for (const QCommandLineOption& option : OptionsOf(command, language)) parser.addOption(option);
     if (!parser.parse(arguments)) throw CliFailure{kExitUsage, ParseFault(parser, arguments)};
     if (parser.isSet(kHelp)) {
-        PrintOut(CommandHelp(command, language));
+        PrintOut(CommandHelp(command, language), language);
         return kExitOk;
     }
     if (parser.isSet(kVersion)) {
-        PrintOut(VersionText());
+        PrintOut(VersionText(), language);
         return kExitOk;
     }
     QStringList positional = parser.positionalArguments();
@@ -263,7 +262,6 @@ int RunTool(const QStringList& arguments) {
     std::unique_ptr<ParserTranslator> translator;
     try {
         language = LanguageOf(arguments);
-        SetCurrentLanguage(language);  // the language index the shared code reads
         if (language == Language::Russian) {
             translator = std::make_unique<ParserTranslator>();
             QCoreApplication::installTranslator(translator.get());
@@ -285,16 +283,16 @@ int RunTool(const QStringList& arguments) {
     }
 }
 
-void PrintOut(const QString& text) {
+void PrintOut(const QString& text, Language language) {
     const QByteArray bytes = text.toUtf8();
     std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
     // Output into a full disk or a closed pipe is a failure, not a result.
     if (std::fflush(stdout) != 0 || std::ferror(stdout))
         throw CliFailure{kExitCannotWrite,
-                         Text(CliText::CannotWrite, CurrentLanguage())
+                         Text(CliText::CannotWrite, language)
                              .arg(QStringLiteral("stdout"),
                                   SystemReason(QString::fromLocal8Bit(std::strerror(errno)),
-                                               FileOperation::Save, CurrentLanguage()))};
+                                               FileOperation::Save, language))};
 }
 
 void PrintError(const QString& line) {

@@ -74,8 +74,9 @@ CliCommand PrintCommand();
 // Runs the tool on its arguments (the program's name first); the exit code.
 int RunTool(const QStringList& arguments);
 
-// Text to stdout as UTF-8; one line "porvel-cli: line" to stderr.
-void PrintOut(const QString& text);
+// Text to stdout as UTF-8, a failure to write it told in `language`; one line
+// "porvel-cli: line" to stderr.
+void PrintOut(const QString& text, Language language);
 void PrintError(const QString& line);
 
 // The option every command that talks to the instrument takes.

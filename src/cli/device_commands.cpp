@@ -269,7 +269,8 @@ int RunLists(const CliContext& context) {
     const ObjectEntries objects = DecodeObjects(g.objects);
     PrintOut(context.parser.isSet(kJson)
                  ? ListsJson(materials, objects, session.materials)
-                 : ListsText(materials, objects, session.materials, language));
+                 : ListsText(materials, objects, session.materials, language),
+             language);
     // Damaged entries are listed as the editors show them, and the exit code tells of them.
     return WarnDamagedEntries(materials, objects, language) > 0 ? kExitLinkFault : kExitOk;
 }

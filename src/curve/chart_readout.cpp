@@ -59,7 +59,7 @@ void ChartWindow::HideMarker() {
 void ChartWindow::ShowReadout(QPoint pos) {
     const double x = plot->xAxis->pixelToCoord(pos.x());
     const double y = plot->yAxis->pixelToCoord(pos.y());
-    statusBar->showMessage(ReadoutText(x, y, CurrentLanguage()));
+    statusBar->showMessage(ReadoutText(x, y, language_()));
 }
 
 // The highest series with a point under the pointer gets the marker; without one the marker

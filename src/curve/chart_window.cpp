@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QStatusBar>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "archive/archive_table.h"
 #include "archive/curve_store.h"
@@ -38,7 +39,8 @@ const QString kMarkerLayer = QStringLiteral("overlay");
 
 }  // namespace
 
-ChartWindow::ChartWindow(ArchiveTable& table, const CurveStore& curves, int row, QWidget* parent)
+ChartWindow::ChartWindow(ArchiveTable& table, const CurveStore& curves, int row,
+                         LanguageSource language, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint |
                           Qt::WindowContextHelpButtonHint),
@@ -48,7 +50,8 @@ ChartWindow::ChartWindow(ArchiveTable& table, const CurveStore& curves, int row,
       chartMenu(new QMenu(this)),
       saveChartAsAction(chartMenu->addAction(QString())),
       table_(&table),
-      curves_(curves) {
+      curves_(curves),
+      language_(std::move(language)) {
     setAttribute(Qt::WA_DeleteOnClose);
     BuildControls();
     WireChartEvents();
@@ -99,7 +102,7 @@ void ChartWindow::WireChartEvents() {
 }
 
 void ChartWindow::StartPlot(int row) {
-    const Language language = CurrentLanguage();
+    const Language language = language_();
     open_ = true;
     setWindowTitle(ChartTextOf(ChartText::Caption, language));
     printButton->setText(ChartTextOf(ChartText::Print, language));
@@ -183,17 +186,17 @@ void ChartWindow::OnPrintClicked() {
     printButton->setEnabled(false);
     printing_ = true;
     {
-        TestRecordReport report(*table_, plottedRows_.Rows(), *plot, CurrentLanguage());
+        TestRecordReport report(*table_, plottedRows_.Rows(), *plot, language_());
         // Named after the archive of the window that charted it.
         const QString archive = parentWidget() ? parentWidget()->windowFilePath() : QString();
-        ShowPrintPreview(report, this, QFileInfo(archive).completeBaseName());
+        ShowPrintPreview(report, this, QFileInfo(archive).completeBaseName(), language_());
     }
     printing_ = false;
     printButton->setEnabled(true);
 }
 
 void ChartWindow::OnSaveChartAsClicked() {
-    const Language language = CurrentLanguage();
+    const Language language = language_();
     const QString path =
         AskSaveFileName(this, TextIn(kSaveChartAs, language), ChartPictureFilters(),
                         ChartTextOf(ChartText::Caption, language) + QStringLiteral(".png"));
@@ -213,7 +216,7 @@ void ChartWindow::OnSaveChartAsClicked() {
     } else {
         saved = SaveChartPicture(*plot, path, &reason);
     }
-    if (!saved) ReportFileNotSaved(path, reason);
+    if (!saved) ReportFileNotSaved(path, reason, language_());
 }
 
 void ChartWindow::closeEvent(QCloseEvent* event) {
@@ -252,19 +255,20 @@ void ChartWindow::SetLeftEnds(const AxisEnds& ends) {
 }
 
 void ChartTableRow(QPointer<ChartWindow>& chart, ArchiveTable& table, const CurveStore& curves,
-                   int row, bool rowSelectedThroughNumberCell, QWidget* mainWindow) {
+                   int row, bool rowSelectedThroughNumberCell, QWidget* mainWindow,
+                   const LanguageSource& language) {
     if (!rowSelectedThroughNumberCell || row < 1 || row >= table.GridRowCount()) return;
     if (chart && chart->Open()) {
         chart->AddRow(row);
         return;
     }
     if (table.IsEmpty()) {
-        const Language language = CurrentLanguage();
-        LocalizedMessageBox(MainTextOf(MainText::ArchiveNotRead, language),
-                            TextIn(kWarningCaption, language), box::kError);
+        const Language now = language();
+        LocalizedMessageBox(MainTextOf(MainText::ArchiveNotRead, now), TextIn(kWarningCaption, now),
+                            box::kError, now);
         return;
     }
-    chart = new ChartWindow(table, curves, row, mainWindow);
+    chart = new ChartWindow(table, curves, row, language, mainWindow);
     chart->show();
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "axis_drag.h"
+#include "base/language.h"
 #include "plot/axis_ends.h"
 #include "plotted_rows.h"
 
@@ -31,8 +32,10 @@ class ChartWindow : public QWidget {
     Q_OBJECT
 public:
     // Plots the curve of `row` at once. The window reads `table` and `curves` for the curves it
-    // adds later; both outlive it.
-    ChartWindow(ArchiveTable& table, const CurveStore& curves, int row, QWidget* parent = nullptr);
+    // adds later; both outlive it. Its captions are in the language of its opening; the readout,
+    // the printout and the messages follow `language` as it is then.
+    ChartWindow(ArchiveTable& table, const CurveStore& curves, int row, LanguageSource language,
+                QWidget* parent = nullptr);
 
     ChartControl* plot;
     QPushButton* printButton;
@@ -109,6 +112,7 @@ private:
 
     QPointer<ArchiveTable> table_;
     const CurveStore& curves_;
+    const LanguageSource language_;
     std::vector<PlottedCurve> plotted_;
     PlottedRows plottedRows_;
     int seriesCounter_ = 0;
@@ -130,11 +134,12 @@ private:
 // (`rowSelectedThroughNumberCell`) and `row` is a data row (1 .. GridRowCount() - 1 of `table`,
 // row 0 being the header). Then:
 // - with `chart` open, the row's curve is added to it;
-// - on an empty table a message says the archive has not been read;
+// - on an empty table a message says the archive has not been read, in `language`'s language;
 // - otherwise a chart window opens with the row's curve, not modal, and `chart` keeps it.
 //   `mainWindow` becomes its owner (it is closed with it and does not keep the program
 //   running); null is allowed.
 void ChartTableRow(QPointer<ChartWindow>& chart, ArchiveTable& table, const CurveStore& curves,
-                   int row, bool rowSelectedThroughNumberCell, QWidget* mainWindow);
+                   int row, bool rowSelectedThroughNumberCell, QWidget* mainWindow,
+                   const LanguageSource& language);
 
 }  // namespace porvel

@@ -51,22 +51,21 @@ QString AskSaveFileName(QWidget* parent, const QString& title, const QStringList
     return path;
 }
 
-void ReportFileNotSaved(const QString& path, const QString& reason) {
-    const Language language = CurrentLanguage();
+void ReportFileNotSaved(const QString& path, const QString& reason, Language language) {
     LocalizedMessageBox(TextIn(kPdfNotSaved, language) + QLatin1Char('\n') +
                             QDir::toNativeSeparators(path) + QStringLiteral(": ") + reason,
-                        TextIn(kWarningCaption, language), box::kError);
+                        TextIn(kWarningCaption, language), box::kError, language);
 }
 
-bool SaveReportPdf(BandedReport& report, const QString& path) {
+bool SaveReportPdf(BandedReport& report, const QString& path, Language language) {
     QString reason;
     if (WriteReportPdf(report, path, &reason)) return true;
-    ReportFileNotSaved(path, reason);
+    ReportFileNotSaved(path, reason, language);
     return false;
 }
 
-void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfBaseName) {
-    const Language language = CurrentLanguage();
+void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfBaseName,
+                      Language language) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(ReportPageLayout());
     printer.setDocName(report.Title());
@@ -80,7 +79,7 @@ void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfB
                          if (RenderReport(report, *target, &reason)) return;
                          LocalizedMessageBox(
                              TextIn(kPrintFailed, language) + QStringLiteral(": ") + reason,
-                             TextIn(kWarningCaption, language), box::kError);
+                             TextIn(kWarningCaption, language), box::kError, language);
                      });
 
     if (auto* bar = dialog.findChild<QToolBar*>()) {
@@ -93,7 +92,7 @@ void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfB
         QObject::connect(pdf, &QAction::triggered, &dialog, [&report, &dialog, language, proposed] {
             const QString path = AskSaveFileName(&dialog, TextIn(kSavePdfText, language),
                                                  {QStringLiteral("PDF (*.pdf)")}, proposed);
-            if (!path.isEmpty()) SaveReportPdf(report, path);
+            if (!path.isEmpty()) SaveReportPdf(report, path, language);
         });
     }
     dialog.exec();

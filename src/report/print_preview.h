@@ -23,7 +23,8 @@ inline constexpr TextPair kPrintFailed = {u"Не удалось напечата
 // that refuses to print is reported with a message. Its PDF action proposes `pdfBaseName` with
 // ".pdf" (the caller knows what the pages are of, such as the archive's name); an empty one
 // proposes the report's title.
-void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfBaseName);
+void ShowPrintPreview(BandedReport& report, QWidget* parent, const QString& pdfBaseName,
+                      Language language);
 
 // The toolkit's save dialog over `parent` with `title`, name filters such as "PDF (*.pdf)" and
 // `fileName` proposed; it asks before overwriting. The chosen path, empty when cancelled. A
@@ -33,9 +34,9 @@ QString AskSaveFileName(QWidget* parent, const QString& title, const QStringList
 
 // Writes `report` as a PDF file to `path`; a failure is told in a message with the file and the
 // reason. True when the file was written.
-bool SaveReportPdf(BandedReport& report, const QString& path);
+bool SaveReportPdf(BandedReport& report, const QString& path, Language language);
 
 // Tells the user that `path` could not be written, and why.
-void ReportFileNotSaved(const QString& path, const QString& reason);
+void ReportFileNotSaved(const QString& path, const QString& reason, Language language);
 
 }  // namespace porvel

@@ -105,17 +105,19 @@ EditorRows EditorGridWidget::Rows() const {
     return rows;
 }
 
-ListEditor::ListEditor(ExchangeSession& session, const Layout& layout, QWidget* parent)
+ListEditor::ListEditor(ExchangeSession& session, Language language, const Layout& layout,
+                       QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       grid(new EditorGridWidget(layout.columnWidths, static_cast<int>(layout.columnWidths.size()),
                                 this)),
       progressGauge(new QProgressBar(this)),
       statusLabel(new QLabel(this)),
       loadButton(new QPushButton(this)),
+      language_(language),
       read_(layout.read),
       write_(layout.write),
       designWidths_(layout.columnWidths),
-      exchange_(session) {
+      exchange_(session, language) {
     QFont windowFont = font();
     windowFont.setPixelSize(Design(kFontPx));
     setFont(windowFont);
@@ -198,7 +200,7 @@ void ListEditor::OnLoadClicked() {
     grid->setCurrentCell(-1, -1);  // ends an edit in progress, keeping its text
     if (ReportPendingInput()) return;
     if (const auto problem = RowsProblem(grid->Rows())) {
-        LocalizedMessageBox(*problem, TextIn(kWarningCaption, CurrentLanguage()), box::kError);
+        LocalizedMessageBox(*problem, TextIn(kWarningCaption, language_), box::kError, language_);
         return;
     }
     const ExchangeControls controls = Controls();

@@ -83,7 +83,10 @@ protected:
         int labelLeft, labelTop;
         int buttonLeft, buttonTop, buttonWidth, buttonHeight;
     };
-    ListEditor(ExchangeSession& session, const Layout& layout, QWidget* parent);
+    ListEditor(ExchangeSession& session, Language language, const Layout& layout, QWidget* parent);
+
+    // The language the window was opened in.
+    Language Lang() const { return language_; }
 
     // Load into the device: after the grid's rows pass the check, the write exchange.
     void OnLoadClicked();
@@ -104,6 +107,7 @@ private:
     ExchangeControls Controls();
     void ExchangeEnded();
 
+    const Language language_;
     Operation read_, write_;
     std::vector<int> designWidths_;
     bool filledSeen_ = false;

@@ -43,8 +43,8 @@ constexpr std::array<TextPair, kTextCount> kTexts = {{
 constexpr int kDataRows = 20;
 constexpr int kExactDigits = 9;  // enough for every float to come back to itself
 
-QString T(Text text) {
-    return TextIn(kTexts[text], CurrentLanguage());
+QString T(Text text, Language language) {
+    return TextIn(kTexts[text], language);
 }
 
 // The cell editor: every key passes the window's key filter, every committed text the window's
@@ -99,8 +99,8 @@ QChar TypedCharacter(const QKeyEvent& event) {
     }
 }
 
-MaterialsEditor::MaterialsEditor(ExchangeSession& session, QWidget* parent)
-    : ListEditor(session,
+MaterialsEditor::MaterialsEditor(ExchangeSession& session, Language language, QWidget* parent)
+    : ListEditor(session, language,
                  {Operation::ReadMaterials,
                   Operation::WriteMaterials,
                   346,
@@ -135,13 +135,13 @@ QStringList MaterialsEditor::ColumnSamples(int column) const {
 }
 
 void MaterialsEditor::ApplyTexts() {
-    setWindowTitle(T(kCaption));
+    setWindowTitle(T(kCaption, Lang()));
     progressGauge->show();
-    grid->SetCell(0, 0, T(kNumberHeader));
-    grid->SetCell(1, 0, T(kMaterialHeader));
-    grid->SetCell(2, 0, T(kA0Header));
-    grid->SetCell(3, 0, T(kA1Header));
-    loadButton->setText(T(kButton));
+    grid->SetCell(0, 0, T(kNumberHeader, Lang()));
+    grid->SetCell(1, 0, T(kMaterialHeader, Lang()));
+    grid->SetCell(2, 0, T(kA0Header, Lang()));
+    grid->SetCell(3, 0, T(kA1Header, Lang()));
+    loadButton->setText(T(kButton, Lang()));
 }
 
 bool MaterialsEditor::eventFilter(QObject* watched, QEvent* event) {
@@ -177,7 +177,7 @@ void MaterialsEditor::RefuseKey() {
     const QPersistentModelIndex cell = grid->currentIndex();
     ++messagesPending_;
     QTimer::singleShot(0, this, [this, editing, cell] {
-        LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
+        LocalizedMessageBox(T(kInputMessage, Lang()), T(kInputTitle, Lang()), box::kError, Lang());
         --messagesPending_;
         if (editing && cell.isValid() && isVisible()) {
             grid->setCurrentIndex(cell);
@@ -201,7 +201,7 @@ bool MaterialsEditor::ReportPendingInput() {
     const auto [column, row] = *badCell_;
     badCell_.reset();  // before the box, whose loop may run a report already queued
     ++messagesPending_;
-    LocalizedMessageBox(T(kInputMessage), T(kInputTitle), box::kError);
+    LocalizedMessageBox(T(kInputMessage, Lang()), T(kInputTitle, Lang()), box::kError, Lang());
     --messagesPending_;
     // The text stays for correction, with the editor open on it.
     grid->setCurrentCell(row, column);
@@ -221,7 +221,7 @@ void MaterialsEditor::GridFilled() {
 }
 
 std::optional<QString> MaterialsEditor::RowsProblem(const EditorRows& rows) const {
-    return MaterialRowsProblem(rows, CurrentLanguage());
+    return MaterialRowsProblem(rows, Lang());
 }
 
 }  // namespace porvel

@@ -13,7 +13,7 @@ namespace porvel {
 class MaterialsEditor : public ListEditor {
     Q_OBJECT
 public:
-    explicit MaterialsEditor(ExchangeSession& session, QWidget* parent = nullptr);
+    MaterialsEditor(ExchangeSession& session, Language language, QWidget* parent = nullptr);
 
     // Handlers of the grid and of its cell editor: true when the key was used up here.
     bool OnKeyTyped(QChar key);

@@ -33,14 +33,14 @@ constexpr std::array<TextPair, kTextCount> kTexts = {{
 
 constexpr int kComboEntries = 20;
 
-QString T(Text text) {
-    return TextIn(kTexts[text], CurrentLanguage());
+QString T(Text text, Language language) {
+    return TextIn(kTexts[text], language);
 }
 
 }  // namespace
 
-ObjectsEditor::ObjectsEditor(ExchangeSession& session, QWidget* parent)
-    : ListEditor(session,
+ObjectsEditor::ObjectsEditor(ExchangeSession& session, Language language, QWidget* parent)
+    : ListEditor(session, language,
                  {Operation::ReadObjects,
                   Operation::WriteObjects,
                   394,
@@ -81,18 +81,17 @@ QStringList ObjectsEditor::ColumnSamples(int column) const {
     // The material column shows whichever of the materials is chosen.
     QStringList names;
     if (column == kMaterialColumn)
-        for (int e = 0; e < kComboEntries; ++e)
-            names << Session().materials.Name(e, CurrentLanguage());
+        for (int e = 0; e < kComboEntries; ++e) names << Session().materials.Name(e, Lang());
     return names;
 }
 
 void ObjectsEditor::ApplyTexts() {
-    setWindowTitle(T(kCaption));
+    setWindowTitle(T(kCaption, Lang()));
     progressGauge->show();
-    grid->SetCell(0, 0, T(kNumberHeader));
-    grid->SetCell(kNameColumn, 0, T(kObjectHeader));
-    grid->SetCell(kMaterialColumn, 0, T(kMaterialHeader));
-    loadButton->setText(T(kButton));
+    grid->SetCell(0, 0, T(kNumberHeader, Lang()));
+    grid->SetCell(kNameColumn, 0, T(kObjectHeader, Lang()));
+    grid->SetCell(kMaterialColumn, 0, T(kMaterialHeader, Lang()));
+    loadButton->setText(T(kButton, Lang()));
     materialChooser->setMaxVisibleItems(kComboEntries);
     comboFill_ = true;
 }
@@ -110,8 +109,8 @@ void ObjectsEditor::OnCellSelected(int column, int row) {
         // Names as the device holds them, twins included; the number, as the materials editor
         // counts its rows, tells twins apart.
         for (int e = 0; e < kComboEntries; ++e) {
-            materialChooser->addItem(Session().materials.Name(e, CurrentLanguage()));
-            materialChooser->setItemData(e, T(kMaterialNumber).arg(e + 1), Qt::ToolTipRole);
+            materialChooser->addItem(Session().materials.Name(e, Lang()));
+            materialChooser->setItemData(e, T(kMaterialNumber, Lang()).arg(e + 1), Qt::ToolTipRole);
         }
     }
     materialChooser->setGeometry(grid->visualItemRect(grid->item(row, column)));
@@ -125,14 +124,14 @@ void ObjectsEditor::OnCellSelected(int column, int row) {
 void ObjectsEditor::OnMaterialChosen(int index) {
     const int row = grid->currentRow();
     if (row < 1 || index < 0) return;
-    grid->SetCell(kMaterialColumn, row, Session().materials.Name(index, CurrentLanguage()));
+    grid->SetCell(kMaterialColumn, row, Session().materials.Name(index, Lang()));
     grid->SetCell(kIndexColumn, row, QString::number(index));
     // The name may have widened the column.
     materialChooser->setGeometry(grid->visualItemRect(grid->item(row, kMaterialColumn)));
 }
 
 std::optional<QString> ObjectsEditor::RowsProblem(const EditorRows& rows) const {
-    return ObjectRowsProblem(rows, CurrentLanguage());
+    return ObjectRowsProblem(rows, Lang());
 }
 
 }  // namespace porvel

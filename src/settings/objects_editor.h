@@ -12,7 +12,7 @@ namespace porvel {
 class ObjectsEditor : public ListEditor {
     Q_OBJECT
 public:
-    explicit ObjectsEditor(ExchangeSession& session, QWidget* parent = nullptr);
+    ObjectsEditor(ExchangeSession& session, Language language, QWidget* parent = nullptr);
 
     QComboBox* materialChooser;
 

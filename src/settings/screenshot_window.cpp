@@ -46,8 +46,8 @@ constexpr int kFontPx = 14;
 constexpr int kDone = 100;
 constexpr int kSwatchMargin = 4;
 
-QString T(Text text) {
-    return TextIn(kTexts[text], CurrentLanguage());
+QString T(Text text, Language language) {
+    return TextIn(kTexts[text], language);
 }
 
 QRect DesignRect(int left, int top, int width, int height) {
@@ -72,7 +72,7 @@ void ColorBox::Select(const QColor& color) {
     setIconSize(swatch.size());
 }
 
-ScreenshotWindow::ScreenshotWindow(ExchangeSession& session, QWidget* parent)
+ScreenshotWindow::ScreenshotWindow(ExchangeSession& session, Language language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       screenView(new QLabel(this)),
       readButton(new QPushButton(this)),
@@ -86,7 +86,8 @@ ScreenshotWindow::ScreenshotWindow(ExchangeSession& session, QWidget* parent)
       statusLabel(new QLabel(this)),
       gaugeTimer(new QTimer(this)),
       savePictureDialog(new QFileDialog(this)),
-      exchange_(session) {
+      language_(language),
+      exchange_(session, language) {
     setObjectName(QStringLiteral("ScreenshotWindow"));
     QFont windowFont = font();
     windowFont.setPixelSize(Design(kFontPx));
@@ -134,13 +135,13 @@ void ScreenshotWindow::done(int result) {
 }
 
 void ScreenshotWindow::ApplyTexts() {
-    setWindowTitle(T(kCaption));
-    readButton->setText(T(kButton));
-    saveToFileBox->setText(T(kSaveCheck));
-    copyToClipboardBox->setText(T(kClipboardCheck));
-    inkLabel->setText(T(kInkLabel));
-    backgroundLabel->setText(T(kBackgroundLabel));
-    savePictureDialog->setWindowTitle(T(kSaveCheck));
+    setWindowTitle(T(kCaption, language_));
+    readButton->setText(T(kButton, language_));
+    saveToFileBox->setText(T(kSaveCheck, language_));
+    copyToClipboardBox->setText(T(kClipboardCheck, language_));
+    inkLabel->setText(T(kInkLabel, language_));
+    backgroundLabel->setText(T(kBackgroundLabel, language_));
+    savePictureDialog->setWindowTitle(T(kSaveCheck, language_));
 }
 
 void ScreenshotWindow::OnReadClicked() {
@@ -167,7 +168,8 @@ void ScreenshotWindow::OnGaugeTimer() {
     QString error;
     if (saveToFileBox->isChecked() && !fileName_.isEmpty() &&
         !SaveScreenImage(picture_, fileName_, &error))
-        LocalizedMessageBox(T(kSaveFailed).arg(fileName_, error), T(kErrorCaption), box::kError);
+        LocalizedMessageBox(T(kSaveFailed, language_).arg(fileName_, error),
+                            T(kErrorCaption, language_), box::kError, language_);
 }
 
 void ScreenshotWindow::OnSaveToFileToggled(bool checked) {

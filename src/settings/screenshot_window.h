@@ -32,7 +32,7 @@ private:
 class ScreenshotWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit ScreenshotWindow(ExchangeSession& session, QWidget* parent = nullptr);
+    ScreenshotWindow(ExchangeSession& session, Language language, QWidget* parent = nullptr);
     ~ScreenshotWindow() override;
 
     ExchangeSession& Session() { return exchange_.Session(); }
@@ -65,6 +65,7 @@ private:
 
     QImage picture_;
     QString fileName_;
+    const Language language_;
     WindowExchange exchange_;
 };
 

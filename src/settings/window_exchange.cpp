@@ -1,7 +1,5 @@
 #include "window_exchange.h"
 
-#include "ui/main_texts.h"
-
 namespace porvel {
 
 WindowExchange::~WindowExchange() {
@@ -12,7 +10,7 @@ bool WindowExchange::Start(Operation operation, ListsFlag lists, ExchangeControl
                            std::function<void()> finished) {
     if (Running()) return false;
     ExchangeWorker* worker =
-        StartExchange(session_, operation, lists, std::move(controls), CurrentLanguage());
+        StartExchange(session_, operation, lists, std::move(controls), language_);
     if (!worker) return false;
     worker_ = worker;
     connect(worker, &QThread::finished, this, [this, finished = std::move(finished)] {

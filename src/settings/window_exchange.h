@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <functional>
 
+#include "base/language.h"
 #include "ui/exchange_worker.h"
 
 namespace porvel {
@@ -13,8 +14,9 @@ namespace porvel {
 class WindowExchange : public QObject {
     Q_OBJECT
 public:
-    explicit WindowExchange(ExchangeSession& session, QObject* parent = nullptr)
-        : QObject(parent), session_(session) {}
+    // The exchange's messages are in `language`.
+    WindowExchange(ExchangeSession& session, Language language, QObject* parent = nullptr)
+        : QObject(parent), session_(session), language_(language) {}
     ~WindowExchange() override;
 
     ExchangeSession& Session() { return session_; }
@@ -30,6 +32,7 @@ public:
 
 private:
     ExchangeSession& session_;
+    const Language language_;
     QPointer<ExchangeWorker> worker_;
 };
 

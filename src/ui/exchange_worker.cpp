@@ -55,7 +55,7 @@ void QtExchangeView::ShowMessage(const QString& text, const QString& caption) {
     RunOnMainThread([&] {
         QWidget* dialog =
             controls_.dialog && controls_.dialog->isVisible() ? controls_.dialog.data() : nullptr;
-        LocalizedMessageBox(text, caption, box::kError, dialog, Qt::NonModal);
+        LocalizedMessageBox(text, caption, box::kError, language_, dialog, Qt::NonModal);
     });
 }
 
@@ -99,7 +99,7 @@ void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
         report.missed = read.missed;
         if (report.leftOut > 0)
             LocalizedMessageBox(TextIn(kArchiveFull, language_).arg(report.leftOut),
-                                TextIn(kWarningCaption, language_), box::kError);
+                                TextIn(kWarningCaption, language_), box::kError, language_);
         if (controls_.archiveRead) controls_.archiveRead(report);
     });
 }

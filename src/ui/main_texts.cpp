@@ -1,7 +1,6 @@
 #include "main_texts.h"
 
 #include <array>
-#include <atomic>
 
 #include "archive/archive_table.h"
 
@@ -55,21 +54,11 @@ constexpr std::array<TextPair, kMainTextCount> kTexts = {{
     {u"cуществует, Заменить его?", u"exists, Replace it?"},
 }};
 
-std::atomic<Language> language{Language::Russian};
-
 }  // namespace
 
 QString MainTextOf(MainText row, Language lang) {
     const TextPair& pair = kTexts[static_cast<std::size_t>(static_cast<int>(row) - 1)];
     return TextIn(pair, lang);
-}
-
-Language CurrentLanguage() {
-    return language.load();
-}
-
-void SetCurrentLanguage(Language lang) {
-    language.store(lang);
 }
 
 }  // namespace porvel

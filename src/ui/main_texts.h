@@ -1,4 +1,4 @@
-// The main window's two-language text table and the program's language index.
+// The main window's two-language text table.
 #pragma once
 
 #include <QString>
@@ -55,9 +55,5 @@ enum class MainText : int {
 constexpr int kMainTextCount = 41;
 
 QString MainTextOf(MainText row, Language language);
-
-// The language index: 0 Russian, 1 English; Russian at every start.
-Language CurrentLanguage();
-void SetCurrentLanguage(Language language);
 
 }  // namespace porvel

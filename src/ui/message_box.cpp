@@ -24,30 +24,30 @@ constexpr TextPair kRetryCaption = {u"Повторить", u"Retry"};
 struct ButtonPlan {
     QMessageBox::StandardButton standard;
     int answer;
-    const QString* caption;  // null: the platform's own caption
+    const TextPair* caption;  // null: the platform's own caption
 };
 
-std::vector<ButtonPlan> ButtonsOf(unsigned style, const MessageButtons& captions) {
+std::vector<ButtonPlan> ButtonsOf(unsigned style) {
     using QMB = QMessageBox;
     switch (style & box::kButtonsMask) {
         case box::kOkCancel:
-            return {{QMB::Ok, box::kIdOk, &captions.Ok},
-                    {QMB::Cancel, box::kIdCancel, &captions.Cancel}};
+            return {{QMB::Ok, box::kIdOk, &kOkCaption},
+                    {QMB::Cancel, box::kIdCancel, &kCancelCaption}};
         case box::kAbortRetryIgnore:
-            return {{QMB::Abort, box::kIdAbort, &captions.Abort},
-                    {QMB::Retry, box::kIdRetry, &captions.Retry},
+            return {{QMB::Abort, box::kIdAbort, &kAbortCaption},
+                    {QMB::Retry, box::kIdRetry, &kRetryCaption},
                     {QMB::Ignore, box::kIdIgnore, nullptr}};
         case box::kYesNoCancel:
-            return {{QMB::Yes, box::kIdYes, &captions.Yes},
-                    {QMB::No, box::kIdNo, &captions.No},
-                    {QMB::Cancel, box::kIdCancel, &captions.Cancel}};
+            return {{QMB::Yes, box::kIdYes, &kYesCaption},
+                    {QMB::No, box::kIdNo, &kNoCaption},
+                    {QMB::Cancel, box::kIdCancel, &kCancelCaption}};
         case box::kYesNo:
-            return {{QMB::Yes, box::kIdYes, &captions.Yes}, {QMB::No, box::kIdNo, &captions.No}};
+            return {{QMB::Yes, box::kIdYes, &kYesCaption}, {QMB::No, box::kIdNo, &kNoCaption}};
         case box::kRetryCancel:
-            return {{QMB::Retry, box::kIdRetry, &captions.Retry},
-                    {QMB::Cancel, box::kIdCancel, &captions.Cancel}};
+            return {{QMB::Retry, box::kIdRetry, &kRetryCaption},
+                    {QMB::Cancel, box::kIdCancel, &kCancelCaption}};
         default:
-            return {{QMB::Ok, box::kIdOk, &captions.Ok}};
+            return {{QMB::Ok, box::kIdOk, &kOkCaption}};
     }
 }
 
@@ -66,8 +66,8 @@ QMessageBox::Icon IconOf(unsigned style) {
     }
 }
 
-int ShowOnThisThread(const QString& text, const QString& caption, unsigned style, QWidget* parent,
-                     Qt::WindowModality modality) {
+int ShowOnThisThread(const QString& text, const QString& caption, unsigned style, Language language,
+                     QWidget* parent, Qt::WindowModality modality) {
     // On the heap: a parent that goes while the box is up takes the box with it.
     QPointer<QMessageBox> messageBox = new QMessageBox(parent);
     messageBox->setWindowTitle(caption);
@@ -75,12 +75,12 @@ int ShowOnThisThread(const QString& text, const QString& caption, unsigned style
     messageBox->setIcon(IconOf(style));
     messageBox->setWindowModality(modality);
 
-    const std::vector<ButtonPlan> plans = ButtonsOf(style, CurrentMessageButtons());
+    const std::vector<ButtonPlan> plans = ButtonsOf(style);
     std::vector<QAbstractButton*> buttons;
     QAbstractButton* cancel = nullptr;
     for (const ButtonPlan& plan : plans) {
         QPushButton* button = messageBox->addButton(plan.standard);
-        if (plan.caption) button->setText(*plan.caption);
+        if (plan.caption) button->setText(TextIn(*plan.caption, language));
         buttons.push_back(button);
         if (plan.answer == box::kIdCancel) cancel = button;
     }
@@ -115,23 +115,8 @@ int ShowOnThisThread(const QString& text, const QString& caption, unsigned style
 
 }  // namespace
 
-MessageButtons& CurrentMessageButtons() {
-    static MessageButtons captions;
-    return captions;
-}
-
-void SetMessageButtonsLang(Language language) {
-    MessageButtons& captions = CurrentMessageButtons();
-    captions.Ok = TextIn(kOkCaption, language);
-    captions.No = TextIn(kNoCaption, language);
-    captions.Cancel = TextIn(kCancelCaption, language);
-    captions.Yes = TextIn(kYesCaption, language);
-    captions.Abort = TextIn(kAbortCaption, language);
-    captions.Retry = TextIn(kRetryCaption, language);
-}
-
 int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style,
-                        QWidget* parent, Qt::WindowModality modality) {
+                        Language language, QWidget* parent, Qt::WindowModality modality) {
     // Boxes need a widget application; a worker's box is shown on the main thread, and the
     // worker waits there for the user's answer.
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return box::kFailed;
@@ -139,8 +124,8 @@ int LocalizedMessageBox(const QString& text, const QString& caption, unsigned st
     const QPointer<QWidget> over = parent;
     RunOnMainThread([&] {
         // A parent gone before the box could show: a box of its own, as without one.
-        answer =
-            ShowOnThisThread(text, caption, style, over, over ? modality : Qt::ApplicationModal);
+        answer = ShowOnThisThread(text, caption, style, language, over,
+                                  over ? modality : Qt::ApplicationModal);
     });
     return answer;
 }

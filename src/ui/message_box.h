@@ -43,25 +43,11 @@ constexpr int kIdYes = 6;
 constexpr int kIdNo = 7;
 }  // namespace box
 
-// The captions the next box gets; empty until the main window's start-up sets them.
-class MessageButtons {
-public:
-    QString Ok;
-    QString Yes;
-    QString No;
-    QString Cancel;
-    QString Abort;
-    QString Retry;
-};
-
-MessageButtons& CurrentMessageButtons();
-void SetMessageButtonsLang(Language language);
-
-// By default the box is application-modal. Given a parent it stands over that window and goes
-// with it; Qt::NonModal leaves the parent's own controls usable while the box waits for its
-// answer (an exchange's Cancel beside its messages).
+// The buttons are captioned in `language`. By default the box is application-modal. Given a parent
+// it stands over that window and goes with it; Qt::NonModal leaves the parent's own controls usable
+// while the box waits for its answer (an exchange's Cancel beside its messages).
 int LocalizedMessageBox(const QString& text, const QString& caption, unsigned style,
-                        QWidget* parent = nullptr,
+                        Language language, QWidget* parent = nullptr,
                         Qt::WindowModality modality = Qt::ApplicationModal);
 
 }  // namespace porvel

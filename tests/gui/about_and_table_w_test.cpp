@@ -80,7 +80,6 @@ bool InspectModal(QAction* command, const std::function<void(W*)>& inspect) {
 class AboutAndTableWTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { SetCurrentLanguage(Language::Russian); }
     void versionLineInBothLanguages();
     void monthWordsOneDigitDaysAndUnknownMonths();
     void missingInformationOrDateLeavesTheDesignTexts();
@@ -104,8 +103,7 @@ void AboutAndTableWTest::versionLineInBothLanguages() {
     QCOMPARE(*en.phoneNote, QStringLiteral(" multichannel "));
 
     // The box shows them, with the caption of the main text table.
-    SetCurrentLanguage(Language::English);
-    AboutBox box(nullptr, info, date);
+    AboutBox box(Language::English, nullptr, info, date);
     QCOMPARE(box.windowTitle(), QStringLiteral("About"));
     QCOMPARE(box.ProductName->text(), QStringLiteral("Porvel"));
     QCOMPARE(box.Version->text(), *en.version);
@@ -136,25 +134,26 @@ void AboutAndTableWTest::missingInformationOrDateLeavesTheDesignTexts() {
     const QStringList design{QStringLiteral("Version"), QStringLiteral("Copyright"),
                              QStringLiteral("тел./факс."), QStringLiteral("(многоканальный)")};
     {
-        AboutBox box(nullptr, VersionInfo{}, QStringLiteral("Mar 24 2014"));
+        AboutBox box(Language::Russian, nullptr, VersionInfo{}, QStringLiteral("Mar 24 2014"));
         QCOMPARE(box.ProductName->text(), QStringLiteral("Porvel"));
         QCOMPARE(box.windowTitle(), QStringLiteral("О приборе"));
         QCOMPARE(designTexts(box), design);
     }
     {
-        AboutBox box(nullptr, Info(QStringLiteral("1.0.0.0"), QStringLiteral("c")),
+        AboutBox box(Language::Russian, nullptr,
+                     Info(QStringLiteral("1.0.0.0"), QStringLiteral("c")),
                      QStringLiteral("Mar24 2014"));
         QCOMPARE(designTexts(box), design);
     }
     // Entries that are missing leave just their own labels.
-    AboutBox noCopyright(nullptr, Info(QStringLiteral("1.0.0.0"), QString()),
+    AboutBox noCopyright(Language::Russian, nullptr, Info(QStringLiteral("1.0.0.0"), QString()),
                          QStringLiteral("Mar 24 2014"));
     QVERIFY(noCopyright.Version->text().startsWith(QStringLiteral("Версия 1.0.0.0")));
     QCOMPARE(noCopyright.copyrightLabel->text(), QStringLiteral("Copyright"));
     QCOMPARE(noCopyright.phoneNoteLabel->text(), QStringLiteral(" многоканальный "));
     VersionInfo otherTable = Info(QStringLiteral("1.0.0.0"), QStringLiteral("c"));
     otherTable.translation = VersionTranslation{0x0409, 0x04B0};
-    AboutBox noTable(nullptr, otherTable, QStringLiteral("Mar 24 2014"));
+    AboutBox noTable(Language::Russian, nullptr, otherTable, QStringLiteral("Mar 24 2014"));
     QCOMPARE(noTable.Version->text(), QStringLiteral("Version"));
     QCOMPARE(noTable.copyrightLabel->text(), QStringLiteral("Copyright"));
     QCOMPARE(noTable.Comments->text(), QStringLiteral("тел./факс. "));
@@ -162,7 +161,7 @@ void AboutAndTableWTest::missingInformationOrDateLeavesTheDesignTexts() {
 
 void AboutAndTableWTest::pictureAndWebAddressOpenTheSamePageAndTheMailHasTheTitle() {
     UrlCatcher catcher;
-    AboutBox box;
+    AboutBox box(Language::Russian);
     box.show();
     QVERIFY(QTest::qWaitForWindowExposed(&box));
     QTest::mouseClick(box.ProgramIcon, Qt::LeftButton);
@@ -192,9 +191,8 @@ void AboutAndTableWTest::pictureAndWebAddressOpenTheSamePageAndTheMailHasTheTitl
 }
 
 void AboutAndTableWTest::tableWHeaderFollowsTheLanguageAndTheDataDoesNot() {
-    GradeTableDialog ru;
-    SetCurrentLanguage(Language::English);
-    GradeTableDialog en;
+    GradeTableDialog ru(Language::Russian);
+    GradeTableDialog en(Language::English);
     QCOMPARE(ru.windowTitle(), QStringLiteral("Таблица W"));
     QCOMPARE(en.windowTitle(), QStringLiteral("Table W"));
     QCOMPARE(en.gradeGrid->item(0, 0)->text(),
@@ -212,7 +210,7 @@ void AboutAndTableWTest::tableWHeaderFollowsTheLanguageAndTheDataDoesNot() {
 void AboutAndTableWTest::tableWShowsEveryTextWithoutScrolling() {
     QImage first;
     for (int opening = 0; opening < 2; ++opening) {
-        GradeTableDialog form;
+        GradeTableDialog form(Language::Russian);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         QTableWidget* grid = form.gradeGrid;

@@ -44,9 +44,9 @@ void ChartCsvTest::theCsvHoldsTheSamplesTheToolGives() {
     QVERIFY(WriteArchiveFile(table, curves, archive).Ok());
 
     QPointer<ChartWindow> window;
-    ChartTableRow(window, table, curves, 2, true, nullptr);
+    ChartTableRow(window, table, curves, 2, true, nullptr, [] { return Language::Russian; });
     QVERIFY(window);
-    ChartTableRow(window, table, curves, 1, true, nullptr);
+    ChartTableRow(window, table, curves, 1, true, nullptr, [] { return Language::Russian; });
     QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     // Right click on the chart, the menu's item, the file's name typed.

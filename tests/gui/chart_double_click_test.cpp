@@ -40,7 +40,8 @@ public:
             if (wholeRow) view.selectRow(index.row());
         });
         QObject::connect(&view, &QTableView::doubleClicked, [this](const QModelIndex& index) {
-            ChartTableRow(chart, table, curves, index.row() + 1, wholeRow, &view);
+            ChartTableRow(chart, table, curves, index.row() + 1, wholeRow, &view,
+                          [this] { return language; });
         });
         view.show();
         (void)QTest::qWaitForWindowExposed(&view);
@@ -57,7 +58,8 @@ public:
 
     ArchiveTable table;
     CurveStore curves;
-    QPointer<ChartWindow> chart;  // what the double click opened
+    QPointer<ChartWindow> chart;            // what the double click opened
+    Language language = Language::Russian;  // the main window's
     QTableView view;
     bool wholeRow = false;
 };
@@ -84,7 +86,6 @@ int CurveCount(ChartWindow* window) {
 class ChartDoubleClickTest : public QObject {
     Q_OBJECT
 private slots:
-    void init() { SetCurrentLanguage(Language::Russian); }
     void cleanup() { QTRY_COMPARE(OpenCharts(), 0); }
     void aNumberCellDoubleClickOpensTheChartOfThatRow();
     void otherDoubleClicksChartNothing();
@@ -120,8 +121,9 @@ void ChartDoubleClickTest::aNumberCellDoubleClickOpensTheChartOfThatRow() {
 void ChartDoubleClickTest::otherDoubleClicksChartNothing() {
     TableHost host(3);
     host.DoubleClick(2, column::kObject);
-    ChartTableRow(host.chart, host.table, host.curves, 0, true, &host.view);  // the header row
-    ChartTableRow(host.chart, host.table, host.curves, host.table.GridRowCount(), true, &host.view);
+    ChartTableRow(host.chart, host.table, host.curves, 0, true, &host.view, {});  // the header row
+    ChartTableRow(host.chart, host.table, host.curves, host.table.GridRowCount(), true, &host.view,
+                  {});
     QVERIFY(host.chart == nullptr);
     QCOMPARE(OpenCharts(), 0);
 }
@@ -140,8 +142,8 @@ void ChartDoubleClickTest::anEmptyTableSaysTheArchiveIsNotRead() {
     QFETCH(int, language);
     QFETCH(QString, text);
     QFETCH(QString, caption);
-    SetCurrentLanguage(static_cast<Language>(language));
     TableHost host(0);
+    host.language = static_cast<Language>(language);
     QStringList seen;
     AnswerNext<QMessageBox> answer([&](QMessageBox* box) {
         seen << box->text() << box->windowTitle() << QString::number(box->buttons().size());

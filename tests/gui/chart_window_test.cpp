@@ -83,13 +83,14 @@ private:
     ArchiveTable table_;
     CurveStore curves_;
     QPointer<ChartWindow> open_;
+    Language language_ = Language::Russian;  // the main window's
     ChartWindow* window_ = nullptr;
     ChartControl* chart_ = nullptr;
 };
 
 // Two curves: a slow rise over 100 s and a faster fall over 25 s.
 void ChartWindowTest::init() {
-    SetCurrentLanguage(Language::Russian);
+    language_ = Language::Russian;
     testing::Measurement rise;
     rise.samples = 200;
     rise.rate = QStringLiteral("2");
@@ -102,11 +103,11 @@ void ChartWindowTest::init() {
     fall.word = [](int i) { return static_cast<std::uint16_t>(6000 - 10 * i); };
     PutMeasurement(table_, curves_, 2, fall);
 
-    ChartTableRow(open_, table_, curves_, 1, true, nullptr);
+    ChartTableRow(open_, table_, curves_, 1, true, nullptr, [this] { return language_; });
     window_ = open_;
     QVERIFY(window_);
     chart_ = window_->plot;
-    ChartTableRow(open_, table_, curves_, 2, true, nullptr);
+    ChartTableRow(open_, table_, curves_, 2, true, nullptr, [this] { return language_; });
     QTRY_COMPARE(chart_->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window_));
     chart_->replot();
@@ -133,7 +134,7 @@ void ChartWindowTest::movingOverACurveShowsTheReadoutAndMarksItsPoint() {
     QCOMPARE(marker->scatterStyle().pen().color(), curve->pen().color());
 
     // Away from the curves the readout follows in the new language; the marker stays.
-    SetCurrentLanguage(Language::English);
+    language_ = Language::English;
     QTest::mouseMove(chart_, InPlot(0.02, 0.02));
     QTRY_VERIFY(window_->statusBar->currentMessage().startsWith(QStringLiteral("Time ")));
     QCOMPARE(marker->data()->at(0)->key, point.key);

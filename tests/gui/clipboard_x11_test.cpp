@@ -35,7 +35,7 @@ void ClipboardX11Test::theScreenshotGoesToTheClipboardAsAPicture() {
     block[500] = 0xFF;
 
     ExchangeSession session;
-    ScreenshotWindow form(session);
+    ScreenshotWindow form(session, Language::Russian);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     if (!form.copyToClipboardBox->isChecked())

@@ -21,7 +21,6 @@
 #include "app/file_commands.h"
 #include "modal_answers.h"
 #include "ui/main_texts.h"
-#include "ui/message_box.h"
 
 using namespace porvel;
 using namespace porvel::testing;
@@ -39,9 +38,7 @@ public:
 };
 
 struct Desk {
-    Desk() : command(table, window) {
-        SetCurrentLanguage(Language::Russian);
-        SetMessageButtonsLang(Language::Russian);
+    Desk() : command(table, window, [this] { return language; }) {
         command.SetDialogs(&dialog);
         FillColumn(table, column::kObject, {"Плита", "Мост"});
     }
@@ -52,6 +49,7 @@ struct Desk {
     ArchiveTable table;
     QWidget window;
     AnsweringDialog dialog;
+    Language language = Language::Russian;  // the main window's
     ExportCommand command;
 };
 
@@ -94,7 +92,7 @@ void ExportCommandTest::emptyTableIsReportedAfterTheDialog() {
     Desk desk;
     desk.table.SetGridRowCount(ArchiveTable::kMinRows);
     desk.table.ClearRow(1);
-    SetCurrentLanguage(Language::English);
+    desk.language = Language::English;
     desk.dialog.answers = {desk.Path("a.xls")};
     ModalScript boxes;
     desk.command.ExportArchive();
@@ -146,7 +144,7 @@ void ChooseType(QFileDialog* dialog, const QString& type) {
 void ExportCommandTest::dialogProposesTheFirstNameAndGivesATypedNameItsTypesExtension() {
     QTemporaryDir dir;
     QWidget parent;
-    QtExportDialogs dialogs(&parent);
+    QtExportDialogs dialogs(&parent, [] { return Language::Russian; });
     const QString folder = QDir(dir.path()).canonicalPath();
     QString proposed;
     WithDialog([&](QFileDialog* dialog, QLineEdit* name) {

@@ -13,8 +13,6 @@
 #include "archive/archive_file.h"
 #include "device/exchange_types.h"
 #include "modal_answers.h"
-#include "ui/main_texts.h"
-#include "ui/message_box.h"
 
 using namespace porvel;
 using namespace porvel::testing;
@@ -41,9 +39,7 @@ private:
 };
 
 struct Desk {
-    Desk() : commands(table, curves, state, window) {
-        SetCurrentLanguage(Language::Russian);
-        SetMessageButtonsLang(Language::Russian);
+    Desk() : commands(table, curves, state, window, [this] { return language; }) {
         commands.SetProgramFolder(dir.path());
         commands.SetDialogs(&dialogs);
     }
@@ -70,6 +66,7 @@ struct Desk {
     FileState state;
     QWidget window;
     AnsweringDialogs dialogs;
+    Language language = Language::Russian;  // the main window's
     FileCommands commands;
 };
 
@@ -282,7 +279,7 @@ void FileCommandsTest::thePromptAsksOnlyAboutChangesAndBeforeReplacing() {
         QCOMPARE(boxes.seen[1].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         QCOMPARE(desk.RowsIn(path), desk.Rows());
     }
-    SetCurrentLanguage(Language::English);
+    desk.language = Language::English;
     {
         ModalScript boxes({Button::Yes, Button::No});
         desk.commands.AskToSaveChanges();

@@ -12,7 +12,6 @@
 
 using porvel::Language;
 using porvel::LocalizedMessageBox;
-using porvel::SetMessageButtonsLang;
 using porvel::testing::AnswerNext;
 namespace box = porvel::box;
 
@@ -36,7 +35,6 @@ QAbstractButton* ButtonWithText(QMessageBox* b, const QString& text) {
 class MessageBoxTest : public QObject {
     Q_OBJECT
 private slots:
-    void captionsAreEmptyUntilALanguageIsSet();
     void captionsFollowTheLanguage_data();
     void captionsFollowTheLanguage();
     void answersAreTheButtonIdentifiers_data();
@@ -46,17 +44,6 @@ private slots:
     void styleGivesIconTextAndCaption();
     void aWorkerThreadGetsItsAnswer();
 };
-
-void MessageBoxTest::captionsAreEmptyUntilALanguageIsSet() {
-    QStringList seen;
-    AnswerNext<QMessageBox> answer([&](QMessageBox* b) {
-        seen = Captions(b);
-        b->buttons().front()->click();
-    });
-    QCOMPARE(LocalizedMessageBox(QStringLiteral("t"), QStringLiteral("c"), box::kError),
-             box::kIdOk);
-    QCOMPARE(seen, QStringList{QString()});
-}
 
 void MessageBoxTest::captionsFollowTheLanguage_data() {
     QTest::addColumn<int>("language");
@@ -81,16 +68,14 @@ void MessageBoxTest::captionsFollowTheLanguage() {
     QFETCH(int, language);
     QFETCH(unsigned, style);
     QFETCH(QStringList, captions);
-    // Switch back and forth: the box shows the captions of the latest switch.
-    SetMessageButtonsLang(language == 0 ? Language::English : Language::Russian);
-    SetMessageButtonsLang(static_cast<Language>(language));
     QStringList seen;
     AnswerNext<QMessageBox> answer([&](QMessageBox* b) {
         seen = Captions(b);
         QTest::keyClick(b, Qt::Key_Escape);
         if (b->isVisible()) b->buttons().front()->click();
     });
-    LocalizedMessageBox(QStringLiteral("text"), QStringLiteral("caption"), style);
+    LocalizedMessageBox(QStringLiteral("text"), QStringLiteral("caption"), style,
+                        static_cast<Language>(language));
     captions.sort();
     QCOMPARE(seen, captions);
 }
@@ -112,29 +97,33 @@ void MessageBoxTest::answersAreTheButtonIdentifiers() {
     QFETCH(unsigned, style);
     QFETCH(QString, button);
     QFETCH(int, answer);
-    SetMessageButtonsLang(Language::English);
     AnswerNext<QMessageBox> answerer([&](QMessageBox* b) {
         QAbstractButton* target = ButtonWithText(b, button);
         QVERIFY(target);
         QTest::mouseClick(target, Qt::LeftButton);
     });
-    QCOMPARE(LocalizedMessageBox(QString(), QString(), style), answer);
+    QCOMPARE(LocalizedMessageBox(QString(), QString(), style, Language::English), answer);
 }
 
 void MessageBoxTest::escapeAndTheCloseBoxAnswerOkOnAnOkBox() {
-    SetMessageButtonsLang(Language::Russian);
     {
         AnswerNext<QMessageBox> answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
-        QCOMPARE(LocalizedMessageBox(QStringLiteral("x"), QString(), box::kError), box::kIdOk);
+        QCOMPARE(
+            LocalizedMessageBox(QStringLiteral("x"), QString(), box::kError, Language::Russian),
+            box::kIdOk);
     }
     {
         AnswerNext<QMessageBox> answer([](QMessageBox* b) { b->close(); });
-        QCOMPARE(LocalizedMessageBox(QStringLiteral("x"), QString(), box::kError), box::kIdOk);
+        QCOMPARE(
+            LocalizedMessageBox(QStringLiteral("x"), QString(), box::kError, Language::Russian),
+            box::kIdOk);
     }
     // A second box on the same thread behaves the same.
     {
         AnswerNext<QMessageBox> answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
-        QCOMPARE(LocalizedMessageBox(QStringLiteral("y"), QString(), box::kError), box::kIdOk);
+        QCOMPARE(
+            LocalizedMessageBox(QStringLiteral("y"), QString(), box::kError, Language::Russian),
+            box::kIdOk);
     }
     QVERIFY(!QApplication::activeModalWidget());
 }
@@ -142,12 +131,11 @@ void MessageBoxTest::escapeAndTheCloseBoxAnswerOkOnAnOkBox() {
 void MessageBoxTest::escapeAnswersCancelOnAQuestion() {
     AnswerNext<QMessageBox> answer([](QMessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
     QCOMPARE(LocalizedMessageBox(QStringLiteral("Сохранить x ?"), QStringLiteral("Внимание"),
-                                 box::kQuestion),
+                                 box::kQuestion, Language::Russian),
              box::kIdCancel);
 }
 
 void MessageBoxTest::styleGivesIconTextAndCaption() {
-    SetMessageButtonsLang(Language::English);
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QString text, title, defaultText;
     Qt::WindowModality modality = Qt::NonModal;
@@ -160,7 +148,7 @@ void MessageBoxTest::styleGivesIconTextAndCaption() {
         QTest::keyClick(b, Qt::Key_Escape);
     });
     LocalizedMessageBox(QStringLiteral("CRC16 Error"), QStringLiteral("Warning"),
-                        box::kQuestion | 0x100);  // second button as the default
+                        box::kQuestion | 0x100, Language::English);  // second button as the default
     QCOMPARE(icon, QMessageBox::Question);
     QCOMPARE(text, QStringLiteral("CRC16 Error"));
     QCOMPARE(title, QStringLiteral("Warning"));
@@ -171,12 +159,11 @@ void MessageBoxTest::styleGivesIconTextAndCaption() {
         icon = b->icon();
         QTest::keyClick(b, Qt::Key_Return);
     });
-    QCOMPARE(LocalizedMessageBox(QString(), QString(), box::kError), box::kIdOk);
+    QCOMPARE(LocalizedMessageBox(QString(), QString(), box::kError, Language::English), box::kIdOk);
     QCOMPARE(icon, QMessageBox::Critical);
 }
 
 void MessageBoxTest::aWorkerThreadGetsItsAnswer() {
-    SetMessageButtonsLang(Language::English);
     bool shownOnMainThread = false;
     AnswerNext<QMessageBox> answer([&](QMessageBox* b) {
         shownOnMainThread =
@@ -185,7 +172,8 @@ void MessageBoxTest::aWorkerThreadGetsItsAnswer() {
     });
     std::atomic<int> result{-1};
     std::thread worker([&] {
-        result = LocalizedMessageBox(QStringLiteral("from a worker"), QString(), box::kQuestion);
+        result = LocalizedMessageBox(QStringLiteral("from a worker"), QString(), box::kQuestion,
+                                     Language::English);
     });
     QTRY_VERIFY_WITH_TIMEOUT(result.load() != -1, 10000);
     worker.join();

@@ -147,7 +147,8 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
     };
     QCOMPARE(proposedBy([&] { form.printAction->trigger(); }), QStringLiteral("demo.pdf"));
     QPointer<ChartWindow> chart;
-    ChartTableRow(chart, *form.Archive(), form.Curves(), 1, true, &form);
+    ChartTableRow(chart, *form.Archive(), form.Curves(), 1, true, &form,
+                  [&form] { return form.DisplayLanguage(); });
     QVERIFY(chart && QTest::qWaitForWindowExposed(chart));
     QCOMPARE(proposedBy([&] { QTest::mouseClick(chart->printButton, Qt::LeftButton); }),
              QStringLiteral("demo.pdf"));
@@ -156,14 +157,13 @@ void PrintoutWindowTest::printInTheFileMenuShowsTheListingAndItsPdf() {
 }
 
 void PrintoutWindowTest::theChartWindowPrintsItsTestRecordAndSavesItsChart() {
-    SetCurrentLanguage(Language::Russian);
     ArchiveTable table;
     CurveStore curves;
     PutRows(table, curves, 2);
     QPointer<ChartWindow> window;
-    ChartTableRow(window, table, curves, 1, true, nullptr);
+    ChartTableRow(window, table, curves, 1, true, nullptr, [] { return Language::Russian; });
     QVERIFY(window);
-    ChartTableRow(window, table, curves, 2, true, nullptr);
+    ChartTableRow(window, table, curves, 2, true, nullptr, [] { return Language::Russian; });
     QTRY_COMPARE(window->plot->graphCount(), 3);
     QVERIFY(QTest::qWaitForWindowExposed(window));
     QVERIFY(window->printButton->isEnabled());

@@ -119,7 +119,7 @@ void SettingsWindowsTest::objectsEditorRenamesAndChoosesAMaterialIntoTheDevice()
     QVERIFY(sim.Load(kLists));
     session_.exchange.listsNeeded = true;  // column 2 then shows the instrument's material names
     const ObjectListBlock before = sim.Objects();
-    ObjectsEditor form(session_);
+    ObjectsEditor form(session_, Language::Russian);
     QVERIFY(OpenFilled(form));
     QCOMPARE(form.windowTitle(), QStringLiteral("Настройка Объектов"));
     QCOMPARE(form.grid->Cell(1, 1), QStringLiteral("Плита"));
@@ -167,7 +167,7 @@ void SettingsWindowsTest::objectsEditorKeepsTheChosenOfTwoMaterialsOfOneName() {
     QVERIFY(sim.Load(
         (std::string(kLists) + "material 4 ru=\"Бетон В25\" en=\"Concrete B25\"\n").c_str()));
     session_.exchange.listsNeeded = true;
-    ObjectsEditor form(session_);
+    ObjectsEditor form(session_, Language::Russian);
     QVERIFY(OpenFilled(form));
     ClickCell(form.grid, 2, 2);
     QComboBox* combo = form.materialChooser;
@@ -202,14 +202,14 @@ void SettingsWindowsTest::editorsWrittenBackUneditedLeaveBothListsByteForByte() 
     const ObjectListBlock objects = sim.Objects();
     const MaterialListBlock materials = sim.Materials();
     {
-        MaterialsEditor form(session_);
+        MaterialsEditor form(session_, Language::Russian);
         QVERIFY(OpenFilled(form));
         QCOMPARE(form.grid->Cell(2, 2), QStringLiteral("1,235E-03"));
         QCOMPARE(form.grid->Cell(3, 2), QStringLiteral("2,500E+02"));
         QVERIFY(WriteAndWait(form));
     }
     {
-        ObjectsEditor form(session_);
+        ObjectsEditor form(session_, Language::Russian);
         QVERIFY(OpenFilled(form));
         QVERIFY(WriteAndWait(form));
     }
@@ -222,7 +222,7 @@ void SettingsWindowsTest::materialsEditorWritesTheTypedCoefficientsAsFloats() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
     const MaterialListBlock before = sim.Materials();
-    MaterialsEditor form(session_);
+    MaterialsEditor form(session_, Language::Russian);
     QVERIFY(OpenFilled(form));
     QCOMPARE(form.grid->Cell(2, 2), QStringLiteral("1.235E-03"));
     TypeIntoCell(form.grid, 2, 2, QStringLiteral("0.25"));
@@ -247,7 +247,7 @@ void SettingsWindowsTest::materialsEditorWritesTheTypedCoefficientsAsFloats() {
 void SettingsWindowsTest::materialsEditorKeyFilterAndEnter() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
-    MaterialsEditor form(session_);
+    MaterialsEditor form(session_, Language::Russian);
     QVERIFY(OpenFilled(form));
     EditorGridWidget* grid = form.grid;
     ClickCell(grid, 1, 5);
@@ -282,7 +282,7 @@ void SettingsWindowsTest::materialsEditorTakesCommaAndFullStopOnBothDesktops() {
         QLocale::setDefault(desktop);
         Sim sim;
         QVERIFY(sim.Load(kLists));
-        MaterialsEditor form(session_);
+        MaterialsEditor form(session_, Language::Russian);
         QVERIFY(OpenFilled(form));
         QStringList shown;
         testing::ModalWatch refuse([&](QWidget* modal) {
@@ -316,7 +316,7 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
         Sim sim;
         QVERIFY(sim.Load(kLists));
         const MaterialListBlock before = sim.Materials();
-        MaterialsEditor form(session_);
+        MaterialsEditor form(session_, Language::Russian);
         QVERIFY(OpenFilled(form));
         EditorGridWidget* grid = form.grid;
         for (const QString& typo : {QStringLiteral("1.5E"), QStringLiteral("2E")}) {
@@ -353,9 +353,9 @@ void SettingsWindowsTest::materialsEditorKeepsATextThatDoesNotConvertForCorrecti
 void SettingsWindowsTest::editorsShowTheirTextsWhole() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
-    MaterialsEditor materials(session_);
+    MaterialsEditor materials(session_, Language::Russian);
     QVERIFY(OpenFilled(materials));
-    ObjectsEditor objects(session_);
+    ObjectsEditor objects(session_, Language::Russian);
     QVERIFY(OpenFilled(objects));
     for (EditorGridWidget* grid : {materials.grid, objects.grid}) {
         const QFontMetrics metrics(grid->font());
@@ -376,7 +376,7 @@ void SettingsWindowsTest::gridThatCannotBeStoredIsNotWritten() {
     Sim sim;
     QVERIFY(sim.Load(kLists));
     const ObjectListBlock before = sim.Objects();
-    ObjectsEditor form(session_);
+    ObjectsEditor form(session_, Language::Russian);
     QVERIFY(OpenFilled(form));
     form.grid->SetCell(1, 2, QStringLiteral("Плита ✓"));
     QString shown;
@@ -398,7 +398,7 @@ void SettingsWindowsTest::failedWriteKeepsTheGridAndTheUnpluggedDeviceIsFoundAga
     // Transfers 1-3 read the list; the write's command is 4 and its header 5.
     QVERIFY(sim.Load((std::string(kLists) + "fault unplug after=8 back=2\n").c_str()));
     const MaterialListBlock before = sim.Materials();
-    MaterialsEditor form(session_);
+    MaterialsEditor form(session_, Language::Russian);
     QVERIFY(OpenFilled(form));
     form.grid->SetCell(1, 4, QStringLiteral("Раствор"));
     QVERIFY(WriteAndWait(form));
@@ -424,7 +424,7 @@ void SettingsWindowsTest::screenshotShowsSavesAndKeepsReadingAfterAFailedSave() 
     expected[783] = 0xFF;
 
     QTemporaryDir dir;
-    ScreenshotWindow form(session_);
+    ScreenshotWindow form(session_, Language::Russian);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
     QCOMPARE(form.inkColorBox->Selected(), QColor(Qt::black));

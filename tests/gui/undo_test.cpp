@@ -115,6 +115,12 @@ void UndoTest::moveSortAndDeleteAreUndoneAndRedoneWithTheirStar() {
     QVERIFY(w_->redoAction->isEnabled());
     QCOMPARE(w_->undoAction->text(), QStringLiteral("Отменить"));
     QCOMPARE(w_->redoAction->text(), QStringLiteral("Повторить"));
+    if (const QByteArray dir = qgetenv("PORVEL_SCREENSHOT_DIR"); !dir.isEmpty()) {
+        w_->editMenu->popup(w_->mapToGlobal(QPoint(40, 20)));
+        QVERIFY(QTest::qWaitForWindowExposed(w_->editMenu));
+        w_->editMenu->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/edit_menu.png"));
+        w_->editMenu->close();
+    }
 
     // A new change drops what was undone; at most a hundred steps are kept.
     for (int i = 0; i < TableHistory::kStepLimit + 5; ++i) Drag(1, 2);

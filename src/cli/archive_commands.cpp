@@ -34,37 +34,12 @@ constexpr int kSecondDecimals = 6;
 constexpr int kPressureDecimals = 3;
 constexpr int kTextSecondDecimals = 3;
 
-// A row's curve as recorded: every sample in kPa at i / rate seconds, not smoothed as the chart
-// draws it. Nothing when the row names no usable curve.
-struct RowCurve {
-    std::vector<double> seconds;
-    std::vector<double> kPa;
-};
-
 std::optional<double> RateOf(const ArchiveTable& table, int row) {
     double rate = 0.0;
     if (!ParseNumber(table.Cell(column::kSampleRate, row), &rate) || !(rate > 0.0) ||
         !std::isfinite(rate))
         return std::nullopt;
     return rate;
-}
-
-std::optional<RowCurve> CurveOf(const ArchiveTable& table, const CurveStore& curves, int row) {
-    const std::optional<int> samples = table.SampleCountOf(row);
-    const std::optional<int> slot = table.SlotOf(row);
-    const std::optional<double> rate = RateOf(table, row);
-    if (!samples || !slot || !rate || !curves.Has(*slot)) return std::nullopt;
-    const std::uint16_t* words = curves.Words(*slot);
-    // Never past the words the store holds, whatever the length cell says.
-    const int count = std::clamp(*samples, 0, static_cast<int>(curves.WordCount(*slot)));
-    RowCurve curve;
-    curve.seconds.reserve(static_cast<std::size_t>(count));
-    curve.kPa.reserve(static_cast<std::size_t>(count));
-    for (int i = 0; i < count; ++i) {
-        curve.seconds.push_back(i / *rate);
-        curve.kPa.push_back(PressureToKPa(words[i]));
-    }
-    return curve;
 }
 
 double Rounded(double value, int decimals) {
@@ -152,10 +127,11 @@ QString InfoJson(const ArchiveTable& table, const CurveStore& curves, const std:
                             NumberOrNull(slot ? std::optional<double>(*slot) : std::nullopt)}};
         if (withCurves) {
             QJsonValue curveValue;
-            if (const std::optional<RowCurve> curve = CurveOf(table, curves, row)) {
+            // The samples as recorded, not smoothed as the chart draws them.
+            if (const std::optional<CurvePoints> curve = BuildRecordedCurve(table, curves, row)) {
                 QJsonArray seconds, kPa;
-                for (double t : curve->seconds) seconds.append(Rounded(t, kSecondDecimals));
-                for (double p : curve->kPa) kPa.append(Rounded(p, kPressureDecimals));
+                for (double t : curve->times) seconds.append(Rounded(t, kSecondDecimals));
+                for (double p : curve->pressures) kPa.append(Rounded(p, kPressureDecimals));
                 curveValue =
                     QJsonObject{{QStringLiteral("seconds"), seconds}, {QStringLiteral("kPa"), kPa}};
             }
@@ -181,15 +157,15 @@ QString InfoText(const ArchiveTable& table, const CurveStore& curves, const std:
     if (!withCurves) return text;
     // Each row's curve after the table: its number, then time and pressure per line.
     for (int row : shown) {
-        const std::optional<RowCurve> curve = CurveOf(table, curves, row);
+        const std::optional<CurvePoints> curve = BuildRecordedCurve(table, curves, row);
         if (!curve) continue;
         text +=
             QStringLiteral("\n№ %1\n%2\t%3\n")
                 .arg(OneLine(table.Cell(column::kNumber, row)), Text(CliText::TimeColumn, language),
                      Text(CliText::PressureColumn, language));
-        for (std::size_t i = 0; i < curve->seconds.size(); ++i)
-            text += FormatFixed(curve->seconds[i], kTextSecondDecimals) + QLatin1Char('\t') +
-                    FormatFixed(curve->kPa[i], kPressureDecimals) + QLatin1Char('\n');
+        for (qsizetype i = 0; i < curve->times.size(); ++i)
+            text += FormatFixed(curve->times[i], kTextSecondDecimals) + QLatin1Char('\t') +
+                    FormatFixed(curve->pressures[i], kPressureDecimals) + QLatin1Char('\n');
     }
     return text;
 }

@@ -25,11 +25,15 @@ QString WindowCaption(const FileState& state, Language language) {
     return caption;
 }
 
-QString MarkRowDeleted(FileState& state, const QString& caption) {
-    state.named = true;
+QString MarkModified(FileState& state, const QString& caption) {
     const bool wasModified = state.modified;
     state.modified = true;
     return wasModified ? caption : caption + QLatin1Char('*');
+}
+
+QString MarkRowDeleted(FileState& state, const QString& caption) {
+    state.named = true;
+    return MarkModified(state, caption);
 }
 
 namespace {

@@ -27,6 +27,10 @@ struct FileState {
 // "Porvel", "Porvel - name", either possibly followed by "*".
 QString WindowCaption(const FileState& state, Language language);
 
+// After a change the user made to the table: modified, and `caption` gets its "*" unless it
+// was modified already.
+QString MarkModified(FileState& state, const QString& caption);
+
 // After a table row was deleted: the archive counts as named and modified, and `caption` gets
 // its "*" unless it was modified already. The caption is extended, not rebuilt, so an archive
 // read from the instrument and never named shows "Porvel*".

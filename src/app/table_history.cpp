@@ -165,8 +165,7 @@ bool TableHistory::MoveRow(int from, int to) {
     const FileMark before = Mark();
     if (!porvel::MoveRow(table_, from, to)) return false;
     // The user's order is work to keep, as a delete is.
-    if (!state_.modified) window_.setWindowTitle(window_.windowTitle() + QLatin1Char('*'));
-    state_.modified = true;
+    window_.setWindowTitle(MarkModified(state_, window_.windowTitle()));
     Record(new MoveCommand(*this, from, to), before);
     return true;
 }

@@ -49,8 +49,7 @@ private slots:
     void theFileItemsOpenTheirDialogs();
     void savedAndOpenedAgainThroughTheDialogs();
     void closingWithChangesOffersToSave();
-    void cancelInTheSavePromptKeepsTheTableAndTheWindow();
-    void noToReplacingKeepsTheTableAndTheWindow();
+    void cancelOrNoToReplacingKeepsTheTableAndTheWindow();
     void aDroppedArchiveOpensAfterThePromptAndOtherFilesAreRefused();
     void theNextRunStartsWhereThisOneLeftOff();
     void aSettingsFileThatCannotBeReadOrWrittenStopsNothing();
@@ -136,7 +135,7 @@ void MainWindowFileTest::closingWithChangesOffersToSave() {
     QCOMPARE(CellsOf(back).mid(13), CellsOf(*w.Archive()).mid(13));
 }
 
-void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
+void MainWindowFileTest::cancelOrNoToReplacingKeepsTheTableAndTheWindow() {
     QTemporaryDir dir;
     MainWindow w;
     w.Files().SetProgramFolder(dir.path());
@@ -146,42 +145,33 @@ void MainWindowFileTest::cancelInTheSavePromptKeepsTheTableAndTheWindow() {
     FillArchive(*w.Archive(), w.Curves(), 2);
     const QStringList cells = CellsOf(*w.Archive());
 
-    ModalScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
-    w.newAction->trigger();
-    QCOMPARE(CellsOf(*w.Archive()), cells);
-    w.exitAction->trigger();
-    QVERIFY(w.isVisible());
-    QVERIFY(!w.close());
-    QVERIFY(w.isVisible());
-    QCOMPARE(boxes.seen.size(), 3);
-    QCOMPARE(CellsOf(*w.Archive()), cells);
-    QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());  // and nothing was saved
-}
+    {
+        ModalScript boxes({QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Cancel});
+        w.newAction->trigger();
+        QCOMPARE(CellsOf(*w.Archive()), cells);
+        w.exitAction->trigger();
+        QVERIFY(w.isVisible());
+        QVERIFY(!w.close());
+        QVERIFY(w.isVisible());
+        QCOMPARE(boxes.seen.size(), 3);
+        QCOMPARE(CellsOf(*w.Archive()), cells);
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());  // and nothing was saved
+    }
 
-// Yes to saving, then No to replacing the file there: nothing was saved, so Exit, New and Open
-// all stop with the work on the screen.
-void MainWindowFileTest::noToReplacingKeepsTheTableAndTheWindow() {
-    QTemporaryDir dir;
-    MainWindow w;
-    w.Files().SetProgramFolder(dir.path());
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.newAction->trigger();
-    FillArchive(*w.Archive(), w.Curves(), 2);
-    const QStringList cells = CellsOf(*w.Archive());
+    // Yes to saving, then No to replacing the file there: nothing was saved, so Exit, New and
+    // Open stop too, with the work on the screen.
     QFile other(w.Files().CurrentPath());
     QVERIFY(other.open(QIODevice::WriteOnly));
     other.write("other work");
     other.close();
-
-    ModalScript boxes({QMessageBox::Yes, QMessageBox::No, QMessageBox::Yes, QMessageBox::No,
-                       QMessageBox::Yes, QMessageBox::No});
+    ModalScript replace({QMessageBox::Yes, QMessageBox::No, QMessageBox::Yes, QMessageBox::No,
+                         QMessageBox::Yes, QMessageBox::No});
     w.exitAction->trigger();
     QVERIFY(w.isVisible());
     w.newAction->trigger();
     w.openAction->trigger();
-    QCOMPARE(boxes.seen.size(), 6);
-    QVERIFY(boxes.dialogs.isEmpty());  // Open asked for no file
+    QCOMPARE(replace.seen.size(), 6);
+    QVERIFY(replace.dialogs.isEmpty());  // Open asked for no file
     QCOMPARE(CellsOf(*w.Archive()), cells);
     QVERIFY(w.File().modified);
     QVERIFY(other.open(QIODevice::ReadOnly));

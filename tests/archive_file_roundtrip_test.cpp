@@ -52,7 +52,7 @@ TEST_F(ArchiveRoundTrip, EveryCellAndEveryCurveComesBack) {
     // Row 0 is not in the file: the reading table keeps its own header.
     EXPECT_EQ(CellsOf(back_).mid(ArchiveTable::kColumns),
               CellsOf(table_).mid(ArchiveTable::kColumns));
-    EXPECT_EQ(back_.Cell(column::kTime, 0), QStringLiteral("Time"));
+    EXPECT_EQ(back_.Header(column::kTime), QStringLiteral("Time"));
     for (int row = 1; row < table_.GridRowCount(); ++row)
         EXPECT_EQ(CurveOfRow(back_, backCurves_, row), CurveOfRow(table_, curves_, row)) << row;
 }

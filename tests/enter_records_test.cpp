@@ -293,7 +293,7 @@ TEST_P(EnterRecordsTest, NamesKeepTheLanguageOfTheRead) {
     table_.SetHeaderLanguage(Language::Russian);
     EXPECT_EQ(table_.Cell(col::kObject, 1), QStringLiteral("Pile"));
     EXPECT_EQ(table_.Cell(col::kMaterial, 1), QStringLiteral("Wood"));
-    EXPECT_EQ(table_.Cell(col::kObject, 0), QStringLiteral("Объект"));
+    EXPECT_EQ(table_.Header(col::kObject), QStringLiteral("Объект"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, EnterRecordsTest,

@@ -129,9 +129,10 @@ void ArchiveGridView::SelectWholeRow(int row) {
     if (!model() || row < 1 || row > model()->rowCount()) return;
     const int last = model()->columnCount() - 1;
     selectingRow_ = true;
-    // The current cell goes to the row's last, hidden cell: nothing shows it, as in a grid
-    // whose row selection ends one column past the last.
-    selectionModel()->setCurrentIndex(model()->index(row - 1, last), QItemSelectionModel::NoUpdate);
+    // The current cell is the number cell pressed, so the view does not scroll sideways to show
+    // some other cell of the row.
+    selectionModel()->setCurrentIndex(model()->index(row - 1, column::kNumber),
+                                      QItemSelectionModel::NoUpdate);
     selectionModel()->select(
         QItemSelection(model()->index(row - 1, column::kNumber), model()->index(row - 1, last)),
         QItemSelectionModel::ClearAndSelect);

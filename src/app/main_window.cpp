@@ -365,11 +365,6 @@ void MainWindow::BuildTable() {
 
 void MainWindow::SetUpAtStart() {
     ApplyLanguage();
-    for (int col = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
-         col < ArchiveTable::kColumns; ++col) {
-        archiveGrid->setColumnWidth(col, 0);
-        archiveGrid->setColumnHidden(col, true);
-    }
 }
 
 void MainWindow::ApplyLanguage() {
@@ -555,7 +550,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     recovery_->Close();
     settings::SetWindowGeometry(saveGeometry());
     std::vector<int> widths;
-    for (int col = 0; col < ArchiveTable::kColumns - ArchiveTable::kHiddenColumns; ++col)
+    for (int col = 0; col < ArchiveTable::kShownColumns; ++col)
         widths.push_back(archiveGrid->columnWidth(col));
     settings::SetColumnWidths(widths);
     event->accept();

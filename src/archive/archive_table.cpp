@@ -5,38 +5,48 @@
 
 namespace porvel {
 
-const std::array<int, ArchiveTable::kColumns> ArchiveTable::kDesignWidths = {
-    40, 86, 88, 102, 94, 85, 83, 74, 71, 239, 0, 0, 0};
+const std::array<int, ArchiveTable::kShownColumns> ArchiveTable::kDesignWidths = {
+    40, 86, 88, 102, 94, 85, 83, 74, 71, 239};
 
-ArchiveTable::ArchiveTable(QObject* parent) : QAbstractTableModel(parent), rows_(kStartRows) {}
+ArchiveTable::ArchiveTable(QObject* parent)
+    : QAbstractTableModel(parent), rows_(kStartRows - 1, MakeEntry({})) {}
+
+ArchiveTable::Entry ArchiveTable::MakeEntry(Row texts) const {
+    Measurement values = ReadMeasurement(texts, reader_);
+    return {std::move(texts), std::move(values)};
+}
 
 void ArchiveTable::SetGridRowCount(int rows) {
     rows = std::max(rows, kMinRows);
     const int old = GridRowCount();
     if (rows > old) {
         beginInsertRows({}, old - 1, rows - 2);
-        rows_.resize(static_cast<std::size_t>(rows));
+        rows_.resize(static_cast<std::size_t>(rows - 1), MakeEntry({}));
         endInsertRows();
     } else if (rows < old) {
         beginRemoveRows({}, rows - 1, old - 2);
-        rows_.resize(static_cast<std::size_t>(rows));
+        rows_.resize(static_cast<std::size_t>(rows - 1));
         endRemoveRows();
     }
 }
 
 QString ArchiveTable::Cell(int col, int row) const {
-    if (col < 0 || col >= kColumns || row < 0 || row >= GridRowCount()) return {};
-    return rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    if (col < 0 || col >= kColumns || !IsDataRow(row)) return {};
+    return At(row).texts[static_cast<std::size_t>(col)];
+}
+
+const Measurement& ArchiveTable::Values(int row) const {
+    return IsDataRow(row) ? At(row).values : blank_;
 }
 
 void ArchiveTable::SetCell(int col, int row, const QString& text) {
-    if (col < 0 || col >= kColumns || row < 0 || row >= GridRowCount()) return;
-    QString& cell = rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)];
+    if (col < 0 || col >= kColumns || !IsDataRow(row)) return;
+    Entry& entry = At(row);
+    QString& cell = entry.texts[static_cast<std::size_t>(col)];
     if (cell == text) return;
     cell = text;
-    if (row == 0) {
-        emit headerDataChanged(Qt::Horizontal, col, col);
-    } else {
+    entry.values = ReadMeasurement(entry.texts, reader_);
+    if (col < kShownColumns) {
         const QModelIndex at = index(row - 1, col);
         emit dataChanged(at, at, {Qt::DisplayRole});
     }
@@ -48,10 +58,11 @@ void ArchiveTable::ClearRow(int row) {
 
 void ArchiveTable::ReplaceDataRows(std::vector<Row> rows) {
     if (rows.empty()) rows.resize(1);
+    std::vector<Entry> entries;
+    entries.reserve(rows.size());
+    for (Row& row : rows) entries.push_back(MakeEntry(std::move(row)));
     beginResetModel();
-    rows_.resize(1);
-    rows_.reserve(rows.size() + 1);
-    std::move(rows.begin(), rows.end(), std::back_inserter(rows_));
+    rows_ = std::move(entries);
     endResetModel();
 }
 
@@ -65,11 +76,9 @@ bool ArchiveTable::ReorderDataRows(const std::vector<int>& order) {
         newPlace[static_cast<std::size_t>(row - 1)] = i + 1;
     }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    std::vector<Row> reordered;
+    std::vector<Entry> reordered;
     reordered.reserve(rows_.size());
-    reordered.push_back(std::move(rows_[0]));
-    for (const int row : order)
-        reordered.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+    for (const int row : order) reordered.push_back(std::move(At(row)));
     rows_ = std::move(reordered);
     // Selections and the current cell of the views follow their rows.
     const QModelIndexList before = persistentIndexList();
@@ -86,9 +95,9 @@ bool ArchiveTable::MoveDataRow(int from, int to) {
     if (!IsDataRow(from) || !IsDataRow(to) || from == to) return false;
     // Qt names the place before which the row goes, counted before it is taken out.
     beginMoveRows({}, from - 1, from - 1, {}, to > from ? to : to - 1);
-    Row moving = std::move(rows_[static_cast<std::size_t>(from)]);
-    rows_.erase(rows_.begin() + from);
-    rows_.insert(rows_.begin() + to, std::move(moving));
+    Entry moving = std::move(At(from));
+    rows_.erase(rows_.begin() + (from - 1));
+    rows_.insert(rows_.begin() + (to - 1), std::move(moving));
     endMoveRows();
     return true;
 }
@@ -100,22 +109,28 @@ bool ArchiveTable::RemoveDataRow(int row) {
         return true;
     }
     beginRemoveRows({}, row - 1, row - 1);
-    rows_.erase(rows_.begin() + row);
+    rows_.erase(rows_.begin() + (row - 1));
     endRemoveRows();
     return true;
 }
 
 std::vector<ArchiveTable::Row> ArchiveTable::DataRows(int first, int count) const {
     if (count <= 0 || !IsDataRow(first) || !IsDataRow(first + count - 1)) return {};
-    return {rows_.begin() + first, rows_.begin() + first + count};
+    std::vector<Row> rows;
+    rows.reserve(static_cast<std::size_t>(count));
+    for (int row = first; row < first + count; ++row) rows.push_back(At(row).texts);
+    return rows;
 }
 
 bool ArchiveTable::InsertDataRows(int at, std::vector<Row> rows) {
     if (rows.empty() || at < 1 || at > GridRowCount()) return false;
     const int count = static_cast<int>(rows.size());
+    std::vector<Entry> entries;
+    entries.reserve(rows.size());
+    for (Row& row : rows) entries.push_back(MakeEntry(std::move(row)));
     beginInsertRows({}, at - 1, at - 1 + count - 1);
-    rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()),
-                 std::make_move_iterator(rows.end()));
+    rows_.insert(rows_.begin() + (at - 1), std::make_move_iterator(entries.begin()),
+                 std::make_move_iterator(entries.end()));
     endInsertRows();
     return true;
 }
@@ -125,7 +140,7 @@ bool ArchiveTable::RemoveDataRows(int first, int count) {
         GridRowCount() - count < kMinRows)
         return false;
     beginRemoveRows({}, first - 1, first - 1 + count - 1);
-    rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+    rows_.erase(rows_.begin() + (first - 1), rows_.begin() + (first - 1 + count));
     endRemoveRows();
     return true;
 }
@@ -135,7 +150,7 @@ std::optional<int> ArchiveTable::SlotIn(const Row& row) {
 }
 
 bool ArchiveTable::IsEmpty() const {
-    return Cell(column::kNumber, 1).isEmpty();
+    return Values(1).blank;
 }
 
 QString ArchiveTable::HeaderText(int col, Language language) {
@@ -144,25 +159,14 @@ QString ArchiveTable::HeaderText(int col, Language language) {
     return TextIn(pair, language);
 }
 
+QString ArchiveTable::Header(int col) const {
+    return header_ ? HeaderText(col, *header_) : QString();
+}
+
 void ArchiveTable::SetHeaderLanguage(Language language) {
-    for (int col = 0; col < kColumns; ++col) SetCell(col, 0, HeaderText(col, language));
-}
-
-std::optional<int> WholeNumber(const QString& cell) {
-    bool ok = false;
-    const int value = cell.trimmed().toInt(&ok);
-    if (!ok) return std::nullopt;
-    return value;
-}
-
-std::optional<int> ArchiveTable::SlotOf(int row) const {
-    return WholeNumber(Cell(column::kSlot, row));
-}
-
-std::optional<int> ArchiveTable::SampleCountOf(int row) const {
-    const auto length = WholeNumber(Cell(column::kCurveLength, row));
-    if (!length) return std::nullopt;
-    return *length - 2;
+    if (header_ == language) return;
+    header_ = language;
+    emit headerDataChanged(Qt::Horizontal, 0, kShownColumns - 1);
 }
 
 int ArchiveTable::rowCount(const QModelIndex& parent) const {
@@ -170,7 +174,7 @@ int ArchiveTable::rowCount(const QModelIndex& parent) const {
 }
 
 int ArchiveTable::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : kColumns;
+    return parent.isValid() ? 0 : kShownColumns;
 }
 
 QVariant ArchiveTable::data(const QModelIndex& index, int role) const {
@@ -180,7 +184,7 @@ QVariant ArchiveTable::data(const QModelIndex& index, int role) const {
 
 QVariant ArchiveTable::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Horizontal) return Cell(section, 0);
+    if (orientation == Qt::Horizontal) return Header(section);
     return section + 1;
 }
 

@@ -1,6 +1,6 @@
-// The archive table: 13 columns of text, header row 0 and one data row per measurement, the
-// last three columns being the hidden curve length, sample rate and curve slot. Every view and
-// every output reads this one model.
+// The archive table: one row per measurement, each its texts and the values they say
+// (`Measurement`), shown as ten columns under the titles of the display language. Every view and
+// every output reads this one model. Rows are counted as the grid counts them, from 1.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -10,26 +10,9 @@
 #include <vector>
 
 #include "base/language.h"
+#include "measurement.h"
 
 namespace porvel {
-
-namespace column {
-enum : int {
-    kNumber = 0,
-    kTime = 1,
-    kDate = 2,
-    kObject = 3,
-    kMaterial = 4,
-    kAtmosphere = 5,
-    kM = 6,
-    kA = 7,
-    kH = 8,
-    kGrade = 9,
-    kCurveLength = 10,
-    kSampleRate = 11,
-    kSlot = 12,
-};
-}  // namespace column
 
 // The header of the visible columns 0 to 9, in column order; the main window's text table and
 // every output take their column titles from here.
@@ -48,29 +31,36 @@ inline constexpr std::array<TextPair, 10> kHeaderTexts = {{
 
 // A bookkeeping cell (curve length, sample rate, slot) as a whole number; blanks around it are
 // allowed, anything else is no number.
-std::optional<int> WholeNumber(const QString& cell);
+inline std::optional<int> WholeNumber(QStringView cell) {
+    return TableTextReader::WholeNumber(cell);
+}
 
 class ArchiveTable : public QAbstractTableModel {
     Q_OBJECT
 public:
-    using Row = std::array<QString, 13>;
-    static constexpr int kColumns = 13;
-    static_assert(std::tuple_size_v<Row> == kColumns);
-    static constexpr int kHiddenColumns = 3;
-    static constexpr int kStartRows = 9;  // header and 8 empty data rows
-    static constexpr int kMinRows = 2;    // the header and one data row always exist
-    static const std::array<int, kColumns> kDesignWidths;
+    using Row = RowTexts;
+    static constexpr int kColumns = kRowCells;         // the cells of a row, as the file keeps them
+    static constexpr int kShownColumns = kShownCells;  // those a view shows
+    static constexpr int kStartRows = 9;  // 8 empty rows: one more than the last row's number
+    static constexpr int kMinRows = 2;    // one row always exists
+    static const std::array<int, kShownColumns> kDesignWidths;
 
     explicit ArchiveTable(QObject* parent = nullptr);
 
-    // The grid as the program sees it: row 0 is the header, rows 1.. hold measurements, and
-    // GridRowCount() counts both (Qt's rowCount() below counts the measurements only).
-    int GridRowCount() const { return static_cast<int>(rows_.size()); }
+    // Rows 1.. hold measurements, and GridRowCount() is one more than the last of them, as the
+    // grid counts them under its title row (Qt's rowCount() below counts from 0).
+    int GridRowCount() const { return static_cast<int>(rows_.size()) + 1; }
     void SetGridRowCount(int rows);
     bool IsDataRow(int row) const { return row >= 1 && row < GridRowCount(); }
+    // A cell's text as it was entered or read; empty outside the rows.
     QString Cell(int col, int row) const;
     void SetCell(int col, int row, const QString& text);
     void ClearRow(int row);
+    // What the grid shows at a place: the column title in row 0, a cell's text below it. For the
+    // outputs that print the table under its titles (listing, exports, clipboard).
+    QString ShownText(int col, int row) const { return row == 0 ? Header(col) : Cell(col, row); }
+    // What a row's texts say; a blank measurement outside the rows.
+    const Measurement& Values(int row) const;
 
     // Work on many rows at once, each telling the views once rather than cell by cell.
     // Replaces every data row; an empty list leaves one empty data row.
@@ -95,15 +85,17 @@ public:
     static std::optional<int> SlotIn(const Row& row);
     // Empty when the number cell of the first data row is empty.
     bool IsEmpty() const;
+    // The column titles, in a language; none until one is set.
     void SetHeaderLanguage(Language language);
+    std::optional<Language> HeaderLanguage() const { return header_; }
+    QString Header(int col) const;
     static QString HeaderText(int col, Language language);
 
-    // A row's curve: its slot (column 12 as a whole number) and its sample count (column 10, the
-    // curve length less the end marker and the checksum).
-    std::optional<int> SlotOf(int row) const;
-    std::optional<int> SampleCountOf(int row) const;
+    // A row's curve: its slot and its sample count.
+    std::optional<int> SlotOf(int row) const { return Values(row).slot; }
+    std::optional<int> SampleCountOf(int row) const { return Values(row).SampleCount(); }
 
-    // Qt's view of it: data rows only, with row 0 as the horizontal header.
+    // Qt's view of it: the measurements from 0, the shown columns, the titles as its header.
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -111,7 +103,18 @@ public:
                         int role = Qt::DisplayRole) const override;
 
 private:
-    std::vector<Row> rows_;
+    struct Entry {
+        Row texts;
+        Measurement values;
+    };
+    Entry MakeEntry(Row texts) const;
+    Entry& At(int row) { return rows_[static_cast<std::size_t>(row - 1)]; }
+    const Entry& At(int row) const { return rows_[static_cast<std::size_t>(row - 1)]; }
+
+    TableTextReader reader_;
+    std::vector<Entry> rows_;
+    std::optional<Language> header_;
+    Measurement blank_;
 };
 
 }  // namespace porvel

@@ -34,10 +34,11 @@ void AppendCount(std::vector<char>& out, qint32 value) {
 // nothing outside the store is read and the file stays whole.
 QByteArrayView CurveBytes(const ArchiveTable& table, const CurveStore& curves, int row,
                           std::vector<char>& scratch) {
-    const auto words = layout::CurveWordsOf(table.Cell(column::kCurveLength, row));
+    const Measurement& values = table.Values(row);
+    const std::optional<int> words = values.curveLength;
     if (!words || !layout::CurveFitsSlot(*words)) return {};
     const auto size = static_cast<qsizetype>(*words) * layout::kWordBytes;
-    const auto slot = WholeNumber(table.Cell(column::kSlot, row));
+    const std::optional<int> slot = values.slot;
     const std::uint16_t* source = slot ? curves.Words(*slot) : nullptr;
     const qsizetype held = slot ? std::min<qsizetype>(curves.WordCount(*slot), *words) : 0;
     if (source && held == *words && QSysInfo::ByteOrder == QSysInfo::LittleEndian)

@@ -1,13 +1,13 @@
 #include "row_filter.h"
 
 #include "archive_table.h"
-#include "base/locale_format.h"
 
 namespace porvel {
 
 bool RowMatches(const ArchiveTable& table, int row, const RowFilter& filter) {
     if (filter.IsEmpty()) return true;
-    if (!table.IsDataRow(row) || table.Cell(column::kNumber, row).isEmpty()) return false;
+    const Measurement& values = table.Values(row);
+    if (values.blank) return false;
     const QString text = filter.text.trimmed();
     if (!text.isEmpty()) {
         bool found = false;
@@ -16,11 +16,7 @@ bool RowMatches(const ArchiveTable& table, int row, const RowFilter& filter) {
         if (!found) return false;
     }
     if (filter.from.isNull() && filter.to.isNull()) return true;
-    const QString cell = table.Cell(column::kDate, row).trimmed();
-    QDate date = ParseDate(cell);
-    // An archive read on another desktop keeps that desktop's dates; the instrument's own form
-    // is understood everywhere.
-    if (!date.isValid()) date = QDate::fromString(cell, QStringLiteral("dd.MM.yyyy"));
+    const QDate date = values.date;
     if (!date.isValid()) return false;
     return (filter.from.isNull() || date >= filter.from) &&
            (filter.to.isNull() || date <= filter.to);

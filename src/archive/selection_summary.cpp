@@ -54,17 +54,16 @@ SelectionSummary Summarize(const ArchiveTable& table, const std::vector<int>& ro
     double aSum = 0;
     int aCount = 0;
     for (int row : rows) {
-        if (!table.IsDataRow(row) || table.Cell(column::kNumber, row).isEmpty()) continue;
+        const Measurement& values = table.Values(row);
+        if (values.blank) continue;
         ++s.rows;
-        double m = 0;
-        if (!ParseTableNumber(table.Cell(column::kM, row), &m) || !std::isfinite(m)) {
+        if (!values.m) {
             ++s.withoutM;
             continue;
         }
-        ms.push_back(m);
-        double a = 0;
-        if (ParseTableNumber(table.Cell(column::kA, row), &a) && std::isfinite(a)) {
-            aSum += a;
+        ms.push_back(*values.m);
+        if (values.a) {
+            aSum += *values.a;
             ++aCount;
         }
     }

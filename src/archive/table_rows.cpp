@@ -7,7 +7,7 @@ bool MoveRow(ArchiveTable& table, int from, int to) {
 }
 
 void CopyRowsInto(const ArchiveTable& from, const std::vector<int>& rows, ArchiveTable& to) {
-    for (int col = 0; col < ArchiveTable::kColumns; ++col) to.SetCell(col, 0, from.Cell(col, 0));
+    if (const std::optional<Language> header = from.HeaderLanguage()) to.SetHeaderLanguage(*header);
     std::vector<ArchiveTable::Row> copied;
     for (int row : rows) {
         if (!from.IsDataRow(row)) continue;

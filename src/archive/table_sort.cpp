@@ -6,10 +6,7 @@
 #include <QTime>
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <vector>
-
-#include "base/locale_format.h"
 
 namespace porvel {
 namespace {
@@ -27,81 +24,66 @@ KeyResult Bad(int col, const QString& text) {
     return {false, col, text};
 }
 
-// The whole number at the start of `text` the way the C library reads one: leading white space
-// skipped, an optional sign, then decimal digits; 0 when there are none. Values beyond the
-// 32-bit range stay at its ends.
-int LeadingWholeNumber(const QString& text) {
-    qsizetype i = 0;
-    const qsizetype n = text.size();
-    auto isCSpace = [](QChar c) {
-        return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-    };
-    while (i < n && isCSpace(text[i])) ++i;
-    bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-    long long value = 0;
-    for (; i < n && text[i] >= u'0' && text[i] <= u'9'; ++i)
-        value = std::min(kLimit, value * 10 + (text[i].unicode() - u'0'));
-    const long long signedValue = negative ? -value : value;
-    return static_cast<int>(std::clamp<long long>(signedValue, std::numeric_limits<int>::min(),
-                                                  std::numeric_limits<int>::max()));
-}
-
 double DayFraction(const QTime& time) {
     return time.msecsSinceStartOfDay() / kMsecsPerDay;
 }
 
 KeyResult IntegerKey(const ArchiveTable& table, int col, int row, TMyData* item) {
-    const QString text = table.Cell(col, row);
+    const Measurement& values = table.Values(row);
     if (col == column::kGrade) {
-        // The grade reads "W" and its number, or " - " for none: the number after the first
-        // character, 0 when nothing follows.
-        item->integerKey = LeadingWholeNumber(text.mid(1));
+        // The grade reads "W" and its number, or " - " for none, which sorts as 0.
+        item->integerKey = values.grade.value_or(0);
         return {};
     }
-    bool ok = false;
-    item->integerKey = text.trimmed().toInt(&ok);
-    return ok ? KeyResult{} : Bad(col, text);
-}
-
-KeyResult FloatingKey(const ArchiveTable& table, int col, int row, DateTimeParser& parsed,
-                      TMyData* item) {
-    const QString text = table.Cell(col, row);
-    if (col == column::kTime || col == column::kDate) {
-        const QString timeText = table.Cell(column::kTime, row);
-        const QTime time = parsed.Time(timeText);
-        if (col == column::kTime) {
-            if (!time.isValid()) return Bad(column::kTime, timeText);
-            item->floatingKey = DayFraction(time);
-            return {};
-        }
-        const QDate date = parsed.Date(text);
-        if (!date.isValid()) return Bad(col, text);
-        if (!time.isValid()) return Bad(column::kTime, timeText);
-        item->floatingKey = static_cast<double>(date.toJulianDay()) + DayFraction(time);
-        return {};
-    }
-    // An h that the instrument did not give is an empty cell, or a blank after an earlier sort.
-    if (text.trimmed().isEmpty()) {
-        item->floatingKey = 0.0;
-        return {};
-    }
-    double value = 0.0;
-    // Either decimal separator: an archive keeps the texts of the desktop that read it.
-    if (!ParseTableNumber(text, &value) || !std::isfinite(value)) return Bad(col, text);
-    item->floatingKey = value;
+    if (!values.number) return Bad(col, table.Cell(col, row));
+    item->integerKey = *values.number;
     return {};
 }
 
-KeyResult BuildKey(const ArchiveTable& table, int col, int row, DateTimeParser& parsed,
-                   TMyData* item) {
+std::optional<double> FloatingValue(const Measurement& values, int col) {
+    switch (col) {
+        case column::kAtmosphere:
+            return values.atmosphere;
+        case column::kM:
+            return values.m;
+        case column::kA:
+            return values.a;
+        case column::kH:
+            return values.h;
+        default:
+            return std::nullopt;
+    }
+}
+
+KeyResult FloatingKey(const ArchiveTable& table, int col, int row, TMyData* item) {
+    const Measurement& values = table.Values(row);
+    if (col == column::kTime || col == column::kDate) {
+        if (col == column::kDate && !values.date.isValid()) return Bad(col, table.Cell(col, row));
+        if (!values.time.isValid()) return Bad(column::kTime, table.Cell(column::kTime, row));
+        item->floatingKey = DayFraction(values.time);
+        if (col == column::kTime) return {};
+        item->floatingKey += static_cast<double>(values.date.toJulianDay());
+        return {};
+    }
+    const QString text = table.Cell(col, row);
+    // An h that the instrument did not give is an empty cell, or a blank after an earlier sort.
+    if (IsBlankText(text)) {
+        item->floatingKey = 0.0;
+        return {};
+    }
+    const std::optional<double> value = FloatingValue(values, col);
+    if (!value) return Bad(col, text);
+    item->floatingKey = *value;
+    return {};
+}
+
+KeyResult BuildKey(const ArchiveTable& table, int col, int row, TMyData* item) {
     item->row = row;
     switch (SortKeyOf(col)) {
         case SortKey::Integer:
             return IntegerKey(table, col, row, item);
         case SortKey::Floating:
-            return FloatingKey(table, col, row, parsed, item);
+            return FloatingKey(table, col, row, item);
         case SortKey::Text:
             item->textKey = table.Cell(col, row);
             return {};
@@ -186,10 +168,8 @@ std::optional<SortKeyError> SortByColumn(ArchiveTable& table, int col, int direc
     const int rows = table.GridRowCount();
     if (rows < 2) return std::nullopt;
     std::vector<TMyData> items(static_cast<std::size_t>(rows - 1));
-    DateTimeParser parsed;
     for (int row = 1; row < rows; ++row) {
-        const KeyResult key =
-            BuildKey(table, col, row, parsed, &items[static_cast<std::size_t>(row - 1)]);
+        const KeyResult key = BuildKey(table, col, row, &items[static_cast<std::size_t>(row - 1)]);
         if (!key.ok) return SortKeyError{key.badColumn, row, key.badText};
     }
     SortItems(items, SortKeyOf(col), direction);

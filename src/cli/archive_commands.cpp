@@ -1,4 +1,5 @@
 // The commands that work on an archive file: info, export and print.
+#include <QDateTime>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -33,14 +34,6 @@ const QString kSummary = QStringLiteral("summary");
 constexpr int kSecondDecimals = 6;
 constexpr int kPressureDecimals = 3;
 constexpr int kTextSecondDecimals = 3;
-
-std::optional<double> RateOf(const ArchiveTable& table, int row) {
-    double rate = 0.0;
-    if (!ParseNumber(table.Cell(column::kSampleRate, row), &rate) || !(rate > 0.0) ||
-        !std::isfinite(rate))
-        return std::nullopt;
-    return rate;
-}
 
 double Rounded(double value, int decimals) {
     const double scale = std::pow(10.0, decimals);
@@ -109,22 +102,41 @@ QJsonValue NumberOrNull(const std::optional<double>& value) {
     return value ? QJsonValue(*value) : QJsonValue();
 }
 
+QJsonValue NumberOrNull(const std::optional<int>& value) {
+    return value ? QJsonValue(*value) : QJsonValue();
+}
+
+// What the row's texts say, for scripts that should not read the desktop's forms: the date and
+// time in ISO 8601, the numbers as numbers, null where a text says none.
+QJsonObject ValuesJson(const Measurement& values) {
+    QJsonValue when;
+    if (values.date.isValid() && values.time.isValid())
+        when = QDateTime(values.date, values.time).toString(QStringLiteral("yyyy-MM-ddTHH:mm"));
+    return {{QStringLiteral("number"), NumberOrNull(values.number)},
+            {QStringLiteral("dateTime"), when},
+            {QStringLiteral("atmosphere"), NumberOrNull(values.atmosphere)},
+            {QStringLiteral("m"), NumberOrNull(values.m)},
+            {QStringLiteral("a"), NumberOrNull(values.a)},
+            {QStringLiteral("h"), NumberOrNull(values.h)},
+            {QStringLiteral("grade"), NumberOrNull(values.grade)}};
+}
+
 QString InfoJson(const ArchiveTable& table, const CurveStore& curves, const std::vector<int>& shown,
                  bool withCurves) {
     QJsonArray headers;
-    for (int col = 0; col < kExportColumns; ++col) headers.append(table.Cell(col, 0));
+    for (int col = 0; col < kExportColumns; ++col) headers.append(table.Header(col));
     QJsonArray rows;
     for (int row : shown) {
         QJsonArray cells;
         for (int col = 0; col < kExportColumns; ++col) cells.append(table.Cell(col, row));
-        const std::optional<int> length = WholeNumber(table.Cell(column::kCurveLength, row));
-        const std::optional<int> slot = table.SlotOf(row);
-        QJsonObject object{{QStringLiteral("cells"), cells},
-                           {QStringLiteral("curveLength"),
-                            NumberOrNull(length ? std::optional<double>(*length) : std::nullopt)},
-                           {QStringLiteral("sampleRate"), NumberOrNull(RateOf(table, row))},
-                           {QStringLiteral("slot"),
-                            NumberOrNull(slot ? std::optional<double>(*slot) : std::nullopt)}};
+        const Measurement& values = table.Values(row);
+        const bool hasRate = values.sampleRate && *values.sampleRate > 0.0;
+        QJsonObject object{
+            {QStringLiteral("cells"), cells},
+            {QStringLiteral("values"), ValuesJson(values)},
+            {QStringLiteral("curveLength"), NumberOrNull(values.curveLength)},
+            {QStringLiteral("sampleRate"), hasRate ? QJsonValue(*values.sampleRate) : QJsonValue()},
+            {QStringLiteral("slot"), NumberOrNull(values.slot)}};
         if (withCurves) {
             QJsonValue curveValue;
             // The samples as recorded, not smoothed as the chart draws them.
@@ -151,7 +163,7 @@ QString InfoText(const ArchiveTable& table, const CurveStore& curves, const std:
     lines.insert(lines.end(), shown.begin(), shown.end());
     for (int row : lines) {
         QStringList cells;
-        for (int col = 0; col < kExportColumns; ++col) cells << OneLine(table.Cell(col, row));
+        for (int col = 0; col < kExportColumns; ++col) cells << OneLine(table.ShownText(col, row));
         text += cells.join(QLatin1Char('\t')) + QLatin1Char('\n');
     }
     if (!withCurves) return text;

@@ -40,13 +40,13 @@ QString TableClipboardText(const ArchiveTable& table, Language language) {
     QString text;
     for (int row = 0; row < table.GridRowCount(); ++row) {
         for (int col = 0; col < kCopiedColumns; ++col) {
-            const QString cell = table.Cell(col, row);
+            const QString cell = table.ShownText(col, row);
             text += cell;
             text += kTab;
             if (row == 0) {
                 if (cell == dateHeader || cell == objectHeader) text += kTab;
             } else {
-                AppendAlignment(text, table.Cell(col, 0), cell);
+                AppendAlignment(text, table.Header(col), cell);
             }
         }
         EndLine(text);
@@ -67,7 +67,7 @@ QString BlockClipboardText(const ArchiveTable& table, const GridSelection& block
             const QString cell = table.Cell(col, row);
             text += cell;
             text += kTab;
-            AppendAlignment(text, table.Cell(col, 0), cell);
+            AppendAlignment(text, table.Header(col), cell);
         }
         EndLine(text);
     }

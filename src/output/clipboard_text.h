@@ -13,7 +13,7 @@
 namespace porvel {
 
 // Columns 0 to 9: the three bookkeeping columns at the end are never copied.
-constexpr int kCopiedColumns = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
+constexpr int kCopiedColumns = ArchiveTable::kShownColumns;
 
 // Every row, the header included. The header cells of the date and object columns in
 // `language` (the language the header row was written in) get one TAB more.

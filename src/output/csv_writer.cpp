@@ -63,7 +63,7 @@ bool WriteCsv(const ArchiveTable& table, QIODevice& out, const ExportProgress& p
         line.clear();
         for (int col = 0; col < kExportColumns; ++col) {
             if (col > 0) line += separator;
-            const QString text = table.Cell(col, row);
+            const QString text = table.ShownText(col, row);
             AppendField(line, text, classifier.Classify(text).kind == CellKind::Text, separator);
         }
         line += QStringLiteral("\r\n");

@@ -20,7 +20,7 @@ enum class ExportFormat { Xlsx, Xls, Csv };
 ExportFormat FormatForPath(const QString& path);
 
 // Columns 0 to 9; the bookkeeping columns are never exported.
-constexpr int kExportColumns = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
+constexpr int kExportColumns = ArchiveTable::kShownColumns;
 // Table rows per worksheet; the first sheet holds the header and 65534 measurements.
 constexpr int kRowsPerSheet = 65535;
 

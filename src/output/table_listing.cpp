@@ -7,7 +7,7 @@
 namespace porvel {
 namespace {
 
-constexpr int kListedColumns = ArchiveTable::kColumns - ArchiveTable::kHiddenColumns;
+constexpr int kListedColumns = ArchiveTable::kShownColumns;
 static_assert(TableListingReport::ReportColumnWidths.size() == kListedColumns);
 
 // Millimetres, from the band's top left corner.
@@ -64,7 +64,7 @@ TableListingReport::TableListingReport(const ArchiveTable& table, Language langu
     QStringList cells;
     for (int row = 0; row < rows; ++row) {
         cells.clear();
-        for (int col = 0; col < kListedColumns; ++col) cells << table.Cell(col, row);
+        for (int col = 0; col < kListedColumns; ++col) cells << table.ShownText(col, row);
         lines_.push_back(FixedWidthLine(cells, ReportColumnWidths.data()));
     }
 }

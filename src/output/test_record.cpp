@@ -87,36 +87,28 @@ const QSize kChartLogicalSize(1044, 385);
 // A duration beyond this is no count of seconds that a curve could have.
 constexpr double kLargestDuration = 1e15;
 
-// The curve's duration in whole seconds and its sampling period from the length (column 10) and
-// the rate (column 11); "NAN" when the cells are no numbers or the rate is 0.
-QString Duration(const QString& length, const QString& rate) {
-    double n = 0.0, r = 0.0;
-    if (!ParseNumber(length, &n) || !ParseNumber(rate, &r) || r == 0.0) return kNotANumberText;
-    const double seconds = std::trunc(n / r);
+// The curve's duration in whole seconds and its sampling period from its length and rate; "NAN"
+// when their texts are no numbers or the rate is 0.
+QString Duration(const Measurement& values) {
+    if (!values.curveLength || !values.sampleRate || *values.sampleRate == 0.0)
+        return kNotANumberText;
+    const double seconds = std::trunc(*values.curveLength / *values.sampleRate);
     if (!std::isfinite(seconds) || std::abs(seconds) > kLargestDuration) return kNotANumberText;
     return QString::number(static_cast<std::int64_t>(seconds));
 }
 
-QString Period(const QString& rate) {
-    double r = 0.0;
-    if (!ParseNumber(rate, &r) || r == 0.0) return kNotANumberText;
-    return FormatGeneral(1.0 / r);
+QString Period(const Measurement& values) {
+    if (!values.sampleRate || *values.sampleRate == 0.0) return kNotANumberText;
+    return FormatGeneral(1.0 / *values.sampleRate);
 }
 
 QStringList TableCells(const ArchiveTable& table, int row) {
     auto cell = [&](int col) { return table.Cell(col, row); };
-    const QStringList cells{cell(column::kNumber),
-                            cell(column::kTime),
-                            cell(column::kDate),
-                            cell(column::kObject),
-                            cell(column::kMaterial),
-                            Duration(cell(column::kCurveLength), cell(column::kSampleRate)),
-                            Period(cell(column::kSampleRate)),
-                            cell(column::kAtmosphere),
-                            cell(column::kM),
-                            cell(column::kA),
-                            cell(column::kH),
-                            cell(column::kGrade)};
+    const QStringList cells{
+        cell(column::kNumber),     cell(column::kTime),       cell(column::kDate),
+        cell(column::kObject),     cell(column::kMaterial),   Duration(table.Values(row)),
+        Period(table.Values(row)), cell(column::kAtmosphere), cell(column::kM),
+        cell(column::kA),          cell(column::kH),          cell(column::kGrade)};
     return cells;
 }
 

@@ -251,7 +251,7 @@ bool WriteXls(const ArchiveTable& table, const QString& title, QIODevice& out,
     for (std::size_t s = 0; s < sheets.size(); ++s) {
         for (int row = sheets[s].firstRow; row < sheets[s].firstRow + sheets[s].rows; ++row) {
             for (int col = 0; col < kExportColumns; ++col) {
-                const QString text = table.Cell(col, row);
+                const QString text = table.ShownText(col, row);
                 if (classifier.Classify(text).kind == CellKind::Text) {
                     if (text.size() > kMaxStringChars) {
                         *reason = QStringLiteral("a cell holds more than %1 characters")
@@ -302,7 +302,7 @@ bool WriteXls(const ArchiveTable& table, const QString& title, QIODevice& out,
         for (int r = 0; r < part.rows; ++r) {
             const int row = part.firstRow + r;
             for (int col = 0; col < kExportColumns; ++col) {
-                const QString text = table.Cell(col, row);
+                const QString text = table.ShownText(col, row);
                 const CellValue& value = classifier.Classify(text);
                 bool ok = true;
                 if (value.kind == CellKind::Number) {

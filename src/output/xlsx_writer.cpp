@@ -219,7 +219,7 @@ bool WriteXlsx(const ArchiveTable& table, const QString& title, QIODevice& out,
         for (int r = 0; r < part.rows; ++r) {
             const int row = part.firstRow + r;
             for (int col = 0; col < kExportColumns; ++col) {
-                const QString text = table.Cell(col, row);
+                const QString text = table.ShownText(col, row);
                 const CellValue& value = classifier.Classify(text);
                 lxw_error error = LXW_NO_ERROR;
                 if (value.kind == CellKind::Number) {

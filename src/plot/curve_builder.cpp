@@ -14,12 +14,11 @@ namespace {
 
 std::optional<CurvePoints> Build(const ArchiveTable& table, const CurveStore& curves, int row,
                                  bool smoothed) {
-    const std::optional<int> samples = table.SampleCountOf(row);
-    const std::optional<int> slot = table.SlotOf(row);
-    double rate = 0.0;
-    if (!samples || !slot || !ParseNumber(table.Cell(column::kSampleRate, row), &rate))
-        return std::nullopt;
-    if (!(rate > 0.0) || !std::isfinite(rate)) return std::nullopt;
+    const Measurement& values = table.Values(row);
+    const std::optional<int> samples = values.SampleCount();
+    const std::optional<int> slot = values.slot;
+    if (!samples || !slot || !values.sampleRate || !(*values.sampleRate > 0.0)) return std::nullopt;
+    const double rate = *values.sampleRate;
     const std::uint16_t* words = curves.Words(*slot);
     if (!words) return std::nullopt;
 

@@ -10,12 +10,12 @@
 namespace porvel {
 namespace {
 
-using testing::Measurement;
+using testing::CurveRow;
 using testing::PutMeasurement;
 
 class CurveBuilderTest : public ::testing::Test {
 protected:
-    std::optional<CurvePoints> Build(const Measurement& m) {
+    std::optional<CurvePoints> Build(const CurveRow& m) {
         PutMeasurement(table, *curves, 1, m);
         return BuildCurve(table, *curves, 1);
     }
@@ -24,14 +24,14 @@ protected:
 };
 
 // The mean of the converted words from..to, as the chart should show point `to`.
-double MeanOf(const Measurement& m, int from, int to) {
+double MeanOf(const CurveRow& m, int from, int to) {
     double sum = 0.0;
     for (int i = from; i <= to; ++i) sum += PressureToKPa(m.word(i));
     return sum / (to - from + 1);
 }
 
 TEST_F(CurveBuilderTest, PlotsEverySampleButTheEndMarkerAndChecksum) {
-    Measurement m;
+    CurveRow m;
     m.samples = 40;
     m.rate = QStringLiteral("2,5");  // the locale's notation
     m.slot = 7;
@@ -49,7 +49,7 @@ TEST_F(CurveBuilderTest, PlotsEverySampleButTheEndMarkerAndChecksum) {
 }
 
 TEST_F(CurveBuilderTest, AZeroWordIsPlottedAsZeroAndRestartsTheSmoothing) {
-    Measurement m;
+    CurveRow m;
     m.samples = 20;
     m.word = [](int i) { return static_cast<std::uint16_t>(i == 9 ? 0 : 5000 + 11 * i); };
     const std::optional<CurvePoints> curve = Build(m);
@@ -63,7 +63,7 @@ TEST_F(CurveBuilderTest, AZeroWordIsPlottedAsZeroAndRestartsTheSmoothing) {
 
 TEST_F(CurveBuilderTest, LengthsOfTwoOrLessGiveNoPointsAndLongOnesStopAtTheSlot) {
     for (const QString length : {"2", "1", "0", "-7"}) {
-        PutMeasurement(table, *curves, 1, Measurement{});
+        PutMeasurement(table, *curves, 1, CurveRow{});
         table.SetCell(column::kCurveLength, 1, length);
         const std::optional<CurvePoints> curve = BuildCurve(table, *curves, 1);
         ASSERT_TRUE(curve) << length.toStdString();
@@ -86,7 +86,7 @@ TEST_F(CurveBuilderTest, RowsWhoseCurveCannotBeReadGiveNothing) {
         {column::kSampleRate, ""},  {column::kCurveLength, "NAN"}, {column::kCurveLength, "1,5"},
         {column::kSlot, "NAN"},     {column::kSlot, "-1"},         {column::kSlot, "100000"},
     };
-    Measurement m;
+    CurveRow m;
     m.samples = 10;
     for (const auto& cell : spoiled) {
         PutMeasurement(table, *curves, 1, m);

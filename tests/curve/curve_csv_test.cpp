@@ -8,17 +8,17 @@
 #include "output/curve_csv.h"
 
 using namespace porvel;
-using porvel::testing::Measurement;
+using porvel::testing::CurveRow;
 using porvel::testing::PutMeasurement;
 
 TEST(CurvesCsv, CurvesOfOtherRatesShareTheTimeColumn) {
     ArchiveTable table;
     CurveStore curves;
-    Measurement fast;
+    CurveRow fast;
     fast.samples = 4;
     fast.rate = QStringLiteral("10");
     PutMeasurement(table, curves, 1, fast);
-    Measurement slow;
+    CurveRow slow;
     slow.samples = 2;
     slow.rate = QStringLiteral("5");
     slow.slot = 1;

@@ -12,7 +12,7 @@
 
 namespace porvel::testing {
 
-struct Measurement {
+struct CurveRow {
     int samples = 0;  // plotted words; the length cell holds two more
     QString rate = QStringLiteral("5");
     int slot = 0;
@@ -23,7 +23,7 @@ struct Measurement {
 
 // Writes row `row` (number, time, date, object, material, grade, and the three hidden cells)
 // and the curve words into `slot` of `curves`; the table grows to hold the row.
-inline void PutMeasurement(ArchiveTable& table, CurveStore& curves, int row, const Measurement& m) {
+inline void PutMeasurement(ArchiveTable& table, CurveStore& curves, int row, const CurveRow& m) {
     if (table.GridRowCount() <= row) table.SetGridRowCount(row + 1);
     table.SetCell(column::kNumber, row, QString::number(row));
     table.SetCell(column::kTime, row, QStringLiteral("10:%1").arg(row % 60, 2, 10, QChar('0')));

@@ -31,12 +31,12 @@ void ChartCsvTest::theCsvHoldsTheSamplesTheToolGives() {
     QVERIFY(dir.isValid());
     ArchiveTable table;
     CurveStore curves;
-    testing::Measurement uneven;  // alternate samples: a mean of them is far from each
+    testing::CurveRow uneven;  // alternate samples: a mean of them is far from each
     uneven.samples = 40;
     uneven.rate = QStringLiteral("10");
     uneven.word = [](int i) { return static_cast<std::uint16_t>(i % 2 ? 4600 : 4000 + i); };
     testing::PutMeasurement(table, curves, 1, uneven);
-    testing::Measurement slow;
+    testing::CurveRow slow;
     slow.samples = 15;
     slow.slot = 1;
     testing::PutMeasurement(table, curves, 2, slow);

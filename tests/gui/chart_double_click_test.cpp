@@ -28,7 +28,7 @@ class TableHost {
 public:
     explicit TableHost(int measurements) {
         for (int row = 1; row <= measurements; ++row) {
-            testing::Measurement m;
+            testing::CurveRow m;
             m.samples = kSamples;
             m.slot = row - 1;
             PutMeasurement(table, curves, row, m);

@@ -91,12 +91,12 @@ private:
 // Two curves: a slow rise over 100 s and a faster fall over 25 s.
 void ChartWindowTest::init() {
     language_ = Language::Russian;
-    testing::Measurement rise;
+    testing::CurveRow rise;
     rise.samples = 200;
     rise.rate = QStringLiteral("2");
     rise.word = [](int i) { return static_cast<std::uint16_t>(4000 + 20 * i); };
     PutMeasurement(table_, curves_, 1, rise);
-    testing::Measurement fall;
+    testing::CurveRow fall;
     fall.samples = 100;
     fall.rate = QStringLiteral("4");
     fall.slot = 1;

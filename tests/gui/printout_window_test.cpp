@@ -58,7 +58,7 @@ void AnswerSaveDialog(const QString& name, const QString& filter = {},
 
 void PutRows(ArchiveTable& table, CurveStore& curves, int rows) {
     for (int row = 1; row <= rows; ++row) {
-        porvel::testing::Measurement m;
+        porvel::testing::CurveRow m;
         m.samples = 600;
         m.rate = QStringLiteral("10");
         m.slot = row - 1;

@@ -36,7 +36,7 @@ const QDateTime kNow(QDate(2024, 5, 3), QTime(14, 5));
 // `samples` words rising from the chamber's vacuum towards the atmosphere.
 void PutRow(ArchiveTable& table, CurveStore& curves, int row, const QString& number,
             int samples = 600, const QString& rate = QStringLiteral("10")) {
-    porvel::testing::Measurement m;
+    porvel::testing::CurveRow m;
     m.samples = samples;
     m.rate = rate;
     m.slot = row - 1;

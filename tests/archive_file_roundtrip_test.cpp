@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include "archive/archive_file.h"
@@ -117,15 +119,42 @@ TEST_F(ArchiveRoundTrip, SlotNumbersOfLargeArchivesStayAsTheyAre) {
         ASSERT_EQ(CurveOfRow(back_, backCurves_, row), CurveOf(row, 3)) << row;
 }
 
-TEST_F(ArchiveRoundTrip, TheFilesWeKeepAsFuzzSeedsOpen) {
+// Nothing is converted on the way: every file we keep (foreign number forms, texts that are no
+// number, single blanks left by a sort among them) opens and saves byte for byte on a Russian and
+// on an English desktop.
+TEST_F(ArchiveRoundTrip, TheFilesWeKeepAsFuzzSeedsOpenAndSaveByteForByteOnBothDesktops) {
     const QDir corpus(QStringLiteral(PORVEL_FUZZ_CORPUS));
     const QStringList seeds = corpus.entryList(QDir::Files);
     ASSERT_FALSE(seeds.isEmpty());
-    for (const QString& seed : seeds) {
-        const ArchiveFileResult read = ReadArchiveFile(corpus.filePath(seed), back_, backCurves_);
-        EXPECT_TRUE(read.Ok()) << seed.toStdString();
-        EXPECT_GE(read.dataRows, 1) << seed.toStdString();
+    const QLocale saved;
+    for (const QLocale& desktop : {QLocale(QLocale::Russian, QLocale::Russia),
+                                   QLocale(QLocale::English, QLocale::UnitedStates)}) {
+        QLocale::setDefault(desktop);
+        for (const QString& seed : seeds) {
+            const std::string name = (seed + QLatin1Char(' ') + desktop.name()).toStdString();
+            ArchiveTable table;
+            CurveStore curves;
+            const ArchiveFileResult read = ReadArchiveFile(corpus.filePath(seed), table, curves);
+            ASSERT_TRUE(read.Ok()) << name;
+            EXPECT_GE(read.dataRows, 1) << name;
+            const QString copy = dir_.filePath(seed);
+            ASSERT_TRUE(WriteArchiveFile(table, curves, copy).Ok()) << name;
+            QFile original(corpus.filePath(seed)), written(copy);
+            ASSERT_TRUE(original.open(QIODevice::ReadOnly) && written.open(QIODevice::ReadOnly));
+            EXPECT_EQ(written.readAll(), original.readAll()) << name;
+        }
     }
+    QLocale::setDefault(saved);
+}
+
+TEST_F(ArchiveRoundTrip, AForeignTextInANumericCellIsKeptAndHasNoValue) {
+    const QString seed = QDir(QStringLiteral(PORVEL_FUZZ_CORPUS)).filePath("foreign_texts.wpa");
+    ASSERT_TRUE(ReadArchiveFile(seed, back_, backCurves_).Ok());
+    EXPECT_EQ(back_.Cell(column::kM, 1), QStringLiteral("сорок"));
+    EXPECT_FALSE(back_.Values(1).m);
+    EXPECT_EQ(back_.Cell(column::kAtmosphere, 1), QStringLiteral("1,250E+01"));
+    EXPECT_EQ(back_.Values(1).atmosphere, 12.5);
+    EXPECT_EQ(back_.Values(2).date, QDate(2024, 5, 3));
 }
 
 }  // namespace

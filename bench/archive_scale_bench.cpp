@@ -39,7 +39,8 @@ constexpr int kMaxSamples = 3000;
 constexpr int kRounds = 5;
 constexpr double kFileRatioGoal = 1.5;
 constexpr double kMemoryRatioGoal = 1.2;
-constexpr double kSortGoalMs = 100;
+constexpr double kSortGoalMs = 20;
+constexpr double kFindGoalMs = 30;
 constexpr double kEditGoalMs = 100;
 constexpr double kClipboardGoalMs = 200;
 
@@ -192,6 +193,14 @@ int main(int argc, char** argv) {
         ok &= !SortByColumn(table, column::kObject, sort_direction::kAscending);
         QApplication::processEvents();
     });
+    // Every other column too: the slowest is what the user may wait for.
+    double sortSlowest = std::max(sortDate, sortObject);
+    for (int col = 0; col < ArchiveTable::kShownColumns; ++col) {
+        sortSlowest = std::max(sortSlowest, Ms([&] {
+                                   ok &= !SortByColumn(table, col, sort_direction::kAscending);
+                                   QApplication::processEvents();
+                               }));
+    }
     view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum() / 2);
     const double deleteTop = Ms([&] {
         ok &= DeleteRow(table, 1);
@@ -204,10 +213,7 @@ int main(int argc, char** argv) {
     // A find as the main window applies it: the filter's verdicts, then the view's rows hidden
     // or shown again where they change.
     auto find = [&](const RowFilter& filter) {
-        const std::vector<bool> shown = ShownRows(table, filter);
-        for (std::size_t i = 0; i < shown.size(); ++i)
-            if (view.isRowHidden(static_cast<int>(i)) == shown[i])
-                view.setRowHidden(static_cast<int>(i), !shown[i]);
+        view.ShowRows(ShownRows(table, filter));
         QApplication::processEvents();
     };
     const double findSeries = Ms([&] {
@@ -237,11 +243,12 @@ int main(int argc, char** argv) {
                         kMemoryRatioGoal);
     Time("sort by date", sortDate, kSortGoalMs);
     Time("sort by object", sortObject, kSortGoalMs);
+    Time("sort, slowest column", sortSlowest, kSortGoalMs);
     Time("delete the top row", deleteTop, kEditGoalMs);
     Time("drag a row to the top", moveToTop, kEditGoalMs);
     Time("copy the whole table", clipboard, kClipboardGoalMs);
-    Time("find a series", findSeries, kEditGoalMs);
-    Time("close the find", findCleared, kEditGoalMs);
+    Time("find a series", findSeries, kFindGoalMs);
+    Time("close the find", findCleared, kFindGoalMs);
     Time("recovery snapshot", snapshot, kEditGoalMs);
     return 0;
 }

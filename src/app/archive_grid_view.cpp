@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 #include <QWheelEvent>
@@ -138,6 +139,24 @@ void ArchiveGridView::SelectWholeRow(int row) {
         QItemSelectionModel::ClearAndSelect);
     selectingRow_ = false;
     wholeRowSelected_ = true;
+}
+
+void ArchiveGridView::ShowRows(const std::vector<bool>& shown) {
+    QHeaderView* rows = verticalHeader();
+    // Each hidden or shown row would otherwise find its place on the screen and lay out the
+    // view again, each time over all the rows before it.
+    const bool updating = rows->updatesEnabled();
+    rows->setUpdatesEnabled(false);
+    {
+        const QSignalBlocker quiet(rows);
+        for (std::size_t i = 0; i < shown.size(); ++i) {
+            const int row = static_cast<int>(i);
+            if (isRowHidden(row) == shown[i]) setRowHidden(row, !shown[i]);
+        }
+    }
+    rows->setUpdatesEnabled(updating);
+    updateGeometries();
+    viewport()->update();
 }
 
 void ArchiveGridView::ClearGridSelection() {

@@ -32,6 +32,10 @@ public:
     // the state in which a double click on that number cell charts the row.
     bool WholeRowSelected() const { return wholeRowSelected_; }
 
+    // Shows the rows `shown` marks (the first entry is grid row 1) and hides the others, laying
+    // the view out once rather than once a row.
+    void ShowRows(const std::vector<bool>& shown);
+
     // Grid coordinates of a point of the viewport.
     int GridColumnAt(int x) const;
     int GridRowAt(int y) const;

@@ -633,17 +633,13 @@ void MainWindow::ApplyFilter() {
     const RowFilter filter = findBar->isVisible() ? findBar->Filter() : RowFilter{};
     const std::vector<bool> shown = ShownRows(*archive_, filter);
     int shownCount = 0, total = 0;
-    archiveGrid->setUpdatesEnabled(false);
     for (std::size_t i = 0; i < shown.size(); ++i) {
-        const int row = static_cast<int>(i) + 1;
-        if (!archive_->Cell(column::kNumber, row).isEmpty()) {
+        if (!archive_->Values(static_cast<int>(i) + 1).blank) {
             ++total;
             if (shown[i]) ++shownCount;
         }
-        if (archiveGrid->isRowHidden(row - 1) == shown[i])
-            archiveGrid->setRowHidden(row - 1, !shown[i]);
     }
-    archiveGrid->setUpdatesEnabled(true);
+    archiveGrid->ShowRows(shown);
     findBar->ShowCount(shownCount, total, language_);
     UpdateSummary();
 }

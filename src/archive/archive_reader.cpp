@@ -35,8 +35,10 @@ struct Staged {
 };
 
 // What the rows and curves of a file take once read. Every row is held three times at the
-// peak (staged, the new rows, the table's), each cell's text in UTF-16 with its string's header.
-constexpr qint64 kRowBytes = sizeof(StagedRow) + 2 * sizeof(ArchiveTable::Row);
+// peak (staged, the new rows, the table's with its values), each cell's text in UTF-16 with its
+// string's header.
+constexpr qint64 kRowBytes =
+    sizeof(StagedRow) + 2 * sizeof(ArchiveTable::Row) + sizeof(Measurement);
 constexpr qint64 kCellTextOverheadBytes = 32;
 
 struct Footprint {
@@ -75,49 +77,78 @@ private:
     qsizetype at_ = 0;
 };
 
-// A cell is its bytes up to the first 0 byte among them; every other byte is a character.
-ArchiveFault ReadCell(Cursor& in, QString* cell, Footprint* footprint) {
-    qint32 length = 0;
-    if (!in.ReadCount(&length)) return ArchiveFault::PastEnd;
-    if (length < 0) return ArchiveFault::NegativeLength;
-    if (length > in.Left()) return ArchiveFault::PastEnd;
-    const char* bytes = in.Take(length);
+// A row as it lies in the file: each cell's bytes, and where its curve words are.
+struct RowBytes {
+    std::array<const char*, layout::kColumns> cells{};
+    std::array<qint32, layout::kColumns> lengths{};
+    qsizetype curveAt = 0;
+    int words = 0;
+    int slot = 0;
+    bool hasCurve = false;
+};
+
+// The text of a cell: its bytes up to the first 0 byte among them.
+qsizetype TextLength(const char* bytes, qint32 length) {
     const void* zero = std::memchr(bytes, 0, static_cast<std::size_t>(length));
-    *cell = FromCp1251(bytes, zero ? static_cast<const char*>(zero) - bytes : length);
-    if (length > 0) footprint->textBytes += kCellTextOverheadBytes + qint64{length} * 2;
-    return ArchiveFault::None;
+    return zero ? static_cast<const char*>(zero) - bytes : length;
 }
 
-ArchiveFault ReadRow(Cursor& in, StagedRow* row, Footprint* footprint) {
-    for (QString& cell : row->cells)
-        if (const ArchiveFault fault = ReadCell(in, &cell, footprint); fault != ArchiveFault::None)
-            return fault;
-    const auto words = layout::CurveWordsOf(row->cells[column::kCurveLength]);
+// A whole number in a cell's bytes, as WholeNumber reads its text. The cells that say where a
+// curve goes are plain ASCII in every file we write; others are decoded first.
+std::optional<int> WholeNumberIn(const char* bytes, qint32 length) {
+    constexpr qsizetype kShort = 16;
+    const qsizetype size = TextLength(bytes, length);
+    QChar wide[kShort];
+    bool ascii = size <= kShort;
+    for (qsizetype i = 0; ascii && i < size; ++i) {
+        ascii = static_cast<unsigned char>(bytes[i]) < 0x80;
+        wide[i] = QLatin1Char(bytes[i]);
+    }
+    if (!ascii) return WholeNumber(FromCp1251(bytes, size));
+    return WholeNumber(QStringView(wide, size));
+}
+
+// Steps over one row, checking that it and its curve lie whole within the file.
+ArchiveFault WalkRow(Cursor& in, RowBytes* row) {
+    for (int col = 0; col < layout::kColumns; ++col) {
+        qint32& length = row->lengths[static_cast<std::size_t>(col)];
+        if (!in.ReadCount(&length)) return ArchiveFault::PastEnd;
+        if (length < 0) return ArchiveFault::NegativeLength;
+        if (length > in.Left()) return ArchiveFault::PastEnd;
+        row->cells[static_cast<std::size_t>(col)] = in.Take(length);
+    }
+    auto number = [&](int col) {
+        const auto at = static_cast<std::size_t>(col);
+        return WholeNumberIn(row->cells[at], row->lengths[at]);
+    };
+    row->hasCurve = false;
+    const auto words = number(column::kCurveLength);
     if (!words) return ArchiveFault::None;
     if (*words < 0) return ArchiveFault::NegativeLength;
     if (!layout::CurveFitsSlot(*words)) return ArchiveFault::CurveTooLong;
     const qsizetype bytes = qsizetype{*words} * layout::kWordBytes;
     if (bytes > in.Left()) return ArchiveFault::PastEnd;
     if (*words == 0) return ArchiveFault::None;  // no curve words: the row needs no slot
-    const auto slot = WholeNumber(row->cells[column::kSlot]);
+    const auto slot = number(column::kSlot);
     if (!slot) return ArchiveFault::SlotNotWhole;
     row->hasCurve = true;
     row->words = *words;
     row->slot = *slot;
     row->curveAt = in.At();
     in.Take(bytes);
-    footprint->curveWords += *words;
     return ArchiveFault::None;
 }
 
-// Every row read once without being kept, so that nothing is sized by the file before it is
-// known whole and within the budgets.
+// Every row walked once without being kept, its texts counted rather than decoded, so that
+// nothing is sized by the file before it is known whole and within the budgets.
 ArchiveFault Measure(Cursor in, qsizetype dataRows, std::size_t budgetWords) {
     Footprint footprint;
+    RowBytes row;
     for (qsizetype i = 0; i < dataRows; ++i) {
-        StagedRow row;
-        if (const ArchiveFault fault = ReadRow(in, &row, &footprint); fault != ArchiveFault::None)
-            return fault;
+        if (const ArchiveFault fault = WalkRow(in, &row); fault != ArchiveFault::None) return fault;
+        for (const qint32 length : row.lengths)
+            if (length > 0) footprint.textBytes += kCellTextOverheadBytes + qint64{length} * 2;
+        if (row.hasCurve) footprint.curveWords += row.words;
     }
     if (in.Left() != 0) return ArchiveFault::TrailingBytes;
     if (static_cast<quint64>(footprint.curveWords) > budgetWords)
@@ -140,9 +171,17 @@ ArchiveFault Stage(const QByteArray& bytes, std::size_t budgetWords, Staged* sta
     if (const ArchiveFault fault = Measure(in, dataRows, budgetWords); fault != ArchiveFault::None)
         return fault;
     staged->rows.resize(static_cast<std::size_t>(dataRows));
-    Footprint footprint;
+    RowBytes bytesOfRow;
     for (StagedRow& row : staged->rows) {
-        (void)ReadRow(in, &row, &footprint);  // measured sound above
+        (void)WalkRow(in, &bytesOfRow);  // measured sound above
+        for (std::size_t col = 0; col < row.cells.size(); ++col) {
+            const char* cell = bytesOfRow.cells[col];
+            row.cells[col] = FromCp1251(cell, TextLength(cell, bytesOfRow.lengths[col]));
+        }
+        row.curveAt = bytesOfRow.curveAt;
+        row.words = bytesOfRow.words;
+        row.slot = bytesOfRow.slot;
+        row.hasCurve = bytesOfRow.hasCurve;
         if (row.hasCurve) staged->namedSlots.push_back(row.slot);
     }
     return ArchiveFault::None;

@@ -79,10 +79,10 @@ protected:
     // The blocks as a read of both lists would have left them, with the reserved bytes of the
     // material entries set so that a write that does not keep them shows.
     void TakeBlocksFromDevice() {
-        globals_.objects = Device().Memory().objects;
-        globals_.materials = Device().Memory().materials;
+        state_.objects = Device().Memory().objects;
+        state_.materials = Device().Memory().materials;
         for (std::size_t e = 0; e < protocol::kListEntries; ++e) {
-            std::uint8_t* entry = &globals_.materials[e * protocol::kMaterialEntrySize];
+            std::uint8_t* entry = &state_.materials[e * protocol::kMaterialEntrySize];
             entry[protocol::kMaterialReservedOffset] = kReservedLow;
             entry[protocol::kMaterialReservedOffset + 1] = kReservedHigh;
         }

@@ -166,6 +166,22 @@ INSTANTIATE_TEST_SUITE_P(ListsAndLanguages, PacedWrite,
                                            WriteRow{"ObjectsInEnglish", false, Language::English}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// An operator types the comma on an English desktop and the full stop on a Russian one; both
+// are the decimal separator of a coefficient everywhere.
+TEST_F(ListWrite, CoefficientsTakeEitherDecimalSeparatorOnEveryDesktop) {
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Russian, QLocale::Russia)}) {
+        QLocale::setDefault(locale);
+        Prepare("", true);
+        view_.grid[0][2] = QStringLiteral("1.5E-03");
+        view_.grid[0][3] = QStringLiteral("2,5E+02");
+        ASSERT_TRUE(Run(Operation::WriteMaterials));
+        const MaterialEntry stored = DecodeMaterials(Device().Memory().materials)[0];
+        EXPECT_FLOAT_EQ(stored.a0, 1.5e-3f) << locale.name().toStdString();
+        EXPECT_FLOAT_EQ(stored.a1, 250.0f) << locale.name().toStdString();
+    }
+}
+
 struct FailingPiecesRow {
     const char* name;
     bool materials;

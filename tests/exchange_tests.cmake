@@ -17,6 +17,7 @@ add_executable(porvel_exchange_tests
   ${CMAKE_CURRENT_LIST_DIR}/exchange_list_read_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exchange_list_write_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/exchange_thread_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exchange_status_test.cpp
 )
 target_link_libraries(porvel_exchange_tests PRIVATE
   porvel_device porvel_sim_core GTest::gtest Threads::Threads)

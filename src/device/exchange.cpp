@@ -104,79 +104,56 @@ ExchangeStatus Exchange::Run(Operation operation) {
 
 ArchiveRead Exchange::ReadArchive() {
     ArchiveRead read;
-    if (!Connect(&read.status)) {
-        read.status = End(read.status);
+    const auto closed = [&read, this](const ExchangeStatus& status) {
+        read.status = Close(status);
         return read;
-    }
+    };
+    const auto ended = [&read, this](const ExchangeStatus& status) {
+        read.status = End(status);
+        return read;
+    };
+    ExchangeStatus failed;
+    if (!Connect(&failed)) return ended(failed);
     if (state_.listsNeeded.load()) {
         ListRead lists;
         if (!ReadList(kMaterialList, ProgressPhase::ArchiveMaterials, lists) ||
-            !ReadList(kObjectList, ProgressPhase::ArchiveObjects, lists)) {
-            read.status = Close(lists.status);
-            return read;
-        }
+            !ReadList(kObjectList, ProgressPhase::ArchiveObjects, lists))
+            return closed(lists.status);
     }
 
-    ExchangeStatus failing = status::Cancelled{};
-    for (;;) {
-        if (!Enter(ExchangeStep::ReadVersion)) {
-            read.status = Close(failing);
-            return read;
-        }
+    const auto readVersion = [this] {
         view_.SetPriority(WorkerPriority::Normal);
         std::array<std::uint8_t, protocol::kVersionBufferSize> version{};
-        if (ReadReply(device_, clock_, Command::ReadVersion, 0, version.data(), version.size()).ok)
-            break;
-        link_ = LinkStatus::LinkError;
-        failing = status::LinkError{};
-    }
-    link_ = LinkStatus::Ok;
-    if (CancelAsked()) {
-        read.status = End(status::Cancelled{});
-        return read;
-    }
+        return Transferred(
+            ReadReply(device_, clock_, Command::ReadVersion, 0, version.data(), version.size()));
+    };
+    if (!Repeat(ExchangeStep::ReadVersion, readVersion, &failed)) return closed(failed);
+    if (CancelAsked()) return ended(status::Cancelled{});
     Progress(ProgressPhase::Version, 1, 1);
     Show(ExchangeStep::ReadParameters);
 
     ParameterBlock parameters{};
-    failing = status::Cancelled{};
-    for (;;) {
-        if (!Enter(ExchangeStep::ReadParameters)) {
-            read.status = Close(failing);
-            return read;
-        }
-        if (!ReadReply(device_, clock_, Command::ReadParameters, 0, parameters.data(),
-                       parameters.size())
-                 .ok) {
-            link_ = LinkStatus::LinkError;
-            failing = status::LinkError{};
-            continue;
-        }
-        link_ = LinkStatus::Ok;
-        if (ParametersValid(parameters)) break;
+    const auto readParameters = [&parameters, this]() -> Failure {
+        if (Failure failure = Transferred(ReadReply(device_, clock_, Command::ReadParameters, 0,
+                                                    parameters.data(), parameters.size())))
+            return failure;
+        if (ParametersValid(parameters)) return std::nullopt;
         view_.ShowMessage({ExchangeMessage::Kind::BlockCheck});
-        failing = status::CheckFailed{FailedCheck::Parameters};
-    }
-    if (CancelAsked()) {
-        read.status = End(status::Cancelled{});
-        return read;
-    }
+        return status::CheckFailed{FailedCheck::Parameters};
+    };
+    if (!Repeat(ExchangeStep::ReadParameters, readParameters, &failed)) return closed(failed);
+    if (CancelAsked()) return ended(status::Cancelled{});
     reported_ = RecordCount(parameters);
     read.reported = reported_;
     if (reported_ == 0) {
         link_ = LinkStatus::NoData;
-        read.status = End(status::Done{});
-        return read;
+        return ended(status::Done{});
     }
     Progress(ProgressPhase::Parameters, 1, 1);
     Show(ExchangeStep::ReadRecords);
-    if (!Enter(ExchangeStep::ReadRecords)) {
-        read.status = Close(status::Cancelled{});
-        return read;
-    }
+    if (!Enter(ExchangeStep::ReadRecords)) return closed(status::Cancelled{});
     ReadRecords(read);
-    read.status = End(read.status);
-    return read;
+    return ended(read.status);
 }
 
 void Exchange::ReadRecords(ArchiveRead& read) {
@@ -273,45 +250,29 @@ ListRead Exchange::ReadLists(ListKind kind) {
     }
     const bool objects = kind == ListKind::Objects;
     const bool listsNeeded = state_.listsNeeded.load();
-    if (!objects || listsNeeded) {
-        const ProgressPhase phase =
-            objects ? ProgressPhase::MaterialsBeforeObjects : ProgressPhase::Materials;
-        if (!ReadList(kMaterialList, phase, read)) {
-            read.status = Close(read.status);
-            return read;
-        }
-    }
-    if (objects) {
-        const ProgressPhase phase =
-            listsNeeded ? ProgressPhase::ObjectsAfterMaterials : ProgressPhase::Objects;
-        if (!ReadList(kObjectList, phase, read)) {
-            read.status = Close(read.status);
-            return read;
-        }
-    }
-    read.status = End(read.status);
+    // An object read takes the material list first while the session needs the lists.
+    const ProgressPhase materialPhase =
+        objects ? ProgressPhase::MaterialsBeforeObjects : ProgressPhase::Materials;
+    const ProgressPhase objectPhase =
+        listsNeeded ? ProgressPhase::ObjectsAfterMaterials : ProgressPhase::Objects;
+    bool whole = (objects && !listsNeeded) || ReadList(kMaterialList, materialPhase, read);
+    if (whole && objects) whole = ReadList(kObjectList, objectPhase, read);
+    read.status = whole ? End(read.status) : Close(read.status);
     return read;
 }
 
 bool Exchange::ReadList(const ListDescriptor& list, ProgressPhase phase, ListRead& read) {
     const bool materials = list.kind == ListKind::Materials;
-    ExchangeStatus failing = status::Cancelled{};
-    for (;;) {
-        if (!Enter(list.readStep)) {
-            read.status = failing;
-            return false;
-        }
+    const auto readBlock = [&] {
         if (materials) view_.SetPriority(WorkerPriority::Idle);
-        const ReplyResult reply = ReadReply(device_, clock_, list.readCommand, 0, ListBlock(list),
-                                            list.blockSize, [&](ReplyStep step) {
-                                                link_ = LinkStatus::Ok;
-                                                Progress(phase, StepOf(step), kListSteps);
-                                                Show(list.readStep);
-                                            });
-        if (reply.ok) break;
-        link_ = LinkStatus::LinkError;
-        failing = status::LinkError{};
-    }
+        return Transferred(ReadReply(device_, clock_, list.readCommand, 0, ListBlock(list),
+                                     list.blockSize, [&](ReplyStep step) {
+                                         link_ = LinkStatus::Ok;
+                                         Progress(phase, StepOf(step), kListSteps);
+                                         Show(list.readStep);
+                                     }));
+    };
+    if (!Repeat(list.readStep, readBlock, &read.status)) return false;
 
     bool damaged = false;
     if (materials) {
@@ -330,88 +291,112 @@ bool Exchange::ReadList(const ListDescriptor& list, ProgressPhase phase, ListRea
 }
 
 ExchangeStatus Exchange::WriteList(ListKind kind) {
-    ExchangeStatus connected;
-    if (!Connect(&connected)) return End(connected);
+    ExchangeStatus failed;
+    if (!Connect(&failed)) return End(failed);
     const ListDescriptor& list = kind == ListKind::Materials ? kMaterialList : kObjectList;
-    std::uint8_t* block = ListBlock(list);
-    ExchangeStatus failing = status::Cancelled{};
-    for (;;) {
-        if (!Enter(list.writeStep)) return Close(failing);
-        const ListEdits edits = view_.EditsToWrite(kind);
-        for (std::size_t e = 0; e < list.entries; ++e) {
-            if (e >= edits.sound) {
-                // Nothing is sent from a grid that does not hold numbers; the device is closed.
-                view_.ShowMessage({ExchangeMessage::Kind::BadEditorCell});
-                return End(status::CheckFailed{FailedCheck::Editor});
-            }
-            std::uint8_t* entry = block + e * list.entrySize;
-            if (kind == ListKind::Materials) {
-                const MaterialEntry& m = edits.materials[e];
-                EncodeMaterialEntry(entry, Language::Russian, {m.russian, m.english, m.a0, m.a1});
-            } else {
-                const ObjectEntry& o = edits.objects[e];
-                EncodeObjectEntry(entry, Language::Russian, {o.russian, o.english, o.material});
-            }
-            // The two name fields of an entry, each with an update; the progress moves with the
-            // second, which also carries the values and the CRC.
-            Show(list.writeStep);
-            Progress(ProgressPhase::Encode, static_cast<unsigned>(e + 1),
-                     static_cast<unsigned>(list.entries));
-            Show(list.writeStep);
-        }
-
-        const CommandFrame frame = MakeFrame(list.writeCommand);
-        if (device_.Write(frame.bytes.data(), static_cast<int>(frame.size)) < 0) {
-            link_ = LinkStatus::LinkError;
-            failing = status::LinkError{};
-            continue;
-        }
-        link_ = LinkStatus::Ok;
-        clock_.SleepMs(protocol::kPauseBeforeListWriteMs);
-        const std::size_t size = list.blockSize;
-        std::uint8_t header[protocol::kLengthHeaderSize];
-        WriteU32(header, static_cast<std::uint32_t>(size));
-        if (device_.Write(header, static_cast<int>(sizeof header)) < 0) {
-            link_ = LinkStatus::LinkError;
-            failing = status::LinkError{};
-            continue;
-        }
-        // Every piece goes out, in its pace, whether or not the one before it arrived.
-        for (std::size_t sent = 0; sent < size;) {
-            const std::size_t piece = std::min(protocol::kWritePieceSize, size - sent);
-            if (device_.Write(block + sent, static_cast<int>(piece)) < 0)
-                link_ = LinkStatus::LinkError;
-            sent += piece;
-            Progress(ProgressPhase::Send, static_cast<unsigned>(sent), static_cast<unsigned>(size));
-            Show(list.writeStep);
-            clock_.SleepMs(protocol::kPauseAfterPieceMs);
-        }
-        return End(link_ == LinkStatus::LinkError ? ExchangeStatus{status::LinkError{}}
-                                                  : ExchangeStatus{status::Done{}});
+    // The entries are asked for again at every round, and the whole block built again.
+    bool refused = false;
+    const auto write = [&]() -> Failure {
+        refused = !Encode(list, view_.EditsToWrite(kind));
+        return refused ? std::nullopt : Send(list);
+    };
+    if (!Repeat(list.writeStep, write, &failed)) return Close(failed);
+    if (refused) {
+        // Nothing is sent from a grid that does not hold numbers; the device is closed.
+        view_.ShowMessage({ExchangeMessage::Kind::BadEditorCell});
+        return End(status::CheckFailed{FailedCheck::Editor});
     }
+    return End(link_ == LinkStatus::LinkError ? ExchangeStatus{status::LinkError{}}
+                                              : ExchangeStatus{status::Done{}});
+}
+
+bool Exchange::Encode(const ListDescriptor& list, const ListEdits& edits) {
+    std::uint8_t* block = ListBlock(list);
+    for (std::size_t e = 0; e < list.entries; ++e) {
+        if (e >= edits.sound) return false;
+        std::uint8_t* entry = block + e * list.entrySize;
+        if (list.kind == ListKind::Materials) {
+            const MaterialEntry& m = edits.materials[e];
+            EncodeMaterialEntry(entry, Language::Russian, {m.russian, m.english, m.a0, m.a1});
+        } else {
+            const ObjectEntry& o = edits.objects[e];
+            EncodeObjectEntry(entry, Language::Russian, {o.russian, o.english, o.material});
+        }
+        // The two name fields of an entry, each with an update; the progress moves with the
+        // second, which also carries the values and the CRC.
+        Show(list.writeStep);
+        Progress(ProgressPhase::Encode, static_cast<unsigned>(e + 1),
+                 static_cast<unsigned>(list.entries));
+        Show(list.writeStep);
+    }
+    return true;
+}
+
+Exchange::Failure Exchange::Send(const ListDescriptor& list) {
+    const CommandFrame frame = MakeFrame(list.writeCommand);
+    if (Failure failure =
+            Transferred(device_.Write(frame.bytes.data(), static_cast<int>(frame.size)) >= 0))
+        return failure;
+    clock_.SleepMs(protocol::kPauseBeforeListWriteMs);
+    const std::size_t size = list.blockSize;
+    std::uint8_t header[protocol::kLengthHeaderSize];
+    WriteU32(header, static_cast<std::uint32_t>(size));
+    if (device_.Write(header, static_cast<int>(sizeof header)) < 0) return Transferred(false);
+    // Every piece goes out in its pace, whether or not the one before it arrived.
+    const std::uint8_t* block = ListBlock(list);
+    for (std::size_t sent = 0; sent < size;) {
+        const std::size_t piece = std::min(protocol::kWritePieceSize, size - sent);
+        if (device_.Write(block + sent, static_cast<int>(piece)) < 0) link_ = LinkStatus::LinkError;
+        sent += piece;
+        Progress(ProgressPhase::Send, static_cast<unsigned>(sent), static_cast<unsigned>(size));
+        Show(list.writeStep);
+        clock_.SleepMs(protocol::kPauseAfterPieceMs);
+    }
+    return std::nullopt;
 }
 
 ExchangeStatus Exchange::ReadScreen() {
-    ExchangeStatus connected;
-    if (!Connect(&connected)) return End(connected);
-    ExchangeStatus failing = status::Cancelled{};
-    for (;;) {
-        if (!Enter(ExchangeStep::ReadScreen)) return Close(failing);
+    ExchangeStatus failed;
+    if (!Connect(&failed)) return End(failed);
+    const auto readScreen = [this] {
         view_.SetPriority(WorkerPriority::Idle);
         Progress(ProgressPhase::Screen, 1, kScreenSteps);
         Show(ExchangeStep::ReadScreen);
-        const ReplyResult reply =
-            ReadReply(device_, clock_, Command::ReadScreen, 0, state_.screen.data(),
-                      state_.screen.size(), [&](ReplyStep step) {
-                          link_ = LinkStatus::Ok;
-                          if (step == ReplyStep::CommandSent) return;
-                          Progress(ProgressPhase::Screen, StepOf(step), kScreenSteps);
-                          Show(ExchangeStep::ReadScreen);
-                      });
-        if (reply.ok) return End(status::Done{});
-        link_ = LinkStatus::LinkError;
-        failing = status::LinkError{};
+        return Transferred(ReadReply(device_, clock_, Command::ReadScreen, 0, state_.screen.data(),
+                                     state_.screen.size(), [&](ReplyStep step) {
+                                         link_ = LinkStatus::Ok;
+                                         if (step == ReplyStep::CommandSent) return;
+                                         Progress(ProgressPhase::Screen, StepOf(step),
+                                                  kScreenSteps);
+                                         Show(ExchangeStep::ReadScreen);
+                                     }));
+    };
+    if (!Repeat(ExchangeStep::ReadScreen, readScreen, &failed)) return Close(failed);
+    return End(status::Done{});
+}
+
+bool Exchange::Repeat(ExchangeStep step, const std::function<Failure()>& attempt,
+                      ExchangeStatus* failed) {
+    ExchangeStatus last = status::Cancelled{};
+    for (;;) {
+        if (!Enter(step)) {
+            *failed = last;
+            return false;
+        }
+        const Failure failure = attempt();
+        if (!failure) return true;
+        last = *failure;
     }
+}
+
+Exchange::Failure Exchange::Transferred(bool ok) {
+    link_ = ok ? LinkStatus::Ok : LinkStatus::LinkError;
+    if (ok) return std::nullopt;
+    return status::LinkError{};
+}
+
+Exchange::Failure Exchange::Transferred(const ReplyResult& reply) {
+    return Transferred(reply.ok);
 }
 
 bool Exchange::Connect(ExchangeStatus* status) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "exchange_types.h"
+#include "reply_reader.h"
 #include "transport.h"
 #include "wire/frames.h"
 
@@ -136,8 +137,6 @@ public:
     // Into the session's screen block, whose window takes it once the gauge shows it whole.
     ExchangeStatus ReadScreen();
 
-    // Set once an operation has ended on a cancel (whose flag it has then cleared).
-    bool Cancelled() const { return cancelled_; }
     LinkStatus Link() const { return link_; }
     unsigned ReceivedRecords() const { return received_; }
     // The measurements the instrument said it holds, once its parameter block has come.
@@ -147,11 +146,25 @@ private:
     // How a block came off the link after its askings.
     enum class BlockRead { Sound, Faulty, LinkLost };
 
+    // What went wrong in one round of a step; nothing when the round succeeded.
+    using Failure = std::optional<ExchangeStatus>;
+
+    // A step that starts again until a round of it succeeds. The top of every round is shown;
+    // a cancel there ends the exchange: false, with `failed` what failed last (or Cancelled).
+    bool Repeat(ExchangeStep step, const std::function<Failure()>& attempt, ExchangeStatus* failed);
+    // The link status after a transfer, and its failure.
+    Failure Transferred(bool ok);
+    Failure Transferred(const ReplyResult& reply);
     // True once the instrument is open, false on a cancel before (`status` then says why).
     bool Connect(ExchangeStatus* status);
     // One list into the session's block and its name table; false on a cancel at its top.
     bool ReadList(const ListDescriptor& list, ProgressPhase phase, ListRead& read);
     void ReadRecords(ArchiveRead& read);
+    // Builds the list's block from the entries, showing each; false at an entry that holds no
+    // number.
+    bool Encode(const ListDescriptor& list, const ListEdits& edits);
+    // The command, the length header and the block in its pieces.
+    Failure Send(const ListDescriptor& list);
     // Asks for a block while it fails its check, up to three times in all; a failed transfer
     // is asked for once more. `fault` gets the last check's finding.
     BlockRead ReadChecked(protocol::Command command, std::uint16_t argument,

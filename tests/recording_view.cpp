@@ -45,13 +45,13 @@ void RecordingView::HandOverArchive(const ArchiveHandOver& read) {
 }
 
 void RecordingView::HandOverLists(const ListRead& read) {
-    calls.push_back(Call::FillGrid);
+    calls.push_back(Call::Lists);
     fills.push_back(read.objects ? ObjectGridRows(*objects, *materials, *read.objects, language)
                                  : MaterialGridRows(*materials, *read.materials, language));
 }
 
 ListEdits RecordingView::EditsToWrite(ListKind kind) {
-    calls.push_back(Call::ReadGrid);
+    calls.push_back(Call::Edits);
     ++gridReads;
     return kind == ListKind::Objects ? ObjectEdits(grid, *objects, language)
                                      : MaterialEdits(grid, *materials, language);

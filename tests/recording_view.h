@@ -19,7 +19,7 @@ namespace porvel::testing {
 
 class RecordingView : public ExchangeView {
 public:
-    enum class Call { Update, Message, Priority, HandOver, FillGrid, ReadGrid, CloseDialog, Exit };
+    enum class Call { Update, Message, Priority, HandOver, Lists, Edits, CloseDialog, Exit };
 
     struct Message {
         QString text;

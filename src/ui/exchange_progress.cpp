@@ -34,54 +34,57 @@ constexpr GaugeRow kGauge[] = {
     {P::Screen, 0, 0, {40, 80, 100}},
 };
 
-constexpr TextPair kConnection = {u"Подключение", u"Connection"};
-constexpr TextPair kVersionRead = {u"Чтение версии", u"Version Read"};
-constexpr TextPair kParametersRead = {u"Чтение параметров", u"Parameters Read"};
-constexpr TextPair kDataRead = {u"Чтение данных", u"Data Read"};
-constexpr TextPair kArchiveRead = {u"Чтение архива", u"Archive Read"};
-constexpr TextPair kMaterialsLoading = {u"Загрузка материалов", u"Materials Loading"};
-constexpr TextPair kMaterialsSave = {u"Сохранение метериалов", u"Materials Save"};
-constexpr TextPair kObjectsLoading = {u"Загрузка объектов", u"Objects Loading"};
-constexpr TextPair kObjectsSave = {u"Сохранение объектов", u"Objects Save"};
-constexpr TextPair kReady = {u"Готово", u"Ready"};
-constexpr TextPair kCheckConnection = {u"Проверьте подключение", u"Check Connection"};
-constexpr TextPair kNoData = {u"Данных нет", u"No Data"};
-constexpr TextPair kMemoryError = {u"Ошибка выделения памяти", u"Memory allocation error"};
-constexpr TextPair kBadEditorCell = {
-    u"В таблице не число: запись в прибор прервана",
-    u"A table cell is not a number: writing to the device stopped"};
-constexpr TextPair kRecordCrcError = {u"Ошибка контрольной суммы: измерение %1 из %2",
-                                      u"CRC16 Error: measurement %1 of %2"};
-
+// The caption and the status line each step shows; a pair without words leaves its control's
+// text as it was.
 struct StepTexts {
-    const TextPair* caption;  // null: the caption keeps its text
-    const TextPair* status;   // null: the label keeps its text
+    ExchangeStep step;
+    TextPair caption;
+    TextPair status;
 };
 
-StepTexts TextsOf(ExchangeStep step) {
-    switch (step) {
-        case ExchangeStep::Connect:
-            return {&kConnection, nullptr};
-        case ExchangeStep::ReadVersion:
-            return {&kVersionRead, nullptr};
-        case ExchangeStep::ReadParameters:
-            return {&kParametersRead, nullptr};
-        case ExchangeStep::ReadRecords:
-            return {&kDataRead, &kArchiveRead};
-        case ExchangeStep::ReadMaterials:
-            return {&kDataRead, &kMaterialsLoading};
-        case ExchangeStep::WriteMaterials:
-            return {nullptr, &kMaterialsSave};
-        case ExchangeStep::ReadObjects:
-            return {&kDataRead, &kObjectsLoading};
-        case ExchangeStep::WriteObjects:
-            return {nullptr, &kObjectsSave};
-        case ExchangeStep::ReadScreen:
-            return {nullptr, &kDataRead};
-        case ExchangeStep::End:
-            return {nullptr, &kReady};
-    }
-    return {nullptr, nullptr};
+constexpr TextPair kKept = {nullptr, nullptr};
+constexpr TextPair kDataRead = {u"Чтение данных", u"Data Read"};
+constexpr StepTexts kStepTexts[] = {
+    {ExchangeStep::Connect, {u"Подключение", u"Connection"}, kKept},
+    {ExchangeStep::ReadVersion, {u"Чтение версии", u"Version Read"}, kKept},
+    {ExchangeStep::ReadParameters, {u"Чтение параметров", u"Parameters Read"}, kKept},
+    {ExchangeStep::ReadRecords, kDataRead, {u"Чтение архива", u"Archive Read"}},
+    {ExchangeStep::ReadMaterials, kDataRead, {u"Загрузка материалов", u"Materials Loading"}},
+    {ExchangeStep::WriteMaterials, kKept, {u"Сохранение метериалов", u"Materials Save"}},
+    {ExchangeStep::ReadObjects, kDataRead, {u"Загрузка объектов", u"Objects Loading"}},
+    {ExchangeStep::WriteObjects, kKept, {u"Сохранение объектов", u"Objects Save"}},
+    {ExchangeStep::ReadScreen, kKept, kDataRead},
+    {ExchangeStep::End, kKept, {u"Готово", u"Ready"}},
+};
+
+// What a link in trouble shows instead of the step's texts.
+struct LinkTexts {
+    LinkStatus link;
+    TextPair status;
+};
+constexpr LinkTexts kLinkTexts[] = {
+    {LinkStatus::NotOnBus, {u"Проверьте подключение", u"Check Connection"}},
+    {LinkStatus::LinkError, kLinkErrorText},
+    {LinkStatus::NoData, {u"Данных нет", u"No Data"}},
+};
+
+struct MessageTexts {
+    ExchangeMessage::Kind kind;
+    TextPair text;
+};
+constexpr MessageTexts kMessageTexts[] = {
+    {ExchangeMessage::Kind::BlockCheck, kCrcErrorText},
+    {ExchangeMessage::Kind::RecordCheck,
+     {u"Ошибка контрольной суммы: измерение %1 из %2", u"CRC16 Error: measurement %1 of %2"}},
+    {ExchangeMessage::Kind::NoMemory, {u"Ошибка выделения памяти", u"Memory allocation error"}},
+    {ExchangeMessage::Kind::BadEditorCell,
+     {u"В таблице не число: запись в прибор прервана",
+      u"A table cell is not a number: writing to the device stopped"}},
+};
+
+std::optional<QString> Words(const TextPair& pair, Language language) {
+    if (!pair.russian) return std::nullopt;
+    return TextIn(pair, language);
 }
 
 }  // namespace
@@ -104,39 +107,29 @@ int GaugeValue(ProgressPhase phase, unsigned done, unsigned total) {
 UpdateEffect ComputeUpdate(const ExchangeProgress& progress, Language language) {
     UpdateEffect effect;
     effect.gauge = GaugeValue(progress.phase, progress.done, progress.total);
-    switch (progress.link) {
-        case LinkStatus::Ok:
-            effect.status = QString();
-            break;
-        case LinkStatus::LibraryNotReady:
-            break;
-        case LinkStatus::NotOnBus:
-            effect.status = TextIn(kCheckConnection, language);
-            return effect;
-        case LinkStatus::LinkError:
-            effect.status = TextIn(kLinkErrorText, language);
-            return effect;
-        case LinkStatus::NoData:
-            effect.status = TextIn(kNoData, language);
-            return effect;
+    // A library not loaded yet shows the step's caption and leaves the status line alone.
+    if (progress.link == LinkStatus::Ok) effect.status = QString();
+    for (const LinkTexts& texts : kLinkTexts) {
+        if (texts.link != progress.link) continue;
+        effect.status = TextIn(texts.status, language);
+        return effect;
     }
-    const StepTexts texts = TextsOf(progress.step);
-    if (texts.caption) effect.caption = TextIn(*texts.caption, language);
-    if (texts.status) effect.status = TextIn(*texts.status, language);
+    for (const StepTexts& texts : kStepTexts) {
+        if (texts.step != progress.step) continue;
+        effect.caption = Words(texts.caption, language);
+        if (const auto status = Words(texts.status, language)) effect.status = status;
+    }
     effect.hideGauge = progress.step == ExchangeStep::End;
     return effect;
 }
 
 QString MessageText(const ExchangeMessage& message, Language language) {
-    switch (message.kind) {
-        case ExchangeMessage::Kind::BlockCheck:
-            return TextIn(kCrcErrorText, language);
-        case ExchangeMessage::Kind::RecordCheck:
-            return TextIn(kRecordCrcError, language).arg(message.measurement).arg(message.count);
-        case ExchangeMessage::Kind::NoMemory:
-            return TextIn(kMemoryError, language);
-        case ExchangeMessage::Kind::BadEditorCell:
-            return TextIn(kBadEditorCell, language);
+    for (const MessageTexts& texts : kMessageTexts) {
+        if (texts.kind != message.kind) continue;
+        const QString text = TextIn(texts.text, language);
+        return message.kind == ExchangeMessage::Kind::RecordCheck
+                   ? text.arg(message.measurement).arg(message.count)
+                   : text;
     }
     return {};
 }

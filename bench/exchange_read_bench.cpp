@@ -39,9 +39,9 @@ public:
         TimedLink link(session_.usb);
         QtExchangeView view(session_, controls_, Language::Russian);
         Exchange exchange(session_.exchange, link, clock, view, session_.objects,
-                          session_.materials, Language::Russian);
+                          session_.materials);
         const auto start = Steady::now();
-        exchange.Run();
+        exchange.Run(Operation::ReadArchive);
         wall = Steady::now() - start;
         transfers = link.inside;
         received = exchange.ReceivedRecords();
@@ -76,8 +76,6 @@ int main(int argc, char** argv) {
     controls.dialog = &dialog;
     controls.statusLabel = dialog.statusLabel;
     controls.archive = &table;
-    session.exchange.state = ExchangeState::Connect;
-    session.exchange.operation = Operation::ReadArchive;
 
     QElapsedTimer sinceTick;
     double longestGapMs = 0;

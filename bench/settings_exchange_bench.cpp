@@ -20,21 +20,23 @@ namespace {
 
 constexpr double kRatioGoal = 1.05;
 
-// The editor as the exchange sees it: the grid its read filled is what its write sends.
+// The editor as the exchange sees it: the list its read brought is what its write sends.
 class EditorView : public ExchangeView {
 public:
-    void Update(const UpdateEffect&) override {}
-    void ShowMessage(const QString& text, const QString&) override {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
+    void Update(const ExchangeProgress&) override {}
+    void ShowMessage(const ExchangeMessage& message) override {
+        std::fprintf(stderr, "message of kind %d\n", static_cast<int>(message.kind));
         failed = true;
     }
     void SetPriority(WorkerPriority) override {}
     void HandOverArchive(const ArchiveHandOver&) override {}
-    void FillGrid(const EditorRows& rows) override { grid = rows; }
-    EditorRows ReadGrid() override { return grid; }
+    void HandOverLists(const ListRead& read) override {
+        if (read.materials) edits.materials = *read.materials;
+    }
+    ListEdits EditsToWrite(ListKind) override { return edits; }
     void CloseDialog() override {}
     void ExitProgram(int) override { failed = true; }
-    EditorRows grid{};
+    ListEdits edits;
     bool failed = false;
 };
 
@@ -44,15 +46,13 @@ struct Run {
 };
 
 Run Exchange1(ExchangeSession& session, Operation operation, EditorView& view) {
-    ExchangeGlobals& g = session.exchange;
-    g.state = ExchangeState::Connect;
-    g.operation = operation;
-    g.listsNeeded = false;
+    ExchangeState& state = session.exchange;
+    state.listsNeeded = false;
     TimedLink link(session.usb);
     CountingClock clock;
-    Exchange exchange(g, link, clock, view, session.objects, session.materials, Language::Russian);
+    Exchange exchange(state, link, clock, view, session.objects, session.materials);
     const auto start = Steady::now();
-    exchange.Run();
+    exchange.Run(operation);
     return {Seconds(Steady::now() - start), Seconds(clock.asked), Seconds(link.inside)};
 }
 

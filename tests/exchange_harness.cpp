@@ -36,12 +36,12 @@ void ExchangeHarness::Load(const std::string& scenario) {
 }
 
 bool ExchangeHarness::Run(Operation operation, RecordingView& view) {
-    globals_.state = ExchangeState::Connect;
-    globals_.operation = operation;
-    Exchange exchange(globals_, *link_, clock_, view, objects_, materials_, language_);
-    for (int pass = 0; pass < kMaxPasses; ++pass)
-        if (!exchange.Pass()) return true;
-    return false;
+    view.language = language_;
+    view.objects = &objects_;
+    view.materials = &materials_;
+    Exchange exchange(state_, *link_, clock_, view, objects_, materials_);
+    status_ = exchange.Run(operation);
+    return true;
 }
 
 std::vector<std::string> ExchangeHarness::Commands() const {

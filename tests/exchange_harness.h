@@ -1,7 +1,7 @@
 // One exchange as the program runs it, against the simulated instrument in virtual time: a
-// scenario loaded into a device, the device link over it, the exchange globals, both name
-// tables and a recording view. Exchanges are run the way a starter runs them, one after the
-// other on the same globals, so that flags and blocks carry over as they do in the program.
+// scenario loaded into a device, the device link over it, the session's exchange state, both
+// name tables and a recording view. Exchanges are run the way a starter runs them, one after
+// the other on the same state, so that flags and blocks carry over as they do in the program.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,17 +21,13 @@ namespace porvel::testing {
 
 class ExchangeHarness : public ::testing::Test {
 protected:
-    // More passes than any exchange of these tests needs; an exchange still running after them
-    // is taken to be stuck.
-    static constexpr int kMaxPasses = 20000;
-
     void SetUp() override;
     void TearDown() override;
 
     // A new instrument holding `scenario`; the test fails when the text does not parse.
     void Load(const std::string& scenario);
-    // Sets the state to 0 and the operation, as every starter does (the lists-needed flag is
-    // left to the test), then runs the exchange to its end. False when it did not end.
+    // Runs an exchange of the operation to its end, as a starter does (the lists-needed flag is
+    // left to the test), with the view showing it in `language_`. True once it has ended.
     bool Run(Operation operation, RecordingView& view);
     bool Run(Operation operation) { return Run(operation, view_); }
 
@@ -46,7 +42,8 @@ protected:
     std::string Log() const;
 
     VirtualClock clock_;
-    ExchangeGlobals globals_;
+    ExchangeState state_;
+    ExchangeStatus status_;  // how the last exchange that Run ran ended
     RecordingView view_;
     NameTable objects_ = DefaultObjectNames();
     NameTable materials_ = DefaultMaterialNames();

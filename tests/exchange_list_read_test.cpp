@@ -20,7 +20,7 @@ class ListRead : public ExchangeHarness {
 protected:
     void SetUp() override {
         ExchangeHarness::SetUp();
-        globals_.listsNeeded = false;
+        state_.listsNeeded = false;
     }
 };
 
@@ -93,7 +93,7 @@ class ListProgress : public ListRead, public ::testing::WithParamInterface<ListP
 
 TEST_P(ListProgress, GaugeStepsOfTheRead) {
     Load("");
-    globals_.listsNeeded = GetParam().listsNeeded;
+    state_.listsNeeded = GetParam().listsNeeded;
     ASSERT_TRUE(Run(GetParam().operation));
     EXPECT_EQ(Commands(), GetParam().commands);
     EXPECT_EQ(view_.GaugeSteps(), GetParam().steps);
@@ -197,7 +197,7 @@ material 3 ru="Керамзит" en="Clay"
 object 2 ru="Свая" en="Pile" material=3
 object 6 ru="Прочее" en="Other" material=25
 )");
-    globals_.listsNeeded = GetParam().listsNeeded;
+    state_.listsNeeded = GetParam().listsNeeded;
     ASSERT_TRUE(Run(Operation::ReadObjects));
     ASSERT_EQ(view_.fills.size(), 1u);
     const EditorRows& rows = view_.fills[0];
@@ -227,16 +227,16 @@ class ListsNeededFlag : public ListRead, public ::testing::WithParamInterface<Fl
 
 TEST_P(ListsNeededFlag, IsClearedOnlyByArchiveAndObjectReadsThatWereNotCancelled) {
     Load(GetParam().scenario);
-    globals_.listsNeeded = true;
+    state_.listsNeeded = true;
     bool pressed = false;
     if (GetParam().cancelAtFirstCommand)
         Link().onWrite = [&](const std::uint8_t*, int) {
-            if (!pressed) globals_.cancel = true;
+            if (!pressed) state_.cancel = true;
             pressed = true;
         };
     ASSERT_TRUE(Run(GetParam().operation));
-    EXPECT_EQ(globals_.listsNeeded, GetParam().stillNeeded);
-    EXPECT_FALSE(globals_.cancel);
+    EXPECT_EQ(state_.listsNeeded, GetParam().stillNeeded);
+    EXPECT_FALSE(state_.cancel);
 }
 
 constexpr const char* kTwoRecords = "record samples=4\nrecord samples=4\n";

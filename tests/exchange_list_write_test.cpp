@@ -79,10 +79,10 @@ protected:
     // The blocks as a read of both lists would have left them, with the reserved bytes of the
     // material entries set so that a write that does not keep them shows.
     void TakeBlocksFromDevice() {
-        globals_.objects = Device().Memory().objects;
-        globals_.materials = Device().Memory().materials;
+        state_.objects = Device().Memory().objects;
+        state_.materials = Device().Memory().materials;
         for (std::size_t e = 0; e < protocol::kListEntries; ++e) {
-            std::uint8_t* entry = &globals_.materials[e * protocol::kMaterialEntrySize];
+            std::uint8_t* entry = &state_.materials[e * protocol::kMaterialEntrySize];
             entry[protocol::kMaterialReservedOffset] = kReservedLow;
             entry[protocol::kMaterialReservedOffset + 1] = kReservedHigh;
         }
@@ -165,6 +165,22 @@ INSTANTIATE_TEST_SUITE_P(ListsAndLanguages, PacedWrite,
                                            WriteRow{"ObjectsInRussian", false, Language::Russian},
                                            WriteRow{"ObjectsInEnglish", false, Language::English}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// An operator types the comma on an English desktop and the full stop on a Russian one; both
+// are the decimal separator of a coefficient everywhere.
+TEST_F(ListWrite, CoefficientsTakeEitherDecimalSeparatorOnEveryDesktop) {
+    for (const QLocale& locale : {QLocale(QLocale::English, QLocale::UnitedStates),
+                                  QLocale(QLocale::Russian, QLocale::Russia)}) {
+        QLocale::setDefault(locale);
+        Prepare("", true);
+        view_.grid[0][2] = QStringLiteral("1.5E-03");
+        view_.grid[0][3] = QStringLiteral("2,5E+02");
+        ASSERT_TRUE(Run(Operation::WriteMaterials));
+        const MaterialEntry stored = DecodeMaterials(Device().Memory().materials)[0];
+        EXPECT_FLOAT_EQ(stored.a0, 1.5e-3f) << locale.name().toStdString();
+        EXPECT_FLOAT_EQ(stored.a1, 250.0f) << locale.name().toStdString();
+    }
+}
 
 struct FailingPiecesRow {
     const char* name;

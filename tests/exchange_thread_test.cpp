@@ -20,11 +20,11 @@ class MainThreadView : public ExchangeView {
 public:
     explicit MainThreadView(ExchangeView& target) : target_(target) {}
 
-    void Update(const UpdateEffect& effect) override {
-        RunOnMain([&] { target_.Update(effect); });
+    void Update(const ExchangeProgress& progress) override {
+        RunOnMain([&] { target_.Update(progress); });
     }
-    void ShowMessage(const QString& text, const QString& caption) override {
-        RunOnMain([&] { target_.ShowMessage(text, caption); });
+    void ShowMessage(const ExchangeMessage& message) override {
+        RunOnMain([&] { target_.ShowMessage(message); });
     }
     void SetPriority(WorkerPriority priority) override {
         RunOnMain([&] { target_.SetPriority(priority); });
@@ -32,13 +32,13 @@ public:
     void HandOverArchive(const ArchiveHandOver& read) override {
         RunOnMain([&] { target_.HandOverArchive(read); });
     }
-    void FillGrid(const EditorRows& rows) override {
-        RunOnMain([&] { target_.FillGrid(rows); });
+    void HandOverLists(const ListRead& read) override {
+        RunOnMain([&] { target_.HandOverLists(read); });
     }
-    EditorRows ReadGrid() override {
-        EditorRows rows;
-        RunOnMain([&] { rows = target_.ReadGrid(); });
-        return rows;
+    ListEdits EditsToWrite(ListKind kind) override {
+        ListEdits edits;
+        RunOnMain([&] { edits = target_.EditsToWrite(kind); });
+        return edits;
     }
     void CloseDialog() override {
         RunOnMain([&] { target_.CloseDialog(); });
@@ -91,17 +91,15 @@ class WorkerThread : public ExchangeHarness {};
 
 TEST_F(WorkerThread, CancelPressedOnTheMainThreadStopsTheReadOnTheWorker) {
     Load("generate count=6 samples=200\n");
-    globals_.listsNeeded = true;
-    globals_.state = ExchangeState::Connect;
-    globals_.operation = Operation::ReadArchive;
+    state_.listsNeeded = true;
     // Pressed while the window shows half the archive read: 20 + 80 x 3 div 6 = 60.
     view_.onUpdate = [&](const RecordingView::Controls& controls) {
-        if (controls.gauge >= 60) globals_.cancel = true;
+        if (controls.gauge >= 60) state_.cancel = true;
     };
     MainThreadView handOff(view_);
     std::thread worker([&] {
-        Exchange exchange(globals_, Link(), clock_, handOff, objects_, materials_, language_);
-        exchange.Run();
+        Exchange exchange(state_, Link(), clock_, handOff, objects_, materials_);
+        exchange.Run(Operation::ReadArchive);
         handOff.Finish();
     });
     handOff.Serve();
@@ -111,8 +109,8 @@ TEST_F(WorkerThread, CancelPressedOnTheMainThreadStopsTheReadOnTheWorker) {
     EXPECT_EQ(CountCommand("ReadRecord 3"), 0) << Log();
     EXPECT_TRUE(view_.handOvers.empty());
     EXPECT_EQ(view_.dialogCloses, 1);
-    EXPECT_FALSE(globals_.cancel);
-    EXPECT_TRUE(globals_.listsNeeded);
+    EXPECT_FALSE(state_.cancel);
+    EXPECT_TRUE(state_.listsNeeded);
     EXPECT_EQ(Device().Violations(), 0u) << Log();
 }
 

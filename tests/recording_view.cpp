@@ -2,9 +2,12 @@
 
 #include <algorithm>
 
+#include "wire/name_tables.h"
+
 namespace porvel::testing {
 
-void RecordingView::Update(const UpdateEffect& effect) {
+void RecordingView::Update(const ExchangeProgress& progress) {
+    const UpdateEffect effect = ComputeUpdate(progress, language);
     calls.push_back(Call::Update);
     updates.push_back(effect);
     controls.gauge = effect.gauge;
@@ -14,9 +17,9 @@ void RecordingView::Update(const UpdateEffect& effect) {
     if (onUpdate) onUpdate(controls);
 }
 
-void RecordingView::ShowMessage(const QString& text, const QString& caption) {
+void RecordingView::ShowMessage(const ExchangeMessage& message) {
     calls.push_back(Call::Message);
-    messages.push_back({text, caption});
+    messages.push_back({MessageText(message, language), TextIn(kWarningCaption, language)});
 }
 
 void RecordingView::SetPriority(WorkerPriority priority) {
@@ -41,15 +44,17 @@ void RecordingView::HandOverArchive(const ArchiveHandOver& read) {
     if (onHandOver) onHandOver();
 }
 
-void RecordingView::FillGrid(const EditorRows& rows) {
-    calls.push_back(Call::FillGrid);
-    fills.push_back(rows);
+void RecordingView::HandOverLists(const ListRead& read) {
+    calls.push_back(Call::Lists);
+    fills.push_back(read.objects ? ObjectGridRows(*objects, *materials, *read.objects, language)
+                                 : MaterialGridRows(*materials, *read.materials, language));
 }
 
-EditorRows RecordingView::ReadGrid() {
-    calls.push_back(Call::ReadGrid);
+ListEdits RecordingView::EditsToWrite(ListKind kind) {
+    calls.push_back(Call::Edits);
     ++gridReads;
-    return grid;
+    return kind == ListKind::Objects ? ObjectEdits(grid, *objects, language)
+                                     : MaterialEdits(grid, *materials, language);
 }
 
 void RecordingView::CloseDialog() {

@@ -1,7 +1,7 @@
 // An exchange view that keeps every call the exchange makes, in order, with copies of what it
-// hands over, and replays the update effects onto a model of the window's controls (gauge,
-// status label, dialog caption). Hooks let a test act at a chosen call, the way a user presses
-// Cancel while the window shows some state.
+// hands over, and replays its progress, as a window shows it, onto a model of the window's
+// controls (gauge, status label, dialog caption). Lists come and go as an editor's grid rows. Hooks
+// let a test act at a chosen call, the way a user presses Cancel while the window shows some state.
 #pragma once
 
 #include <QString>
@@ -10,13 +10,16 @@
 #include <optional>
 #include <vector>
 
+#include "base/language.h"
 #include "device/exchange.h"
+#include "settings/editor_rows.h"
+#include "ui/exchange_progress.h"
 
 namespace porvel::testing {
 
 class RecordingView : public ExchangeView {
 public:
-    enum class Call { Update, Message, Priority, HandOver, FillGrid, ReadGrid, CloseDialog, Exit };
+    enum class Call { Update, Message, Priority, HandOver, Lists, Edits, CloseDialog, Exit };
 
     struct Message {
         QString text;
@@ -40,12 +43,12 @@ public:
         QString caption;
     };
 
-    void Update(const UpdateEffect& effect) override;
-    void ShowMessage(const QString& text, const QString& caption) override;
+    void Update(const ExchangeProgress& progress) override;
+    void ShowMessage(const ExchangeMessage& message) override;
     void SetPriority(WorkerPriority priority) override;
     void HandOverArchive(const ArchiveHandOver& read) override;
-    void FillGrid(const EditorRows& rows) override;
-    EditorRows ReadGrid() override;
+    void HandOverLists(const ListRead& read) override;
+    ListEdits EditsToWrite(ListKind kind) override;
     void CloseDialog() override;
     void ExitProgram(int code) override;
 
@@ -61,8 +64,12 @@ public:
     int dialogCloses = 0;
     Controls controls;
 
-    // What ReadGrid answers.
+    // The editor's grid a list write takes its entries from.
     EditorRows grid{};
+    // The language of the texts and the grid, and the name tables the grid's names come from.
+    Language language = Language::Russian;
+    const NameTable* objects = nullptr;
+    const NameTable* materials = nullptr;
 
     // Run after the call was recorded.
     std::function<void(const Controls&)> onUpdate;

@@ -16,7 +16,6 @@
 #endif
 
 #include "cli_tool.h"
-#include "device/exchange_texts.h"
 #include "device/libusb_binding.h"
 #include "wire/name_tables.h"
 
@@ -78,16 +77,17 @@ void FinishProgressLine() {
     WriteError(QStringLiteral("\n"));
 }
 
-ConsoleView::ConsoleView(ExchangeGlobals& globals, Language language,
-                         std::chrono::milliseconds timeout, ArchiveReceiver handOver)
-    : g_(globals),
+ConsoleView::ConsoleView(ExchangeState& state, Language language, std::chrono::milliseconds timeout,
+                         ArchiveReceiver handOver)
+    : state_(state),
       language_(language),
       timeout_(timeout),
       handOver_(std::move(handOver)),
       terminal_(PORVEL_ISATTY(PORVEL_FILENO(stderr)) != 0),
       lastMove_(Clock::now()) {}
 
-void ConsoleView::Update(const UpdateEffect& effect) {
+void ConsoleView::Update(const ExchangeProgress& progress) {
+    const UpdateEffect effect = ComputeUpdate(progress, language_);
     const Clock::time_point now = Clock::now();
     if (effect.gauge != lastGauge_) {
         lastGauge_ = effect.gauge;
@@ -95,9 +95,9 @@ void ConsoleView::Update(const UpdateEffect& effect) {
     }
     if (effect.caption) caption_ = *effect.caption;
     if (effect.status) status_ = *effect.status;
-    Show(effect);
+    Show(progress, effect);
 
-    const LinkStatus link = g_.linkStatus.load();
+    const LinkStatus link = progress.link;
     if (link == LinkStatus::LibraryNotReady) {
         GiveUp(ExchangeOutcome::End::NoLibrary);
     } else if (now - lastMove_ > timeout_) {
@@ -107,14 +107,12 @@ void ConsoleView::Update(const UpdateEffect& effect) {
     }
 }
 
-void ConsoleView::Show(const UpdateEffect& effect) {
+void ConsoleView::Show(const ExchangeProgress& progress, const UpdateEffect& effect) {
     QString counter;
-    const unsigned reported = exchange_ ? exchange_->ReportedRecords() : 0;
-    if (exchange_ && g_.operation.load() == Operation::ReadArchive && reported > 0 &&
-        g_.state.load() == ExchangeState::ReadRecords)
-        counter =
-            QStringLiteral("  ") +
-            Text(CliText::RecordCounter, language_).arg(exchange_->ReceivedRecords()).arg(reported);
+    if (progress.recordsReported > 0 && progress.step == ExchangeStep::ReadRecords)
+        counter = QStringLiteral("  ") + Text(CliText::RecordCounter, language_)
+                                             .arg(progress.recordsReceived)
+                                             .arg(progress.recordsReported);
     // The status label's text where it has one ("Archive Read", "Check Connection"), else the
     // dialog's caption ("Connection").
     const QString& words = status_.isEmpty() ? caption_ : status_;
@@ -142,11 +140,11 @@ void ConsoleView::Show(const UpdateEffect& effect) {
                QLatin1Char('\n'));
 }
 
-void ConsoleView::ShowMessage(const QString& text, const QString& /*caption*/) {
+void ConsoleView::ShowMessage(const ExchangeMessage& message) {
     // Damaged list entries are reported before the records; only a record or curve that failed
     // its check explains a read that ended short.
-    if (g_.state == ExchangeState::ReadRecords) ++outcome_.failedChecks;
-    outcome_.stallReason = text;
+    if (message.kind == ExchangeMessage::Kind::RecordCheck) ++outcome_.failedChecks;
+    outcome_.stallReason = MessageText(message, language_);
 }
 
 void ConsoleView::HandOverArchive(const ArchiveHandOver& read) {
@@ -163,28 +161,24 @@ void ConsoleView::ExitProgram(int code) {
 
 void ConsoleView::GiveUp(ExchangeOutcome::End end) {
     if (outcome_.end == ExchangeOutcome::End::Done) outcome_.end = end;
-    g_.cancel = true;
+    state_.cancel = true;
 }
 
 ExchangeOutcome RunDeviceExchange(ExchangeSession& session, Operation operation, Language language,
                                   std::chrono::milliseconds timeout,
                                   const ArchiveReceiver& handOver) {
-    ExchangeGlobals& g = session.exchange;
-    g.state = ExchangeState::Connect;
-    g.operation = operation;
-    g.linkStatus = LinkStatus::Ok;
-    g.listsNeeded = true;
-    g.cancel = Interrupted();
+    ExchangeState& state = session.exchange;
+    state.listsNeeded = true;
+    state.cancel = Interrupted();
     SystemClock clock;
-    ConsoleView view(g, language, timeout, handOver);
-    Exchange exchange(g, session.usb, clock, view, session.objects, session.materials, language);
-    view.Watch(&exchange);
-    exchange.Run();
+    ConsoleView view(state, language, timeout, handOver);
+    Exchange exchange(state, session.usb, clock, view, session.objects, session.materials);
+    exchange.Run(operation);
     FinishProgressLine();
 
     ExchangeOutcome outcome = view.Outcome();
     if (Interrupted()) outcome.end = ExchangeOutcome::End::Interrupted;
-    outcome.link = g.linkStatus.load();
+    outcome.link = exchange.Link();
     outcome.reported = exchange.ReportedRecords();
     outcome.received = exchange.ReceivedRecords();
     return outcome;

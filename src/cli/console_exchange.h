@@ -1,4 +1,4 @@
-// One exchange with the instrument from the command line: the same state machine the windows
+// One exchange with the instrument from the command line: the same operations the windows
 // run, on the tool's own thread, reporting into the console. Progress goes to stderr (a bar
 // with the record count on a terminal, plain lines otherwise); Ctrl+C sets the cancel flag, so
 // the exchange ends as the Cancel button ends it; an instrument that is missing, or an exchange
@@ -15,6 +15,7 @@
 #include "device/exchange.h"
 #include "device/exchange_session.h"
 #include "device/exchange_types.h"
+#include "ui/exchange_progress.h"
 
 namespace porvel::cli {
 
@@ -50,19 +51,17 @@ struct ExchangeOutcome {
 // The console as the exchange's view.
 class ConsoleView : public ExchangeView {
 public:
-    ConsoleView(ExchangeGlobals& globals, Language language, std::chrono::milliseconds timeout,
+    ConsoleView(ExchangeState& state, Language language, std::chrono::milliseconds timeout,
                 ArchiveReceiver handOver);
 
-    // The exchange whose received records the progress counts.
-    void Watch(const Exchange* exchange) { exchange_ = exchange; }
     const ExchangeOutcome& Outcome() const { return outcome_; }
 
-    void Update(const UpdateEffect& effect) override;
-    void ShowMessage(const QString& text, const QString& caption) override;
+    void Update(const ExchangeProgress& progress) override;
+    void ShowMessage(const ExchangeMessage& message) override;
     void SetPriority(WorkerPriority) override {}
     void HandOverArchive(const ArchiveHandOver& read) override;
-    void FillGrid(const EditorRows&) override {}
-    EditorRows ReadGrid() override { return {}; }
+    void HandOverLists(const ListRead&) override {}
+    ListEdits EditsToWrite(ListKind) override { return {}; }
     void CloseDialog() override {}
     void ExitProgram(int code) override;
 
@@ -71,13 +70,12 @@ private:
 
     // Ends the exchange as Cancel does, for `end`.
     void GiveUp(ExchangeOutcome::End end);
-    void Show(const UpdateEffect& effect);
+    void Show(const ExchangeProgress& progress, const UpdateEffect& effect);
 
-    ExchangeGlobals& g_;
+    ExchangeState& state_;
     Language language_;
     std::chrono::milliseconds timeout_;
     ArchiveReceiver handOver_;
-    const Exchange* exchange_ = nullptr;
     ExchangeOutcome outcome_;
     bool terminal_;
     Clock::time_point lastMove_;

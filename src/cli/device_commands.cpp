@@ -32,8 +32,7 @@ const QString kBackground = QStringLiteral("background");
 constexpr int kFloatDigits = 7;
 
 QString LinkErrorText(Language language) {
-    return ComputeUpdate(0, LinkStatus::LinkError, ExchangeState::End, language)
-        .status.value_or(QString());
+    return TextIn(kLinkErrorText, language);
 }
 
 // Every list entry that failed its check, named on stderr; how many there were.
@@ -87,8 +86,8 @@ int RunDownload(const CliContext& context) {
                              session.objects, session.materials, language, {}, read.withoutCurve);
         });
     FailIfAborted(outcome, language, timeout);
-    const ExchangeGlobals& g = session.exchange;
-    WarnDamagedEntries(DecodeMaterials(g.materials), DecodeObjects(g.objects), language);
+    const ExchangeState& state = session.exchange;
+    WarnDamagedEntries(DecodeMaterials(state.materials), DecodeObjects(state.objects), language);
     if (outcome.reported == 0)
         throw CliFailure{kExitNothingToWrite, Text(CliText::NoMeasurements, language)};
     // The window enters what came; a file from a script is whole or none, unless the user asks
@@ -100,7 +99,7 @@ int RunDownload(const CliContext& context) {
         if (outcome.missed.empty() && !keepPartial) {
             const QString why = outcome.link == LinkStatus::LinkError && outcome.failedChecks == 0
                                     ? LinkErrorText(language)
-                                    : porvel::Text(ExchangeText::CrcError, language);
+                                    : TextIn(kCrcErrorText, language);
             throw CliFailure{kExitLinkFault, Text(CliText::ReadFailed, language)
                                                  .arg(outcome.received + 1)
                                                  .arg(outcome.reported)
@@ -264,9 +263,9 @@ int RunLists(const CliContext& context) {
     FailIfAborted(RunDeviceExchange(session, Operation::ReadObjects, language, timeout), language,
                   timeout);
     FailIfInterrupted(language);
-    const ExchangeGlobals& g = session.exchange;
-    const MaterialEntries materials = DecodeMaterials(g.materials);
-    const ObjectEntries objects = DecodeObjects(g.objects);
+    const ExchangeState& state = session.exchange;
+    const MaterialEntries materials = DecodeMaterials(state.materials);
+    const ObjectEntries objects = DecodeObjects(state.objects);
     PrintOut(context.parser.isSet(kJson)
                  ? ListsJson(materials, objects, session.materials)
                  : ListsText(materials, objects, session.materials, language),

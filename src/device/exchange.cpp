@@ -1,10 +1,9 @@
 #include "exchange.h"
 
 #include <algorithm>
+#include <array>
 #include <new>
 
-#include "base/locale_format.h"
-#include "exchange_types.h"
 #include "reply_reader.h"
 #include "wire/byte_order.h"
 #include "wire/name_tables.h"
@@ -16,237 +15,177 @@ using protocol::Command;
 namespace {
 
 constexpr int kConnectPauseMs = 300;  // before the search and after the instrument was found
-constexpr int kVersionProgress = 10;
-constexpr int kParametersProgress = 20;
-constexpr int kRecordsSpan = 80;
-constexpr int kScreenSentProgress = 40;
-constexpr int kScreenHeaderProgress = 80;
-constexpr int kDone = 100;
-constexpr int kEncodeSpan = 50;  // progress (50 (e + 1)) div 40 while a block is built
-constexpr int kEncodeFields = 40;
-constexpr int kSendStart = 25;
-constexpr int kSendSpan = 25;
+constexpr int kNoDataHoldMs = 300;    // "No Data" stays this long before the read ends
 // A block that fails its check is asked for again, up to this many askings in all: a spoiled
 // transfer clears, a block the instrument keeps damaged does not.
 constexpr int kCheckAttempts = 3;
-constexpr int kTransferRetries = 1;  // a failed transfer is asked for once more
+constexpr int kTransferRetries = 1;   // a failed transfer is asked for once more
+constexpr unsigned kListSteps = 4;    // command sent, header, block, entries decoded
+constexpr unsigned kScreenSteps = 3;  // command sent, header, payload
 
-// Progress after the command, the header, the block and the decoding of a list read.
-struct ListSteps {
-    int a, b, c, d;
-};
+template <class Kind>
+bool Is(const ExchangeStatus& status) {
+    return std::holds_alternative<Kind>(status);
+}
 
-ListSteps MaterialSteps(Operation op) {
-    switch (op) {
-        case Operation::ReadArchive:
-            return {1, 2, 3, 4};
-        case Operation::ReadObjects:
-            return {10, 20, 30, 40};
-        default:
-            return {40, 60, 80, 100};
+unsigned StepOf(ReplyStep step) {
+    return step == ReplyStep::CommandSent ? 1 : step == ReplyStep::HeaderReceived ? 2 : 3;
+}
+
+// Every entry's names into the table; a damaged entry is named once, its names taken all the
+// same. True when one was damaged.
+template <class Entries>
+bool TakeNames(const Entries& entries, NameTable& names, ExchangeView& view) {
+    bool damaged = false;
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        if (!entries[e].valid) {
+            view.ShowMessage({ExchangeMessage::Kind::BlockCheck});
+            damaged = true;
+        }
     }
-}
-
-ListSteps ObjectSteps(Operation op, bool listsNeeded) {
-    if (op == Operation::ReadArchive) return {5, 6, 7, 8};
-    return {listsNeeded ? 50 : 30, listsNeeded ? 70 : 60, 80, 100};
-}
-
-// The record array lives from the read of the records to the end of that exchange.
-void Release(std::vector<std::uint8_t>& records) {
-    records.clear();
-    records.shrink_to_fit();
+    for (std::size_t e = 0; e < entries.size(); ++e)
+        names.Replace(static_cast<int>(e), entries[e].russian, entries[e].english);
+    return damaged;
 }
 
 }  // namespace
 
-Exchange::Exchange(ExchangeGlobals& globals, DeviceLink& link, Clock& clock, ExchangeView& view,
-                   NameTable& objects, NameTable& materials, Language language)
-    : g_(globals),
-      link_(link),
+ArchiveHandOver ArchiveRead::HandOver() const {
+    const auto count = static_cast<unsigned>(records.size() / protocol::kRecordSize);
+    return {reported, count, records.data(), curveArea, withoutCurve, missed, linkLost};
+}
+
+Exchange::Exchange(ExchangeState& state, DeviceLink& device, Clock& clock, ExchangeView& view,
+                   NameTable& objects, NameTable& materials)
+    : state_(state),
+      device_(device),
       clock_(clock),
       view_(view),
       objects_(objects),
-      materials_(materials),
-      language_(language) {}
+      materials_(materials) {}
 
-void Exchange::Run() {
-    while (Pass()) {
-    }
-}
-
-bool Exchange::Pass() {
-    if (ended_) return false;
-    Update();
-    // Cancel also ends a state that keeps failing, not only at the four points of the read.
-    const ExchangeState state = g_.state.load();
-    if (Cancelled() && state != ExchangeState::Connect && state != ExchangeState::End)
-        SetState(ExchangeState::End);
-    switch (g_.state.load()) {
-        case ExchangeState::Connect:
-            Connect();
+ExchangeStatus Exchange::Run(Operation operation) {
+    ExchangeStatus status;
+    switch (operation) {
+        case Operation::ReadArchive: {
+            const ArchiveRead read = ReadArchive();
+            status = read.status;
+            if (!cancelled_) {
+                state_.listsNeeded = false;
+                view_.HandOverArchive(read.HandOver());
+            }
             break;
-        case ExchangeState::ReadVersion:
-            ReadVersion();
-            break;
-        case ExchangeState::ReadParameters:
-            ReadParameters();
-            break;
-        case ExchangeState::ReadRecords:
-            ReadRecords();
-            break;
-        case ExchangeState::ReadMaterials:
-            ReadList(kMaterialList);
-            break;
-        case ExchangeState::WriteMaterials:
-            WriteList(kMaterialList);
-            break;
-        case ExchangeState::ReadObjects:
-            ReadList(kObjectList);
-            break;
-        case ExchangeState::WriteObjects:
-            WriteList(kObjectList);
-            break;
-        case ExchangeState::ReadScreen:
-            ReadScreen();
-            break;
-        case ExchangeState::End:
-            End();
-            break;
-    }
-    return !ended_;
-}
-
-void Exchange::Update() {
-    const UpdateEffect effect = ComputeUpdate(progress_, g_.linkStatus, g_.state, language_);
-    progress_ = effect.gauge;
-    view_.Update(effect);
-    if (effect.holdNoData) clock_.SleepMs(kNoDataHoldMs);
-}
-
-void Exchange::CrcMessage() {
-    view_.ShowMessage(Text(ExchangeText::CrcError, language_), TextIn(kWarningCaption, language_));
-}
-
-void Exchange::Connect() {
-    view_.SetPriority(WorkerPriority::Idle);
-    if (Cancelled()) {
-        SetState(ExchangeState::End);
-        return;
-    }
-    if (link_.Load() != 0) {
-        SetLink(LinkStatus::LibraryNotReady);
-        return;
-    }
-    SetLink(LinkStatus::Ok);
-    clock_.SleepMs(kConnectPauseMs);
-    if (link_.FindAndOpen() != 0) {
-        SetLink(LinkStatus::NotOnBus);
-        return;
-    }
-    SetLink(LinkStatus::Ok);
-    clock_.SleepMs(kConnectPauseMs);
-    const bool lists = g_.listsNeeded.load();
-    switch (Op()) {
-        case Operation::ReadArchive:
-            SetState(lists ? ExchangeState::ReadMaterials : ExchangeState::ReadVersion);
-            break;
+        }
         case Operation::ReadObjects:
-            SetState(lists ? ExchangeState::ReadMaterials : ExchangeState::ReadObjects);
+        case Operation::ReadMaterials: {
+            const bool objects = operation == Operation::ReadObjects;
+            const ListRead read = ReadLists(objects ? ListKind::Objects : ListKind::Materials);
+            status = read.status;
+            if (!cancelled_) {
+                view_.HandOverLists(read);
+                if (objects) state_.listsNeeded = false;
+            }
             break;
-        case Operation::ReadMaterials:
-            SetState(ExchangeState::ReadMaterials);
-            break;
+        }
         case Operation::WriteObjects:
-            SetState(ExchangeState::WriteObjects);
+            status = WriteList(ListKind::Objects);
             break;
         case Operation::WriteMaterials:
-            SetState(ExchangeState::WriteMaterials);
+            status = WriteList(ListKind::Materials);
             break;
         case Operation::ReadScreen:
-            SetState(ExchangeState::ReadScreen);
-            break;
-        default:
-            SetState(ExchangeState::End);
+            status = ReadScreen();
             break;
     }
+    if (cancelled_ || operation == Operation::ReadArchive) view_.CloseDialog();
+    view_.SetPriority(WorkerPriority::Idle);
+    return status;
 }
 
-void Exchange::ReadVersion() {
-    view_.SetPriority(WorkerPriority::Normal);
-    std::array<std::uint8_t, protocol::kVersionBufferSize> version{};
-    if (!ReadReply(link_, clock_, Command::ReadVersion, 0, version.data(), version.size()).ok) {
-        SetLink(LinkStatus::LinkError);
-        return;
+ArchiveRead Exchange::ReadArchive() {
+    ArchiveRead read;
+    const auto closed = [&read, this](const ExchangeStatus& status) {
+        read.status = Close(status);
+        return read;
+    };
+    const auto ended = [&read, this](const ExchangeStatus& status) {
+        read.status = End(status);
+        return read;
+    };
+    ExchangeStatus failed;
+    if (!Connect(&failed)) return ended(failed);
+    if (state_.listsNeeded.load()) {
+        ListRead lists;
+        if (!ReadList(kMaterialList, ProgressPhase::ArchiveMaterials, lists) ||
+            !ReadList(kObjectList, ProgressPhase::ArchiveObjects, lists))
+            return closed(lists.status);
     }
-    SetLink(LinkStatus::Ok);
-    if (Cancelled()) {
-        SetState(ExchangeState::End);
-        return;
+
+    const auto readVersion = [this] {
+        view_.SetPriority(WorkerPriority::Normal);
+        std::array<std::uint8_t, protocol::kVersionBufferSize> version{};
+        return Transferred(
+            ReadReply(device_, clock_, Command::ReadVersion, 0, version.data(), version.size()));
+    };
+    if (!Repeat(ExchangeStep::ReadVersion, readVersion, &failed)) return closed(failed);
+    if (CancelAsked()) return ended(status::Cancelled{});
+    Progress(ProgressPhase::Version, 1, 1);
+    Show(ExchangeStep::ReadParameters);
+
+    ParameterBlock parameters{};
+    const auto readParameters = [&parameters, this]() -> Failure {
+        if (Failure failure = Transferred(ReadReply(device_, clock_, Command::ReadParameters, 0,
+                                                    parameters.data(), parameters.size())))
+            return failure;
+        if (ParametersValid(parameters)) return std::nullopt;
+        view_.ShowMessage({ExchangeMessage::Kind::BlockCheck});
+        return status::CheckFailed{FailedCheck::Parameters};
+    };
+    if (!Repeat(ExchangeStep::ReadParameters, readParameters, &failed)) return closed(failed);
+    if (CancelAsked()) return ended(status::Cancelled{});
+    reported_ = RecordCount(parameters);
+    read.reported = reported_;
+    if (reported_ == 0) {
+        link_ = LinkStatus::NoData;
+        return ended(status::Done{});
     }
-    progress_ = kVersionProgress;
-    SetState(ExchangeState::ReadParameters);
-    Update();
+    Progress(ProgressPhase::Parameters, 1, 1);
+    Show(ExchangeStep::ReadRecords);
+    if (!Enter(ExchangeStep::ReadRecords)) return closed(status::Cancelled{});
+    ReadRecords(read);
+    return ended(read.status);
 }
 
-void Exchange::ReadParameters() {
-    if (!ReadReply(link_, clock_, Command::ReadParameters, 0, g_.parameters.data(),
-                   g_.parameters.size())
-             .ok) {
-        SetLink(LinkStatus::LinkError);
-        return;
-    }
-    SetLink(LinkStatus::Ok);
-    if (!ParametersValid(g_.parameters)) {
-        CrcMessage();
-        return;
-    }
-    if (Cancelled()) {
-        SetState(ExchangeState::End);
-        return;
-    }
-    recordCount_ = RecordCount(g_.parameters);
-    if (recordCount_ == 0) {
-        SetLink(LinkStatus::NoData);
-        SetState(ExchangeState::End);
-        return;
-    }
-    progress_ = kParametersProgress;
-    SetState(ExchangeState::ReadRecords);
-    Update();
-}
-
-void Exchange::ReadRecords() {
-    const unsigned count = recordCount_;  // this exchange's own, whatever else sets the global
+void Exchange::ReadRecords(ArchiveRead& read) {
+    const unsigned count = reported_;
     try {
-        g_.records.assign(static_cast<std::size_t>(count) * protocol::kRecordSize, 0);
-        if (g_.curveArea.size() < protocol::kMaxRecords * protocol::kCurveSlotBytes)
-            g_.curveArea.assign(protocol::kMaxRecords * protocol::kCurveSlotBytes, 0);
+        read.records.assign(static_cast<std::size_t>(count) * protocol::kRecordSize, 0);
+        if (state_.curveArea.size() < protocol::kMaxRecords * protocol::kCurveSlotBytes)
+            state_.curveArea.assign(protocol::kMaxRecords * protocol::kCurveSlotBytes, 0);
     } catch (const std::bad_alloc&) {
-        view_.ShowMessage(Text(ExchangeText::MemoryError, language_),
-                          TextIn(kWarningCaption, language_));
+        read.records.clear();
+        view_.ShowMessage({ExchangeMessage::Kind::NoMemory});
         view_.ExitProgram(1);
-        SetState(ExchangeState::End);
+        read.status = status::NoMemory{};
         return;
     }
-    withoutCurve_.clear();
-    missed_.clear();
-    linkLost_ = false;
+    read.curveArea = state_.curveArea.data();
     // A measurement that fails its check is passed over: the ones after it are still read, and
     // it is named at the end. Only a link that stays lost ends the read early.
     for (unsigned k = 0; k < count && k < protocol::kMaxRecords; ++k) {
         std::uint8_t* record =
-            &g_.records[static_cast<std::size_t>(received_) * protocol::kRecordSize];
+            &read.records[static_cast<std::size_t>(received_) * protocol::kRecordSize];
         std::uint8_t* slot =
-            &g_.curveArea[static_cast<std::size_t>(received_) * protocol::kCurveSlotBytes];
+            &state_.curveArea[static_cast<std::size_t>(received_) * protocol::kCurveSlotBytes];
         BlockFault fault = BlockFault::None;
         const BlockRead recordRead = ReadChecked(
             Command::ReadRecord, static_cast<std::uint16_t>(k), record, protocol::kRecordSize,
             [record] { return CheckRecord(record); }, &fault);
         if (recordRead == BlockRead::LinkLost) break;
         if (recordRead == BlockRead::Faulty) {
-            missed_.push_back({k + 1, fault == BlockFault::EndMarker ? MissedRecord::Why::EndMarker
-                                                                     : MissedRecord::Why::Crc});
+            read.missed.push_back({k + 1, fault == BlockFault::EndMarker
+                                              ? MissedRecord::Why::EndMarker
+                                              : MissedRecord::Why::Crc});
         } else {
             // A curve that cannot fit its slot is as unusable as one that fails its check.
             const std::uint16_t length = CurveLength(record);
@@ -257,19 +196,26 @@ void Exchange::ReadRecords() {
                           [slot, length] { return CheckCurveBlock(slot, length); }, &fault)
                     : BlockRead::Faulty;
             if (curveRead == BlockRead::LinkLost) break;
-            withoutCurve_.push_back(curveRead == BlockRead::Faulty);
+            read.withoutCurve.push_back(curveRead == BlockRead::Faulty);
             if (curveRead == BlockRead::Faulty)
-                missed_.push_back({k + 1, MissedRecord::Why::NoCurve});
+                read.missed.push_back({k + 1, MissedRecord::Why::NoCurve});
             ++received_;
         }
-        if (!missed_.empty() && missed_.back().measurement == k + 1)
-            view_.ShowMessage(RecordCrcText(k + 1, count, language_),
-                              TextIn(kWarningCaption, language_));
-        progress_ = kParametersProgress + static_cast<int>((kRecordsSpan * (k + 1)) / count);
-        Update();
-        if (Cancelled()) break;
+        if (!read.missed.empty() && read.missed.back().measurement == k + 1)
+            view_.ShowMessage({ExchangeMessage::Kind::RecordCheck, k + 1, count});
+        Progress(ProgressPhase::Records, k + 1, count);
+        Show(ExchangeStep::ReadRecords);
+        if (CancelAsked()) break;
     }
-    SetState(ExchangeState::End);
+    read.linkLost = link_ == LinkStatus::LinkError;
+    read.records.resize(static_cast<std::size_t>(received_) * protocol::kRecordSize);
+    const bool recordMissed =
+        std::any_of(read.missed.begin(), read.missed.end(),
+                    [](const MissedRecord& m) { return m.why != MissedRecord::Why::NoCurve; });
+    if (read.linkLost)
+        read.status = status::LinkError{};
+    else if (!read.missed.empty())
+        read.status = status::CheckFailed{recordMissed ? FailedCheck::Record : FailedCheck::Curve};
 }
 
 Exchange::BlockRead Exchange::ReadChecked(Command command, std::uint16_t argument,
@@ -278,10 +224,9 @@ Exchange::BlockRead Exchange::ReadChecked(Command command, std::uint16_t argumen
                                           BlockFault* fault) {
     int transferRetries = kTransferRetries;
     for (int asked = 0; asked < kCheckAttempts;) {
-        if (!ReadReply(link_, clock_, command, argument, destination, size).ok) {
-            if (transferRetries-- > 0 && !Cancelled()) continue;
-            SetLink(LinkStatus::LinkError);
-            linkLost_ = true;
+        if (!ReadReply(device_, clock_, command, argument, destination, size).ok) {
+            if (transferRetries-- > 0 && !CancelAsked()) continue;
+            link_ = LinkStatus::LinkError;
             return BlockRead::LinkLost;
         }
         *fault = check();
@@ -292,195 +237,226 @@ Exchange::BlockRead Exchange::ReadChecked(Command command, std::uint16_t argumen
 }
 
 std::uint8_t* Exchange::ListBlock(const ListDescriptor& list) {
-    static_assert(sizeof g_.materials == protocol::kMaterialListSize);
-    static_assert(sizeof g_.objects == protocol::kObjectListSize);
-    return list.kind == ListDescriptor::Kind::Materials ? g_.materials.data() : g_.objects.data();
+    static_assert(sizeof state_.materials == protocol::kMaterialListSize);
+    static_assert(sizeof state_.objects == protocol::kObjectListSize);
+    return list.kind == ListKind::Materials ? state_.materials.data() : state_.objects.data();
 }
 
-void Exchange::ReadList(const ListDescriptor& list) {
-    const Operation op = Op();
-    const bool materials = list.kind == ListDescriptor::Kind::Materials;
-    const ListSteps steps = materials ? MaterialSteps(op) : ObjectSteps(op, g_.listsNeeded.load());
-    if (materials) view_.SetPriority(WorkerPriority::Idle);
-
-    const ReplyResult reply = ReadReply(link_, clock_, list.readCommand, 0, ListBlock(list),
-                                        list.blockSize, [&](ReplyStep s) {
-                                            SetLink(LinkStatus::Ok);
-                                            progress_ = s == ReplyStep::CommandSent      ? steps.a
-                                                        : s == ReplyStep::HeaderReceived ? steps.b
-                                                                                         : steps.c;
-                                            Update();
-                                        });
-    if (!reply.ok) {
-        SetLink(LinkStatus::LinkError);
-        return;
+ListRead Exchange::ReadLists(ListKind kind) {
+    ListRead read;
+    if (!Connect(&read.status)) {
+        read.status = End(read.status);
+        return read;
     }
+    const bool objects = kind == ListKind::Objects;
+    const bool listsNeeded = state_.listsNeeded.load();
+    // An object read takes the material list first while the session needs the lists.
+    const ProgressPhase materialPhase =
+        objects ? ProgressPhase::MaterialsBeforeObjects : ProgressPhase::Materials;
+    const ProgressPhase objectPhase =
+        listsNeeded ? ProgressPhase::ObjectsAfterMaterials : ProgressPhase::Objects;
+    bool whole = (objects && !listsNeeded) || ReadList(kMaterialList, materialPhase, read);
+    if (whole && objects) whole = ReadList(kObjectList, objectPhase, read);
+    read.status = whole ? End(read.status) : Close(read.status);
+    return read;
+}
 
+bool Exchange::ReadList(const ListDescriptor& list, ProgressPhase phase, ListRead& read) {
+    const bool materials = list.kind == ListKind::Materials;
+    const auto readBlock = [&] {
+        if (materials) view_.SetPriority(WorkerPriority::Idle);
+        return Transferred(ReadReply(device_, clock_, list.readCommand, 0, ListBlock(list),
+                                     list.blockSize, [&](ReplyStep step) {
+                                         link_ = LinkStatus::Ok;
+                                         Progress(phase, StepOf(step), kListSteps);
+                                         Show(list.readStep);
+                                     }));
+    };
+    if (!Repeat(list.readStep, readBlock, &read.status)) return false;
+
+    bool damaged = false;
     if (materials) {
-        const MaterialEntries entries = DecodeMaterials(g_.materials);
-        for (const MaterialEntry& e : entries)
-            if (!e.valid) CrcMessage();
-        for (std::size_t e = 0; e < entries.size(); ++e)
-            materials_.Replace(static_cast<int>(e), entries[e].russian, entries[e].english);
+        read.materials = DecodeMaterials(state_.materials);
+        damaged = TakeNames(*read.materials, materials_, view_);
     } else {
-        const ObjectEntries entries = DecodeObjects(g_.objects);
-        for (const ObjectEntry& e : entries)
-            if (!e.valid) CrcMessage();
-        for (std::size_t e = 0; e < entries.size(); ++e)
-            objects_.Replace(static_cast<int>(e), entries[e].russian, entries[e].english);
+        read.objects = DecodeObjects(state_.objects);
+        damaged = TakeNames(*read.objects, objects_, view_);
     }
-    progress_ = steps.d;
-    Update();
-
-    if (materials)
-        SetState(op == Operation::ReadMaterials ? ExchangeState::End : ExchangeState::ReadObjects);
-    else
-        SetState(op == Operation::ReadArchive ? ExchangeState::ReadVersion : ExchangeState::End);
+    if (damaged)
+        read.status =
+            status::CheckFailed{materials ? FailedCheck::MaterialList : FailedCheck::ObjectList};
+    Progress(phase, kListSteps, kListSteps);
+    Show(list.readStep);
+    return true;
 }
 
-void Exchange::WriteList(const ListDescriptor& list) {
-    const EditorRows grid = view_.ReadGrid();
-    const Language other = OtherLanguage(language_);
-    const bool materials = list.kind == ListDescriptor::Kind::Materials;
-    const NameTable& names = materials ? materials_ : objects_;
-    std::uint8_t* block = ListBlock(list);
+ExchangeStatus Exchange::WriteList(ListKind kind) {
+    ExchangeStatus failed;
+    if (!Connect(&failed)) return End(failed);
+    const ListDescriptor& list = kind == ListKind::Materials ? kMaterialList : kObjectList;
+    // The entries are asked for again at every round, and the whole block built again.
+    bool refused = false;
+    const auto write = [&]() -> Failure {
+        refused = !Encode(list, view_.EditsToWrite(kind));
+        return refused ? std::nullopt : Send(list);
+    };
+    if (!Repeat(list.writeStep, write, &failed)) return Close(failed);
+    if (refused) {
+        // Nothing is sent from a grid that does not hold numbers; the device is closed.
+        view_.ShowMessage({ExchangeMessage::Kind::BadEditorCell});
+        return End(status::CheckFailed{FailedCheck::Editor});
+    }
+    return End(link_ == LinkStatus::LinkError ? ExchangeStatus{status::LinkError{}}
+                                              : ExchangeStatus{status::Done{}});
+}
 
+bool Exchange::Encode(const ListDescriptor& list, const ListEdits& edits) {
+    std::uint8_t* block = ListBlock(list);
     for (std::size_t e = 0; e < list.entries; ++e) {
-        const EditorRow& row = grid[e];
-        const QString otherName = names.Name(static_cast<int>(e), other);
+        if (e >= edits.sound) return false;
         std::uint8_t* entry = block + e * list.entrySize;
-        bool ok = true;
-        if (materials) {
-            double a0 = 0, a1 = 0;
-            // Either decimal separator, as the editor takes them on every desktop.
-            ok = ParseTableNumber(row[2], &a0) && ParseTableNumber(row[3], &a1);
-            if (ok)
-                EncodeMaterialEntry(
-                    entry, language_,
-                    {row[1], otherName, static_cast<float>(a0), static_cast<float>(a1)});
+        if (list.kind == ListKind::Materials) {
+            const MaterialEntry& m = edits.materials[e];
+            EncodeMaterialEntry(entry, Language::Russian, {m.russian, m.english, m.a0, m.a1});
         } else {
-            bool parsed = false;
-            const uint index = row[3].trimmed().toUInt(&parsed);
-            ok = parsed;
-            if (ok)
-                EncodeObjectEntry(entry, language_,
-                                  {row[1], otherName, static_cast<std::uint16_t>(index)});
-        }
-        if (!ok) {
-            // Nothing is sent from a grid that does not hold numbers; the device is closed.
-            view_.ShowMessage(Text(ExchangeText::BadEditorCell, language_),
-                              TextIn(kWarningCaption, language_));
-            SetState(ExchangeState::End);
-            return;
+            const ObjectEntry& o = edits.objects[e];
+            EncodeObjectEntry(entry, Language::Russian, {o.russian, o.english, o.material});
         }
         // The two name fields of an entry, each with an update; the progress moves with the
         // second, which also carries the values and the CRC.
-        Update();
-        progress_ = static_cast<int>((kEncodeSpan * (e + 1)) / kEncodeFields);
-        Update();
+        Show(list.writeStep);
+        Progress(ProgressPhase::Encode, static_cast<unsigned>(e + 1),
+                 static_cast<unsigned>(list.entries));
+        Show(list.writeStep);
     }
+    return true;
+}
 
+Exchange::Failure Exchange::Send(const ListDescriptor& list) {
     const CommandFrame frame = MakeFrame(list.writeCommand);
-    if (link_.Write(frame.bytes.data(), static_cast<int>(frame.size)) < 0) {
-        SetLink(LinkStatus::LinkError);
-        return;
-    }
-    SetLink(LinkStatus::Ok);
+    if (Failure failure =
+            Transferred(device_.Write(frame.bytes.data(), static_cast<int>(frame.size)) >= 0))
+        return failure;
     clock_.SleepMs(protocol::kPauseBeforeListWriteMs);
-
     const std::size_t size = list.blockSize;
     std::uint8_t header[protocol::kLengthHeaderSize];
     WriteU32(header, static_cast<std::uint32_t>(size));
-    if (link_.Write(header, static_cast<int>(sizeof header)) < 0) {
-        SetLink(LinkStatus::LinkError);
-        return;
-    }
+    if (device_.Write(header, static_cast<int>(sizeof header)) < 0) return Transferred(false);
+    // Every piece goes out in its pace, whether or not the one before it arrived.
+    const std::uint8_t* block = ListBlock(list);
     for (std::size_t sent = 0; sent < size;) {
         const std::size_t piece = std::min(protocol::kWritePieceSize, size - sent);
-        if (link_.Write(block + sent, static_cast<int>(piece)) < 0) SetLink(LinkStatus::LinkError);
+        if (device_.Write(block + sent, static_cast<int>(piece)) < 0) link_ = LinkStatus::LinkError;
         sent += piece;
-        progress_ = kSendStart + static_cast<int>((kSendSpan * sent) / size);
-        Update();
+        Progress(ProgressPhase::Send, static_cast<unsigned>(sent), static_cast<unsigned>(size));
+        Show(list.writeStep);
         clock_.SleepMs(protocol::kPauseAfterPieceMs);
     }
-    SetState(ExchangeState::End);
+    return std::nullopt;
 }
 
-void Exchange::ReadScreen() {
-    view_.SetPriority(WorkerPriority::Idle);
-    progress_ = kScreenSentProgress;
-    Update();
-    const ReplyResult reply = ReadReply(link_, clock_, Command::ReadScreen, 0, g_.screen.data(),
-                                        g_.screen.size(), [&](ReplyStep s) {
-                                            SetLink(LinkStatus::Ok);
-                                            if (s == ReplyStep::HeaderReceived) {
-                                                progress_ = kScreenHeaderProgress;
-                                                Update();
-                                            } else if (s == ReplyStep::PayloadReceived) {
-                                                progress_ = kDone;
-                                                Update();
-                                            }
-                                        });
-    if (!reply.ok) {
-        SetLink(LinkStatus::LinkError);
-        return;
-    }
-    SetState(ExchangeState::End);
+ExchangeStatus Exchange::ReadScreen() {
+    ExchangeStatus failed;
+    if (!Connect(&failed)) return End(failed);
+    const auto readScreen = [this] {
+        view_.SetPriority(WorkerPriority::Idle);
+        Progress(ProgressPhase::Screen, 1, kScreenSteps);
+        Show(ExchangeStep::ReadScreen);
+        return Transferred(ReadReply(device_, clock_, Command::ReadScreen, 0, state_.screen.data(),
+                                     state_.screen.size(), [&](ReplyStep step) {
+                                         link_ = LinkStatus::Ok;
+                                         if (step == ReplyStep::CommandSent) return;
+                                         Progress(ProgressPhase::Screen, StepOf(step),
+                                                  kScreenSteps);
+                                         Show(ExchangeStep::ReadScreen);
+                                     }));
+    };
+    if (!Repeat(ExchangeStep::ReadScreen, readScreen, &failed)) return Close(failed);
+    return End(status::Done{});
 }
 
-void Exchange::End() {
-    link_.Close();
-    if (Cancelled()) {
-        g_.cancel = false;
-        Release(g_.records);  // what was received is dropped, not handed over
-        view_.CloseDialog();
-    } else {
-        switch (Op()) {
-            case Operation::ReadArchive:
-                g_.listsNeeded = false;
-                view_.HandOverArchive({recordCount_, received_, g_.records.data(),
-                                       g_.curveArea.data(), withoutCurve_, missed_, linkLost_});
-                Release(g_.records);
-                view_.CloseDialog();
-                break;
-            case Operation::ReadObjects:
-                view_.FillGrid(ObjectGridRows(objects_, materials_, g_.objects, language_));
-                g_.listsNeeded = false;
-                break;
-            case Operation::ReadMaterials:
-                view_.FillGrid(MaterialGridRows(materials_, g_.materials, language_));
-                break;
-            default:
-                break;
+bool Exchange::Repeat(ExchangeStep step, const std::function<Failure()>& attempt,
+                      ExchangeStatus* failed) {
+    ExchangeStatus last = status::Cancelled{};
+    for (;;) {
+        if (!Enter(step)) {
+            *failed = last;
+            return false;
         }
+        const Failure failure = attempt();
+        if (!failure) return true;
+        last = *failure;
     }
-    view_.SetPriority(WorkerPriority::Idle);
-    ended_ = true;
 }
 
-EditorRows ObjectGridRows(const NameTable& objects, const NameTable& materials,
-                          const ObjectListBlock& block, Language language) {
-    EditorRows rows;
-    const ObjectEntries entries = DecodeObjects(block);
-    for (std::size_t e = 0; e < rows.size(); ++e) {
-        const int index = static_cast<int>(e);
-        rows[e] = {QString::number(e + 1), objects.Name(index, language),
-                   materials.Name(entries[e].material, language),
-                   QString::number(entries[e].material)};
+Exchange::Failure Exchange::Transferred(bool ok) {
+    link_ = ok ? LinkStatus::Ok : LinkStatus::LinkError;
+    if (ok) return std::nullopt;
+    return status::LinkError{};
+}
+
+Exchange::Failure Exchange::Transferred(const ReplyResult& reply) {
+    return Transferred(reply.ok);
+}
+
+bool Exchange::Connect(ExchangeStatus* status) {
+    for (;;) {
+        Show(ExchangeStep::Connect);
+        view_.SetPriority(WorkerPriority::Idle);
+        if (CancelAsked()) {
+            *status = link_ == LinkStatus::Ok ? ExchangeStatus{status::Cancelled{}}
+                                              : ExchangeStatus{status::NoDevice{}};
+            return false;
+        }
+        // Neither failure waits: the library is loaded again at once, the bus searched again
+        // after the pause before the search.
+        if (device_.Load() != 0) {
+            link_ = LinkStatus::LibraryNotReady;
+            continue;
+        }
+        link_ = LinkStatus::Ok;
+        clock_.SleepMs(kConnectPauseMs);
+        if (device_.FindAndOpen() != 0) {
+            link_ = LinkStatus::NotOnBus;
+            continue;
+        }
+        link_ = LinkStatus::Ok;
+        clock_.SleepMs(kConnectPauseMs);
+        return true;
     }
-    return rows;
 }
 
-EditorRows MaterialGridRows(const NameTable& materials, const MaterialListBlock& block,
-                            Language language) {
-    EditorRows rows;
-    const MaterialEntries entries = DecodeMaterials(block);
-    for (std::size_t e = 0; e < rows.size(); ++e)
-        rows[e] = {QString::number(e + 1), materials.Name(static_cast<int>(e), language),
-                   FormatScientific(entries[e].a0), FormatScientific(entries[e].a1)};
-    return rows;
+bool Exchange::Enter(ExchangeStep step) {
+    Show(step);
+    return !CancelAsked();
 }
 
-ExchangeGlobals::ExchangeGlobals() = default;
+void Exchange::Show(ExchangeStep step) {
+    view_.Update({step, link_, phase_, done_, total_, reported_, received_});
+    if (link_ == LinkStatus::NoData) clock_.SleepMs(kNoDataHoldMs);
+}
+
+void Exchange::Progress(ProgressPhase phase, unsigned done, unsigned total) {
+    phase_ = phase;
+    done_ = done;
+    total_ = total;
+}
+
+ExchangeStatus Exchange::End(ExchangeStatus status) {
+    Show(ExchangeStep::End);
+    return Close(status);
+}
+
+ExchangeStatus Exchange::Close(ExchangeStatus status) {
+    device_.Close();
+    cancelled_ = CancelAsked();
+    if (cancelled_) {
+        state_.cancel = false;
+        if (Is<status::Done>(status)) status = status::Cancelled{};
+    }
+    return status;
+}
+
+ExchangeState::ExchangeState() = default;
 
 }  // namespace porvel

@@ -1,4 +1,4 @@
-// What the exchanges of one program share from its start to its end: the state they run on, the
+// What the exchanges of one program share from its start to its end: their flags and blocks, the
 // names of the instrument's lists as last read, and the USB library. The program and porvel-cli
 // each make one and hand it down to whatever starts or shows an exchange.
 #pragma once
@@ -10,7 +10,7 @@
 namespace porvel {
 
 struct ExchangeSession {
-    ExchangeGlobals exchange;
+    ExchangeState exchange;
     NameTable objects = DefaultObjectNames();
     NameTable materials = DefaultMaterialNames();
     LibUsbBinding usb;

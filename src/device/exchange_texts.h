@@ -1,26 +1,19 @@
-// Captions and status texts of an exchange, and what the update routine shows for a state.
+// The words of an archive read's outcome, which the main window and porvel-cli both print: the
+// measurements not read, the counts of a read into the table, a read that ended short. The
+// progress dialog's captions and status lines and the exchange's messages are the window's
+// (ui/exchange_progress.h).
 #pragma once
 
 #include <QString>
-#include <optional>
 #include <vector>
 
 #include "base/language.h"
-#include "exchange_types.h"
 
 namespace porvel {
 
-enum class ExchangeText {
-    CrcError,       // a block failed its check
-    MemoryError,    // no memory for the record array
-    BadEditorCell,  // a coefficient or index cell of the editor is no number
-    Ready,
-};
-
-QString Text(ExchangeText text, Language language);
-
-// A record or its curve that failed its check, naming the measurement: "... 6 of 36".
-QString RecordCrcText(unsigned measurement, unsigned count, Language language);
+// Also the words of the exchange's own messages and status line.
+inline constexpr TextPair kCrcErrorText = {u"Ошибка контрольной суммы", u"CRC16 Error"};
+inline constexpr TextPair kLinkErrorText = {u"Ошибка связи", u"Link Error"};
 
 struct MissedRecord;
 // The measurements a read could not take whole, with why: "Не прочитаны: 6 (ошибка контрольной
@@ -33,18 +26,5 @@ QString ReadCountsText(unsigned read, unsigned added, unsigned duplicates, Langu
 // The message of a read that ended before the last of the instrument's `reported`
 // measurements: how many arrived and why the read stopped (a failed check or the link).
 QString ReadShortText(unsigned received, unsigned reported, bool checkFailed, Language language);
-
-// What one run of the update routine does to the controls of the window it reports into.
-struct UpdateEffect {
-    int gauge = 0;                   // progress, at most 100
-    std::optional<QString> status;   // new text of the status label, if it changes
-    std::optional<QString> caption;  // new caption of the dialog, if it changes
-    bool hideGauge = false;
-    bool holdNoData = false;  // "No Data" stays 300 ms before the worker goes on
-};
-
-UpdateEffect ComputeUpdate(int progress, LinkStatus link, ExchangeState state, Language language);
-
-constexpr int kNoDataHoldMs = 300;
 
 }  // namespace porvel

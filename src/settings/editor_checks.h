@@ -7,7 +7,7 @@
 #include <optional>
 
 #include "base/language.h"
-#include "device/exchange.h"
+#include "editor_rows.h"
 
 namespace porvel {
 

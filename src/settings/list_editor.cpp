@@ -183,7 +183,7 @@ ExchangeControls ListEditor::Controls() {
     controls.gauge = progressGauge;
     controls.statusLabel = statusLabel;
     controls.gridOwner = this;
-    controls.grid = grid;
+    controls.grid = this;
     return controls;
 }
 
@@ -217,6 +217,14 @@ void ListEditor::ExchangeEnded() {
         FitColumns();
     }
     loadButton->setEnabled(grid->Filled());
+}
+
+void ListEditor::ShowLists(const ListRead& read) {
+    if (const std::optional<EditorRows> rows = RowsOf(read)) grid->SetRows(*rows);
+}
+
+ListEdits ListEditor::Edits(ListKind /*kind*/) const {
+    return EditsOf(grid->Rows());
 }
 
 }  // namespace porvel

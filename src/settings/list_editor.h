@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/language.h"
+#include "editor_rows.h"
 #include "ui/exchange_worker.h"
 #include "window_exchange.h"
 
@@ -30,13 +31,13 @@ public:
 };
 
 // Header row 0 and the number column 0 are fixed; rows 1 to 20 belong to entries 0 to 19.
-class EditorGridWidget : public QTableWidget, public EditorGrid {
+class EditorGridWidget : public QTableWidget {
     Q_OBJECT
 public:
     EditorGridWidget(const std::vector<int>& designWidths, int columns, QWidget* parent);
 
-    void SetRows(const EditorRows& rows) override;
-    EditorRows Rows() const override;
+    void SetRows(const EditorRows& rows);
+    EditorRows Rows() const;
     bool Filled() const { return filled_; }
     // A cell editor is open.
     bool Editing() const { return state() == EditingState; }
@@ -55,7 +56,7 @@ private:
     std::vector<int> readOnlyColumns_;
 };
 
-class ListEditor : public QDialog {
+class ListEditor : public QDialog, public EditorGrid {
     Q_OBJECT
 public:
     ~ListEditor() override;
@@ -72,6 +73,10 @@ public:
     QPushButton* loadButton;
 
     void done(int result) override;
+
+    // The exchange's side: the grid filled from a read, the entries of a write from the grid.
+    void ShowLists(const ListRead& read) override;
+    ListEdits Edits(ListKind kind) const override;
 
 protected:
     struct Layout {
@@ -95,6 +100,10 @@ protected:
     virtual bool ReportPendingInput() { return false; }
     // Why the grid's rows cannot be written, or nullopt.
     virtual std::optional<QString> RowsProblem(const EditorRows& rows) const = 0;
+    // The grid's rows for the editor's list as a read brought it; nullopt when it brought none.
+    virtual std::optional<EditorRows> RowsOf(const ListRead& read) = 0;
+    // The entries a write sends for the grid's rows.
+    virtual ListEdits EditsOf(const EditorRows& rows) const = 0;
     // Once, after the read has filled the grid and its exchange has ended.
     virtual void GridFilled() {}
     // Texts a column must have room for beyond those it holds now.

@@ -211,10 +211,9 @@ bool MaterialsEditor::ReportPendingInput() {
 
 void MaterialsEditor::GridFilled() {
     // The grid shows four digits; the instrument's floats may hold more.
-    const MaterialEntries entries = DecodeMaterials(Session().exchange.materials);
-    for (std::size_t e = 0; e < entries.size(); ++e) {
+    for (std::size_t e = 0; e < read_.size(); ++e) {
         const int row = static_cast<int>(e) + 1;
-        for (const auto& [column, value] : {std::pair{2, entries[e].a0}, {3, entries[e].a1}})
+        for (const auto& [column, value] : {std::pair{2, read_[e].a0}, {3, read_[e].a1}})
             grid->SetExactText(column, row, FormatScientific(value),
                                QLocale().toString(double(value), 'E', kExactDigits));
     }
@@ -222,6 +221,16 @@ void MaterialsEditor::GridFilled() {
 
 std::optional<QString> MaterialsEditor::RowsProblem(const EditorRows& rows) const {
     return MaterialRowsProblem(rows, Lang());
+}
+
+std::optional<EditorRows> MaterialsEditor::RowsOf(const ListRead& read) {
+    if (!read.materials) return std::nullopt;
+    read_ = *read.materials;
+    return MaterialGridRows(Session().materials, read_, Lang());
+}
+
+ListEdits MaterialsEditor::EditsOf(const EditorRows& rows) const {
+    return MaterialEdits(rows, Session().materials, Lang());
 }
 
 }  // namespace porvel

@@ -24,6 +24,8 @@ public:
 
 protected:
     std::optional<QString> RowsProblem(const EditorRows& rows) const override;
+    std::optional<EditorRows> RowsOf(const ListRead& read) override;
+    ListEdits EditsOf(const EditorRows& rows) const override;
     bool ReportPendingInput() override;
     QStringList ColumnSamples(int column) const override;
     void GridFilled() override;
@@ -33,6 +35,7 @@ private:
     void ApplyTexts();
     void RefuseKey();
 
+    MaterialEntries read_{};                      // as the last read brought them
     std::optional<std::pair<int, int>> badCell_;  // column and row
     int messagesPending_ = 0;
 };

@@ -134,4 +134,13 @@ std::optional<QString> ObjectsEditor::RowsProblem(const EditorRows& rows) const 
     return ObjectRowsProblem(rows, Lang());
 }
 
+std::optional<EditorRows> ObjectsEditor::RowsOf(const ListRead& read) {
+    if (!read.objects) return std::nullopt;
+    return ObjectGridRows(Session().objects, Session().materials, *read.objects, Lang());
+}
+
+ListEdits ObjectsEditor::EditsOf(const EditorRows& rows) const {
+    return ObjectEdits(rows, Session().objects, Lang());
+}
+
 }  // namespace porvel

@@ -22,6 +22,8 @@ public:
 
 protected:
     std::optional<QString> RowsProblem(const EditorRows& rows) const override;
+    std::optional<EditorRows> RowsOf(const ListRead& read) override;
+    ListEdits EditsOf(const EditorRows& rows) const override;
     QStringList ColumnSamples(int column) const override;
 
 private:

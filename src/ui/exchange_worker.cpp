@@ -11,6 +11,7 @@
 #include "archive/enter_records.h"
 #include "device/exchange.h"
 #include "device/libusb_binding.h"
+#include "exchange_progress.h"
 #include "main_thread.h"
 #include "message_box.h"
 #include "wire/name_tables.h"
@@ -37,7 +38,8 @@ EditorGrid* QtExchangeView::LiveGrid() const {
     return controls_.gridOwner ? controls_.grid : nullptr;
 }
 
-void QtExchangeView::Update(const UpdateEffect& effect) {
+void QtExchangeView::Update(const ExchangeProgress& progress) {
+    const UpdateEffect effect = ComputeUpdate(progress, language_);
     RunOnMainThread([&] {
         if (controls_.gauge) {
             controls_.gauge->setValue(effect.gauge);
@@ -48,7 +50,9 @@ void QtExchangeView::Update(const UpdateEffect& effect) {
     });
 }
 
-void QtExchangeView::ShowMessage(const QString& text, const QString& caption) {
+void QtExchangeView::ShowMessage(const ExchangeMessage& message) {
+    const QString text = MessageText(message, language_);
+    const QString caption = TextIn(kWarningCaption, language_);
     // Over its progress dialog the box leaves Cancel free: a message that comes back after every
     // OK would otherwise keep the user from ending the exchange. A dialog its close box hid owns
     // nothing; the box is then application-modal.
@@ -104,18 +108,19 @@ void QtExchangeView::HandOverArchive(const ArchiveHandOver& read) {
     });
 }
 
-void QtExchangeView::FillGrid(const EditorRows& rows) {
+void QtExchangeView::HandOverLists(const ListRead& read) {
     RunOnMainThread([&] {
-        if (EditorGrid* grid = LiveGrid()) grid->SetRows(rows);
+        if (EditorGrid* grid = LiveGrid()) grid->ShowLists(read);
     });
 }
 
-EditorRows QtExchangeView::ReadGrid() {
-    EditorRows rows;
+ListEdits QtExchangeView::EditsToWrite(ListKind kind) {
+    ListEdits edits;
+    edits.sound = 0;  // an editor that is gone has nothing to write
     RunOnMainThread([&] {
-        if (EditorGrid* grid = LiveGrid()) rows = grid->Rows();
+        if (EditorGrid* grid = LiveGrid()) edits = grid->Edits(kind);
     });
-    return rows;
+    return edits;
 }
 
 void QtExchangeView::CloseDialog() {
@@ -134,29 +139,31 @@ void QtExchangeView::ExitProgram(int code) {
     std::_Exit(code);
 }
 
-ExchangeWorker::ExchangeWorker(ExchangeSession& session, ExchangeControls controls,
-                               Language language, QObject* parent)
-    : QThread(parent), session_(session), controls_(std::move(controls)), language_(language) {}
+ExchangeWorker::ExchangeWorker(ExchangeSession& session, Operation operation,
+                               ExchangeControls controls, Language language, QObject* parent)
+    : QThread(parent),
+      session_(session),
+      operation_(operation),
+      controls_(std::move(controls)),
+      language_(language) {}
 
 void ExchangeWorker::run() {
     SystemClock clock;
     QtExchangeView view(session_, controls_, language_);
     Exchange exchange(session_.exchange, session_.usb, clock, view, session_.objects,
-                      session_.materials, language_);
-    exchange.Run();
+                      session_.materials);
+    exchange.Run(operation_);
     session_.exchange.running = false;
 }
 
 ExchangeWorker* StartExchange(ExchangeSession& session, Operation operation, ListsFlag lists,
                               ExchangeControls controls, Language language) {
-    ExchangeGlobals& g = session.exchange;
+    ExchangeState& state = session.exchange;
     bool idle = false;
-    if (!g.running.compare_exchange_strong(idle, true)) return nullptr;
-    g.state = ExchangeState::Connect;
-    g.operation = operation;
-    if (lists == ListsFlag::Set) g.listsNeeded = true;
-    if (lists == ListsFlag::Cleared) g.listsNeeded = false;
-    auto* worker = new ExchangeWorker(session, std::move(controls), language);
+    if (!state.running.compare_exchange_strong(idle, true)) return nullptr;
+    if (lists == ListsFlag::Set) state.listsNeeded = true;
+    if (lists == ListsFlag::Cleared) state.listsNeeded = false;
+    auto* worker = new ExchangeWorker(session, operation, std::move(controls), language);
     QObject::connect(worker, &QThread::finished, worker, &QObject::deleteLater);
     worker->start();
     return worker;

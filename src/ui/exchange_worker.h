@@ -52,13 +52,13 @@ struct ExchangeControls {
     EditorGrid* grid = nullptr;
 };
 
-// The grid of a list editor as an exchange sees it: rows 1..20 of four text columns.
-
+// A list editor as an exchange sees it: it shows what a list read brought and gives the entries
+// a list write sends.
 class EditorGrid {
 public:
     virtual ~EditorGrid() = default;
-    virtual void SetRows(const EditorRows& rows) = 0;
-    virtual EditorRows Rows() const = 0;
+    virtual void ShowLists(const ListRead& read) = 0;
+    virtual ListEdits Edits(ListKind kind) const = 0;
 };
 
 // The exchange's view in the program: every touch of a control or of the archive table is
@@ -68,12 +68,12 @@ class QtExchangeView : public ExchangeView {
 public:
     QtExchangeView(ExchangeSession& session, ExchangeControls controls, Language language);
 
-    void Update(const UpdateEffect& effect) override;
-    void ShowMessage(const QString& text, const QString& caption) override;
+    void Update(const ExchangeProgress& progress) override;
+    void ShowMessage(const ExchangeMessage& message) override;
     void SetPriority(WorkerPriority priority) override;
     void HandOverArchive(const ArchiveHandOver& read) override;
-    void FillGrid(const EditorRows& rows) override;
-    EditorRows ReadGrid() override;
+    void HandOverLists(const ListRead& read) override;
+    ListEdits EditsToWrite(ListKind kind) override;
     void CloseDialog() override;
     void ExitProgram(int code) override;
 
@@ -90,14 +90,15 @@ private:
 class ExchangeWorker : public QThread {
     Q_OBJECT
 public:
-    ExchangeWorker(ExchangeSession& session, ExchangeControls controls, Language language,
-                   QObject* parent = nullptr);
+    ExchangeWorker(ExchangeSession& session, Operation operation, ExchangeControls controls,
+                   Language language, QObject* parent = nullptr);
 
 protected:
     void run() override;
 
 private:
     ExchangeSession& session_;
+    Operation operation_;
     ExchangeControls controls_;
     Language language_;
 };
@@ -105,8 +106,8 @@ private:
 // Which way a starter moves the lists-needed flag before its exchange.
 enum class ListsFlag { Unchanged, Set, Cleared };
 
-// Starts an exchange unless one is running: state 0, the operation, the flag, then a worker
-// with the controls it reports into. The worker deletes itself when it has finished. Null
+// Starts an exchange of `operation` unless one is running: the flag, then a worker with the
+// controls it reports into. The worker deletes itself when it has finished. Null
 // when another exchange still runs.
 ExchangeWorker* StartExchange(ExchangeSession& session, Operation operation, ListsFlag lists,
                               ExchangeControls controls, Language language);

@@ -10,8 +10,8 @@
 #include <algorithm>
 
 #include "design_metrics.h"
-#include "device/exchange_texts.h"
 #include "device/exchange_types.h"
+#include "exchange_progress.h"
 
 namespace porvel {
 namespace {
@@ -20,16 +20,20 @@ constexpr int kDesignWidth = 416;
 constexpr int kBarHeight = 21;
 // The widest status text an exchange shows, in either language.
 int WidestStatus(const QFontMetrics& metrics) {
-    using S = ExchangeState;
+    using S = ExchangeStep;
     using L = LinkStatus;
     int widest = 0;
     for (Language language : {Language::Russian, Language::English})
-        for (S state :
+        for (S step :
              {S::Connect, S::ReadVersion, S::ReadParameters, S::ReadRecords, S::ReadMaterials,
               S::WriteMaterials, S::ReadObjects, S::WriteObjects, S::ReadScreen, S::End})
-            for (L link : {L::Ok, L::LibraryNotReady, L::NotOnBus, L::LinkError, L::NoData})
-                if (const auto status = ComputeUpdate(0, link, state, language).status)
+            for (L link : {L::Ok, L::LibraryNotReady, L::NotOnBus, L::LinkError, L::NoData}) {
+                ExchangeProgress progress;
+                progress.step = step;
+                progress.link = link;
+                if (const auto status = ComputeUpdate(progress, language).status)
                     widest = std::max(widest, metrics.horizontalAdvance(*status));
+            }
     return widest;
 }
 

@@ -1,12 +1,13 @@
 // libFuzzer target of everything the instrument sends: one exchange of the operation the input
 // names, whose every transfer is answered from the input (fuzz_link.h). Whatever arrives, the
 // exchange never touches memory outside its buffers (AddressSanitizer), hands over only records
-// and curves that pass their checks, ends within a few passes of a Cancel once the input has
-// run out or the user has waited long enough, and releases its record array at the end.
+// and curves that pass their checks, and ends within a few reports of a Cancel once the input
+// has run out or the user has waited long enough, taking the Cancel back.
 #include <QString>
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 
 #include "device/exchange.h"
 #include "fuzz_link.h"
@@ -17,13 +18,15 @@ namespace {
 
 using namespace porvel;
 
-// Every pass of an exchange takes at least one entry of the input until it runs out; after
-// that a Cancel ends it at the top of the next pass, or the pass after a repeated state.
-constexpr std::size_t kPassesAfterCancel = 4;
-// The user cancels after this many passes. A sound exchange takes 7 at most; a failing one
-// repeats itself, and a failing list write encodes the whole list again on every pass, so
-// inputs of thousands of retries took a fifth of a second each and starved the fuzzer.
-constexpr std::size_t kPassesBeforeCancel = 16;
+// Every step of an exchange reports its progress, and none takes more than a bounded part of
+// the input without reporting. The user cancels once the input has run out or after this many
+// reports: a sound exchange makes fewer than 200; a failing one repeats its steps, and a failing
+// list write builds its whole list again on every round, so inputs of thousands of retries
+// would starve the fuzzer.
+constexpr std::size_t kReportsBeforeCancel = 400;
+// After a Cancel the exchange ends at the top of its next step: a list write finishes building
+// and sending its block first, two reports per entry and one per piece.
+constexpr std::size_t kReportsAfterCancel = 64;
 
 void Require(bool condition) {
     if (!condition) __builtin_trap();
@@ -34,23 +37,24 @@ public:
     void SleepMs(int) override {}
 };
 
-// Texts a damaged editor grid may hold instead of a cell's own.
-const QString kOddCells[] = {QString(),
-                             QStringLiteral(" "),
-                             QStringLiteral("abc"),
-                             QStringLiteral("1e999"),
-                             QStringLiteral("-1"),
-                             QStringLiteral("65536"),
-                             QStringLiteral("Ωmega"),
-                             QStringLiteral("0,5"),
+// Names a damaged editor may give instead of an entry's own.
+const QString kOddNames[] = {QString(), QStringLiteral(" "), QStringLiteral("Ωmega"),
                              QString(40, QChar(u'Я'))};
 
 class CheckingView : public ExchangeView {
 public:
-    CheckingView(fuzz::FuzzInput& in, EditorRows grid) : in_(in), grid_(std::move(grid)) {}
+    CheckingView(fuzz::FuzzInput& in, ExchangeState& state, ListEdits edits)
+        : in_(in), state_(state), edits_(std::move(edits)) {}
 
-    void Update(const UpdateEffect& effect) override { Require(effect.gauge <= 100); }
-    void ShowMessage(const QString&, const QString&) override {}
+    void Update(const ExchangeProgress& progress) override {
+        Require(progress.done <= progress.total);
+        if (state_.cancel.load()) {
+            Require(++reportsAfterCancel_ <= kReportsAfterCancel);
+        } else if (in_.Exhausted() || ++reports_ >= kReportsBeforeCancel) {
+            state_.cancel = true;
+        }
+    }
+    void ShowMessage(const ExchangeMessage&) override {}
     void SetPriority(WorkerPriority) override {}
     void HandOverArchive(const ArchiveHandOver& read) override {
         Require(read.count <= protocol::kMaxRecords && read.count <= read.reported &&
@@ -66,70 +70,75 @@ public:
                                         length));
         }
     }
-    void FillGrid(const EditorRows& rows) override { grid_ = rows; }
-    EditorRows ReadGrid() override {
+    void HandOverLists(const ListRead& read) override {
+        if (read.materials) edits_.materials = *read.materials;
+        if (read.objects) edits_.objects = *read.objects;
+    }
+    ListEdits EditsToWrite(ListKind) override {
         std::uint8_t b = 0;
-        EditorRows rows = grid_;
+        ListEdits edits = edits_;
         if (in_.Byte(&b) && b != 0) {
-            const std::size_t cell = b % 4;
             const std::size_t row = (b / 4) % protocol::kListEntries;
-            rows[row][cell] = kOddCells[(b / 80) % std::size(kOddCells)];
+            const QString& name = kOddNames[(b / 80) % std::size(kOddNames)];
+            switch (b % 4) {
+                case 0:
+                    edits.sound = row;  // a cell that holds no number
+                    break;
+                case 1:
+                    edits.materials[row].russian = edits.objects[row].russian = name;
+                    break;
+                case 2:
+                    edits.materials[row].a0 = std::numeric_limits<float>::infinity();
+                    edits.objects[row].material = 0xFFFF;
+                    break;
+                default:
+                    edits.materials[row].english = edits.objects[row].english = name;
+                    break;
+            }
         }
-        return rows;
+        return edits;
     }
     void CloseDialog() override {}
     void ExitProgram(int) override {}
 
 private:
     fuzz::FuzzInput& in_;
-    EditorRows grid_;
+    ExchangeState& state_;
+    ListEdits edits_;
+    std::size_t reports_ = 0;
+    std::size_t reportsAfterCancel_ = 0;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < fuzz::kInputHeader) return 0;
-    // Kept from input to input, as the program keeps its globals for the whole run; the curve
+    // Kept from input to input, as the program keeps its session for the whole run; the curve
     // area is made once and cleaned after each input below.
-    static ExchangeGlobals g;
-    g.state = ExchangeState::Connect;
-    g.operation = static_cast<Operation>(data[0] % 6);
-    g.listsNeeded = (data[1] & 1) != 0;
-    g.cancel = false;
-    g.linkStatus = LinkStatus::Ok;
+    static ExchangeState state;
+    const auto operation = static_cast<Operation>(data[0] % 6);
+    state.listsNeeded = (data[1] & 1) != 0;
+    state.cancel = false;
     // The blocks start empty, so that an input always runs the same way.
-    g.parameters.fill(0);
-    g.materials.fill(0);
-    g.objects.fill(0);
-    g.screen.fill(0);
-    const Language language = (data[1] & 2) ? Language::English : Language::Russian;
+    state.materials.fill(0);
+    state.objects.fill(0);
+    state.screen.fill(0);
 
     fuzz::FuzzInput in(data + fuzz::kInputHeader, size - fuzz::kInputHeader);
     fuzz::FuzzLink link(in);
     NullClock clock;
     NameTable objects = DefaultObjectNames();
     NameTable materials = DefaultMaterialNames();
-    CheckingView view(in, fuzz::StartGrid(g.operation, g, objects, materials, language));
-    Exchange exchange(g, link, clock, view, objects, materials, language);
-
-    std::size_t passesAfterCancel = 0;
-    bool running = true;
-    for (std::size_t pass = 0; running; ++pass) {
-        // A pass that takes nothing from the input while there is some would never end.
-        Require(pass <= size + kPassesAfterCancel);
-        if (in.Exhausted() || pass >= kPassesBeforeCancel) {
-            g.cancel = true;
-            Require(passesAfterCancel++ <= kPassesAfterCancel);
-        }
-        running = exchange.Pass();
-    }
-    Require(g.records.empty());
+    CheckingView view(in, state, fuzz::StartEdits(state, objects, materials));
+    Exchange exchange(state, link, clock, view, objects, materials);
+    exchange.Run(operation);
+    Require(!state.cancel.load());
     // A short transfer leaves a slot's old bytes, which must not be another input's curve: a
     // finding would not repeat from its input alone. The exchange fills the slots in order and
     // stops at the first that fails.
     const std::size_t usedSlots =
         std::min<std::size_t>(exchange.ReceivedRecords() + 1, protocol::kMaxRecords);
-    std::fill_n(g.curveArea.begin(),
-                std::min(g.curveArea.size(), usedSlots * protocol::kCurveSlotBytes), 0);
+    std::fill_n(state.curveArea.begin(),
+                std::min(state.curveArea.size(), usedSlots * protocol::kCurveSlotBytes), 0);
     return 0;
 }

@@ -10,7 +10,7 @@
 //   Read                one byte: kFailByte fails the transfer; otherwise a 16-bit
 //                       little-endian count and that many bytes, cut to what the reader asked
 //                       for and to what is left
-//   ReadGrid            one byte: 0 the grid as the exchange filled it, else a damaged cell
+//   EditsToWrite        one byte: 0 the entries as the read left them, else a damaged one
 // When the bytes run out every transfer fails and the instrument is gone from the bus.
 #pragma once
 
@@ -122,13 +122,21 @@ private:
     std::vector<std::uint8_t>& out_;
 };
 
-// The editor grid a list write starts from: the list as the received block holds it, the way
-// the editor shows it after its read.
-inline EditorRows StartGrid(Operation operation, const ExchangeGlobals& g, const NameTable& objects,
-                            const NameTable& materials, Language language) {
-    if (operation == Operation::WriteMaterials)
-        return MaterialGridRows(materials, g.materials, language);
-    return ObjectGridRows(objects, materials, g.objects, language);
+// The entries a list write starts from: the lists as the received blocks hold them, with the
+// names of the tables, the way the editor gives them back after its read.
+inline ListEdits StartEdits(const ExchangeState& state, const NameTable& objects,
+                            const NameTable& materials) {
+    ListEdits edits;
+    edits.materials = DecodeMaterials(state.materials);
+    edits.objects = DecodeObjects(state.objects);
+    for (std::size_t e = 0; e < protocol::kListEntries; ++e) {
+        const int index = static_cast<int>(e);
+        edits.materials[e].russian = materials.Name(index, Language::Russian);
+        edits.materials[e].english = materials.Name(index, Language::English);
+        edits.objects[e].russian = objects.Name(index, Language::Russian);
+        edits.objects[e].english = objects.Name(index, Language::English);
+    }
+    return edits;
 }
 
 }  // namespace porvel::fuzz

@@ -19,25 +19,26 @@ namespace {
 
 using namespace porvel;
 
-// Records the grid reads of a write the way the fuzz target reads them: the start grid, kept.
+// Records the entries asked for by a write the way the fuzz target reads them: the start
+// entries, kept.
 class SeedView : public ExchangeView {
 public:
-    SeedView(std::vector<std::uint8_t>& out, EditorRows grid) : out_(out), grid_(grid) {}
-    void Update(const UpdateEffect&) override {}
-    void ShowMessage(const QString&, const QString&) override {}
+    SeedView(std::vector<std::uint8_t>& out, ListEdits edits) : out_(out), edits_(edits) {}
+    void Update(const ExchangeProgress&) override {}
+    void ShowMessage(const ExchangeMessage&) override {}
     void SetPriority(WorkerPriority) override {}
     void HandOverArchive(const ArchiveHandOver&) override {}
-    void FillGrid(const EditorRows& rows) override { grid_ = rows; }
-    EditorRows ReadGrid() override {
+    void HandOverLists(const ListRead&) override {}
+    ListEdits EditsToWrite(ListKind) override {
         out_.push_back(0);
-        return grid_;
+        return edits_;
     }
     void CloseDialog() override {}
     void ExitProgram(int) override {}
 
 private:
     std::vector<std::uint8_t>& out_;
-    EditorRows grid_;
+    ListEdits edits_;
 };
 
 // A small archive, so that the seeds stay within the fuzzer's usual input sizes.
@@ -62,15 +63,13 @@ bool WriteSeed(const QDir& folder, const char* name, Operation operation, bool l
     std::vector<std::uint8_t> input = {static_cast<std::uint8_t>(operation),
                                        static_cast<std::uint8_t>(listsNeeded ? 1 : 0)};
     fuzz::LinkRecorder link(real, input);
-    ExchangeGlobals g;
-    g.operation = operation;
-    g.listsNeeded = listsNeeded;
+    ExchangeState state;
+    state.listsNeeded = listsNeeded;
     NameTable objects = DefaultObjectNames();
     NameTable materials = DefaultMaterialNames();
-    SeedView view(input, fuzz::StartGrid(operation, g, objects, materials, Language::Russian));
-    Exchange exchange(g, link, clock, view, objects, materials, Language::Russian);
-    for (int pass = 0; pass < 100000 && exchange.Pass(); ++pass) {
-    }
+    SeedView view(input, fuzz::StartEdits(state, objects, materials));
+    Exchange exchange(state, link, clock, view, objects, materials);
+    exchange.Run(operation);
     QFile file(folder.filePath(QString::fromLatin1(name)));
     return file.open(QIODevice::WriteOnly) &&
            file.write(reinterpret_cast<const char*>(input.data()),

@@ -14,8 +14,8 @@
 #include "base/locale_format.h"
 #include "curve/chart_control.h"
 #include "curve/chart_window.h"
-#include "device/exchange_texts.h"
 #include "gui_sim.h"
+#include "ui/exchange_progress.h"
 #include "ui/exchange_worker.h"
 #include "ui/progress_dialog.h"
 
@@ -113,8 +113,10 @@ private slots:
         for (Language language : {Language::Russian, Language::English})
             for (LinkStatus link : {LinkStatus::Ok, LinkStatus::NotOnBus, LinkStatus::LinkError,
                                     LinkStatus::NoData}) {
-                const auto status =
-                    ComputeUpdate(0, link, ExchangeState::ReadRecords, language).status;
+                ExchangeProgress progress;
+                progress.step = ExchangeStep::ReadRecords;
+                progress.link = link;
+                const auto status = ComputeUpdate(progress, language).status;
                 if (!status) continue;
                 dialog.statusLabel->setText(*status);
                 QVERIFY2(metrics.horizontalAdvance(*status) <= dialog.statusLabel->width(),

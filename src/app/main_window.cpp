@@ -34,7 +34,7 @@
 #include "archive/selection_summary.h"
 #include "archive/table_rows.h"
 #include "curve/chart_window.h"
-#include "device/exchange_texts.h"
+#include "ui/read_outcome_texts.h"
 #include "export_command.h"
 #include "file_commands.h"
 #include "find_bar.h"

@@ -14,7 +14,7 @@
 #include "cli_files.h"
 #include "cli_tool.h"
 #include "console_exchange.h"
-#include "device/exchange_texts.h"
+#include "ui/read_outcome_texts.h"
 #include "settings/screen_image.h"
 #include "wire/name_tables.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "device/exchange_texts.h"
+#include "read_outcome_texts.h"
 
 namespace porvel {
 namespace {

@@ -1,8 +1,8 @@
-#include "exchange_texts.h"
+#include "read_outcome_texts.h"
 
 #include <QStringList>
 
-#include "exchange.h"
+#include "device/exchange.h"
 
 namespace porvel {
 namespace {

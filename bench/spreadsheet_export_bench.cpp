@@ -65,7 +65,7 @@ void BareLoop(const ArchiveTable& t, const QString& path) {
     cells.reserve(static_cast<std::size_t>(kTableRows) * kExportColumns);
     for (int r = 0; r < kTableRows; ++r)
         for (int c = 0; c < kExportColumns; ++c)
-            cells.push_back({classifier.Classify(t.Cell(c, r)), t.Cell(c, r).toUtf8()});
+            cells.push_back({classifier.Classify(t, c, r), t.ShownText(c, r).toUtf8()});
     Measure([] {});  // keeps the preparation out of the peak below
     lxw_workbook_options options{};
     options.constant_memory = LXW_TRUE;

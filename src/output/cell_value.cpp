@@ -104,10 +104,31 @@ CellClassifier::CellClassifier() : decimalPoint_(QLocale().decimalPoint().at(0))
     }
 }
 
-const CellValue& CellClassifier::Classify(const QString& text) {
-    auto found = known_.find(text);
-    if (found == known_.end()) found = known_.insert(text, Compute(text));
+const CellValue& CellClassifier::Classify(const ArchiveTable& table, int col, int row) {
+    const QString text = table.ShownText(col, row);
+    const Kind kind = row == 0 ? kText : KindOf(col);
+    QHash<QString, CellValue>& known = known_[kind];
+    auto found = known.find(text);
+    if (found == known.end())
+        found = known.insert(text, Compute(text, kind, table.Values(row), col));
     return *found;
+}
+
+CellClassifier::Kind CellClassifier::KindOf(int col) {
+    switch (col) {
+        case column::kNumber:
+        case column::kAtmosphere:
+        case column::kM:
+        case column::kA:
+        case column::kH:
+            return kNumber;
+        case column::kDate:
+            return kDate;
+        case column::kTime:
+            return kTime;
+        default:
+            return kText;
+    }
 }
 
 int CellClassifier::FormatIndex(const QString& format) {
@@ -117,9 +138,8 @@ int CellClassifier::FormatIndex(const QString& format) {
     return static_cast<int>(formats_.size()) - 1;
 }
 
-CellValue CellClassifier::Compute(const QString& text) {
+CellValue CellClassifier::NumberCell(const QString& text, double parsed) {
     CellValue value;
-    if (text.isEmpty()) return value;
     value.kind = CellKind::Text;
     // The archive keeps the texts of the desktop that read it: on an English desktop a Russian
     // archive's "99,5" is still the number 99.5, and the other way round.
@@ -127,36 +147,64 @@ CellValue CellClassifier::Compute(const QString& text) {
     const QChar otherPoint =
         decimalPoint_ == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
     if (!number.contains(decimalPoint_)) number.replace(otherPoint, decimalPoint_);
-    double parsed = 0;
-    if (ParseNumber(number, &parsed) && std::isfinite(parsed)) {
-        // A number only when the locale writes it back as the very same text, so that the
-        // spreadsheet shows what the table shows.
-        if (number.contains(QLatin1Char('E')) || number.contains(QLatin1Char('e'))) {
-            if (FormatScientific(parsed) != number) return value;
-            value.format = FormatIndex(QStringLiteral("0.000E+00"));
-        } else {
-            const qsizetype point = number.indexOf(decimalPoint_);
-            const int decimals = point < 0 ? 0 : static_cast<int>(number.size() - point - 1);
-            if (decimals > kMaxDecimals || FormatFixed(parsed, decimals) != number) return value;
-            value.format = FormatIndex(decimals == 0 ? QStringLiteral("0")
-                                                     : QStringLiteral("0.") +
-                                                           QString(decimals, QLatin1Char('0')));
-        }
-        value.kind = CellKind::Number;
-        value.number = parsed;
-        return value;
+    // A number only when the locale writes it back as the very same text, so that the
+    // spreadsheet shows what the table shows.
+    if (number.contains(QLatin1Char('E')) || number.contains(QLatin1Char('e'))) {
+        if (FormatScientific(parsed) != number) return value;
+        value.format = FormatIndex(QStringLiteral("0.000E+00"));
+    } else {
+        const qsizetype point = number.indexOf(decimalPoint_);
+        const int decimals = point < 0 ? 0 : static_cast<int>(number.size() - point - 1);
+        if (decimals > kMaxDecimals || FormatFixed(parsed, decimals) != number) return value;
+        value.format =
+            FormatIndex(decimals == 0 ? QStringLiteral("0")
+                                      : QStringLiteral("0.") + QString(decimals, QLatin1Char('0')));
     }
+    value.kind = CellKind::Number;
+    value.number = parsed;
+    return value;
+}
+
+CellValue CellClassifier::Compute(const QString& text, Kind kind, const Measurement& values,
+                                  int col) {
+    CellValue value;
+    if (text.isEmpty()) return value;
+    value.kind = CellKind::Text;
+    if (kind == kNumber) {
+        std::optional<double> number;
+        switch (col) {
+            case column::kNumber:
+                if (values.number) number = *values.number;
+                break;
+            case column::kAtmosphere:
+                number = values.atmosphere;
+                break;
+            case column::kM:
+                number = values.m;
+                break;
+            case column::kA:
+                number = values.a;
+                break;
+            default:
+                number = values.h;
+                break;
+        }
+        return number && std::isfinite(*number) ? NumberCell(text, *number) : value;
+    }
+    if (kind == kText) return value;
+    const bool date = kind == kDate;
+    if (date ? !values.date.isValid() : !values.time.isValid()) return value;
+    // The form that writes the value back as the very text.
     for (const SerialForm& form : serialForms_) {
-        if (form.date) {
-            const QDate date = form.locale.toDate(text, form.toolkit);
-            if (!date.isValid() || date < kFirstFaithfulDate ||
-                form.locale.toString(date, form.toolkit) != text)
+        if (form.date != date) continue;
+        if (date) {
+            if (values.date < kFirstFaithfulDate ||
+                form.locale.toString(values.date, form.toolkit) != text)
                 continue;
-            value.number = static_cast<double>(kSerialZero.daysTo(date));
+            value.number = static_cast<double>(kSerialZero.daysTo(values.date));
         } else {
-            const QTime time = form.locale.toTime(text, form.toolkit);
-            if (!time.isValid() || form.locale.toString(time, form.toolkit) != text) continue;
-            value.number = time.msecsSinceStartOfDay() / kMillisecondsPerDay;
+            if (form.locale.toString(values.time, form.toolkit) != text) continue;
+            value.number = values.time.msecsSinceStartOfDay() / kMillisecondsPerDay;
         }
         value.kind = CellKind::Number;
         value.format = FormatIndex(form.spreadsheet);

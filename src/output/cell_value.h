@@ -1,15 +1,17 @@
-// What a spreadsheet makes of a table cell's text: a text that reads back exactly as a number,
-// a date or a time becomes that value with a display format that shows the same text again;
-// everything else stays text. Numbers are recognised with either decimal separator, dates in the
-// user's locale or as dd.MM.yyyy and times also as HH:mm, so that an archive read on another
-// desktop exports the same.
+// What a spreadsheet makes of a table cell: a cell of a numeric, date or time column whose value
+// (the row's `Measurement`) the desktop writes back as the very text of the cell becomes that
+// value, with a display format that shows the same text again; everything else stays text.
+// Numbers are written back with either decimal separator, dates in the user's locale or as
+// dd.MM.yyyy and times also as HH:mm, so that an archive read on another desktop exports the same.
 #pragma once
 
 #include <QHash>
 #include <QLocale>
 #include <QString>
+#include <array>
 #include <vector>
 
+#include "archive/archive_table.h"
 #include "base/locale_format.h"
 
 namespace porvel {
@@ -32,16 +34,20 @@ struct CellValue {
 QString SpreadsheetDateTimeFormat(const QString& toolkitFormat);
 
 // Classifies cells in the current locale and program time format. Texts repeat a lot in an
-// archive (dates, names, grades), so each distinct text is classified once.
+// archive (dates, names, grades), so each distinct text of a kind of column is classified once.
 class CellClassifier {
 public:
     CellClassifier();
-    const CellValue& Classify(const QString& text);
+    // The cell as the grid shows it: the titles in row 0 are texts.
+    const CellValue& Classify(const ArchiveTable& table, int col, int row);
     // The distinct number formats handed out so far, in the order of their indices.
     const std::vector<QString>& Formats() const { return formats_; }
 
 private:
-    CellValue Compute(const QString& text);
+    enum Kind { kText, kNumber, kDate, kTime, kKinds };
+    static Kind KindOf(int col);
+    CellValue Compute(const QString& text, Kind kind, const Measurement& values, int col);
+    CellValue NumberCell(const QString& text, double value);
     int FormatIndex(const QString& format);
 
     // A date or time form the table may hold, with the number format that shows it the same.
@@ -52,7 +58,7 @@ private:
         bool date;
     };
 
-    QHash<QString, CellValue> known_;
+    std::array<QHash<QString, CellValue>, kKinds> known_;
     std::vector<QString> formats_;
     std::vector<SerialForm> serialForms_;
     QChar decimalPoint_;

@@ -64,7 +64,8 @@ bool WriteCsv(const ArchiveTable& table, QIODevice& out, const ExportProgress& p
         for (int col = 0; col < kExportColumns; ++col) {
             if (col > 0) line += separator;
             const QString text = table.ShownText(col, row);
-            AppendField(line, text, classifier.Classify(text).kind == CellKind::Text, separator);
+            AppendField(line, text, classifier.Classify(table, col, row).kind == CellKind::Text,
+                        separator);
         }
         line += QStringLiteral("\r\n");
         piece += line.toUtf8();

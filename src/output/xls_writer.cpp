@@ -252,7 +252,7 @@ bool WriteXls(const ArchiveTable& table, const QString& title, QIODevice& out,
         for (int row = sheets[s].firstRow; row < sheets[s].firstRow + sheets[s].rows; ++row) {
             for (int col = 0; col < kExportColumns; ++col) {
                 const QString text = table.ShownText(col, row);
-                if (classifier.Classify(text).kind == CellKind::Text) {
+                if (classifier.Classify(table, col, row).kind == CellKind::Text) {
                     if (text.size() > kMaxStringChars) {
                         *reason = QStringLiteral("a cell holds more than %1 characters")
                                       .arg(kMaxStringChars);
@@ -303,7 +303,7 @@ bool WriteXls(const ArchiveTable& table, const QString& title, QIODevice& out,
             const int row = part.firstRow + r;
             for (int col = 0; col < kExportColumns; ++col) {
                 const QString text = table.ShownText(col, row);
-                const CellValue& value = classifier.Classify(text);
+                const CellValue& value = classifier.Classify(table, col, row);
                 bool ok = true;
                 if (value.kind == CellKind::Number) {
                     ok = biff.Record(record::kNumber, Bytes()

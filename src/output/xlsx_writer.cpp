@@ -220,7 +220,7 @@ bool WriteXlsx(const ArchiveTable& table, const QString& title, QIODevice& out,
             const int row = part.firstRow + r;
             for (int col = 0; col < kExportColumns; ++col) {
                 const QString text = table.ShownText(col, row);
-                const CellValue& value = classifier.Classify(text);
+                const CellValue& value = classifier.Classify(table, col, row);
                 lxw_error error = LXW_NO_ERROR;
                 if (value.kind == CellKind::Number) {
                     error = worksheet_write_number(

@@ -191,13 +191,10 @@ void FindBar::ShowCount(int shown, int total, Language language) {
 QDate FindBar::TableDate(bool last) const {
     QDate found;
     if (!table_) return QDate::currentDate();
-    DateTimeParser parser;
     for (int row = 1; row < table_->GridRowCount(); ++row) {
-        if (table_->Cell(column::kNumber, row).isEmpty()) continue;
-        const QString cell = table_->Cell(column::kDate, row).trimmed();
-        // Read as the filter reads it: the desktop's form, or the instrument's own.
-        QDate date = parser.Date(cell);
-        if (!date.isValid()) date = QDate::fromString(cell, QStringLiteral("dd.MM.yyyy"));
+        const Measurement& values = table_->Values(row);
+        if (values.blank) continue;
+        const QDate date = values.date;
         if (date.isValid() && (!found.isValid() || (last ? date > found : date < found)))
             found = date;
     }

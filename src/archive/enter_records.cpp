@@ -32,9 +32,9 @@ std::optional<qint64> MinuteKey(const QDate& date, const QTime& time) {
     return date.toJulianDay() * kMinutesPerDay + time.hour() * 60 + time.minute();
 }
 
-std::optional<qint64> RowMinuteKey(const ArchiveTable& table, int row, DateTimeParser& parsed) {
-    return MinuteKey(parsed.Date(table.Cell(column::kDate, row)),
-                     parsed.Time(table.Cell(column::kTime, row)));
+std::optional<qint64> RowMinuteKey(const ArchiveTable& table, int row) {
+    const Measurement& values = table.Values(row);
+    return MinuteKey(values.date, values.time);
 }
 
 const std::uint8_t* CurveSlot(const std::uint8_t* curveArea, unsigned i) {
@@ -114,9 +114,8 @@ unsigned EnterRecords(ArchiveTable& table, CurveStore& curves, unsigned count,
     // the final row count for every row.
     SlotNumbers numbers(table.GridRowCount() + static_cast<int>(count + heldSlots.size()));
     for (int slot : heldSlots) numbers.Take(slot);
-    DateTimeParser parsed;
     for (int row = 1; row < table.GridRowCount(); ++row) {
-        if (const auto key = RowMinuteKey(table, row, parsed)) taken.insert(*key);
+        if (const auto key = RowMinuteKey(table, row)) taken.insert(*key);
         if (const auto slot = table.SlotOf(row)) numbers.Take(*slot);
     }
 

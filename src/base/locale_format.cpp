@@ -204,16 +204,4 @@ CNumericScope::~CNumericScope() {
 }
 #endif
 
-QDate DateTimeParser::Date(const QString& text) {
-    auto found = dates_.find(text);
-    if (found == dates_.end()) found = dates_.insert(text, ParseDate(text));
-    return *found;
-}
-
-QTime DateTimeParser::Time(const QString& text) {
-    auto found = times_.find(text);
-    if (found == times_.end()) found = times_.insert(text, ParseTime(text));
-    return *found;
-}
-
 }  // namespace porvel

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <QDate>
-#include <QHash>
 #include <QString>
 #include <QTime>
 
@@ -60,18 +59,6 @@ private:
 #ifdef _WIN32
     int previousMode_ = 0;  // whether the thread had a locale of its own
 #endif
-};
-
-// ParseDate and ParseTime over many rows: an archive repeats its dates and times many times over
-// and the locale's parsing is slow, so each distinct text is parsed once.
-class DateTimeParser {
-public:
-    QDate Date(const QString& text);
-    QTime Time(const QString& text);
-
-private:
-    QHash<QString, QDate> dates_;
-    QHash<QString, QTime> times_;
 };
 
 }  // namespace porvel

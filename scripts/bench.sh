@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+# On the desktop most of the users have: Russian, decimal comma.
+export LC_ALL=${PORVEL_BENCH_LOCALE:-ru_RU.UTF-8}
 benchmarks=(exchange_read_bench chart_bench archive_file_bench archive_scale_bench
             spreadsheet_export_bench settings_exchange_bench printout_bench)
 results=$(mktemp)

@@ -2,7 +2,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QSysInfo>
 #include <QtEndian>
 #include <algorithm>
 #include <array>
@@ -197,13 +196,11 @@ void Commit(const QByteArray& bytes, Staged& staged, const std::vector<int>& ass
     for (std::size_t i = 0; i < staged.rows.size(); ++i) {
         StagedRow& row = staged.rows[i];
         if (row.hasCurve) {
-            std::uint16_t* words = newCurves.Allocate(*slot, static_cast<std::size_t>(row.words));
-            if (!words) throw std::bad_alloc();  // the budget was checked while staging
-            const char* source = bytes.constData() + row.curveAt;
-            if (QSysInfo::ByteOrder == QSysInfo::LittleEndian)
-                std::memcpy(words, source, static_cast<std::size_t>(row.words) * 2);
-            else
-                qFromLittleEndian<quint16>(source, row.words, words);
+            const auto* source =
+                reinterpret_cast<const std::uint8_t*>(bytes.constData()) + row.curveAt;
+            // The budget was checked while staging.
+            if (!newCurves.StoreBlock(*slot, source, static_cast<std::size_t>(row.words)))
+                throw std::bad_alloc();
             if (WholeNumber(row.cells[column::kSlot]) != *slot)
                 row.cells[column::kSlot] = QString::number(*slot);
             ++slot;

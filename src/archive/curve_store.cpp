@@ -1,6 +1,8 @@
 #include "curve_store.h"
 
+#include <QSysInfo>
 #include <algorithm>
+#include <cstring>
 
 #include "wire/byte_order.h"
 
@@ -19,11 +21,18 @@ std::size_t CurveStore::WordCount(int slot) const {
 }
 
 std::uint16_t* CurveStore::Allocate(int slot, std::size_t count) {
+    std::uint16_t* words = Place(slot, count);
+    if (words) std::fill(words, words + count, std::uint16_t{0});
+    return words;
+}
+
+std::uint16_t* CurveStore::Place(int slot, std::size_t count) {
     if (slot < 0 || count > kMaxCurveWords) return nullptr;
     const std::size_t replaced = WordCount(slot);
     if (count > budget_ - (total_ - replaced)) return nullptr;
-    // Made before the old curve goes, so that running out of memory changes nothing.
-    Curve curve{std::make_unique<std::uint16_t[]>(count), count};
+    // Made before the old curve goes, so that running out of memory changes nothing. Left
+    // unset: every caller fills it.
+    Curve curve{std::unique_ptr<std::uint16_t[]>(new std::uint16_t[count]), count};
     Curve& place = curves_[slot];
     total_ = total_ - replaced + count;
     place = std::move(curve);
@@ -31,9 +40,13 @@ std::uint16_t* CurveStore::Allocate(int slot, std::size_t count) {
 }
 
 bool CurveStore::StoreBlock(int slot, const std::uint8_t* bytes, std::size_t count) {
-    std::uint16_t* words = Allocate(slot, count);
+    std::uint16_t* words = Place(slot, count);
     if (!words) return false;
-    for (std::size_t i = 0; i < count; ++i) words[i] = ReadU16(bytes + 2 * i);
+    if (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+        std::memcpy(words, bytes, count * 2);
+    } else {
+        for (std::size_t i = 0; i < count; ++i) words[i] = ReadU16(bytes + 2 * i);
+    }
     return true;
 }
 

@@ -33,7 +33,8 @@ public:
     // caller. Null, and nothing changed, for a negative slot, more than kMaxCurveWords words or
     // a curve the budget cannot take.
     std::uint16_t* Allocate(int slot, std::size_t count);
-    // The first `count` words of an instrument's curve block (little-endian) under `slot`.
+    // The first `count` words of a curve block as the instrument and the file keep it
+    // (little-endian) under `slot`; false, and nothing changed, where Allocate gives null.
     bool StoreBlock(int slot, const std::uint8_t* bytes, std::size_t count);
     // Whether `count` more words fit the budget.
     bool CanHold(std::size_t count) const { return count <= budget_ - total_; }
@@ -47,6 +48,9 @@ public:
     std::size_t BudgetWords() const { return budget_; }
 
 private:
+    // Allocate without the zeros, for callers that fill every word.
+    std::uint16_t* Place(int slot, std::size_t count);
+
     struct Curve {
         std::unique_ptr<std::uint16_t[]> words;
         std::size_t count = 0;

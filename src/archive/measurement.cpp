@@ -132,6 +132,7 @@ std::optional<int> TableTextReader::WholeNumber(QStringView text) {
 
 QDate TableTextReader::Date(QStringView text) const {
     const QStringView trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return {};
     int fields[3];
     // The instrument's and the Russian desktop's form.
     if (FastDateFields(trimmed, u'.', fields)) return QDate(fields[2], fields[1], fields[0]);
@@ -139,7 +140,10 @@ QDate TableTextReader::Date(QStringView text) const {
         return slashedDayFirst_ ? QDate(fields[2], fields[1], fields[0])
                                 : QDate(fields[2], fields[0], fields[1]);
     }
-    return ParseDate(trimmed.toString());
+    const QString other = trimmed.toString();
+    auto found = otherDates_.constFind(other);
+    if (found == otherDates_.cend()) found = otherDates_.insert(other, ParseDate(other));
+    return *found;
 }
 
 QTime TableTextReader::Time(QStringView text) {

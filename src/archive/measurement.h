@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QDate>
+#include <QHash>
 #include <QString>
 #include <QStringView>
 #include <QTime>
@@ -53,6 +54,9 @@ public:
 
 private:
     bool slashedDayFirst_ = false;  // "dd/MM/yyyy" rather than the English "M/d/yyyy"
+    // Dates in other forms go through the locale's slow parser, each distinct text once: an
+    // archive holds a few measurements a day. The reader belongs to one table on one thread.
+    mutable QHash<QString, QDate> otherDates_;
 };
 
 struct Measurement {

@@ -88,6 +88,7 @@ private slots:
 
         DoubleClickNumber(w, 2);
         QTRY_VERIFY(w.Chart());
+        SaveShot(&w, "main_window_row_selected.png");
         ChartWindow* chart = w.Chart();
         // A second curve, as a double click on another row asks the open window for it.
         chart->AddRow(5);

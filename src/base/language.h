@@ -2,6 +2,8 @@
 #pragma once
 
 #include <QString>
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 
@@ -28,6 +30,28 @@ struct TextPair {
 
 inline QString TextIn(const TextPair& pair, Language language) {
     return QString::fromUtf16(language == Language::Russian ? pair.russian : pair.english);
+}
+
+// A row of a window's text table: the key the window asks for it by, and its two wordings.
+template <typename Key>
+struct KeyedText {
+    Key key;
+    TextPair text;
+};
+
+// True when the table has one row for each key below `end`, in key order, so that a key reads
+// its own row; a table's static_assert on it keeps a row from slipping out of place.
+template <typename Key, std::size_t N>
+constexpr bool KeysInOrder(const std::array<KeyedText<Key>, N>& table, Key end) {
+    if (N != static_cast<std::size_t>(end)) return false;
+    for (std::size_t i = 0; i < N; ++i)
+        if (static_cast<std::size_t>(table[i].key) != i) return false;
+    return true;
+}
+
+template <typename Key, std::size_t N>
+QString TextOf(const std::array<KeyedText<Key>, N>& table, Key key, Language language) {
+    return TextIn(table[static_cast<std::size_t>(key)].text, language);
 }
 
 // The caption of every warning and error notice, from the exchange and from the windows alike.

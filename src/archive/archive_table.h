@@ -14,8 +14,8 @@
 
 namespace porvel {
 
-// The header of the visible columns 0 to 9, in column order; the main window's text table and
-// every output take their column titles from here.
+// The header of the visible columns 0 to 9, in column order; the grid and every output take
+// their column titles from here.
 inline constexpr std::array<TextPair, 10> kHeaderTexts = {{
     {u"№", u"№"},
     {u"Время", u"Time"},

@@ -2,63 +2,53 @@
 
 #include <array>
 
-#include "archive/archive_table.h"
-
 namespace porvel {
 namespace {
 
 // The Russian text of the last row begins with a Latin "c".
-constexpr std::array<TextPair, kMainTextCount> kTexts = {{
-    {u"Porvel", u"Porvel"},
-    {u"Файл", u"File"},
-    {u"Создать", u"New"},
-    {u"Открыть", u"Open"},
-    {u"Сохранить", u"Save"},
-    {u"Сохранить как...", u"Save As..."},
-    {u"Экспорт в Exel", u"Export to Exel"},
-    {u"Печать", u"Print"},
-    {u"Выход", u"Exit"},
-    {u"Правка", u"Edit"},
-    {u"Копировать таблицу в буфер", u"Copy table to clipboard"},
-    {u"Копировать выделенное в буфер(Ctrl+C)", u"Copy select to clipboard (Ctrl+C)"},
-    {u"Скриншот из прибора", u"Screenshot from Device"},
-    {u"Помощь", u"Help"},
-    {u"Таблица W", u"Table W"},
-    {u"Справка", u"Information"},
-    {u"О приборе", u"About"},
-    {u"Загрузить архив", u"Read from device"},
-    {u"Настройка Материалов", u"Materials Setting "},
-    {u"Настройка Объектов", u"Objects Setting "},
-    kHeaderTexts[column::kDate],
-    kHeaderTexts[column::kTime],
-    kHeaderTexts[column::kObject],
-    kHeaderTexts[column::kMaterial],
-    kHeaderTexts[column::kAtmosphere],
-    kHeaderTexts[column::kM],
-    kHeaderTexts[column::kA],
-    kHeaderTexts[column::kH],
-    kHeaderTexts[column::kGrade],
-    {u"Архив измерений ", u"Archive of measurements "},
-    {u"Архив не считан!", u"Archive not read!"},
-    {u"Ошибка", u"Error"},
-    {u"Экспорт данных - Ошибка !!!", u"Export of the data - Error !!!"},
-    {u"Возможно Excel не установлен на компьютере",
-     u"Probably Excel it is not established on the computer"},
-    {u"Таблтца пуста", u"The table is empty"},
-    {u"Левая кнопка мыши - Сортировка", u"Left mouse button - Sort"},
-    {u"Двойной клик левой кнопкой мыши - Построить график",
-     u"Double click the left mouse button - Plot"},
-    {u"Левая кнопка мыши + Тащить - Выделение", u"Left mouse button + drag - Highlight"},
-    {u"Удалить", u"Delete"},
-    {u"Файл с таким именем ", u"File with this name"},
-    {u"cуществует, Заменить его?", u"exists, Replace it?"},
+constexpr std::array<KeyedText<MainText>, static_cast<std::size_t>(MainText::Count)> kTexts = {{
+    {MainText::ProductName, {u"Porvel", u"Porvel"}},
+    {MainText::File, {u"Файл", u"File"}},
+    {MainText::New, {u"Создать", u"New"}},
+    {MainText::Open, {u"Открыть", u"Open"}},
+    {MainText::Save, {u"Сохранить", u"Save"}},
+    {MainText::SaveAs, {u"Сохранить как...", u"Save As..."}},
+    {MainText::ExportToExcel, {u"Экспорт в Exel", u"Export to Exel"}},
+    {MainText::Print, {u"Печать", u"Print"}},
+    {MainText::Exit, {u"Выход", u"Exit"}},
+    {MainText::Edit, {u"Правка", u"Edit"}},
+    {MainText::CopyTable, {u"Копировать таблицу в буфер", u"Copy table to clipboard"}},
+    {MainText::CopySelection,
+     {u"Копировать выделенное в буфер(Ctrl+C)", u"Copy select to clipboard (Ctrl+C)"}},
+    {MainText::Screenshot, {u"Скриншот из прибора", u"Screenshot from Device"}},
+    {MainText::Help, {u"Помощь", u"Help"}},
+    {MainText::TableW, {u"Таблица W", u"Table W"}},
+    {MainText::Contents, {u"Справка", u"Information"}},
+    {MainText::About, {u"О приборе", u"About"}},
+    {MainText::ReadFromDevice, {u"Загрузить архив", u"Read from device"}},
+    {MainText::MaterialsSetting, {u"Настройка Материалов", u"Materials Setting "}},
+    {MainText::ObjectsSetting, {u"Настройка Объектов", u"Objects Setting "}},
+    {MainText::ArchiveTitle, {u"Архив измерений ", u"Archive of measurements "}},
+    {MainText::ArchiveNotRead, {u"Архив не считан!", u"Archive not read!"}},
+    {MainText::Error, {u"Ошибка", u"Error"}},
+    {MainText::ExportError, {u"Экспорт данных - Ошибка !!!", u"Export of the data - Error !!!"}},
+    {MainText::TableEmpty, {u"Таблтца пуста", u"The table is empty"}},
+    {MainText::HintSort, {u"Левая кнопка мыши - Сортировка", u"Left mouse button - Sort"}},
+    {MainText::HintPlot,
+     {u"Двойной клик левой кнопкой мыши - Построить график",
+      u"Double click the left mouse button - Plot"}},
+    {MainText::HintSelect,
+     {u"Левая кнопка мыши + Тащить - Выделение", u"Left mouse button + drag - Highlight"}},
+    {MainText::Delete, {u"Удалить", u"Delete"}},
+    {MainText::FileExistsFirst, {u"Файл с таким именем ", u"File with this name"}},
+    {MainText::FileExistsSecond, {u"cуществует, Заменить его?", u"exists, Replace it?"}},
 }};
+static_assert(KeysInOrder(kTexts, MainText::Count));
 
 }  // namespace
 
 QString MainTextOf(MainText row, Language lang) {
-    const TextPair& pair = kTexts[static_cast<std::size_t>(static_cast<int>(row) - 1)];
-    return TextIn(pair, lang);
+    return TextOf(kTexts, row, lang);
 }
 
 }  // namespace porvel

@@ -7,9 +7,9 @@
 
 namespace porvel {
 
-// Rows of the main text table, numbered from 1 as the rest of the program refers to them.
+// The keys of the main text table's rows.
 enum class MainText : int {
-    ProductName = 1,
+    ProductName,
     File,
     New,
     Open,
@@ -29,20 +29,10 @@ enum class MainText : int {
     ReadFromDevice,
     MaterialsSetting,
     ObjectsSetting,
-    DateHeader,
-    TimeHeader,
-    ObjectHeader,
-    MaterialHeader,
-    AtmosphereHeader,
-    MHeader,
-    AHeader,
-    HHeader,
-    GradeHeader,
     ArchiveTitle,
     ArchiveNotRead,
     Error,
     ExportError,
-    ExcelMissing,
     TableEmpty,
     HintSort,
     HintPlot,
@@ -50,9 +40,8 @@ enum class MainText : int {
     Delete,
     FileExistsFirst,
     FileExistsSecond,
+    Count,  // no row: the number of rows
 };
-
-constexpr int kMainTextCount = 41;
 
 QString MainTextOf(MainText row, Language language);
 

@@ -21,34 +21,49 @@ namespace {
 // The about text table; the blanks at either end belong to the texts. The English April is
 // " apri " as the instrument's documents print it.
 enum AboutText : int {
-    kVersionWord = 0,
+    kVersionWord,
     kDateWord,
     kProduct,
     kJanuary,
-    kTelFax = kJanuary + 12,
+    kFebruary,
+    kMarch,
+    kApril,
+    kMay,
+    kJune,
+    kJuly,
+    kAugust,
+    kSeptember,
+    kOctober,
+    kNovember,
+    kDecember,
+    kTelFax,
     kMultichannel,
+    kAboutTextCount,
 };
-constexpr std::array<TextPair, 17> kAboutTexts = {{
-    {u"Версия ", u"Version "},
-    {u" от ", u" of "},
-    {u"Porvel", u"Porvel"},
-    {u" января ", u" january "},
-    {u" февраля ", u" february "},
-    {u" марта ", u" march "},
-    {u" апреля ", u" apri "},
-    {u" мая ", u" may "},
-    {u" июня ", u" june "},
-    {u" июля ", u" july "},
-    {u" августа ", u" august "},
-    {u" сентября ", u" september "},
-    {u" октября ", u" october "},
-    {u" ноября ", u" november "},
-    {u" декабря ", u" december "},
-    {u"тел./факс. ", u"tel./fax"},
-    {u" многоканальный ", u" multichannel "},
+constexpr std::array<KeyedText<AboutText>, kAboutTextCount> kAboutTexts = {{
+    {kVersionWord, {u"Версия ", u"Version "}},
+    {kDateWord, {u" от ", u" of "}},
+    {kProduct, {u"Porvel", u"Porvel"}},
+    {kJanuary, {u" января ", u" january "}},
+    {kFebruary, {u" февраля ", u" february "}},
+    {kMarch, {u" марта ", u" march "}},
+    {kApril, {u" апреля ", u" apri "}},
+    {kMay, {u" мая ", u" may "}},
+    {kJune, {u" июня ", u" june "}},
+    {kJuly, {u" июля ", u" july "}},
+    {kAugust, {u" августа ", u" august "}},
+    {kSeptember, {u" сентября ", u" september "}},
+    {kOctober, {u" октября ", u" october "}},
+    {kNovember, {u" ноября ", u" november "}},
+    {kDecember, {u" декабря ", u" december "}},
+    {kTelFax, {u"тел./факс. ", u"tel./fax"}},
+    {kMultichannel, {u" многоканальный ", u" multichannel "}},
 }};
+static_assert(KeysInOrder(kAboutTexts, kAboutTextCount));
 constexpr std::array<const char*, 12> kMonthAbbreviations = {
     "Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+// A month's words are January's row plus the month's place in this list.
+static_assert(kDecember - kJanuary + 1 == static_cast<int>(kMonthAbbreviations.size()));
 // The same in both languages.
 constexpr char16_t kYearSuffix[] = u" г.";
 
@@ -66,8 +81,8 @@ constexpr int kFontPx = 14, kLinkFontPx = 15;
 constexpr int kPictureWidth = 100, kPictureHeight = 80;
 constexpr int kPanelPadding = 10;  // right of the widest text
 
-QString About(int row, Language language) {
-    return TextIn(kAboutTexts[static_cast<std::size_t>(row)], language);
+QString About(AboutText row, Language language) {
+    return TextOf(kAboutTexts, row, language);
 }
 
 QLabel* MakeLabel(QWidget* parent, const char* name, const QString& designText, int left, int top) {
@@ -116,8 +131,8 @@ AboutTexts ComposeAboutTexts(const VersionInfo& info, const QString& buildDate, 
     for (std::size_t m = 0; m < kMonthAbbreviations.size(); ++m)
         if (date->month == QLatin1String(kMonthAbbreviations[m])) month = static_cast<int>(m);
     const QString dateText = About(kDateWord, language) + date->day +
-                             About(kJanuary + month, language) + date->year +
-                             QString::fromUtf16(kYearSuffix);
+                             About(static_cast<AboutText>(kJanuary + month), language) +
+                             date->year + QString::fromUtf16(kYearSuffix);
     texts.comments = About(kTelFax, language);
     texts.phoneNote = About(kMultichannel, language);
 

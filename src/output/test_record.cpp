@@ -30,18 +30,21 @@ enum Text : std::size_t {
     kTextCount,
 };
 
-constexpr std::array<TextPair, kTextCount> kTexts = {{
-    {u"Бланк протокола испытаний", u"Blank test report"},
-    {u"Протокол испытаний №______", u"note of test results №______"},
-    {u"Ускоренный метод определения водонепроницаемости материала по его",
-     u"Rapid method for determination of waterproof material for its breathability"},
-    {u"воздухопроницаемости (ГОСТ 12730.5 - 84 Приложение 4)", u"(GOST 12730.5 - 84 Appendix 4)"},
-    {u"Параметры измерений", u"measurement parameters"},
-    {u"Результаты измерений", u"the measurement results"},
-    {u"Страница", u"Page"},
-    {u"из", u"/"},
-    {u"Измерение провел:__________________", u"Measuring held: __________________"},
+constexpr std::array<KeyedText<Text>, kTextCount> kTexts = {{
+    {kReportTitle, {u"Бланк протокола испытаний", u"Blank test report"}},
+    {kRecordNumber, {u"Протокол испытаний №______", u"note of test results №______"}},
+    {kMethodFirstLine,
+     {u"Ускоренный метод определения водонепроницаемости материала по его",
+      u"Rapid method for determination of waterproof material for its breathability"}},
+    {kMethodSecondLine,
+     {u"воздухопроницаемости (ГОСТ 12730.5 - 84 Приложение 4)", u"(GOST 12730.5 - 84 Appendix 4)"}},
+    {kParametersTitle, {u"Параметры измерений", u"measurement parameters"}},
+    {kResultsTitle, {u"Результаты измерений", u"the measurement results"}},
+    {kPageWord, {u"Страница", u"Page"}},
+    {kOfWord, {u"из", u"/"}},
+    {kSignature, {u"Измерение провел:__________________", u"Measuring held: __________________"}},
 }};
+static_assert(KeysInOrder(kTexts, kTextCount));
 
 // The table's own titles where the record's columns are the table's; its units are written
 // without the blank.
@@ -130,14 +133,14 @@ std::array<int, TestRecordReport::kColumns> FittedWidths(const std::vector<QStri
 TestRecordReport::TestRecordReport(const ArchiveTable& table, const std::vector<int>& rows,
                                    const QCustomPlot& chart, Language language,
                                    const QDateTime& now)
-    : title_(TextIn(kTexts[kReportTitle], language)),
+    : title_(TextOf(kTexts, kReportTitle, language)),
       created_(PrintoutDateTime(now)),
       lineCount_(static_cast<int>(rows.size())),
       chart_(std::make_unique<QCustomPlot>()),
       font_(ReportFont(ReportFace::Arial, kPoints)),
       methodFont_(ReportFont(ReportFace::Arial, kMethodPoints)),
       lineFont_(ReportFont(ReportFace::LucidaConsole, kPoints)) {
-    for (const TextPair& text : kTexts) texts_.push_back(TextIn(text, language));
+    for (const KeyedText<Text>& row : kTexts) texts_.push_back(TextIn(row.text, language));
     CopyChart(chart, *chart_, PointerMarker::Leave);  // never printed
 
     std::vector<QStringList> cells(1);

@@ -68,7 +68,7 @@ private:
 
     QString title_;
     QString created_;
-    std::vector<QString> texts_;  // the labels' texts, by the order of kLabelTexts
+    std::vector<QString> texts_;  // the labels' texts, by their keys
     QString totalPages_;
     std::vector<QString> lines_;  // the header line first
     int lineCount_ = 0;

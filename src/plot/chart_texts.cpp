@@ -14,22 +14,22 @@ namespace {
 
 // The Russian time axis title ends in a Latin "c", the readout's time unit is the Cyrillic
 // "с"; the blanks after "кПа " and "s " belong to the titles.
-constexpr std::array<TextPair, 8> kTexts = {{
-    {u"График", u"Graph"},
-    {u"Печать", u"Print"},
-    {u"Время, c", u"Time, s "},
-    {u"Давление, кПа ", u"Pressure, kPa"},
-    {u"Время", u"Time"},
-    {u"с", u"s"},
-    {u"Давление", u"Pressure"},
-    {u"кПа", u"kPa"},
+constexpr std::array<KeyedText<ChartText>, static_cast<std::size_t>(ChartText::Count)> kTexts = {{
+    {ChartText::Caption, {u"График", u"Graph"}},
+    {ChartText::Print, {u"Печать", u"Print"}},
+    {ChartText::BottomAxisTitle, {u"Время, c", u"Time, s "}},
+    {ChartText::LeftAxisTitle, {u"Давление, кПа ", u"Pressure, kPa"}},
+    {ChartText::TimeWord, {u"Время", u"Time"}},
+    {ChartText::TimeUnit, {u"с", u"s"}},
+    {ChartText::PressureWord, {u"Давление", u"Pressure"}},
+    {ChartText::PressureUnit, {u"кПа", u"kPa"}},
 }};
+static_assert(KeysInOrder(kTexts, ChartText::Count));
 
 }  // namespace
 
 QString ChartTextOf(ChartText text, Language language) {
-    const TextPair& pair = kTexts[static_cast<std::size_t>(text)];
-    return TextIn(pair, language);
+    return TextOf(kTexts, text, language);
 }
 
 QString RowTitle(const ArchiveTable& table, int row) {

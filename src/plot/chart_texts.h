@@ -19,6 +19,7 @@ enum class ChartText {
     TimeUnit,
     PressureWord,
     PressureUnit,
+    Count,  // no text: the number of texts
 };
 
 QString ChartTextOf(ChartText text, Language language);

@@ -29,22 +29,24 @@ enum Text {
     kInputTitle,
     kTextCount
 };
-constexpr std::array<TextPair, kTextCount> kTexts = {{
-    {u"Настройка материалов", u"Materials settings"},
-    {u"№", u"№"},
-    {u"Материал", u"Material"},
-    {u"a0", u"a0"},
-    {u"a1", u"a1"},
-    {u"Загрузить в прибор", u"Load into the device"},
-    {u"Вводить только цифры!, формате 0.000E+00", u"To enter only figures!, Format 0.000E +00"},
-    {u"Внимание", u"Warning"},
+constexpr std::array<KeyedText<Text>, kTextCount> kTexts = {{
+    {kCaption, {u"Настройка материалов", u"Materials settings"}},
+    {kNumberHeader, {u"№", u"№"}},
+    {kMaterialHeader, {u"Материал", u"Material"}},
+    {kA0Header, {u"a0", u"a0"}},
+    {kA1Header, {u"a1", u"a1"}},
+    {kButton, {u"Загрузить в прибор", u"Load into the device"}},
+    {kInputMessage,
+     {u"Вводить только цифры!, формате 0.000E+00", u"To enter only figures!, Format 0.000E +00"}},
+    {kInputTitle, {u"Внимание", u"Warning"}},
 }};
+static_assert(KeysInOrder(kTexts, kTextCount));
 
 constexpr int kDataRows = 20;
 constexpr int kExactDigits = 9;  // enough for every float to come back to itself
 
 QString T(Text text, Language language) {
-    return TextIn(kTexts[text], language);
+    return TextOf(kTexts, text, language);
 }
 
 // The cell editor: every key passes the window's key filter, every committed text the window's

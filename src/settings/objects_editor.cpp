@@ -22,19 +22,20 @@ enum Text {
     kMaterialNumber,
     kTextCount
 };
-constexpr std::array<TextPair, kTextCount> kTexts = {{
-    {u"Настройка Объектов", u"Objects settings"},
-    {u"№", u"№"},
-    {u"Объект", u"Object"},
-    {u"Материал", u"Material"},
-    {u"Загрузить в прибор", u"Load into the device"},
-    {u"№ %1", u"№ %1"},
+constexpr std::array<KeyedText<Text>, kTextCount> kTexts = {{
+    {kCaption, {u"Настройка Объектов", u"Objects settings"}},
+    {kNumberHeader, {u"№", u"№"}},
+    {kObjectHeader, {u"Объект", u"Object"}},
+    {kMaterialHeader, {u"Материал", u"Material"}},
+    {kButton, {u"Загрузить в прибор", u"Load into the device"}},
+    {kMaterialNumber, {u"№ %1", u"№ %1"}},
 }};
+static_assert(KeysInOrder(kTexts, kTextCount));
 
 constexpr int kComboEntries = 20;
 
 QString T(Text text, Language language) {
-    return TextIn(kTexts[text], language);
+    return TextOf(kTexts, text, language);
 }
 
 }  // namespace

@@ -30,16 +30,17 @@ enum Text {
     kErrorCaption,
     kTextCount
 };
-constexpr std::array<TextPair, kTextCount> kTexts = {{
-    {u"Скриншот", u"Screenshot"},
-    {u"Обновить", u"Update"},
-    {u"сохранять в *.bmp", u"save to *.bmp"},
-    {u"сохранять в буфер", u"save to clipboard"},
-    {u"цвет надписи", u"pen"},
-    {u"цвет фона", u"background"},
-    {u"Не удалось сохранить «%1»: %2", u"Could not save \"%1\": %2"},
-    {u"Ошибка", u"Error"},
+constexpr std::array<KeyedText<Text>, kTextCount> kTexts = {{
+    {kCaption, {u"Скриншот", u"Screenshot"}},
+    {kButton, {u"Обновить", u"Update"}},
+    {kSaveCheck, {u"сохранять в *.bmp", u"save to *.bmp"}},
+    {kClipboardCheck, {u"сохранять в буфер", u"save to clipboard"}},
+    {kInkLabel, {u"цвет надписи", u"pen"}},
+    {kBackgroundLabel, {u"цвет фона", u"background"}},
+    {kSaveFailed, {u"Не удалось сохранить «%1»: %2", u"Could not save \"%1\": %2"}},
+    {kErrorCaption, {u"Ошибка", u"Error"}},
 }};
+static_assert(KeysInOrder(kTexts, kTextCount));
 
 constexpr int kTimerMs = 500;
 constexpr int kFontPx = 14;
@@ -47,7 +48,7 @@ constexpr int kDone = 100;
 constexpr int kSwatchMargin = 4;
 
 QString T(Text text, Language language) {
-    return TextIn(kTexts[text], language);
+    return TextOf(kTexts, text, language);
 }
 
 QRect DesignRect(int left, int top, int width, int height) {

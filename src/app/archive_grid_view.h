@@ -28,10 +28,6 @@ public:
     void SelectWholeRow(int row);
     // No cell shows as selected.
     void ClearGridSelection();
-    // True while the last selection was made through a number cell and has not moved since:
-    // the state in which a double click on that number cell charts the row.
-    bool WholeRowSelected() const { return wholeRowSelected_; }
-
     // Shows the rows `shown` marks (the first entry is grid row 1) and hides the others, laying
     // the view out once rather than once a row.
     void ShowRows(const std::vector<bool>& shown);
@@ -80,6 +76,8 @@ private:
     bool OnSectionBorder(int x) const;
 
     ArchiveTable* archive_ = nullptr;
+    // True while the last selection was made through a number cell and has not moved since:
+    // the state in which a double click on that number cell charts the row.
     bool wholeRowSelected_ = false;
     bool selectingRow_ = false;   // our own change of the current cell, not the user's
     bool pressPassedOn_ = false;  // the last left press went to the view's own selection

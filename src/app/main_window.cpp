@@ -34,7 +34,6 @@
 #include "archive/selection_summary.h"
 #include "archive/table_rows.h"
 #include "curve/chart_window.h"
-#include "ui/read_outcome_texts.h"
 #include "export_command.h"
 #include "file_commands.h"
 #include "find_bar.h"
@@ -54,6 +53,7 @@
 #include "ui/main_texts.h"
 #include "ui/message_box.h"
 #include "ui/progress_dialog.h"
+#include "ui/read_outcome_texts.h"
 #include "ui/user_settings.h"
 
 namespace porvel {
@@ -520,13 +520,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     // Key preview: F1 anywhere in the window opens the help, and the key goes on as usual.
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == this) OnKeyPressed(Qt::Key_F1);
+        if (widget && widget->window() == this) OnHelpClicked();
     }
     return QMainWindow::eventFilter(watched, event);
-}
-
-void MainWindow::OnKeyPressed(int key) {
-    if (key == Qt::Key_F1) OnHelpClicked();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -117,7 +117,6 @@ public:
     void OnHelpClicked();
     void OnGradeTableClicked();
     void OnAboutClicked();
-    void OnKeyPressed(int key);
 
 protected:
     void closeEvent(QCloseEvent* event) override;

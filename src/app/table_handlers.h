@@ -38,8 +38,6 @@ public:
 
     TableHandlers(const Parts& parts, QObject* parent);
 
-    int SortDirection() const { return sortDirection_; }
-
     void OnGridMouseRelease(Qt::MouseButton button, int column, int row);
     void OnGridMousePress(Qt::MouseButton button, int column, int row, const QPoint& globalPos);
     void OnGridMouseMove(int column, int row);

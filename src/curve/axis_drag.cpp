@@ -78,9 +78,9 @@ bool DragAxisEnd(DragMode mode, QPoint delta, QSize client, AxisEnds& bottom, Ax
 PressZone AxisDrag::OnPress(QPoint pos, const PlotRect& plot, double x, double y,
                             const AxisEnds& bottom, const AxisEnds& left) {
     last_ = pos;
-    zone_ = ZoneOf(plot, pos);
-    mode_ = ModeOf(zone_, x, y, bottom, left);
-    return zone_;
+    const PressZone zone = ZoneOf(plot, pos);
+    mode_ = ModeOf(zone, x, y, bottom, left);
+    return zone;
 }
 
 QPoint AxisDrag::OnMoveOutside(QPoint pos) {

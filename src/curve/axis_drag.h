@@ -63,15 +63,12 @@ public:
     void RequestRefit() { refitRequest_ = true; }
 
     DragMode Mode() const { return mode_; }
-    PressZone Zone() const { return zone_; }
     bool RefitRequested() const { return refitRequest_; }
-    QPoint LastPosition() const { return last_; }
 
 private:
     QPoint last_;
     bool refitRequest_ = false;
     DragMode mode_ = DragMode::None;
-    PressZone zone_ = PressZone::Elsewhere;
 };
 
 }  // namespace porvel
